@@ -1,0 +1,13 @@
+#pragma once
+// Text helpers shared by every layer. Platform-neutral.
+
+#include <string>
+#include <string_view>
+
+std::string ToUtf8(std::u16string_view text);
+std::u16string FromUtf8(std::string_view text);
+
+// ASCII-only case folding, the framework's rule for names and identifiers.
+char16_t AsciiLower(char16_t c) noexcept;
+std::u16string AsciiLower(std::u16string_view text);
+bool SameText(std::u16string_view a, std::u16string_view b) noexcept;

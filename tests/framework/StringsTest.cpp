@@ -1,0 +1,21 @@
+#include "framework/Strings.h"
+
+#include <gtest/gtest.h>
+
+TEST(Strings, Utf8RoundTripsChineseIpaAndSurrogatePairs) {
+    const std::u16string text = u"当前项目：无 ɪ ɛ æ ʃ ŋ ɚ \U0001F426";
+    EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
+    EXPECT_EQ(ToUtf8(u"ŋ"), "\xC5\x8B");
+}
+
+TEST(Strings, MalformedUtf8BecomesReplacementCharacters) {
+    EXPECT_EQ(FromUtf8("a\xE4\xB8"), u"a\uFFFD\uFFFD");  // truncated sequence
+    EXPECT_EQ(FromUtf8("\x80z"), u"\uFFFDz");            // stray continuation byte
+    EXPECT_EQ(ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+}
+
+TEST(Strings, SameTextFoldsOnlyAsciiLetters) {
+    EXPECT_TRUE(SameText(u"EXECUTABLE", u"executable"));
+    EXPECT_FALSE(SameText(u"Ä", u"ä"));
+    EXPECT_FALSE(SameText(u"ab", u"abc"));
+}
