@@ -77,3 +77,34 @@ bool SameText(std::u16string_view a, std::u16string_view b) noexcept {
         if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
     return true;
 }
+
+namespace {
+
+template <class Char>
+std::optional<int32_t> ParseInt(std::basic_string_view<Char> text) noexcept {
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == Char('+') || text[i] == Char('-'))) negative = text[i++] == Char('-');
+    const bool hex = i < text.size() && text[i] == Char('$');
+    if (hex) ++i;
+    if (i == text.size()) return std::nullopt;
+    uint64_t value = 0;
+    const uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    for (; i < text.size(); ++i) {
+        const Char c = text[i];
+        int digit;
+        if (c >= Char('0') && c <= Char('9')) digit = c - Char('0');
+        else if (hex && c >= Char('a') && c <= Char('f')) digit = c - Char('a') + 10;
+        else if (hex && c >= Char('A') && c <= Char('F')) digit = c - Char('A') + 10;
+        else return std::nullopt;
+        value = value * (hex ? 16 : 10) + static_cast<uint64_t>(digit);
+        if (value > limit) return std::nullopt;
+    }
+    const auto bits = static_cast<uint32_t>(value);
+    return static_cast<int32_t>(negative ? 0u - bits : bits);
+}
+
+}  // namespace
+
+std::optional<int32_t> TryStrToInt(std::u16string_view text) noexcept { return ParseInt(text); }
+std::optional<int32_t> TryStrToInt(std::string_view text) noexcept { return ParseInt(text); }

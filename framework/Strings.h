@@ -1,6 +1,8 @@
 #pragma once
 // Text helpers shared by every layer. Platform-neutral.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,3 +13,9 @@ std::u16string FromUtf8(std::string_view text);
 char16_t AsciiLower(char16_t c) noexcept;
 std::u16string AsciiLower(std::u16string_view text);
 bool SameText(std::u16string_view a, std::u16string_view b) noexcept;
+
+// The framework's string-to-integer rule: an optional sign, then decimal digits or
+// "$" and hexadecimal digits. Decimal must fit 32 signed bits; hexadecimal may use
+// all 32 bits ("$FFFFFFFF" is -1). Nothing else is accepted, blanks included.
+std::optional<int32_t> TryStrToInt(std::u16string_view text) noexcept;
+std::optional<int32_t> TryStrToInt(std::string_view text) noexcept;

@@ -19,3 +19,15 @@ TEST(Strings, SameTextFoldsOnlyAsciiLetters) {
     EXPECT_FALSE(SameText(u"Ä", u"ä"));
     EXPECT_FALSE(SameText(u"ab", u"abc"));
 }
+
+TEST(Strings, StrToIntAcceptsSignDecimalAndDollarHexOnly) {
+    EXPECT_EQ(TryStrToInt("$1F"), 31);
+    EXPECT_EQ(TryStrToInt(u"-4"), -4);
+    EXPECT_EQ(TryStrToInt("+7"), 7);
+    EXPECT_EQ(TryStrToInt("-$10"), -16);
+    EXPECT_EQ(TryStrToInt("$FFFFFFFF"), -1);
+    EXPECT_EQ(TryStrToInt("2147483647"), 2147483647);
+    EXPECT_EQ(TryStrToInt("-2147483648"), INT32_MIN);
+    for (const char* bad : {"", "-", "$", "0x1F", "12px", " 5", "5 ", "2147483648", "$100000000", "55 82 116"})
+        EXPECT_EQ(TryStrToInt(bad), std::nullopt) << bad;
+}
