@@ -31,3 +31,15 @@ TEST(Strings, StrToIntAcceptsSignDecimalAndDollarHexOnly) {
     for (const char* bad : {"", "-", "$", "0x1F", "12px", " 5", "5 ", "2147483648", "$100000000", "55 82 116"})
         EXPECT_EQ(TryStrToInt(bad), std::nullopt) << bad;
 }
+
+#include "framework/Colors.h"
+
+TEST(Colours, NamesRoundTripAndSystemColoursKeepTheirIndex) {
+    EXPECT_EQ(IdentToColour(u"CLBTNFACE"), clBtnFace);
+    EXPECT_EQ(ColourToIdent(clWindowText), u"clWindowText");
+    EXPECT_EQ(ColourToIdent(RgbColour(1, 2, 3)), std::nullopt);
+    EXPECT_EQ(IdentToColour(u"clNoSuchColour"), std::nullopt);
+    EXPECT_TRUE(IsSystemColour(clBtnFace));
+    EXPECT_EQ(SystemColourIndex(clBtnFace), 15);
+    EXPECT_EQ(RgbColour(55, 82, 116), 55 + 82 * 256 + 116 * 65536);
+}
