@@ -1,0 +1,53 @@
+#pragma once
+// A 32-bpp top-down DIB section selected into its own memory DC: the double
+// buffer of a window, and the surface pixel tests draw into and read back.
+// Owns the bitmap and the DC.
+
+#include "framework/PixelView.h"
+#include "framework/win/Handles.h"
+
+#include <cstdint>
+
+#include <windows.h>
+
+class DibSection {
+public:
+    DibSection() noexcept = default;
+    // Throws Win32Error when the DIB section cannot be made.
+    DibSection(int width, int height);
+    DibSection(DibSection&&) = delete;  // the DC keeps the bitmap selected; keep both in place
+
+    ~DibSection();
+
+    // Reallocates only when the new size does not fit into the current one; the
+    // pixels are undefined afterwards. Returns false when the allocation failed.
+    bool EnsureSize(int width, int height) noexcept;
+
+    HDC Dc() const noexcept { return m_dc.Get(); }
+    HBITMAP Bitmap() const noexcept { return m_bitmap.Get(); }
+    int Width() const noexcept { return m_width; }
+    int Height() const noexcept { return m_height; }
+    // The pixels; call GdiFlush() first after GDI has drawn.
+    PixelView View() const noexcept;
+
+    // Test helpers. Colours are COLORREF-style (0x00BBGGRR); the alpha byte is ignored
+    // because most GDI calls leave it undefined.
+    void Fill(COLORREF colour) noexcept;
+    COLORREF Pixel(int x, int y) const noexcept;
+    // True when every pixel of `area` (clipped to the bitmap) has `colour`.
+    bool AllEqual(const RECT& area, COLORREF colour) const noexcept;
+    // Number of pixels of `area` that do not have `colour`.
+    int CountOther(const RECT& area, COLORREF colour) const noexcept;
+
+private:
+    bool Allocate(int width, int height) noexcept;
+
+    MemoryDc m_dc;
+    BitmapHandle m_bitmap;
+    HGDIOBJ m_previous = nullptr;
+    uint32_t* m_bits = nullptr;
+    int m_width = 0;
+    int m_height = 0;
+    int m_capacityWidth = 0;
+    int m_capacityHeight = 0;
+};
