@@ -40,3 +40,21 @@ class EReadError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// An image whose bytes cannot be read as a picture of its kind.
+class EInvalidGraphic : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// An operation that is not possible in the object's present state.
+class EInvalidOperation : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A named resource the program asked for is not there.
+class EResNotFound : public Exception {
+public:
+    using Exception::Exception;
+};

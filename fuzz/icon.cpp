@@ -1,0 +1,18 @@
+// Icon files from outside (the program icon of a stored layout).
+#include "framework/IconFile.h"
+
+#include "framework/Exception.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::span<const std::byte> bytes(reinterpret_cast<const std::byte*>(data), size);
+    try {
+        const auto entries = ParseIconFile(bytes);
+        for (const auto& e : entries)
+            if (e.offset + e.size > size) std::abort();
+        if (BestIconEntry(entries, 32) >= entries.size()) std::abort();
+    } catch (const EInvalidGraphic&) {
+    }
+    return 0;
+}

@@ -1,0 +1,159 @@
+#include "framework/Graphics.h"
+
+#include "framework/BmpCodec.h"
+#include "framework/Exception.h"
+#include "framework/Stream.h"
+#include "framework/win/DibSection.h"
+#include "tests/support/GdiHeadroom.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr COLORREF kSentinel = RGB(1, 2, 3);
+constexpr TColor kMagenta = RgbColour(255, 0, 255);
+
+// A 24-bit bitmap: magenta ground, a red square at (2,2)-(6,6), blue lower-left pixel region.
+void MakeGlyph(TBitmap& bitmap) {
+    bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+    bitmap.SetSize(8, 8);
+    auto& canvas = bitmap.Canvas();
+    canvas.Brush().SetColor(kMagenta);
+    canvas.FillRect({0, 0, 8, 8});
+    canvas.Brush().SetColor(clRed);
+    canvas.FillRect({2, 2, 6, 6});
+}
+
+TEST(Bitmap, RowsAreTopFirstAndTheTransparentColourIsTheLowerLeftPixel) {
+    TBitmap bitmap;
+    MakeGlyph(bitmap);
+    bitmap.Canvas().SetPixel(0, 7, clBlue);
+    EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf24bit);
+    const uint8_t* row2 = bitmap.ScanLine(2);
+    EXPECT_EQ(row2[2 * 3 + 2], 255);  // red at (2, 2): B, G, R
+    EXPECT_EQ(row2[2 * 3 + 0], 0);
+    EXPECT_EQ(bitmap.TransparentColor(), clBlue);
+    bitmap.SetTransparentColor(kMagenta);
+    EXPECT_EQ(bitmap.TransparentMode(), TTransparentMode::tmFixed);
+    EXPECT_EQ(bitmap.TransparentColor(), kMagenta);
+    EXPECT_THROW(bitmap.ScanLine(8), EInvalidGraphic);
+    EXPECT_EQ(TBitmap().TransparentColor(), clDefault);
+}
+
+TEST(Bitmap, TransparentDrawingLeavesTheKeyColourOut) {
+    TBitmap glyph;
+    MakeGlyph(glyph);
+    glyph.SetTransparent(true);  // lower-left pixel: magenta
+    DibSection target(20, 20);
+    target.Fill(kSentinel);
+    TCanvas canvas;
+    canvas.SetHandle(target.Dc());
+    canvas.Draw(4, 4, glyph);
+    canvas.SetHandle(nullptr);
+    EXPECT_TRUE(target.AllEqual({6, 6, 10, 10}, RGB(255, 0, 0)));
+    EXPECT_EQ(target.CountOther({0, 0, 20, 20}, kSentinel), 16);  // only the red square arrived
+
+    glyph.SetTransparent(false);
+    canvas.SetHandle(target.Dc());
+    canvas.StretchDraw({0, 0, 16, 16}, glyph);  // twice the size, opaque
+    canvas.SetHandle(nullptr);
+    EXPECT_TRUE(target.AllEqual({4, 4, 12, 12}, RGB(255, 0, 0)));
+    EXPECT_TRUE(target.AllEqual({0, 0, 16, 4}, RGB(255, 0, 255)));
+}
+
+TEST(Bitmap, SizeAndFormatChangesKeepThePicture) {
+    TBitmap bitmap;
+    MakeGlyph(bitmap);
+    bitmap.SetSize(12, 4);  // wider, shorter: rows 0..3 kept
+    EXPECT_EQ(bitmap.PixelColour(3, 3), clRed);
+    EXPECT_EQ(bitmap.PixelColour(7, 0), kMagenta);
+    EXPECT_EQ(bitmap.PixelColour(12, 0), clNone);
+    bitmap.SetPixelFormat(TPixelFormat::pf32bit);
+    EXPECT_EQ(bitmap.BitsPerPixel(), 32);
+    EXPECT_EQ(bitmap.PixelColour(3, 3), clRed);
+    bitmap.SetPixelFormat(TPixelFormat::pf8bit);
+    EXPECT_EQ(bitmap.PixelColour(3, 3), clRed);  // red and magenta are in the default palette
+    EXPECT_EQ(bitmap.PixelColour(0, 0), kMagenta);
+    bitmap.SetPixelFormat(TPixelFormat::pf1bit);
+    EXPECT_TRUE(bitmap.Monochrome());
+    EXPECT_THROW(bitmap.SetSize(40000, 1), EInvalidGraphic);
+    bitmap.SetSize(0, 5);
+    EXPECT_TRUE(bitmap.Empty());
+    EXPECT_EQ(bitmap.Handle(), nullptr);
+}
+
+TEST(Bitmap, AssignCopiesAndStreamsRoundTrip) {
+    TBitmap original;
+    MakeGlyph(original);
+    TBitmap copy;
+    copy.Assign(original);
+    copy.Canvas().SetPixel(3, 3, clLime);
+    EXPECT_EQ(original.PixelColour(3, 3), clRed);  // a deep copy
+    EXPECT_EQ(copy.PixelColour(3, 3), clLime);
+
+    TMemoryStream stream;
+    copy.SaveToStream(stream);
+    stream.SetPosition(0);
+    TBitmap loaded;
+    loaded.LoadFromStream(stream);
+    EXPECT_EQ(loaded.Width(), 8);
+    EXPECT_EQ(loaded.PixelFormat(), TPixelFormat::pf24bit);
+    EXPECT_EQ(loaded.PixelColour(3, 3), clLime);
+    EXPECT_EQ(loaded.PixelColour(7, 7), kMagenta);
+
+    TMemoryStream junk;
+    junk.WriteInt32(0x12344D42);
+    junk.SetPosition(0);
+    EXPECT_THROW(loaded.LoadFromStream(junk), EInvalidGraphic);
+    EXPECT_EQ(loaded.PixelColour(3, 3), clLime);  // a failed load keeps the old picture
+}
+
+TEST(Bitmap, ForeignHandlesAreAdoptedAndCanvasLeavesNoObjectsBehind) {
+    WindowDc screen = WindowDc::Client(nullptr);
+    BitmapHandle ddb{::CreateCompatibleBitmap(screen.Get(), 6, 3)};
+    {
+        MemoryDc dc;
+        SelectScope select{dc.Get(), ddb.Get()};
+        const RECT all{0, 0, 6, 3};
+        BrushHandle green{::CreateSolidBrush(RGB(0, 255, 0))};
+        ::FillRect(dc.Get(), &all, green.Get());
+    }
+    TBitmap bitmap;
+    bitmap.SetHandle(std::move(ddb));
+    EXPECT_EQ(bitmap.Width(), 6);
+    EXPECT_EQ(bitmap.PixelColour(5, 2), clLime);
+
+    DibSection target(10, 10);
+    const HGDIOBJ font = ::GetCurrentObject(target.Dc(), OBJ_FONT);
+    const HGDIOBJ brush = ::GetCurrentObject(target.Dc(), OBJ_BRUSH);
+    const HGDIOBJ pen = ::GetCurrentObject(target.Dc(), OBJ_PEN);
+    {
+        TCanvas canvas;
+        canvas.SetHandle(target.Dc());
+        canvas.Brush().SetColor(clNavy);
+        canvas.Pen().SetColor(clRed);
+        canvas.Rectangle(0, 0, 5, 5);
+        canvas.TextOut(0, 0, L"x");
+    }
+    EXPECT_EQ(::GetCurrentObject(target.Dc(), OBJ_FONT), font);
+    EXPECT_EQ(::GetCurrentObject(target.Dc(), OBJ_BRUSH), brush);
+    EXPECT_EQ(::GetCurrentObject(target.Dc(), OBJ_PEN), pen);
+}
+
+TEST(Bitmap, ThousandsOfBitmapsAndCanvasesLeakNoGdiHandles) {
+    const int before = GdiHeadroom();
+    for (int i = 0; i < 1000; ++i) {
+        TBitmap bitmap;
+        MakeGlyph(bitmap);
+        bitmap.SetPixelFormat(TPixelFormat::pf32bit);
+        TBitmap copy;
+        copy.Assign(bitmap);
+        copy.SetTransparent(true);
+        copy.Canvas().Font().SetHeight(-12);
+        copy.Canvas().TextOut(0, 0, L"ab");
+        bitmap.Canvas().Draw(0, 0, copy);
+    }
+    EXPECT_EQ(GdiHeadroom(), before);
+}
+
+}  // namespace

@@ -1,0 +1,7 @@
+#pragma once
+// Counts GDI handles in use by headroom: GetGuiResources answers 0 under Wine, so
+// create cheap objects until creation fails, count them and free them all. The
+// difference of two counts taken around N operations is what those operations
+// leaked (a count takes a fraction of a second; Wine's table holds ~65,480).
+
+int GdiHeadroom();
