@@ -69,3 +69,12 @@ void TComponent::SetLoading(bool loading) noexcept {
 void TComponent::Loaded() { SetLoading(false); }
 
 void TComponent::Notification(TComponent&, Operation) {}
+
+void TComponent::SetParentComponent(TComponent*) {}
+
+void TComponent::Publish(TPublisher<TComponent>& p) {
+    // A layout names each component in the entry's header, not as a property.
+    p.String(u"Name", &TComponent::Name, [](TComponent& c, std::u16string_view name) { c.SetName(name); })
+        .NotStored();
+    p.Integer(u"Tag", &TComponent::Tag, &TComponent::SetTag).Default(0);
+}

@@ -4,6 +4,7 @@
 // Platform-neutral.
 
 #include "framework/Object.h"
+#include "framework/Properties.h"
 
 #include <cstdint>
 #include <memory>
@@ -73,6 +74,15 @@ public:
 
     // Called once after a stored layout has been read completely.
     virtual void Loaded();
+
+    // The component this one sits in on screen (a control's parent), as far as
+    // stored layouts are concerned: a layout reader nests a component's entry in
+    // its parent's, and hands the parent over with SetParentComponent. Components
+    // that are not placed anywhere keep the defaults (none; ignored).
+    virtual TComponent* GetParentComponent() const noexcept { return nullptr; }
+    virtual void SetParentComponent(TComponent* parent);
+
+    static void Publish(TPublisher<TComponent>& p);
 
 protected:
     // Told about components inserted into or removed from this owner.

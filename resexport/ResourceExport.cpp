@@ -64,3 +64,14 @@ int32_t TResourceExport::ExportResource() {
     Fire(OnSuccess, this, m_resourceSize);
     return kExported;
 }
+
+void TResourceExport::Publish(TPublisher<TResourceExport>& p) {
+    p.String(u"ResourceName", &TResourceExport::ResourceName, &TResourceExport::SetResourceName);
+    p.String(u"ResourceCategory", &TResourceExport::ResourceCategory, &TResourceExport::SetResourceCategory);
+    p.String(u"ExportFileName", &TResourceExport::ExportFileName, &TResourceExport::SetExportFileName);
+    p.Bool(u"Overwrite", &TResourceExport::Overwrite, &TResourceExport::SetOverwrite);  // no default: always stored
+    p.Event(u"OnResourceNotFound", &TResourceExport::OnResourceNotFound);
+    p.Event(u"OnLoadResourceError", &TResourceExport::OnLoadResourceError);
+    p.Event(u"OnWriteFileError", &TResourceExport::OnWriteFileError);
+    p.Event(u"OnSuccess", &TResourceExport::OnSuccess);
+}

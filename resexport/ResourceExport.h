@@ -4,6 +4,7 @@
 
 #include "framework/Component.h"
 #include "framework/Events.h"
+#include "framework/Properties.h"
 
 #include <cstdint>
 #include <functional>
@@ -46,6 +47,8 @@ public:
     // EFCreateError "Cannot create file <path>" when the file cannot be created, and
     // EWriteError "Cannot write file <path>" when it could not be written whole.
     int32_t ExportResource();
+
+    static void Publish(TPublisher<TResourceExport>& p);
 
 protected:
     // Loads the found resource and returns its data; null when that fails.

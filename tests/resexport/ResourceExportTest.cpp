@@ -1,6 +1,7 @@
 #include "resexport/ResourceExport.h"
 
 #include "framework/Exception.h"
+#include "framework/Properties.h"
 #include "framework/Strings.h"
 #include "framework/win/Convert.h"
 
@@ -203,6 +204,23 @@ TEST_F(ResourceExportTest, LargestLessonSizedResourceIsWrittenWhole) {
     const std::string written = ReadAll(m_file);
     EXPECT_EQ(written.size(), 2012680u);
     EXPECT_TRUE(written == ResourceBytes(L"P"));
+}
+
+TEST(ResourceExportProperties, PublishedByNameWithOverwriteAlwaysStored) {
+    TResourceExport re;
+    ASSERT_TRUE(SetPropText(&re, u"resourcename", u"a"));
+    ASSERT_TRUE(SetPropText(&re, u"ResourceCategory", u"EXECUTABLE"));
+    ASSERT_TRUE(SetPropText(&re, u"ExportFileName", u"C:\\音标\\yinbiao1.swf"));
+    EXPECT_EQ(re.ResourceName(), L"a");
+    EXPECT_EQ(re.ExportFileName(), L"C:\\音标\\yinbiao1.swf");
+    EXPECT_EQ(GetEnumProp(&re, u"Overwrite"), u"False");
+    EXPECT_TRUE(FindPropInfo(&re, u"Overwrite")->IsStored(re));
+    for (auto event : {u"OnResourceNotFound", u"OnLoadResourceError", u"OnWriteFileError", u"OnSuccess"})
+        EXPECT_EQ(FindPropInfo(&re, event)->kind, PropKind::Event) << ToUtf8(event);
+    int32_t written = 0;
+    ASSERT_TRUE(SetEventProp(&re, u"OnSuccess", TOnSuccessExportFile([&](TObject*, int32_t n) { written = n; })));
+    Fire(re.OnSuccess, &re, 7);
+    EXPECT_EQ(written, 7);
 }
 
 }  // namespace
