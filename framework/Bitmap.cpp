@@ -400,3 +400,14 @@ void TBitmap::Assign(const TPersistent& source) {
 }
 
 void TBitmap::Clear() { Replace(BitmapHandle{}, nullptr, 0, 0, m_bitCount, m_palette); }
+
+void TBitmap::Publish(TPublisher<TBitmap>& p) {
+    // An empty bitmap reads and writes no bytes.
+    p.Binary(
+        u"Data",
+        [](TBitmap& b, TStream& s) {
+            if (s.Remaining() > 0) b.LoadFromStream(s);
+            else b.Clear();
+        },
+        [](const TBitmap& b, TStream& s) { b.SaveToStream(s); });
+}

@@ -6,6 +6,7 @@
 #include "framework/Canvas.h"
 #include "framework/Colors.h"
 #include "framework/Graphic.h"
+#include "framework/Properties.h"
 #include "framework/win/Handles.h"
 
 #include <cstdint>
@@ -80,6 +81,8 @@ public:
     void LoadFromResourceName(HINSTANCE module, std::wstring_view name);
     void Assign(const TPersistent& source) override;
     void Clear();
+    // "Data": the bitmap file, in stored layouts.
+    static void Publish(TPublisher<TBitmap>& p);
 
 private:
     class BitmapCanvas;

@@ -11,6 +11,32 @@ COLORREF ColorToRGB(TColor colour) noexcept {
     return static_cast<COLORREF>(colour) & 0x00FFFFFF;
 }
 
+std::span<const std::u16string_view> EnumIdents(TFontStyle) {
+    static constexpr std::u16string_view idents[] = {u"fsBold", u"fsItalic", u"fsUnderline", u"fsStrikeOut"};
+    return idents;
+}
+std::span<const std::u16string_view> EnumIdents(TFontPitch) {
+    static constexpr std::u16string_view idents[] = {u"fpDefault", u"fpVariable", u"fpFixed"};
+    return idents;
+}
+std::span<const std::u16string_view> EnumIdents(TBrushStyle) {
+    static constexpr std::u16string_view idents[] = {u"bsSolid",     u"bsClear",     u"bsHorizontal", u"bsVertical",
+                                                     u"bsFDiagonal", u"bsBDiagonal", u"bsCross",      u"bsDiagCross"};
+    return idents;
+}
+std::span<const std::u16string_view> EnumIdents(TPenStyle) {
+    static constexpr std::u16string_view idents[] = {u"psSolid",      u"psDash",  u"psDot",         u"psDashDot",
+                                                     u"psDashDotDot", u"psClear", u"psInsideFrame"};
+    return idents;
+}
+std::span<const std::u16string_view> EnumIdents(TPenMode) {
+    static constexpr std::u16string_view idents[] = {
+        u"pmBlack",        u"pmWhite",       u"pmNop",   u"pmNot",      u"pmCopy", u"pmNotCopy",
+        u"pmMergePenNot",  u"pmMaskPenNot",  u"pmMergeNotPen", u"pmMaskNotPen", u"pmMerge", u"pmNotMerge",
+        u"pmMask",         u"pmNotMask",     u"pmXor",   u"pmNotXor"};
+    return idents;
+}
+
 void TGraphicsObject::Changed() {
     DropHandle();
     Fire(OnChange, this);
@@ -25,6 +51,16 @@ int TFont::ScreenPixelsPerInch() noexcept {
         return value > 0 ? value : 96;
     }();
     return ppi;
+}
+
+void TFont::Publish(TPublisher<TFont>& p) {
+    p.Integer(u"Charset", &TFont::Charset, &TFont::SetCharset).Default(DEFAULT_CHARSET);
+    p.Colour(u"Color", &TFont::Color, &TFont::SetColor).Default(clWindowText);
+    p.Integer(u"Height", &TFont::Height, &TFont::SetHeight);
+    p.String(u"Name", &TFont::Name, &TFont::SetName);
+    p.Enum(u"Pitch", &TFont::Pitch, &TFont::SetPitch).Default(TFontPitch::fpDefault);
+    p.Integer(u"Size", &TFont::Size, &TFont::SetSize).NotStored();  // Height says it exactly
+    p.Set(u"Style", &TFont::Style, &TFont::SetStyle).Default(TFontStyles{});
 }
 
 void TFont::Assign(const TPersistent& source) {
@@ -87,10 +123,10 @@ void TFont::SetPitch(TFontPitch pitch) {
 LOGFONTW TFont::LogFont() const noexcept {
     LOGFONTW font{};
     font.lfHeight = m_height;
-    font.lfWeight = m_style.Has(TFontStyle::fsBold) ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = m_style.Has(TFontStyle::fsItalic);
-    font.lfUnderline = m_style.Has(TFontStyle::fsUnderline);
-    font.lfStrikeOut = m_style.Has(TFontStyle::fsStrikeOut);
+    font.lfWeight = m_style.Contains(TFontStyle::fsBold) ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = m_style.Contains(TFontStyle::fsItalic);
+    font.lfUnderline = m_style.Contains(TFontStyle::fsUnderline);
+    font.lfStrikeOut = m_style.Contains(TFontStyle::fsStrikeOut);
     font.lfCharSet = static_cast<BYTE>(m_charset);
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
@@ -126,6 +162,11 @@ HFONT TFont::Handle() const {
 }
 
 // --- TBrush ---
+
+void TBrush::Publish(TPublisher<TBrush>& p) {
+    p.Colour(u"Color", &TBrush::Color, &TBrush::SetColor).Default(clWhite);
+    p.Enum(u"Style", &TBrush::Style, &TBrush::SetStyle).Default(TBrushStyle::bsSolid);
+}
 
 void TBrush::Assign(const TPersistent& source) {
     if (const auto* brush = As<TBrush>(&source)) {
@@ -163,6 +204,13 @@ HBRUSH TBrush::Handle() const {
 }
 
 // --- TPen ---
+
+void TPen::Publish(TPublisher<TPen>& p) {
+    p.Colour(u"Color", &TPen::Color, &TPen::SetColor).Default(clBlack);
+    p.Enum(u"Mode", &TPen::Mode, &TPen::SetMode).Default(TPenMode::pmCopy);
+    p.Enum(u"Style", &TPen::Style, &TPen::SetStyle).Default(TPenStyle::psSolid);
+    p.Integer(u"Width", &TPen::Width, &TPen::SetWidth).Default(1);
+}
 
 void TPen::Assign(const TPersistent& source) {
     if (const auto* pen = As<TPen>(&source)) {

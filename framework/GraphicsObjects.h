@@ -6,9 +6,10 @@
 #include "framework/Colors.h"
 #include "framework/Events.h"
 #include "framework/Persistent.h"
+#include "framework/Properties.h"
 #include "framework/win/Handles.h"
 
-#include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -26,28 +27,13 @@ enum class TPenMode {
     pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
 };
 
-// A set of font styles, one bit per TFontStyle.
-class TFontStyles {
-public:
-    constexpr TFontStyles() noexcept = default;
-    constexpr TFontStyles(std::initializer_list<TFontStyle> styles) noexcept {
-        for (auto s : styles) m_bits |= Bit(s);
-    }
-    constexpr bool Has(TFontStyle s) const noexcept { return (m_bits & Bit(s)) != 0; }
-    constexpr TFontStyles& Include(TFontStyle s) noexcept { return m_bits |= Bit(s), *this; }
-    constexpr TFontStyles& Exclude(TFontStyle s) noexcept { return m_bits &= ~Bit(s), *this; }
-    constexpr unsigned Bits() const noexcept { return m_bits; }
-    static constexpr TFontStyles FromBits(unsigned bits) noexcept {
-        TFontStyles s;
-        s.m_bits = bits & 0xF;
-        return s;
-    }
-    constexpr bool operator==(const TFontStyles&) const noexcept = default;
+using TFontStyles = EnumSet<TFontStyle>;
 
-private:
-    static constexpr unsigned Bit(TFontStyle s) noexcept { return 1u << static_cast<unsigned>(s); }
-    unsigned m_bits = 0;
-};
+std::span<const std::u16string_view> EnumIdents(TFontStyle);
+std::span<const std::u16string_view> EnumIdents(TFontPitch);
+std::span<const std::u16string_view> EnumIdents(TBrushStyle);
+std::span<const std::u16string_view> EnumIdents(TPenStyle);
+std::span<const std::u16string_view> EnumIdents(TPenMode);
 
 // Common part: the change notification.
 class TGraphicsObject : public TPersistent {
@@ -68,6 +54,7 @@ class TFont : public TGraphicsObject {
 public:
     TFont() = default;
     void Assign(const TPersistent& source) override;
+    static void Publish(TPublisher<TFont>& p);
 
     const std::wstring& Name() const noexcept { return m_name; }
     void SetName(std::wstring_view name);
@@ -111,6 +98,7 @@ class TBrush : public TGraphicsObject {
 
 public:
     void Assign(const TPersistent& source) override;
+    static void Publish(TPublisher<TBrush>& p);
     TColor Color() const noexcept { return m_color; }
     void SetColor(TColor color);
     TBrushStyle Style() const noexcept { return m_style; }
@@ -131,6 +119,7 @@ class TPen : public TGraphicsObject {
 
 public:
     void Assign(const TPersistent& source) override;
+    static void Publish(TPublisher<TPen>& p);
     TColor Color() const noexcept { return m_color; }
     void SetColor(TColor color);
     int Width() const noexcept { return m_width; }

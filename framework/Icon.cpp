@@ -124,3 +124,13 @@ void TIcon::Assign(const TPersistent& source) {
     }
     SetHandle(other->m_handle ? IconHandle{::CopyIcon(other->m_handle.Get())} : IconHandle{});
 }
+
+void TIcon::Publish(TPublisher<TIcon>& p) {
+    p.Binary(
+        u"Data",
+        [](TIcon& icon, TStream& s) {
+            if (s.Remaining() > 0) icon.LoadFromStream(s);
+            else icon.SetHandle(IconHandle{});
+        },
+        [](const TIcon& icon, TStream& s) { icon.SaveToStream(s); });
+}

@@ -3,6 +3,7 @@
 // image that fits the standard icon size. Handles for other sizes are made on request.
 
 #include "framework/Graphic.h"
+#include "framework/Properties.h"
 #include "framework/win/Handles.h"
 
 #include <cstddef>
@@ -25,6 +26,8 @@ public:
     // The icon file it was loaded from, or one 32-bit image made from the handle.
     void SaveToStream(TStream& stream) const override;
     void Assign(const TPersistent& source) override;
+    // "Data": the icon file, in stored layouts.
+    static void Publish(TPublisher<TIcon>& p);
 
     // The icon at the standard size, owned by this object; null when empty.
     HICON Handle() const noexcept { return m_handle.Get(); }

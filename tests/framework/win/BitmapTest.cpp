@@ -157,3 +157,37 @@ TEST(Bitmap, ThousandsOfBitmapsAndCanvasesLeakNoGdiHandles) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GraphicsProperties, FontBrushPenAndBitmapDataWorkByName) {
+    TFont font;
+    EXPECT_TRUE(SetPropText(&font, u"style", u"[fsBold,fsItalic]"));
+    EXPECT_TRUE(font.Style().Contains(TFontStyle::fsBold));
+    EXPECT_EQ(GetPropText(&font, u"Style"), u"[fsBold,fsItalic]");
+    EXPECT_TRUE(SetPropText(&font, u"Color", u"clBtnFace"));
+    EXPECT_EQ(font.Color(), clBtnFace);
+    EXPECT_TRUE(SetPropText(&font, u"Name", u"MS Sans Serif"));
+    EXPECT_EQ(GetStrProp(&font, u"NAME"), u"MS Sans Serif");
+    EXPECT_EQ(GetPropText(&font, u"Height"), u"-11");
+    EXPECT_THROW(SetPropText(&font, u"Pitch", u"fpWobbly"), EConvertError);
+
+    TPen pen;
+    EXPECT_TRUE(SetEnumProp(&pen, u"Mode", u"pmXor"));
+    EXPECT_EQ(pen.Rop2(), R2_XORPEN);
+    TBrush brush;
+    EXPECT_TRUE(SetPropText(&brush, u"Style", u"bsClear"));
+    EXPECT_EQ(brush.Handle(), ::GetStockObject(NULL_BRUSH));
+
+    TBitmap source;
+    MakeGlyph(source);
+    const auto data = GetBinaryProp(&source, u"Data");
+    ASSERT_TRUE(data.has_value());
+    TBitmap copy;
+    ASSERT_TRUE(SetBinaryProp(&copy, u"Data", *data));
+    EXPECT_EQ(copy.PixelColour(3, 3), clRed);
+    ASSERT_TRUE(SetBinaryProp(&copy, u"Data", {}));
+    EXPECT_TRUE(copy.Empty());
+}
+
+}  // namespace
