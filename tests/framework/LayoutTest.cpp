@@ -1,0 +1,137 @@
+#include "framework/AlignLayout.h"
+#include "framework/ButtonLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+using core::Rect;
+
+namespace {
+AlignItem Item(TAlign align, int left, int top, int width, int height, bool visible = true) {
+    return {align, Rect::FromBounds(left, top, width, height), visible};
+}
+}  // namespace
+
+TEST(AlignItems, MainWindowColumnSplitterClientAndStatusBar) {
+    // The main window at design size: 688 x 707 client, splitter stored before the panel.
+    std::vector<AlignItem> items{
+        Item(TAlign::alLeft, 225, 0, 3, 683),     // Splitter1
+        Item(TAlign::alLeft, 0, 0, 225, 683),     // Panel1
+        Item(TAlign::alClient, 228, 0, 460, 683), // Panel2
+        Item(TAlign::alBottom, 0, 683, 688, 24),  // StatusBar1
+    };
+    const Rect room = AlignItems(items, {0, 0, 688, 707});
+    EXPECT_EQ(items[1].bounds, Rect::FromBounds(0, 0, 225, 683));
+    EXPECT_EQ(items[0].bounds, Rect::FromBounds(225, 0, 3, 683));
+    EXPECT_EQ(items[2].bounds, Rect::FromBounds(228, 0, 460, 683));
+    EXPECT_EQ(items[3].bounds, Rect::FromBounds(0, 683, 688, 24));
+    EXPECT_EQ(room, Rect::FromBounds(228, 0, 460, 683));
+
+    // Maximised to 1280 x 971: the column keeps its width, the client takes the rest.
+    AlignItems(items, {0, 0, 1280, 971});
+    EXPECT_EQ(items[1].bounds, Rect::FromBounds(0, 0, 225, 947));
+    EXPECT_EQ(items[0].bounds, Rect::FromBounds(225, 0, 3, 947));
+    EXPECT_EQ(items[2].bounds, Rect::FromBounds(228, 0, 1052, 947));
+    EXPECT_EQ(items[3].bounds, Rect::FromBounds(0, 947, 1280, 24));
+}
+
+TEST(AlignItems, StacksEachSideInPositionOrderAndSkipsHiddenOnes) {
+    std::vector<AlignItem> items{
+        Item(TAlign::alTop, 0, 50, 10, 20),
+        Item(TAlign::alTop, 0, 0, 10, 30),
+        Item(TAlign::alBottom, 0, 90, 10, 5),
+        Item(TAlign::alBottom, 0, 70, 10, 7),
+        Item(TAlign::alRight, 80, 0, 9, 9),
+        Item(TAlign::alRight, 60, 0, 11, 9),
+        Item(TAlign::alLeft, 3, 3, 40, 40, false),  // hidden: untouched, no room taken
+        Item(TAlign::alNone, 7, 7, 7, 7),
+    };
+    const Rect room = AlignItems(items, {0, 0, 100, 100});
+    EXPECT_EQ(items[1].bounds, Rect::FromBounds(0, 0, 100, 30));
+    EXPECT_EQ(items[0].bounds, Rect::FromBounds(0, 30, 100, 20));
+    EXPECT_EQ(items[2].bounds, Rect::FromBounds(0, 95, 100, 5));   // lowest first
+    EXPECT_EQ(items[3].bounds, Rect::FromBounds(0, 88, 100, 7));
+    EXPECT_EQ(items[4].bounds, Rect::FromBounds(91, 50, 9, 38));   // rightmost first
+    EXPECT_EQ(items[5].bounds, Rect::FromBounds(80, 50, 11, 38));
+    EXPECT_EQ(items[6].bounds, Rect::FromBounds(3, 3, 40, 40));
+    EXPECT_EQ(items[7].bounds, Rect::FromBounds(7, 7, 7, 7));
+    EXPECT_EQ(room, Rect(0, 50, 80, 88));
+}
+
+TEST(AlignItems, TooLittleRoomGivesEmptyNotNegativeSizes) {
+    std::vector<AlignItem> items{
+        Item(TAlign::alTop, 0, 0, 10, 80),
+        Item(TAlign::alTop, 0, 80, 10, 80),
+        Item(TAlign::alClient, 0, 0, 10, 10),
+        Item(TAlign::alLeft, 0, 0, -5, 10),
+    };
+    AlignItems(items, {0, 0, 50, 100});
+    EXPECT_EQ(items[1].bounds, Rect::FromBounds(0, 80, 50, 80));
+    EXPECT_EQ(items[2].bounds.Width(), 50);
+    EXPECT_EQ(items[2].bounds.Height(), 0);
+    EXPECT_EQ(items[3].bounds.Width(), 0);
+    EXPECT_EQ(items[3].bounds.Height(), 0);
+}
+
+TEST(Splitter, NewSizeIsClampedAndSnaps) {
+    const int max = SplitterMaxSize(688, 0, 3, 30);
+    EXPECT_EQ(max, 655);
+    EXPECT_EQ(SplitterNewSize(225, 40, 30, max, true), 265);
+    EXPECT_EQ(SplitterNewSize(225, -200, 30, max, true), 30);                // 25: above half the minimum
+    EXPECT_EQ(SplitterNewSize(225, -212, 30, max, true), 0);                 // 13: folds away
+    EXPECT_EQ(SplitterNewSize(225, -212, 30, max, false), 30);
+    EXPECT_EQ(SplitterNewSize(225, 5000, 30, max, true), 655);
+    EXPECT_EQ(SplitterNewSize(225, INT32_MAX, 30, max, true), 655);          // no overflow
+    EXPECT_EQ(SplitterNewSize(10, 0, 30, 20, false), 20);                    // no room for the minimum
+    EXPECT_EQ(SplitterMaxSize(50, 40, 3, 30), 0);
+}
+
+TEST(ButtonLayout, MarginAndSpacingRules) {
+    // Margin -1 and Spacing -1: spread in thirds.
+    ButtonLayoutInput in{{100, 20}, {16, 16}, {30, 13}, TButtonLayout::blGlyphLeft, -1, -1};
+    auto out = LayoutButton(in);
+    EXPECT_EQ(out.margin, 18);
+    EXPECT_EQ(out.spacing, 18);
+    EXPECT_EQ(out.glyph, (core::Point{18, 2}));
+    EXPECT_EQ(out.text, Rect::FromBounds(52, 4, 30, 13));
+
+    // Margin -1, Spacing 4: centred, speed buttons one pixel further right.
+    in.spacing = 4;
+    EXPECT_EQ(LayoutButton(in).margin, 26);
+    in.kind = ButtonKind::Bitmap;
+    EXPECT_EQ(LayoutButton(in).margin, 25);
+
+    // A fixed margin with Spacing -1 puts the caption midway in what is left.
+    in = {{100, 20}, {16, 16}, {30, 13}, TButtonLayout::blGlyphLeft, 4, -1};
+    EXPECT_EQ(LayoutButton(in).spacing, 25);
+
+    // A bitmap button aligned to the centre ignores its margin.
+    in = {{100, 20}, {16, 16}, {30, 13}, TButtonLayout::blGlyphLeft, 4, 4, ButtonKind::Bitmap, true};
+    EXPECT_EQ(LayoutButton(in).margin, 25);
+}
+
+TEST(ButtonLayout, LessonButtonGlyphWithoutCaption) {
+    // 193 x 33 with a 137 x 33 glyph and no text: spacing drops to 0.
+    ButtonLayoutInput in{{193, 33}, {137, 33}, {0, 0}, TButtonLayout::blGlyphLeft, -1, 4};
+    auto out = LayoutButton(in);
+    EXPECT_EQ(out.spacing, 0);
+    EXPECT_EQ(out.glyph, (core::Point{29, 0}));
+    in.layout = TButtonLayout::blGlyphRight;
+    EXPECT_EQ(LayoutButton(in).glyph, (core::Point{27, 0}));
+}
+
+TEST(ButtonLayout, VerticalLayoutsAndTheTextBox) {
+    ButtonLayoutInput in{{40, 60}, {16, 16}, {20, 13}, TButtonLayout::blGlyphTop, 5, 3};
+    auto out = LayoutButton(in);
+    EXPECT_EQ(out.glyph, (core::Point{12, 5}));
+    EXPECT_EQ(out.text, Rect::FromBounds(10, 24, 20, 13));
+    in.layout = TButtonLayout::blGlyphBottom;
+    out = LayoutButton(in);
+    EXPECT_EQ(out.glyph, (core::Point{12, 39}));
+    EXPECT_EQ(out.text, Rect::FromBounds(10, 23, 20, 13));
+
+    EXPECT_EQ(ButtonTextBox({193, 33}, {137, 33}, TButtonLayout::blGlyphRight), Rect(2, 2, 52, 31));
+    EXPECT_EQ(ButtonTextBox({40, 60}, {16, 16}, TButtonLayout::blGlyphTop), Rect(2, 2, 38, 40));
+}
