@@ -81,6 +81,24 @@ void Subclasser::Subclass(HWND window, WNDPROC previous) {
     m_passThrough = false;
 }
 
+void Subclasser::Adopt(HWND window, WNDPROC previous) {
+    if (m_window) throw Win32Error(u"Adopt (already subclassed)", ERROR_ALREADY_INITIALIZED);
+    if (!::IsWindow(window)) throw Win32Error(u"Adopt", ERROR_INVALID_WINDOW_HANDLE);
+    auto* thunk = reinterpret_cast<WNDPROC>(
+        ThunkPool::Instance().Allocate(this, reinterpret_cast<const void*>(&Subclasser::Trampoline)));
+    Subclasser* below = ChainTop(window);
+    if (!::SetPropW(window, MAKEINTATOM(ChainAtom()), this)) {
+        const auto error = Win32Error::Last(u"SetPropW");
+        ThunkPool::Instance().Free(reinterpret_cast<void*>(thunk));
+        throw error;
+    }
+    m_window = window;
+    m_thunk = thunk;
+    m_previous = previous;
+    m_below = below;
+    m_passThrough = false;
+}
+
 bool Subclasser::Unsubclass() noexcept {
     if (!m_window) return true;
     if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_window, GWLP_WNDPROC)) != m_thunk) {

@@ -23,6 +23,10 @@ public:
     // procedure found on the window (a framework class whose first procedure only
     // attaches the object). Throws Win32Error; nothing is changed then.
     void Subclass(HWND window, WNDPROC previous = nullptr);
+    // Joins `window` without touching its procedure, for a window whose class procedure
+    // forwards to Procedure() itself because someone else subclassed it first. The
+    // object then never restores anything and lets go at WM_NCDESTROY.
+    void Adopt(HWND window, WNDPROC previous);
 
     // Gives the window its old procedure back if the window's procedure is still this
     // object's. If someone subclassed after us, restoring would cut them off: the

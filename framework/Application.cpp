@@ -1,0 +1,257 @@
+#include "framework/Application.h"
+
+#include "framework/Strings.h"
+#include "framework/win/Convert.h"
+#include "framework/win/Win32Error.h"
+
+#include <exception>
+
+TApplication* Application = nullptr;
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TApplication";
+
+// The text of the exception being handled; call inside a catch block only.
+std::u16string CurrentExceptionText() {
+    try {
+        throw;
+    } catch (const Exception& e) {
+        return e.Message();
+    } catch (const std::exception& e) {
+        return FromUtf8(e.what());
+    } catch (...) {
+        return u"An unknown error occurred";
+    }
+}
+
+std::wstring ProgramName() {
+    wchar_t path[MAX_PATH]{};
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name(path, length);
+    if (const auto slash = name.find_last_of(L"\\/"); slash != std::wstring::npos) name.erase(0, slash + 1);
+    if (const auto dot = name.rfind(L'.'); dot != std::wstring::npos) name.erase(dot);
+    return name;
+}
+
+}  // namespace
+
+// Routes the hidden application window's messages to the application object.
+class TApplication::Window final : public Subclasser {
+public:
+    explicit Window(TApplication& app) noexcept : m_app{app} {}
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override {
+        try {
+            return m_app.AppWindowMessage(message, wParam, lParam);
+        } catch (...) {
+            m_app.HandleException(&m_app);
+            return 0;
+        }
+    }
+
+private:
+    TApplication& m_app;
+};
+
+TApplication::TApplication() : m_title{ProgramName()} {
+    if (Application) throw Exception(u"The program already has an application object");
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = kWindowClass;
+    if (!::GetClassInfoExW(wc.hInstance, kWindowClass, &wc) && !::RegisterClassExW(&wc))
+        throw Win32Error::Last(u"RegisterClassExW");
+    // Never shown: it carries the title and icon for the system and takes posted work.
+    m_window = ::CreateWindowExW(0, kWindowClass, m_title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
+                                 nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (!m_window) throw Win32Error::Last(u"CreateWindowExW");
+    m_windowRouter.reset(new Window(*this));
+    m_windowRouter->Subclass(m_window);
+    Application = this;
+}
+
+TApplication::~TApplication() {
+    // Forms go first, while the application and the screen they report to still exist.
+    DestroyComponents();
+    m_mainForm = nullptr;
+    if (m_window) ::DestroyWindow(m_window);
+    m_windowRouter.reset();
+    if (Application == this) Application = nullptr;
+}
+
+void TApplication::SetTitle(std::wstring_view value) {
+    m_title = value;
+    if (m_window) ::SetWindowTextW(m_window, m_title.c_str());
+}
+
+void TApplication::SetIcon(HICON icon) {
+    m_icon = icon;
+    if (m_window) {
+        ::SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        ::SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+void TApplication::FormDestroyed(const TCustomForm& form) noexcept {
+    if (m_mainForm == &form) m_mainForm = nullptr;
+}
+
+void TApplication::ReleaseLater(TCustomForm& form) {
+    ::PostMessageW(m_window, WMX_RELEASE, 0, reinterpret_cast<LPARAM>(&form));
+}
+
+LRESULT TApplication::AppWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WMX_RELEASE) {
+        // The form may have gone meanwhile: trust the pointer only if it is still a form.
+        auto* form = reinterpret_cast<TCustomForm*>(lParam);
+        for (int i = 0; Screen && i < Screen->FormCount(); ++i)
+            if (Screen->Forms(i) == form) {
+                if (TComponent* owner = form->Owner())
+                    owner->DestroyComponent(*form);
+                else
+                    form->DestroyHandle();
+                break;
+            }
+        return 0;
+    }
+    return m_windowRouter->CallPrevious(message, wParam, lParam);
+}
+
+// ---- the message loop --------------------------------------------------------------
+
+bool TApplication::IsDialogMessageFor(const MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSCHAR) return false;
+    TWinControl* control = nullptr;
+    for (HWND w = message.hwnd; w && !control; w = ::GetParent(w)) control = TWinControl::FindControl(w);
+    if (!control) return false;
+    TCustomForm* form = GetParentForm(*control);
+    if (!form) return false;
+    if (message.message == WM_SYSCHAR)
+        return form->Perform(kMsgDialogChar, message.wParam, message.lParam) != 0;
+
+    switch (message.wParam) {
+    case VK_TAB:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_EXECUTE:
+    case VK_CANCEL: break;
+    default: return false;
+    }
+    // A control that wants the key (an edit its arrows, a memo its Tab) keeps it.
+    MSG copy = message;
+    const auto code = static_cast<UINT>(
+        ::SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&copy)));
+    if (code & DLGC_WANTALLKEYS) return false;
+    if (message.wParam == VK_TAB && (code & DLGC_WANTTAB)) return false;
+    if (message.wParam >= VK_LEFT && message.wParam <= VK_DOWN && (code & DLGC_WANTARROWS)) return false;
+    return form->Perform(kMsgDialogKey, message.wParam, message.lParam) != 0;
+}
+
+bool TApplication::ProcessMessage(MSG& message) {
+    if (!::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (message.message == WM_QUIT) {
+        m_terminated = true;
+        return true;
+    }
+    if (!IsDialogMessageFor(message)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    return true;
+}
+
+void TApplication::HandleMessage() {
+    MSG message{};
+    bool handled = false;
+    try {
+        handled = ProcessMessage(message);
+    } catch (...) {
+        HandleException(this);
+        handled = true;
+    }
+    if (!handled && !m_terminated) ::WaitMessage();
+}
+
+void TApplication::ProcessMessages() {
+    MSG message{};
+    for (;;) {
+        try {
+            if (!ProcessMessage(message)) return;
+        } catch (...) {
+            HandleException(this);
+        }
+    }
+}
+
+void TApplication::Run() {
+    if (m_mainForm && m_showMainForm && !m_terminated) m_mainForm->Show();
+    while (!m_terminated) HandleMessage();
+}
+
+void TApplication::Terminate() {
+    if (!m_terminated) ::PostQuitMessage(0);
+}
+
+// ---- errors and message boxes ------------------------------------------------------------
+
+HWND TApplication::OwnerWindow() const noexcept {
+    HWND active = ::GetActiveWindow();
+    if (active) return active;
+    if (m_mainForm && m_mainForm->Showing()) return m_mainForm->HandleIfAllocated();
+    return nullptr;
+}
+
+void TApplication::HandleException(TObject* sender) noexcept {
+    if (!std::current_exception()) return;
+    try {
+        const std::u16string text = CurrentExceptionText();
+        if (OnException) {
+            OnException(sender, Exception(text));
+            return;
+        }
+        ShowException(ToWide(text));
+    } catch (...) {
+        // The handler itself failed; there is no one left to tell.
+    }
+}
+
+void TApplication::ShowException(std::wstring_view text) noexcept {
+    try {
+        std::wstring body(text);
+        ::MessageBoxW(OwnerWindow(), body.c_str(), m_title.c_str(), MB_OK | MB_ICONSTOP);
+    } catch (...) {
+    }
+}
+
+int TApplication::MessageBox(std::wstring_view text, std::wstring_view caption, UINT flags) {
+    const std::wstring body(text);
+    const std::wstring title = caption.empty() ? m_title : std::wstring(caption);
+    return ::MessageBoxW(OwnerWindow(), body.c_str(), title.c_str(), flags);
+}
+
+void HandleApplicationException(TObject* sender) noexcept {
+    if (Application) {
+        Application->HandleException(sender);
+        return;
+    }
+    if (!std::current_exception()) return;
+    try {
+        const std::wstring text = ToWide(CurrentExceptionText());
+        ::MessageBoxW(nullptr, text.c_str(), nullptr, MB_OK | MB_ICONSTOP);
+    } catch (...) {
+    }
+}
+
+void ShowMessage(std::wstring_view text) {
+    if (Application) {
+        Application->MessageBox(text);
+        return;
+    }
+    const std::wstring body(text);
+    ::MessageBoxW(nullptr, body.c_str(), nullptr, MB_OK);
+}

@@ -1,0 +1,113 @@
+#pragma once
+// The program object: title, icon, main form, the message loop, and the standard
+// exception handler. An exception that escapes an event handler is shown in a message
+// box captioned with the title, and the program goes on. One instance per program,
+// made first in the entry point; it owns the forms made through CreateForm and the
+// screen object.
+
+#include "framework/Component.h"
+#include "framework/Exception.h"
+#include "framework/Form.h"
+#include "framework/Screen.h"
+#include "framework/win/Subclasser.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include <windows.h>
+
+using TExceptionEvent = std::function<void(TObject* sender, const Exception& error)>;
+
+class TApplication : public TComponent {
+    KESTRELLE_CLASS(TApplication, TComponent)
+
+public:
+    // Throws Exception when another application object exists, Win32Error when its
+    // window cannot be made.
+    TApplication();
+    ~TApplication() override;
+
+    // Makes a form of class T owned by the application, reads its stored layout and
+    // fires its OnCreate. The first form made becomes the main form. If any of it
+    // throws, the form is destroyed again and the exception goes to the caller.
+    template <class T, class... Args>
+    T& CreateForm(Args&&... args) {
+        auto form = std::make_unique<T>(std::forward<Args>(args)...);
+        T& result = *form;
+        if (!m_mainForm) m_mainForm = &result;
+        try {
+            result.InitializeForm();
+        } catch (...) {
+            if (m_mainForm == &result) m_mainForm = nullptr;
+            throw;
+        }
+        InsertComponent(std::move(form));
+        return result;
+    }
+
+    // Shows the main form (unless ShowMainForm is false) and handles messages until
+    // Terminate or the main form's closing ends the loop.
+    void Run();
+    // Handles every waiting message and returns.
+    void ProcessMessages();
+    // Handles one message, or waits for one when there is none.
+    void HandleMessage();
+    // Ends the message loop after the current message.
+    void Terminate();
+    bool Terminated() const noexcept { return m_terminated; }
+
+    const std::wstring& Title() const noexcept { return m_title; }
+    void SetTitle(std::wstring_view value);
+    // The program icon; not owned (it usually is the main form's).
+    HICON Icon() const noexcept { return m_icon; }
+    void SetIcon(HICON icon);
+    // The application's own hidden window, class "TApplication".
+    HWND Handle() const noexcept { return m_window; }
+
+    TCustomForm* MainForm() const noexcept { return m_mainForm; }
+    bool ShowMainForm() const noexcept { return m_showMainForm; }
+    void SetShowMainForm(bool value) noexcept { m_showMainForm = value; }
+
+    // The standard handler: call inside a catch block. OnException decides if
+    // assigned; otherwise the text is shown. Never throws.
+    void HandleException(TObject* sender) noexcept;
+    // Shows an error text captioned with the title.
+    void ShowException(std::wstring_view text) noexcept;
+    // A modal message box over the active window; an empty caption means the title.
+    int MessageBox(std::wstring_view text, std::wstring_view caption = {}, UINT flags = MB_OK);
+
+    TExceptionEvent OnException;
+
+    // Kept up to date by the forms.
+    void FormDestroyed(const TCustomForm& form) noexcept;
+    void ReleaseLater(TCustomForm& form);
+
+private:
+    class Window;
+    bool ProcessMessage(MSG& message);
+    bool IsDialogMessageFor(const MSG& message);
+    LRESULT AppWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    HWND OwnerWindow() const noexcept;
+
+    std::wstring m_title;
+    HICON m_icon = nullptr;
+    HWND m_window = nullptr;
+    SubclasserPtr<Window> m_windowRouter;
+    TCustomForm* m_mainForm = nullptr;
+    bool m_terminated = false;
+    bool m_showMainForm = true;
+    TScreen m_screen;
+};
+
+// The application object of the running program, or null.
+extern TApplication* Application;
+
+// Reports the exception being handled (call inside a catch block) through the
+// application's standard handler, or in a plain message box when there is no
+// application object. Never throws.
+void HandleApplicationException(TObject* sender) noexcept;
+
+// A message box with one OK button, captioned with the application title.
+void ShowMessage(std::wstring_view text);

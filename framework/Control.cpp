@@ -1,0 +1,344 @@
+#include "framework/Control.h"
+
+#include "framework/Exception.h"
+#include "framework/WinControl.h"
+
+#include <windowsx.h>
+
+TShiftState ShiftFromKeyFlags(WPARAM keys) noexcept {
+    TShiftState shift = TShiftState::None;
+    if (keys & MK_SHIFT) shift = shift | TShiftState::ssShift;
+    if (keys & MK_CONTROL) shift = shift | TShiftState::ssCtrl;
+    if (keys & MK_LBUTTON) shift = shift | TShiftState::ssLeft;
+    if (keys & MK_RBUTTON) shift = shift | TShiftState::ssRight;
+    if (keys & MK_MBUTTON) shift = shift | TShiftState::ssMiddle;
+    if (::GetKeyState(VK_MENU) < 0) shift = shift | TShiftState::ssAlt;
+    return shift;
+}
+
+TShiftState ShiftFromKeyboard() noexcept {
+    TShiftState shift = TShiftState::None;
+    if (::GetKeyState(VK_SHIFT) < 0) shift = shift | TShiftState::ssShift;
+    if (::GetKeyState(VK_CONTROL) < 0) shift = shift | TShiftState::ssCtrl;
+    if (::GetKeyState(VK_MENU) < 0) shift = shift | TShiftState::ssAlt;
+    return shift;
+}
+
+COLORREF ColorToRgb(TColor colour) noexcept {
+    if (IsSystemColour(colour)) return ::GetSysColor(SystemColourIndex(colour));
+    if (colour == clNone || colour == clDefault) return ::GetSysColor(COLOR_WINDOW);
+    return static_cast<COLORREF>(colour) & 0x00FFFFFF;
+}
+
+TControl::TControl() { m_windowProc = DefaultWindowProc(); }
+
+TControl::~TControl() {
+    // A windowless control tells whoever hooked its handler, so they can let go.
+    if (!Is<TWinControl>()) {
+        try {
+            Perform(kMsgControlReleased);
+        } catch (...) {
+        }
+    }
+    TWinControl::ForgetControl(*this);
+    if (m_parent) m_parent->RemoveControl(*this);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == m_parent) return;
+    if (parent == this) throw EConvertError(u"A control cannot be its own parent");
+    if (m_parent) {
+        if (!Is<TWinControl>()) Perform(kMsgControlReleased);
+        m_parent->RemoveControl(*this);
+    }
+    m_parent = parent;
+    if (parent) {
+        parent->InsertControl(*this);
+        ParentChanged();
+    }
+}
+
+void TControl::ParentChanged() {
+    if (!m_parent) return;
+    if (m_parentColor) {
+        m_color = m_parent->Color();
+        ColorChanged();
+    }
+    if (m_parentFont) {
+        m_fontColor = m_parent->FontColor();
+        FontChanged();
+    }
+    if (m_parentShowHint) m_showHint = m_parent->ShowHint();
+    if (m_parentBiDiMode) m_biDiMode = m_parent->BiDiMode();
+    Invalidate();
+    RequestRealign();
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    if (left == m_left && top == m_top && width == m_width && height == m_height) return;
+    InvalidateInParent(BoundsRect());
+    UpdateBoundsFields(left, top, width, height);
+    InvalidateInParent(BoundsRect());
+    RequestRealign();
+}
+
+void TControl::UpdateBoundsFields(int left, int top, int width, int height) {
+    const bool sizeChanged = width != m_width || height != m_height;
+    const bool changed = sizeChanged || left != m_left || top != m_top;
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    if (changed) BoundsChanged(sizeChanged);
+}
+
+void TControl::BoundsChanged(bool sizeChanged) {
+    if (sizeChanged) Resize();
+}
+
+void TControl::Resize() {
+    if (!IsLoading()) Fire(OnResize, this);
+}
+
+void TControl::RequestRealign() {
+    if (m_parent && m_align != TAlign::alNone) m_parent->Realign();
+}
+
+core::Rect TControl::ClientRect() const { return {0, 0, m_width, m_height}; }
+
+void TControl::SetAlign(TAlign value) {
+    if (value == m_align) return;
+    const TAlign old = m_align;
+    m_align = value;
+    if (m_parent && (old != TAlign::alNone || value != TAlign::alNone)) m_parent->Realign();
+}
+
+bool TControl::Showing() const noexcept { return m_visible && m_parent && m_parent->Showing(); }
+
+void TControl::SetVisible(bool value) {
+    if (value == m_visible) return;
+    m_visible = value;
+    Perform(kMsgVisibleChanged, value ? 1 : 0);
+    InvalidateInParent(BoundsRect());
+    if (m_parent && m_align != TAlign::alNone) m_parent->Realign();
+}
+
+void TControl::SetEnabled(bool value) {
+    if (value == m_enabled) return;
+    m_enabled = value;
+    Perform(kMsgEnabledChanged);
+    Invalidate();
+}
+
+void TControl::SetColor(TColor value) {
+    m_parentColor = false;
+    if (value == m_color) return;
+    m_color = value;
+    ColorChanged();
+    Invalidate();
+}
+
+void TControl::SetParentColor(bool value) {
+    if (value == m_parentColor) return;
+    m_parentColor = value;
+    if (value && m_parent) {
+        m_color = m_parent->Color();
+        ColorChanged();
+        Invalidate();
+    }
+}
+
+void TControl::SetParentFont(bool value) {
+    if (value == m_parentFont) return;
+    m_parentFont = value;
+    if (value && m_parent) {
+        m_fontColor = m_parent->FontColor();
+        FontChanged();
+        Invalidate();
+    }
+}
+
+void TControl::SetFontColor(TColor value) {
+    m_parentFont = false;
+    if (value == m_fontColor) return;
+    m_fontColor = value;
+    FontChanged();
+    Invalidate();
+}
+
+HFONT TControl::FontHandle() const noexcept { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
+
+void TControl::SetCaption(std::wstring_view value) {
+    if (value == m_caption) return;
+    m_caption = value;
+    CaptionChanged();
+}
+
+void TControl::CaptionChanged() { Invalidate(); }
+void TControl::ColorChanged() {}
+void TControl::FontChanged() {}
+
+void TControl::SetShowHint(bool value) {
+    m_parentShowHint = false;
+    m_showHint = value;
+}
+
+void TControl::SetParentShowHint(bool value) {
+    m_parentShowHint = value;
+    if (value && m_parent) m_showHint = m_parent->ShowHint();
+}
+
+void TControl::SetBiDiMode(TBiDiMode value) {
+    m_parentBiDiMode = false;
+    if (value == m_biDiMode) return;
+    m_biDiMode = value;
+    Invalidate();
+}
+
+void TControl::SetParentBiDiMode(bool value) {
+    m_parentBiDiMode = value;
+    if (value && m_parent) m_biDiMode = m_parent->BiDiMode();
+}
+
+void TControl::SetWindowProc(TWndMethod handler) {
+    m_windowProc = handler ? std::move(handler) : DefaultWindowProc();
+}
+
+TWndMethod TControl::DefaultWindowProc() {
+    return [this](TMessage& message) { WndProc(message); };
+}
+
+LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
+    TMessage m{message, wParam, lParam, 0};
+    m_windowProc(m);
+    return m.Result;
+}
+
+void TControl::InvalidateInParent(const core::Rect& area) {
+    if (!m_parent || !m_parent->HandleAllocated() || area.IsEmpty()) return;
+    const RECT r{area.left, area.top, area.right, area.bottom};
+    ::InvalidateRect(m_parent->HandleIfAllocated(), &r, TRUE);
+}
+
+void TControl::Invalidate() {
+    if (m_visible) InvalidateInParent(BoundsRect());
+}
+
+void TControl::Update() {
+    if (m_parent) m_parent->Update();
+}
+
+void TControl::Repaint() {
+    Invalidate();
+    Update();
+}
+
+core::Point TControl::ClientOrigin() const { return {m_left, m_top}; }
+
+core::Point TControl::ClientToScreen(core::Point p) const {
+    if (!m_parent) return p;
+    const core::Point origin = ClientOrigin();
+    return m_parent->ClientToScreen({p.x + origin.x, p.y + origin.y});
+}
+
+core::Point TControl::ScreenToClient(core::Point p) const {
+    const core::Point origin = ClientToScreen({0, 0});
+    return {p.x - origin.x, p.y - origin.y};
+}
+
+void TControl::BringToFront() {
+    if (!m_parent) return;
+    auto& list = m_parent->m_controls;
+    std::erase(list, this);
+    list.push_back(this);
+    if (auto* self = As<TWinControl>(this); self && self->HandleAllocated())
+        ::SetWindowPos(self->HandleIfAllocated(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Invalidate();
+}
+
+void TControl::SendToBack() {
+    if (!m_parent) return;
+    auto& list = m_parent->m_controls;
+    std::erase(list, this);
+    list.insert(list.begin(), this);
+    if (auto* self = As<TWinControl>(this); self && self->HandleAllocated())
+        ::SetWindowPos(self->HandleIfAllocated(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Invalidate();
+}
+
+void TControl::Click() { Fire(OnClick, this); }
+
+void TControl::Loaded() {
+    TComponent::Loaded();
+    if (m_parent) ParentChanged();
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    Fire(OnMouseDown, this, button, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    Fire(OnMouseUp, this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) { Fire(OnMouseMove, this, shift, x, y); }
+
+void TControl::MouseEnter() { Fire(OnMouseEnter, this); }
+void TControl::MouseLeave() { Fire(OnMouseLeave, this); }
+
+void TControl::WndProc(TMessage& message) {
+    const int x = GET_X_LPARAM(message.LParam);
+    const int y = GET_Y_LPARAM(message.LParam);
+    switch (message.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        auto shift = ShiftFromKeyFlags(message.WParam);
+        if (message.Msg == WM_LBUTTONDBLCLK && Has(m_controlStyle, ControlStyle::DoubleClicks)) {
+            shift = shift | TShiftState::ssDouble;
+            Fire(OnDblClick, this);
+        }
+        if (Has(m_controlStyle, ControlStyle::ClickEvents)) m_clicking = true;
+        MouseDown(TMouseButton::mbLeft, shift, x, y);
+        break;
+    }
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        MouseDown(TMouseButton::mbRight, ShiftFromKeyFlags(message.WParam), x, y);
+        break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        MouseDown(TMouseButton::mbMiddle, ShiftFromKeyFlags(message.WParam), x, y);
+        break;
+    case WM_LBUTTONUP: {
+        const bool click = m_clicking && ClientRect().Contains({x, y});
+        m_clicking = false;
+        MouseUp(TMouseButton::mbLeft, ShiftFromKeyFlags(message.WParam), x, y);
+        if (click) Click();
+        break;
+    }
+    case WM_RBUTTONUP:
+        MouseUp(TMouseButton::mbRight, ShiftFromKeyFlags(message.WParam), x, y);
+        break;
+    case WM_MBUTTONUP:
+        MouseUp(TMouseButton::mbMiddle, ShiftFromKeyFlags(message.WParam), x, y);
+        break;
+    case WM_MOUSEMOVE:
+        MouseMove(ShiftFromKeyFlags(message.WParam), x, y);
+        break;
+    case WM_CAPTURECHANGED:
+        m_clicking = false;
+        break;
+    case kMsgMouseEnter:
+        if (message.LParam == 0 || message.LParam == reinterpret_cast<LPARAM>(this)) MouseEnter();
+        return;
+    case kMsgMouseLeave:
+        if (message.LParam == 0 || message.LParam == reinterpret_cast<LPARAM>(this)) MouseLeave();
+        return;
+    default:
+        break;
+    }
+    // Mouse messages reach the window's own procedure too (a common control needs them).
+    DefaultHandler(message);
+}
+
+void TControl::DefaultHandler(TMessage&) {}

@@ -1,0 +1,17 @@
+#pragma once
+// A windowed control that paints all of itself.
+
+#include "framework/WinControl.h"
+
+class TCustomControl : public TWinControl {
+    KESTRELLE_CLASS(TCustomControl, TWinControl)
+
+public:
+    TCustomControl();
+
+protected:
+    void PaintWindow(HDC dc) override;
+    bool PaintsItself() const noexcept override { return true; }
+    // Draws the control into `dc` within `box` (its client area). Never throws.
+    virtual bool Paint(HDC dc, const RECT& box) noexcept;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// A control without a window: its parent paints it (handing it a DC whose origin is
+// the control's top-left and whose clip is its bounds) and feeds it mouse input.
+
+#include "framework/Control.h"
+
+class TGraphicControl : public TControl {
+    KESTRELLE_CLASS(TGraphicControl, TControl)
+
+public:
+    TGraphicControl();
+
+protected:
+    void WndProc(TMessage& message) override;
+    // Draws the control into `dc` within `box` (its client area at origin). Returns
+    // false when it could not draw. Never throws.
+    virtual bool Paint(HDC dc, const RECT& box) noexcept;
+};

@@ -1,0 +1,110 @@
+#pragma once
+// A status bar on the common status-bar control: a row of panels (width, text,
+// bevel, alignment, owner-drawn or text) or one simple text across the bar, with an
+// optional size grip. The control itself answers SB_GETRECT for the panels.
+
+#include "framework/WinControl.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TCustomStatusBar;
+
+class TStatusPanel {
+public:
+    explicit TStatusPanel(TCustomStatusBar& owner) noexcept : m_owner{&owner} {}
+
+    int Index() const noexcept;
+    int Width() const noexcept { return m_width; }
+    void SetWidth(int value);
+    const std::wstring& Text() const noexcept { return m_text; }
+    void SetText(std::wstring_view value);
+    TStatusPanelBevel Bevel() const noexcept { return m_bevel; }
+    void SetBevel(TStatusPanelBevel value);
+    TAlignment Alignment() const noexcept { return m_alignment; }
+    void SetAlignment(TAlignment value);
+    TStatusPanelStyle Style() const noexcept { return m_style; }
+    void SetStyle(TStatusPanelStyle value);
+    TBiDiMode BiDiMode() const noexcept { return m_biDiMode; }
+    void SetBiDiMode(TBiDiMode value);
+
+private:
+    TCustomStatusBar* m_owner;
+    int m_width = 50;
+    std::wstring m_text;
+    TStatusPanelBevel m_bevel = TStatusPanelBevel::pbLowered;
+    TAlignment m_alignment = TAlignment::taLeftJustify;
+    TStatusPanelStyle m_style = TStatusPanelStyle::psText;
+    TBiDiMode m_biDiMode = TBiDiMode::bdLeftToRight;
+};
+
+// The panels of one status bar, in index order; the bar owns them.
+class TStatusPanels {
+public:
+    explicit TStatusPanels(TCustomStatusBar& owner) noexcept : m_owner{owner} {}
+
+    int Count() const noexcept { return static_cast<int>(m_items.size()); }
+    // Null outside the range.
+    TStatusPanel* Items(int index) const noexcept;
+    TStatusPanel& Add();
+    void Delete(int index);
+    void Clear();
+    int IndexOf(const TStatusPanel* panel) const noexcept;
+
+private:
+    TCustomStatusBar& m_owner;
+    std::vector<std::unique_ptr<TStatusPanel>> m_items;
+};
+
+// `rect` is the panel's area in the bar's client coordinates; draw through the bar's
+// PanelDc() while the event runs.
+using TDrawPanelEvent = std::function<void(TCustomStatusBar* statusBar, TStatusPanel* panel, const RECT& rect)>;
+
+class TCustomStatusBar : public TWinControl {
+    KESTRELLE_CLASS(TCustomStatusBar, TWinControl)
+
+public:
+    TCustomStatusBar();
+    ~TCustomStatusBar() override;
+
+    TStatusPanels& Panels() noexcept { return m_panels; }
+    bool SimplePanel() const noexcept { return m_simplePanel; }
+    void SetSimplePanel(bool value);
+    const std::wstring& SimpleText() const noexcept { return m_simpleText; }
+    void SetSimpleText(std::wstring_view value);
+    bool SizeGrip() const noexcept { return m_sizeGrip; }
+    void SetSizeGrip(bool value);
+
+    // The rectangle the control reports for panel `index` (SB_GETRECT), or an empty one.
+    core::Rect PanelRect(int index);
+    // The DC to draw into during OnDrawPanel; null otherwise.
+    HDC PanelDc() const noexcept { return m_drawDc; }
+
+    TDrawPanelEvent OnDrawPanel;
+
+    // Called by the panels when they change.
+    void PanelsChanged();
+    void PanelTextChanged(const TStatusPanel& panel);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void InitializeWindow() override;
+    void WndProc(TMessage& message) override;
+
+private:
+    void SendParts();
+    void SendPanelText(int index);
+
+    TStatusPanels m_panels{*this};
+    bool m_simplePanel = false;
+    std::wstring m_simpleText;
+    bool m_sizeGrip = true;
+    HDC m_drawDc = nullptr;
+};
+
+class TStatusBar : public TCustomStatusBar {
+    KESTRELLE_CLASS(TStatusBar, TCustomStatusBar)
+};

@@ -1,0 +1,59 @@
+#include "framework/Timer.h"
+
+#include "framework/Application.h"
+#include "framework/win/Win32Error.h"
+
+namespace {
+constexpr UINT_PTR kTimerId = 1;
+}
+
+TTimer::~TTimer() {
+    if (m_window && m_running) ::KillTimer(m_window->Handle(), kTimerId);
+}
+
+void TTimer::SetEnabled(bool value) {
+    if (value == m_enabled) return;
+    m_enabled = value;
+    UpdateTimer();
+}
+
+void TTimer::SetInterval(uint32_t value) {
+    if (value == m_interval) return;
+    m_interval = value;
+    UpdateTimer();
+}
+
+void TTimer::SetOnTimer(TNotifyEvent handler) {
+    m_onTimer = std::move(handler);
+    UpdateTimer();
+}
+
+void TTimer::Loaded() {
+    TComponent::Loaded();
+    UpdateTimer();
+}
+
+void TTimer::UpdateTimer() {
+    if (m_window && m_running) {
+        ::KillTimer(m_window->Handle(), kTimerId);
+        m_running = false;
+    }
+    // Nothing runs while the layout is still being read, or without anything to call.
+    if (!m_enabled || m_interval == 0 || !m_onTimer || IsLoading()) return;
+    if (!m_window)
+        m_window = std::make_unique<UtilityWindow>([this](UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+            if (message != WM_TIMER || wParam != kTimerId) return false;
+            Tick();
+            return true;
+        });
+    if (!::SetTimer(m_window->Handle(), kTimerId, m_interval, nullptr)) throw Win32Error::Last(u"SetTimer");
+    m_running = true;
+}
+
+void TTimer::Tick() {
+    try {
+        Fire(m_onTimer, this);
+    } catch (...) {
+        HandleApplicationException(this);
+    }
+}

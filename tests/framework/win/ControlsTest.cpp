@@ -1,0 +1,392 @@
+#include "framework/Application.h"
+#include "framework/Form.h"
+#include "framework/GraphicControl.h"
+#include "framework/Panel.h"
+#include "framework/Splitter.h"
+#include "framework/StatusBar.h"
+#include "framework/win/DibSection.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace {
+
+void Pump() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+// A windowless control that fills itself, and a little beyond, with one colour and
+// records the notifications it gets.
+class Swatch : public TGraphicControl {
+    KESTRELLE_CLASS(Swatch, TGraphicControl)
+
+public:
+    Swatch(COLORREF colour, std::vector<std::wstring>* log = nullptr) : m_colour{colour}, m_log{log} {}
+    std::wstring label;
+
+protected:
+    bool Paint(HDC dc, const RECT& box) noexcept override {
+        BrushHandle brush{::CreateSolidBrush(m_colour)};
+        RECT bigger = box;
+        ::InflateRect(&bigger, 10, 10);  // tries to paint outside; the parent's clip must stop it
+        return ::FillRect(dc, &bigger, brush.Get()) != 0;
+    }
+    void MouseEnter() override {
+        if (m_log) m_log->push_back(L"enter " + label);
+    }
+    void MouseLeave() override {
+        if (m_log) m_log->push_back(L"leave " + label);
+    }
+    void MouseDown(TMouseButton, TShiftState, int x, int y) override {
+        if (m_log) m_log->push_back(L"down " + label + L" " + std::to_wstring(x) + L"," + std::to_wstring(y));
+    }
+
+private:
+    COLORREF m_colour;
+    std::vector<std::wstring>* m_log;
+};
+
+// Every test gets a fresh application, hence fresh forms and screen.
+class Controls : public ::testing::Test {
+protected:
+    TApplication app;
+    TForm& form = app.Create<TForm>();
+
+    void SetUp() override {
+        form.SetBorderStyle(TFormBorderStyle::bsNone);
+        form.SetBounds(0, 0, 300, 200);
+    }
+};
+
+}  // namespace
+
+TEST_F(Controls, WindowsCarryTheirControlUnderTheGlobalAtom) {
+    auto& panel = form.Create<TPanel>();
+    panel.SetParent(&form);
+    HWND window = panel.Handle();
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(form.HandleIfAllocated(), nullptr);  // the parent's window came first
+
+    wchar_t expected[32];
+    std::swprintf(expected, 32, L"ControlOfs%.8lX%.8lX",
+                  static_cast<unsigned long>(reinterpret_cast<uintptr_t>(::GetModuleHandleW(nullptr))),
+                  static_cast<unsigned long>(::GetCurrentThreadId()));
+    EXPECT_EQ(TWinControl::ControlAtomName(), expected);
+    const ATOM atom = ::GlobalFindAtomW(expected);
+    ASSERT_NE(atom, 0);
+    EXPECT_EQ(::GetPropW(window, MAKEINTATOM(atom)), &panel);
+    EXPECT_EQ(TWinControl::FindControl(window), &panel);
+    EXPECT_EQ(TWinControl::FindControl(form.HandleIfAllocated()), &form);
+
+    wchar_t className[32];
+    ::GetClassNameW(window, className, 32);
+    EXPECT_STREQ(className, L"TPanel");
+
+    panel.DestroyHandle();
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_EQ(TWinControl::FindControl(window), nullptr);
+    EXPECT_NE(panel.Handle(), nullptr);  // made again on demand
+}
+
+TEST_F(Controls, ReplacedWindowProcSeesMessagesFirstAndChainsBack) {
+    auto& panel = form.Create<TPanel>();
+    panel.SetParent(&form);
+    HWND window = panel.Handle();
+    std::vector<UINT> seen;
+    const TWndMethod previous = panel.WindowProc();
+    panel.SetWindowProc([&, previous](TMessage& m) {
+        seen.push_back(m.Msg);
+        if (m.Msg == WM_APP + 7) {
+            m.Result = 42;
+            return;
+        }
+        previous(m);
+    });
+    EXPECT_EQ(::SendMessageW(window, WM_APP + 7, 0, 0), 42);
+    EXPECT_EQ(panel.Perform(WM_APP + 7), 42);
+    ::SetWindowTextW(window, L"through the window");  // still reaches the control's own handling
+    EXPECT_EQ(panel.Caption(), L"through the window");
+    EXPECT_GE(seen.size(), 3u);
+
+    panel.SetWindowProc(previous);
+    seen.clear();
+    EXPECT_EQ(::SendMessageW(window, WM_APP + 7, 0, 0), 0);
+    EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(Controls, AlignmentFollowsTheParentsSize) {
+    auto& left = form.Create<TPanel>();
+    left.SetParent(&form);
+    left.SetBounds(0, 0, 80, 10);
+    left.SetAlign(TAlign::alLeft);
+    auto& bar = form.Create<TStatusBar>();
+    bar.SetParent(&form);
+    bar.SetHeight(20);
+    auto& client = form.Create<TPanel>();
+    client.SetParent(&form);
+    client.SetAlign(TAlign::alClient);
+    auto& inner = client.Create<TPanel>();
+    inner.SetParent(&client);
+    inner.SetAlign(TAlign::alClient);
+
+    form.HandleNeeded();
+    EXPECT_EQ(left.BoundsRect(), core::Rect::FromBounds(0, 0, 80, 180));
+    EXPECT_EQ(bar.BoundsRect(), core::Rect::FromBounds(0, 180, 300, 20));
+    EXPECT_EQ(client.BoundsRect(), core::Rect::FromBounds(80, 0, 220, 180));
+    EXPECT_EQ(inner.BoundsRect(), core::Rect::FromBounds(1, 1, 218, 178));  // inside the panel's bevel
+
+    // The window changes size from outside: everything follows, windows included.
+    ::SetWindowPos(form.HandleIfAllocated(), nullptr, 0, 0, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(client.BoundsRect(), core::Rect::FromBounds(80, 0, 320, 280));
+    EXPECT_EQ(inner.BoundsRect(), core::Rect::FromBounds(1, 1, 318, 278));
+    RECT r{};
+    ::GetWindowRect(bar.HandleIfAllocated(), &r);
+    ::MapWindowPoints(HWND_DESKTOP, form.HandleIfAllocated(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.top, 280);
+    EXPECT_EQ(r.right - r.left, 400);
+
+    // Hiding an aligned control gives its room to the others.
+    left.Hide();
+    EXPECT_EQ(client.BoundsRect(), core::Rect::FromBounds(0, 0, 400, 280));
+}
+
+TEST_F(Controls, WindowlessChildrenArePaintedBackToFrontInsideTheirBounds) {
+    auto& back = form.Create<Swatch>(RGB(255, 0, 0));
+    back.SetParent(&form);
+    back.SetBounds(20, 20, 60, 40);
+    auto& front = form.Create<Swatch>(RGB(0, 0, 255));
+    front.SetParent(&form);
+    front.SetBounds(50, 30, 40, 40);
+    auto& hidden = form.Create<Swatch>(RGB(0, 255, 0));
+    hidden.SetParent(&form);
+    hidden.SetBounds(200, 100, 20, 20);
+    hidden.Hide();
+    form.HandleNeeded();
+
+    DibSection target{300, 200};
+    const COLORREF sentinel = RGB(1, 2, 3);
+    target.Fill(sentinel);
+    HDC dc = target.Dc();
+    const HGDIOBJ brushBefore = ::GetCurrentObject(dc, OBJ_BRUSH);
+    form.Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    ::GdiFlush();
+    EXPECT_TRUE(target.AllEqual({20, 20, 50, 60}, RGB(255, 0, 0)));
+    EXPECT_TRUE(target.AllEqual({50, 30, 90, 70}, RGB(0, 0, 255)));  // the later control on top
+    EXPECT_TRUE(target.AllEqual({0, 0, 300, 20}, sentinel));         // nobody painted past their bounds
+    EXPECT_TRUE(target.AllEqual({0, 0, 20, 200}, sentinel));
+    EXPECT_TRUE(target.AllEqual({90, 0, 300, 200}, sentinel));
+    EXPECT_TRUE(target.AllEqual({0, 70, 300, 200}, sentinel));
+    EXPECT_EQ(::GetCurrentObject(dc, OBJ_BRUSH), brushBefore);
+
+    // Bringing the back one forward changes who wins the overlap.
+    back.BringToFront();
+    form.Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    ::GdiFlush();
+    EXPECT_TRUE(target.AllEqual({50, 30, 80, 60}, RGB(255, 0, 0)));
+}
+
+TEST_F(Controls, WindowlessChildrenGetMouseInputEnterAndLeave) {
+    std::vector<std::wstring> log;
+    auto& a = form.Create<Swatch>(RGB(255, 0, 0), &log);
+    a.label = L"a";
+    a.SetParent(&form);
+    a.SetBounds(10, 10, 50, 50);
+    auto& b = form.Create<Swatch>(RGB(0, 0, 255), &log);
+    b.label = L"b";
+    b.SetParent(&form);
+    b.SetBounds(100, 10, 50, 50);
+    form.Show();
+    HWND window = form.HandleIfAllocated();
+    Pump();
+    log.clear();
+
+    ::SendMessageW(window, WM_MOUSEMOVE, 0, At(20, 20));
+    ::SendMessageW(window, WM_MOUSEMOVE, 0, At(25, 20));  // still inside: nothing new
+    ::SendMessageW(window, WM_MOUSEMOVE, 0, At(120, 30));
+    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, At(130, 40));
+    ::SendMessageW(window, WM_LBUTTONUP, 0, At(130, 40));
+    ::SendMessageW(window, WM_MOUSEMOVE, 0, At(250, 150));  // over the form itself
+    ::SendMessageW(window, WM_MOUSEMOVE, 0, At(30, 30));
+    ::SendMessageW(window, WM_MOUSELEAVE, 0, 0);           // off the window entirely
+    const std::vector<std::wstring> expected{L"enter a", L"leave a",    L"enter b", L"down b 30,30",
+                                             L"leave b", L"enter a",    L"leave a"};
+    EXPECT_EQ(log, expected);
+
+    // A disabled control gets no input but still counts as under the mouse.
+    log.clear();
+    a.SetEnabled(false);
+    ::SendMessageW(window, WM_MOUSEMOVE, 0, At(20, 20));
+    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, At(20, 20));
+    ::SendMessageW(window, WM_LBUTTONUP, 0, At(20, 20));
+    EXPECT_EQ(log, std::vector<std::wstring>{L"enter a"});
+}
+
+TEST_F(Controls, DestroyingAControlUnderTheMouseForgetsIt) {
+    std::vector<std::wstring> log;
+    auto& a = form.Create<Swatch>(RGB(255, 0, 0), &log);
+    a.label = L"a";
+    a.SetParent(&form);
+    a.SetBounds(10, 10, 50, 50);
+    form.Show();
+    HWND window = form.HandleIfAllocated();
+    ::SendMessageW(window, WM_MOUSEMOVE, 0, At(20, 20));
+    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, At(20, 20));  // and holding the mouse
+    form.DestroyComponent(a);
+    ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, At(30, 30));   // must not reach the dead control
+    ::SendMessageW(window, WM_LBUTTONUP, 0, At(30, 30));
+    ::SendMessageW(window, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(log.front(), L"enter a");
+}
+
+TEST_F(Controls, SplitterDragResizesTheControlBesideIt) {
+    form.SetBounds(0, 0, 600, 300);
+    form.DisableAlign();  // placed as a stored layout would place them, then aligned once
+    auto& splitter = form.Create<TSplitter>();
+    splitter.SetParent(&form);
+    splitter.SetBounds(225, 0, 3, 300);
+    auto& column = form.Create<TPanel>();
+    column.SetParent(&form);
+    column.SetBounds(0, 0, 225, 300);
+    column.SetAlign(TAlign::alLeft);
+    auto& rest = form.Create<TPanel>();
+    rest.SetParent(&form);
+    rest.SetAlign(TAlign::alClient);
+    int moved = 0;
+    splitter.OnMoved = [&](TObject*) { ++moved; };
+    form.EnableAlign();
+    form.Show();
+    HWND window = form.HandleIfAllocated();
+    EXPECT_EQ(splitter.ResizeControl(), &column);
+    EXPECT_EQ(splitter.Left(), 225);
+
+    auto drag = [&](int from, int to) {
+        ::SendMessageW(window, WM_MOUSEMOVE, 0, At(from, 100));
+        ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, At(from, 100));
+        ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, At((from + to) / 2, 100));
+        ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, At(to, 100));
+        ::SendMessageW(window, WM_LBUTTONUP, 0, At(to, 100));
+    };
+    drag(226, 266);
+    EXPECT_EQ(column.Width(), 265);
+    EXPECT_EQ(splitter.Left(), 265);
+    EXPECT_EQ(rest.BoundsRect(), core::Rect::FromBounds(268, 0, 332, 300));
+    EXPECT_EQ(moved, 1);
+
+    drag(266, 1000);  // the client area keeps its minimum
+    EXPECT_EQ(column.Width(), 600 - 3 - 30);
+    EXPECT_EQ(rest.Width(), 30);
+
+    drag(splitter.Left() + 1, 5);  // folds the column away
+    EXPECT_EQ(column.Width(), 0);
+    EXPECT_EQ(splitter.Left(), 0);
+    EXPECT_EQ(rest.Width(), 597);
+}
+
+TEST_F(Controls, NotificationsFromChildWindowsAreReflectedToTheirControls) {
+    auto& panel = form.Create<TPanel>();
+    panel.SetParent(&form);
+    HWND child = panel.Handle();
+    std::vector<UINT> seen;
+    const TWndMethod previous = panel.WindowProc();
+    panel.SetWindowProc([&, previous](TMessage& m) {
+        if (m.Msg >= kMsgReflectBase && m.Msg < kMsgReflectBase + 0x400) {
+            seen.push_back(m.Msg);
+            m.Result = 7;
+            return;
+        }
+        previous(m);
+    });
+    HWND parent = form.HandleIfAllocated();
+    EXPECT_EQ(::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), reinterpret_cast<LPARAM>(child)), 7);
+    NMHDR header{child, 1, NM_CLICK};
+    EXPECT_EQ(::SendMessageW(parent, WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&header)), 7);
+    ::SendMessageW(parent, WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(child));
+    // From a window that is no control: nothing reflected.
+    ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), reinterpret_cast<LPARAM>(parent));
+    EXPECT_EQ(seen, (std::vector<UINT>{0xBD11, 0xBC4E, 0xBD15}));
+}
+
+TEST_F(Controls, TabOrderListGoesDepthFirstInTabOrder) {
+    auto& a = form.Create<TPanel>();
+    a.SetParent(&form);
+    auto& b = form.Create<TPanel>();
+    b.SetParent(&form);
+    auto& a1 = a.Create<TPanel>();
+    a1.SetParent(&a);
+    b.SetTabOrder(0);
+    EXPECT_EQ(a.TabOrder(), 1);
+    std::vector<TWinControl*> list;
+    form.GetTabOrderList(list);
+    EXPECT_EQ(list, (std::vector<TWinControl*>{&b, &a, &a1}));
+    b.SetTabOrder(99);  // clamped to the end
+    EXPECT_EQ(b.TabOrder(), 1);
+    form.Show();
+    a.SetTabStop(true);
+    b.SetTabStop(true);
+    EXPECT_EQ(form.FindNextControl(&a, true, true), &b);
+    EXPECT_EQ(form.FindNextControl(&b, true, true), &a);  // wraps round
+    b.SetEnabled(false);
+    EXPECT_EQ(form.FindNextControl(&a, true, true), nullptr);
+}
+
+TEST_F(Controls, StatusPanelRectanglesFollowTheWidths) {
+    form.SetBounds(0, 0, 700, 100);
+    auto& bar = form.Create<TStatusBar>();
+    bar.SetParent(&form);
+    bar.SetHeight(24);
+    for (int width : {200, 250, 100, 80, 80}) bar.Panels().Add().SetWidth(width);
+    bar.Panels().Items(0)->SetText(L"当前项目：无");
+    form.Show();
+    ASSERT_EQ(::SendMessageW(bar.HandleIfAllocated(), SB_GETPARTS, 0, 0), 5);
+    int left = 0;
+    for (int i = 0; i < 4; ++i) {
+        const core::Rect r = bar.PanelRect(i);
+        const int width = bar.Panels().Items(i)->Width();
+        EXPECT_NEAR(r.left, left, 2) << i;
+        EXPECT_NEAR(r.right, left + width, 2) << i;
+        left += width;
+    }
+    EXPECT_GE(bar.PanelRect(4).right, 690);  // the last panel runs to the end
+    wchar_t text[32]{};
+    ::SendMessageW(bar.HandleIfAllocated(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"当前项目：无");
+
+    bar.Panels().Items(1)->SetWidth(300);
+    EXPECT_NEAR(bar.PanelRect(1).right, 500, 2);
+    bar.SetSimplePanel(true);
+    bar.SetSimpleText(L"simple");
+    EXPECT_TRUE(::SendMessageW(bar.HandleIfAllocated(), SB_ISSIMPLE, 0, 0));
+}
+
+TEST_F(Controls, OwnerDrawnPanelsAreDrawnByTheEvent) {
+    auto& bar = form.Create<TStatusBar>();
+    bar.SetParent(&form);
+    auto& panel = bar.Panels().Add();
+    panel.SetWidth(100);
+    panel.SetStyle(TStatusPanelStyle::psOwnerDraw);
+    bar.Panels().Add();
+    int drawn = 0;
+    bar.OnDrawPanel = [&](TCustomStatusBar* sender, TStatusPanel* p, const RECT& r) {
+        EXPECT_EQ(sender, &bar);
+        EXPECT_EQ(p, &panel);
+        EXPECT_NE(sender->PanelDc(), nullptr);
+        EXPECT_GT(r.right, r.left);
+        ++drawn;
+    };
+    form.Show();
+    ::UpdateWindow(bar.HandleIfAllocated());
+    Pump();
+    EXPECT_GE(drawn, 1);
+    EXPECT_EQ(bar.PanelDc(), nullptr);
+}
