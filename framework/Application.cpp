@@ -1,5 +1,6 @@
 #include "framework/Application.h"
 
+#include "framework/ControlCanvas.h"
 #include "framework/Strings.h"
 #include "framework/win/Convert.h"
 #include "framework/win/Win32Error.h"
@@ -174,7 +175,11 @@ void TApplication::HandleMessage() {
         HandleException(this);
         handled = true;
     }
-    if (!handled && !m_terminated) ::WaitMessage();
+    if (!handled && !m_terminated) {
+        // Idle: DCs fetched by canvases outside painting go back before we sleep.
+        TControlCanvas::FreeDeviceContexts();
+        ::WaitMessage();
+    }
 }
 
 void TApplication::ProcessMessages() {

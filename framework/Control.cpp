@@ -24,13 +24,14 @@ TShiftState ShiftFromKeyboard() noexcept {
     return shift;
 }
 
-COLORREF ColorToRgb(TColor colour) noexcept {
-    if (IsSystemColour(colour)) return ::GetSysColor(SystemColourIndex(colour));
-    if (colour == clNone || colour == clDefault) return ::GetSysColor(COLOR_WINDOW);
-    return static_cast<COLORREF>(colour) & 0x00FFFFFF;
+TControl::TControl() {
+    m_windowProc = DefaultWindowProc();
+    m_font.OnChange = [this](TObject*) {
+        if (!m_inheritingFont) m_parentFont = false;
+        FontChanged();
+        Invalidate();
+    };
 }
-
-TControl::TControl() { m_windowProc = DefaultWindowProc(); }
 
 TControl::~TControl() {
     // A windowless control tells whoever hooked its handler, so they can let go.
@@ -64,10 +65,7 @@ void TControl::ParentChanged() {
         m_color = m_parent->Color();
         ColorChanged();
     }
-    if (m_parentFont) {
-        m_fontColor = m_parent->FontColor();
-        FontChanged();
-    }
+    if (m_parentFont) InheritFont(m_parent->Font());
     if (m_parentShowHint) m_showHint = m_parent->ShowHint();
     if (m_parentBiDiMode) m_biDiMode = m_parent->BiDiMode();
     Invalidate();
@@ -151,22 +149,27 @@ void TControl::SetParentColor(bool value) {
 void TControl::SetParentFont(bool value) {
     if (value == m_parentFont) return;
     m_parentFont = value;
-    if (value && m_parent) {
-        m_fontColor = m_parent->FontColor();
-        FontChanged();
-        Invalidate();
+    if (value && m_parent) InheritFont(m_parent->Font());
+}
+
+void TControl::InheritFont(const TFont& font) {
+    m_inheritingFont = true;
+    try {
+        m_font.Assign(font);
+    } catch (...) {
+        m_inheritingFont = false;
+        throw;
     }
+    m_inheritingFont = false;
 }
 
-void TControl::SetFontColor(TColor value) {
-    m_parentFont = false;
-    if (value == m_fontColor) return;
-    m_fontColor = value;
-    FontChanged();
-    Invalidate();
+HFONT TControl::FontHandle() const noexcept {
+    try {
+        if (HFONT font = m_font.Handle()) return font;
+    } catch (...) {
+    }
+    return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }
-
-HFONT TControl::FontHandle() const noexcept { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
 
 void TControl::SetCaption(std::wstring_view value) {
     if (value == m_caption) return;
@@ -271,6 +274,47 @@ void TControl::Click() { Fire(OnClick, this); }
 void TControl::Loaded() {
     TComponent::Loaded();
     if (m_parent) ParentChanged();
+}
+
+TComponent* TControl::GetParentComponent() const noexcept { return m_parent; }
+
+void TControl::SetParentComponent(TComponent* parent) {
+    if (parent && !parent->Is<TWinControl>())
+        throw EConvertError(u"A " + std::u16string(parent->ClassName()) + u" cannot hold controls");
+    SetParent(static_cast<TWinControl*>(parent));
+}
+
+void TControl::Publish(TPublisher<TControl>& p) {
+    p.Integer(u"Left", &TControl::Left, &TControl::SetLeft);
+    p.Integer(u"Top", &TControl::Top, &TControl::SetTop);
+    p.Integer(u"Width", &TControl::Width, &TControl::SetWidth);
+    p.Integer(u"Height", &TControl::Height, &TControl::SetHeight);
+    p.Enum(u"Align", &TControl::Align, &TControl::SetAlign).Default(TAlign::alNone);
+    p.Bool(u"Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+    p.Bool(u"Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
+    p.Colour(u"Color", &TControl::Color, &TControl::SetColor)
+        .Stored([](const TObject& o) { return !static_cast<const TControl&>(o).ParentColor(); });
+    p.Bool(u"ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
+    p.Object(u"Font", [](TControl& c) -> TFont& { return c.Font(); })
+        .Stored([](const TObject& o) { return !static_cast<const TControl&>(o).ParentFont(); });
+    p.Bool(u"ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
+    p.String(u"Caption", &TControl::Caption, &TControl::SetCaption);
+    p.String(u"Hint", &TControl::Hint, &TControl::SetHint);
+    p.Bool(u"ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
+        .Stored([](const TObject& o) { return !static_cast<const TControl&>(o).ParentShowHint(); });
+    p.Bool(u"ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint).Default(true);
+    p.Enum(u"BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode)
+        .Stored([](const TObject& o) { return !static_cast<const TControl&>(o).ParentBiDiMode(); });
+    p.Bool(u"ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode).Default(true);
+    p.Integer(u"Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault).Idents(CursorIdents());
+    p.Event(u"OnClick", &TControl::OnClick);
+    p.Event(u"OnDblClick", &TControl::OnDblClick);
+    p.Event(u"OnMouseDown", &TControl::OnMouseDown);
+    p.Event(u"OnMouseUp", &TControl::OnMouseUp);
+    p.Event(u"OnMouseMove", &TControl::OnMouseMove);
+    p.Event(u"OnMouseEnter", &TControl::OnMouseEnter);
+    p.Event(u"OnMouseLeave", &TControl::OnMouseLeave);
+    p.Event(u"OnResize", &TControl::OnResize);
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

@@ -11,7 +11,9 @@
 #include "framework/ControlTypes.h"
 #include "framework/Events.h"
 #include "framework/Geometry.h"
+#include "framework/GraphicsObjects.h"
 #include "framework/Messages.h"
+#include "framework/Properties.h"
 
 #include <functional>
 #include <string>
@@ -85,13 +87,14 @@ public:
     bool ParentColor() const noexcept { return m_parentColor; }
     void SetParentColor(bool value);
 
+    // The control's font; changing it turns ParentFont off.
+    TFont& Font() noexcept { return m_font; }
+    const TFont& Font() const noexcept { return m_font; }
+    void SetFont(const TFont& value) { m_font.Assign(value); }
     bool ParentFont() const noexcept { return m_parentFont; }
     void SetParentFont(bool value);
-    // The font painting uses; owned by the framework, never deleted by callers.
+    // The handle of Font, owned by it; a stock font if it cannot be made.
     HFONT FontHandle() const noexcept;
-    // The colour of the font.
-    TColor FontColor() const noexcept { return m_fontColor; }
-    void SetFontColor(TColor value);
 
     const std::wstring& Caption() const noexcept { return m_caption; }
     void SetCaption(std::wstring_view value);
@@ -154,6 +157,12 @@ public:
 
     void Loaded() override;
 
+    // Stored layouts nest a control in its parent's entry and parent it on reading.
+    TComponent* GetParentComponent() const noexcept override;
+    void SetParentComponent(TComponent* parent) override;
+
+    static void Publish(TPublisher<TControl>& p);
+
 protected:
     friend class TWinControl;
 
@@ -181,6 +190,8 @@ protected:
     // Takes the parent's colour, font, hint switch and reading order where the Parent... flags say so.
     virtual void ParentChanged();
     void RequestRealign();
+    // Takes the parent's font without turning ParentFont off.
+    void InheritFont(const TFont& font);
 
     // Pressed inside and not yet released: the next release inside clicks.
     bool m_clicking = false;
@@ -198,8 +209,9 @@ private:
     bool m_enabled = true;
     TColor m_color = clWindow;
     bool m_parentColor = true;
+    TFont m_font;
     bool m_parentFont = true;
-    TColor m_fontColor = clWindowText;
+    bool m_inheritingFont = false;
     std::wstring m_caption;
     std::wstring m_hint;
     bool m_showHint = false;
@@ -215,5 +227,3 @@ private:
 TShiftState ShiftFromKeyFlags(WPARAM keys) noexcept;
 // The state of the keyboard's shift keys now.
 TShiftState ShiftFromKeyboard() noexcept;
-// A colour ready for GDI: system colours resolved.
-COLORREF ColorToRgb(TColor colour) noexcept;

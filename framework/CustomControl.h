@@ -1,6 +1,7 @@
 #pragma once
 // A windowed control that paints all of itself.
 
+#include "framework/ControlCanvas.h"
 #include "framework/WinControl.h"
 
 class TCustomControl : public TWinControl {
@@ -8,10 +9,17 @@ class TCustomControl : public TWinControl {
 
 public:
     TCustomControl();
+    ~TCustomControl() override;
+
+    // Drawing surface: the paint's DC while painting, a fetched one otherwise.
+    TCanvas& Canvas() noexcept { return m_canvas; }
 
 protected:
     void PaintWindow(HDC dc) override;
     bool PaintsItself() const noexcept override { return true; }
     // Draws the control into `dc` within `box` (its client area). Never throws.
     virtual bool Paint(HDC dc, const RECT& box) noexcept;
+
+private:
+    TControlCanvas m_canvas{*this};
 };

@@ -7,6 +7,7 @@
 #include <cwctype>
 
 TCustomForm::TCustomForm() {
+    m_icon.OnChange = [this](TObject*) { ApplyIcon(); };
     // A form shows when asked to (Show, or the application showing its main form).
     TControl::SetVisible(false);
     SetColor(clBtnFace);
@@ -43,12 +44,12 @@ DWORD TCustomForm::FrameStyle() const noexcept {
     case TFormBorderStyle::bsSizeToolWin: style |= WS_CAPTION | WS_THICKFRAME; break;
     case TFormBorderStyle::bsDialog: style |= WS_POPUP | WS_CAPTION | WS_SYSMENU; return style;
     }
-    if (Has(m_borderIcons, TBorderIcons::biSystemMenu)) {
+    if (m_borderIcons.Contains(TBorderIcon::biSystemMenu)) {
         style |= WS_SYSMENU;
         const bool tool = m_borderStyle == TFormBorderStyle::bsToolWindow ||
                           m_borderStyle == TFormBorderStyle::bsSizeToolWin;
-        if (!tool && Has(m_borderIcons, TBorderIcons::biMinimize)) style |= WS_MINIMIZEBOX;
-        if (!tool && Has(m_borderIcons, TBorderIcons::biMaximize)) style |= WS_MAXIMIZEBOX;
+        if (!tool && m_borderIcons.Contains(TBorderIcon::biMinimize)) style |= WS_MINIMIZEBOX;
+        if (!tool && m_borderIcons.Contains(TBorderIcon::biMaximize)) style |= WS_MAXIMIZEBOX;
     }
     return style;
 }
@@ -129,20 +130,17 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 }
 
 void TCustomForm::InitializeWindow() {
-    HWND window = HandleIfAllocated();
-    if (m_icon) {
-        ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-        ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
-    }
-    if (m_menu) ::SetMenu(window, m_menu->Handle());
+    ApplyIcon();
+    if (m_menu) ::SetMenu(HandleIfAllocated(), m_menu->Handle());
 }
 
-void TCustomForm::SetIcon(HICON icon) {
-    m_icon = icon;
-    if (HWND window = HandleIfAllocated()) {
-        ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    }
+void TCustomForm::ApplyIcon() {
+    HWND window = HandleIfAllocated();
+    if (!window) return;
+    // The icon object keeps owning the handle; the window only borrows it.
+    const auto icon = reinterpret_cast<LPARAM>(m_icon.Handle());
+    ::SendMessageW(window, WM_SETICON, ICON_BIG, icon);
+    ::SendMessageW(window, WM_SETICON, ICON_SMALL, icon);
 }
 
 void TCustomForm::SetMenu(TMainMenu* menu) {
@@ -304,4 +302,29 @@ void TCustomForm::WndProc(TMessage& message) {
         return;
     default: TWinControl::WndProc(message); return;
     }
+}
+
+void TCustomForm::Publish(TPublisher<TCustomForm>& p) {
+    p.Enum(u"BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
+        .Default(TFormBorderStyle::bsSizeable);
+    p.Set(u"BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons)
+        .Default(TBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize});
+    p.Enum(u"WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState).Default(TWindowState::wsNormal);
+    p.Enum(u"Position", &TCustomForm::Position, &TCustomForm::SetPosition).Default(TPosition::poDesigned);
+    p.Object(u"Icon", &TCustomForm::Icon).Stored([](const TObject& o) {
+        return !const_cast<TCustomForm&>(static_cast<const TCustomForm&>(o)).Icon().Empty();
+    });
+    p.Integer(u"ClientWidth", &TControl::ClientWidth, &TCustomForm::SetClientWidth);
+    p.Integer(u"ClientHeight", &TControl::ClientHeight, &TCustomForm::SetClientHeight);
+    p.Integer(u"PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch).Default(96);
+    p.Integer(u"TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight);
+    p.Reference(u"Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
+    p.Reference(u"ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
+    p.Event(u"OnCreate", &TCustomForm::OnCreate);
+    p.Event(u"OnClose", &TCustomForm::OnClose);
+    p.Event(u"OnCloseQuery", &TCustomForm::OnCloseQuery);
+    p.Event(u"OnShow", &TCustomForm::OnShow);
+    p.Event(u"OnHide", &TCustomForm::OnHide);
+    p.Event(u"OnActivate", &TCustomForm::OnActivate);
+    p.Event(u"OnDeactivate", &TCustomForm::OnDeactivate);
 }

@@ -4,6 +4,7 @@
 // bookkeeping of the controls on it. Each form has the double buffer its controls
 // paint through.
 
+#include "framework/Icon.h"
 #include "framework/WinControl.h"
 #include "framework/win/DibSection.h"
 #include "framework/win/Handles.h"
@@ -39,9 +40,9 @@ public:
     TPosition Position() const noexcept { return m_position; }
     void SetPosition(TPosition value) noexcept { m_position = value; }
 
-    // The window's icon; the form does not own it.
-    HICON Icon() const noexcept { return m_icon; }
-    void SetIcon(HICON icon);
+    // The window's icon.
+    TIcon& Icon() noexcept { return m_icon; }
+    void SetIcon(const TIcon& value) { m_icon.Assign(value); }
 
     TMainMenu* Menu() const noexcept { return m_menu; }
     void SetMenu(TMainMenu* menu);
@@ -77,6 +78,8 @@ public:
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
 
+    static void Publish(TPublisher<TCustomForm>& p);
+
 protected:
     void CreateParams(TCreateParams& params) override;
     void InitializeWindow() override;
@@ -89,13 +92,14 @@ private:
     DWORD FrameStyle() const noexcept;
     DWORD FrameExStyle() const noexcept;
     void ApplyFrameStyle();
+    void ApplyIcon();
     core::Size FrameExtra() const;
 
     TFormBorderStyle m_borderStyle = TFormBorderStyle::bsSizeable;
-    TBorderIcons m_borderIcons = TBorderIcons::biSystemMenu | TBorderIcons::biMinimize | TBorderIcons::biMaximize;
+    TBorderIcons m_borderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
     TWindowState m_windowState = TWindowState::wsNormal;
     TPosition m_position = TPosition::poDesigned;
-    HICON m_icon = nullptr;
+    TIcon m_icon;
     TMainMenu* m_menu = nullptr;
     TWinControl* m_activeControl = nullptr;
     int m_pixelsPerInch = 96;

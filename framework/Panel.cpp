@@ -92,7 +92,7 @@ void TCustomPanel::BoundsChanged(bool sizeChanged) {
 bool TCustomPanel::Paint(HDC dc, const RECT& box) noexcept {
     const COLORREF highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
-    const COLORREF face = ColorToRgb(Color());
+    const COLORREF face = ColorToRGB(Color());
     RECT r = box;
     auto bevel = [&](TBevelCut cut) {
         if (cut == TBevelCut::bvNone) return;
@@ -110,7 +110,7 @@ bool TCustomPanel::Paint(HDC dc, const RECT& box) noexcept {
     SelectScope useFont{dc, FontHandle()};
     SavedDc keep{dc};
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ColorToRgb(Enabled() ? FontColor() : clGrayText));
+    ::SetTextColor(dc, ColorToRGB(Enabled() ? Font().Color() : clGrayText));
     UINT flags = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
     switch (m_alignment) {
     case TAlignment::taLeftJustify: flags |= UseRightToLeftAlignment() ? DT_RIGHT : DT_LEFT; break;
@@ -119,4 +119,14 @@ bool TCustomPanel::Paint(HDC dc, const RECT& box) noexcept {
     }
     if (UseRightToLeftReading()) flags |= DT_RTLREADING;
     return ::DrawTextW(dc, Caption().c_str(), static_cast<int>(Caption().size()), &r, flags) != 0;
+}
+
+void TCustomPanel::Publish(TPublisher<TCustomPanel>& p) {
+    p.Enum(u"Alignment", &TCustomPanel::Alignment, &TCustomPanel::SetAlignment).Default(TAlignment::taCenter);
+    p.Enum(u"BevelInner", &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner).Default(TBevelCut::bvNone);
+    p.Enum(u"BevelOuter", &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter).Default(TBevelCut::bvRaised);
+    p.Integer(u"BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth).Default(1);
+    p.Integer(u"BorderWidth", &TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth).Default(0);
+    p.Enum(u"BorderStyle", &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle).Default(TBorderStyle::bsNone);
+    p.Bool(u"FullRepaint", &TCustomPanel::FullRepaint, &TCustomPanel::SetFullRepaint).Default(true);
 }

@@ -27,6 +27,7 @@ public:
     void SetFullRepaint(bool value) noexcept { m_fullRepaint = value; }
 
     core::Rect AdjustClientRect(core::Rect rect) const override;
+    static void Publish(TPublisher<TCustomPanel>& p);
 
 protected:
     void CreateParams(TCreateParams& params) override;

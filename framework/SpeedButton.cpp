@@ -9,38 +9,46 @@ TSpeedButton::TSpeedButton() {
     // It clicks itself on release, so the generic click logic stays off.
     SetControlStyle(ControlStyle::CaptureMouse | ControlStyle::DoubleClicks);
     SetBounds(0, 0, 23, 22);
+    m_glyph.OnChange = [this](TObject*) { GlyphChanged(); };
 }
 
-void TSpeedButton::SetGlyph(HBITMAP glyph) {
-    m_glyph = BitmapHandle{glyph};
+void TSpeedButton::GlyphChanged() {
+    m_glyphImage = BitmapHandle{};
     m_glyphGrey = BitmapHandle{};
     m_glyphWidth = m_glyphHeight = 0;
-    BITMAP info{};
-    if (glyph && ::GetObjectW(glyph, sizeof info, &info) && info.bmWidth > 0 && info.bmHeight > 0) {
-        m_glyphWidth = info.bmWidth;
-        m_glyphHeight = info.bmHeight;
-        // Read the strip as 32-bit pixels once: the transparent colour, and a grey copy.
+    if (!m_glyph.Empty()) {
+        const int width = m_glyph.Width();
+        const int height = m_glyph.Height();
         BITMAPINFO bi{};
         bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = info.bmWidth;
-        bi.bmiHeader.biHeight = -info.bmHeight;
+        bi.bmiHeader.biWidth = width;
+        bi.bmiHeader.biHeight = -height;
         bi.bmiHeader.biPlanes = 1;
         bi.bmiHeader.biBitCount = 32;
         bi.bmiHeader.biCompression = BI_RGB;
-        std::vector<uint32_t> pixels(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
-        MemoryDc dc;
-        if (dc && ::GetDIBits(dc.Get(), glyph, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &bi,
-                              DIB_RGB_COLORS)) {
-            const uint32_t corner = pixels[static_cast<size_t>(info.bmHeight - 1) * static_cast<size_t>(info.bmWidth)];
-            m_transparentColor = RGB((corner >> 16) & 0xFF, (corner >> 8) & 0xFF, corner & 0xFF);
-            for (auto& p : pixels) {
-                if ((p & 0xFFFFFF) == (corner & 0xFFFFFF)) continue;  // the transparent colour stays as it is
-                const uint32_t mean = (((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF)) / 3;
-                p = (mean << 16) | (mean << 8) | mean;
-            }
-            void* bits = nullptr;
-            m_glyphGrey = BitmapHandle{::CreateDIBSection(dc.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0)};
-            if (m_glyphGrey && bits) std::copy(pixels.begin(), pixels.end(), static_cast<uint32_t*>(bits));
+        void* bits = nullptr;
+        void* greyBits = nullptr;
+        BitmapHandle image{::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0)};
+        BitmapHandle grey{::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &greyBits, nullptr, 0)};
+        if (image && grey && bits && greyBits) {
+            const COLORREF transparent = ColorToRGB(m_glyph.TransparentColor());
+            auto* out = static_cast<uint32_t*>(bits);
+            auto* outGrey = static_cast<uint32_t*>(greyBits);
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const COLORREF c = ColorToRGB(m_glyph.PixelColour(x, y));
+                    const uint32_t r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+                    const size_t at = static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
+                    out[at] = (r << 16) | (g << 8) | b;
+                    // The transparent colour stays as it is, so it is still left out.
+                    const uint32_t mean = (r + g + b) / 3;
+                    outGrey[at] = c == transparent ? out[at] : (mean << 16) | (mean << 8) | mean;
+                }
+            m_transparentColor = transparent;
+            m_glyphImage = std::move(image);
+            m_glyphGrey = std::move(grey);
+            m_glyphWidth = width;
+            m_glyphHeight = height;
         }
     }
     Invalidate();
@@ -186,7 +194,7 @@ void TSpeedButton::WndProc(TMessage& message) {
 }
 
 bool TSpeedButton::DrawGlyph(HDC dc, int x, int y, int cell, bool grey) const noexcept {
-    HBITMAP source = grey && m_glyphGrey ? m_glyphGrey.Get() : m_glyph.Get();
+    HBITMAP source = grey ? m_glyphGrey.Get() : m_glyphImage.Get();
     if (!source) return false;
     const int cellWidth = m_glyphWidth / m_numGlyphs;
     MemoryDc memory{dc};
@@ -203,7 +211,7 @@ bool TSpeedButton::Paint(HDC dc, const RECT& box) noexcept {
     RECT face = box;
 
     if (!m_flat || !m_transparent) {
-        BrushHandle background{::CreateSolidBrush(ColorToRgb(Color()))};
+        BrushHandle background{::CreateSolidBrush(ColorToRGB(Color()))};
         ::FillRect(dc, &face, background.Get());
     }
     if (!m_flat) {
@@ -260,7 +268,7 @@ bool TSpeedButton::Paint(HDC dc, const RECT& box) noexcept {
                box.left + place.text.right + shift, box.top + place.text.bottom + shift};
         const int length = static_cast<int>(Caption().size());
         if (enabled) {
-            ::SetTextColor(dc, ColorToRgb(FontColor()));
+            ::SetTextColor(dc, ColorToRGB(Font().Color()));
             ::DrawTextW(dc, Caption().c_str(), length, &r, flags);
         } else {
             // Etched: a highlight copy below-right, the shadow on top.
@@ -273,4 +281,17 @@ bool TSpeedButton::Paint(HDC dc, const RECT& box) noexcept {
         }
     }
     return true;
+}
+
+void TSpeedButton::Publish(TPublisher<TSpeedButton>& p) {
+    p.Object(u"Glyph", &TSpeedButton::Glyph);
+    p.Integer(u"NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs).Default(1);
+    p.Enum(u"Layout", &TSpeedButton::Layout, &TSpeedButton::SetLayout).Default(TButtonLayout::blGlyphLeft);
+    p.Integer(u"Margin", &TSpeedButton::Margin, &TSpeedButton::SetMargin).Default(-1);
+    p.Integer(u"Spacing", &TSpeedButton::Spacing, &TSpeedButton::SetSpacing).Default(4);
+    p.Bool(u"Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat).Default(false);
+    p.Bool(u"Transparent", &TSpeedButton::Transparent, &TSpeedButton::SetTransparent).Default(true);
+    p.Integer(u"GroupIndex", &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex).Default(0);
+    p.Bool(u"AllowAllUp", &TSpeedButton::AllowAllUp, &TSpeedButton::SetAllowAllUp).Default(false);
+    p.Bool(u"Down", &TSpeedButton::Down, &TSpeedButton::SetDown).Default(false);
 }

@@ -3,6 +3,7 @@
 // (down while the mouse is held inside, a click on release inside), can stay down as
 // one of a group, and draws flat until hovered when Flat is set.
 
+#include "framework/Bitmap.h"
 #include "framework/GraphicControl.h"
 #include "framework/win/Handles.h"
 
@@ -18,9 +19,9 @@ public:
     TSpeedButton();
 
     // The glyph strip: NumGlyphs cells side by side (up, disabled, pressed, down).
-    // The lower-left pixel of the bitmap is its transparent colour. The button takes
-    // ownership; null clears it.
-    void SetGlyph(HBITMAP glyph);
+    // Its transparent colour (the lower-left pixel unless set otherwise) is left out.
+    TBitmap& Glyph() noexcept { return m_glyph; }
+    void SetGlyph(const TBitmap& value) { m_glyph.Assign(value); }
     bool HasGlyph() const noexcept { return m_glyphWidth > 0 && m_glyphHeight > 0; }
     int NumGlyphs() const noexcept { return m_numGlyphs; }
     void SetNumGlyphs(int value);
@@ -46,6 +47,7 @@ public:
     bool MouseInControl() const noexcept { return m_mouseInControl; }
 
     void Loaded() override;
+    static void Publish(TPublisher<TSpeedButton>& p);
 
 protected:
     bool Paint(HDC dc, const RECT& box) noexcept override;
@@ -57,12 +59,15 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
+    void GlyphChanged();
     void UpdateExclusive();
     void SetState(ButtonState state);
     bool DrawGlyph(HDC dc, int x, int y, int cell, bool grey) const noexcept;
 
-    BitmapHandle m_glyph;       // as given
-    BitmapHandle m_glyphGrey;   // the same in grey, for a disabled button without its own cell
+    TBitmap m_glyph;
+    // The strip as drawn: 32-bit copies made when the glyph changes, so painting only blits.
+    BitmapHandle m_glyphImage;
+    BitmapHandle m_glyphGrey;   // in grey, for a disabled button without its own cell
     COLORREF m_transparentColor = 0;
     int m_glyphWidth = 0;       // the whole strip
     int m_glyphHeight = 0;

@@ -153,11 +153,20 @@ void TSplitter::WndProc(TMessage& message) {
 }
 
 bool TSplitter::Paint(HDC dc, const RECT& box) noexcept {
-    BrushHandle face{::CreateSolidBrush(ColorToRgb(Color()))};
+    BrushHandle face{::CreateSolidBrush(ColorToRGB(Color()))};
     ::FillRect(dc, &box, face.Get());
     if (m_beveled) {
         RECT r = box;
         Frame3D(dc, r, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW), 1);
     }
     return true;
+}
+
+void TSplitter::Publish(TPublisher<TSplitter>& p) {
+    p.Integer(u"MinSize", &TSplitter::MinSize, &TSplitter::SetMinSize).Default(30);
+    p.Bool(u"AutoSnap", &TSplitter::AutoSnap, &TSplitter::SetAutoSnap).Default(true);
+    p.Bool(u"Beveled", &TSplitter::Beveled, &TSplitter::SetBeveled).Default(false);
+    p.Enum(u"ResizeStyle", &TSplitter::ResizeStyle, &TSplitter::SetResizeStyle).Default(TResizeStyle::rsPattern);
+    p.Event(u"OnCanResize", &TSplitter::OnCanResize);
+    p.Event(u"OnMoved", &TSplitter::OnMoved);
 }

@@ -30,6 +30,8 @@ public:
     TCanResizeEvent OnCanResize;
     TNotifyEvent OnMoved;
 
+    static void Publish(TPublisher<TSplitter>& p);
+
 protected:
     void WndProc(TMessage& message) override;
     bool Paint(HDC dc, const RECT& box) noexcept override;

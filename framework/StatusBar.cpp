@@ -6,71 +6,30 @@
 
 // ---- panels ----------------------------------------------------------------------------
 
-int TStatusPanel::Index() const noexcept { return m_owner->Panels().IndexOf(this); }
-
-void TStatusPanel::SetWidth(int value) {
-    if (value == m_width) return;
-    m_width = value;
-    m_owner->PanelsChanged();
+template <class T>
+void TStatusPanel::Change(T& field, T value) {
+    if (field == value) return;
+    field = std::move(value);
+    Changed();
 }
 
-void TStatusPanel::SetText(std::wstring_view value) {
-    if (value == m_text) return;
-    m_text = value;
-    m_owner->PanelTextChanged(*this);
+void TStatusPanel::SetWidth(int value) { Change(m_width, value); }
+void TStatusPanel::SetText(std::wstring_view value) { Change(m_text, std::wstring(value)); }
+void TStatusPanel::SetBevel(TStatusPanelBevel value) { Change(m_bevel, value); }
+void TStatusPanel::SetAlignment(TAlignment value) { Change(m_alignment, value); }
+void TStatusPanel::SetStyle(TStatusPanelStyle value) { Change(m_style, value); }
+void TStatusPanel::SetBiDiMode(TBiDiMode value) { Change(m_biDiMode, value); }
+
+void TStatusPanel::Publish(TPublisher<TStatusPanel>& p) {
+    p.Integer(u"Width", &TStatusPanel::Width, &TStatusPanel::SetWidth).Default(50);
+    p.String(u"Text", &TStatusPanel::Text, &TStatusPanel::SetText);
+    p.Enum(u"Bevel", &TStatusPanel::Bevel, &TStatusPanel::SetBevel).Default(TStatusPanelBevel::pbLowered);
+    p.Enum(u"Alignment", &TStatusPanel::Alignment, &TStatusPanel::SetAlignment).Default(TAlignment::taLeftJustify);
+    p.Enum(u"Style", &TStatusPanel::Style, &TStatusPanel::SetStyle).Default(TStatusPanelStyle::psText);
+    p.Enum(u"BiDiMode", &TStatusPanel::BiDiMode, &TStatusPanel::SetBiDiMode).Default(TBiDiMode::bdLeftToRight);
 }
 
-void TStatusPanel::SetBevel(TStatusPanelBevel value) {
-    if (value == m_bevel) return;
-    m_bevel = value;
-    m_owner->PanelTextChanged(*this);
-}
-
-void TStatusPanel::SetAlignment(TAlignment value) {
-    if (value == m_alignment) return;
-    m_alignment = value;
-    m_owner->PanelTextChanged(*this);
-}
-
-void TStatusPanel::SetStyle(TStatusPanelStyle value) {
-    if (value == m_style) return;
-    m_style = value;
-    m_owner->PanelTextChanged(*this);
-}
-
-void TStatusPanel::SetBiDiMode(TBiDiMode value) {
-    if (value == m_biDiMode) return;
-    m_biDiMode = value;
-    m_owner->PanelTextChanged(*this);
-}
-
-TStatusPanel* TStatusPanels::Items(int index) const noexcept {
-    if (index < 0 || index >= Count()) return nullptr;
-    return m_items[static_cast<size_t>(index)].get();
-}
-
-TStatusPanel& TStatusPanels::Add() {
-    m_items.push_back(std::make_unique<TStatusPanel>(m_owner));
-    m_owner.PanelsChanged();
-    return *m_items.back();
-}
-
-void TStatusPanels::Delete(int index) {
-    if (index < 0 || index >= Count()) return;
-    m_items.erase(m_items.begin() + index);
-    m_owner.PanelsChanged();
-}
-
-void TStatusPanels::Clear() {
-    m_items.clear();
-    m_owner.PanelsChanged();
-}
-
-int TStatusPanels::IndexOf(const TStatusPanel* panel) const noexcept {
-    for (size_t i = 0; i < m_items.size(); ++i)
-        if (m_items[i].get() == panel) return static_cast<int>(i);
-    return -1;
-}
+void TStatusPanels::Update(TCollectionItem* item) { m_bar.PanelsChanged(As<TStatusPanel>(item)); }
 
 // ---- the bar ---------------------------------------------------------------------------
 
@@ -104,24 +63,28 @@ void TCustomStatusBar::InitializeWindow() {
     SendParts();
 }
 
-void TCustomStatusBar::SendParts() {
-    HWND bar = HandleIfAllocated();
-    if (!bar) return;
-    ::SendMessageW(bar, SB_SIMPLE, m_simplePanel || m_panels.Count() == 0, 0);
-    if (m_simplePanel || m_panels.Count() == 0) {
-        ::SendMessageW(bar, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(m_simpleText.c_str()));
-        if (!m_simplePanel) return;
-    }
+std::vector<int> TCustomStatusBar::PartEdges() const {
     // Right edges; the last panel runs to the end of the bar.
     const int count = std::min(m_panels.Count(), 255);
-    std::vector<int> edges(static_cast<size_t>(count > 0 ? count : 1), -1);
+    std::vector<int> edges(static_cast<size_t>(count), -1);
     int right = 0;
     for (int i = 0; i < count; ++i) {
         right += std::max(0, m_panels.Items(i)->Width());
         edges[static_cast<size_t>(i)] = (i == count - 1) ? -1 : right;
     }
-    ::SendMessageW(bar, SB_SETPARTS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(edges.data()));
-    for (int i = 0; i < count; ++i) SendPanelText(i);
+    return edges;
+}
+
+void TCustomStatusBar::SendParts() {
+    HWND bar = HandleIfAllocated();
+    if (!bar) return;
+    const bool simple = m_simplePanel || m_panels.Count() == 0;
+    ::SendMessageW(bar, SB_SIMPLE, simple, 0);
+    if (simple) ::SendMessageW(bar, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(m_simpleText.c_str()));
+    m_sentEdges = PartEdges();
+    if (m_sentEdges.empty()) return;
+    ::SendMessageW(bar, SB_SETPARTS, m_sentEdges.size(), reinterpret_cast<LPARAM>(m_sentEdges.data()));
+    for (int i = 0; i < static_cast<int>(m_sentEdges.size()); ++i) SendPanelText(i);
 }
 
 void TCustomStatusBar::SendPanelText(int index) {
@@ -144,14 +107,15 @@ void TCustomStatusBar::SendPanelText(int index) {
     ::SendMessageW(bar, SB_SETTEXTW, flags, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void TCustomStatusBar::PanelsChanged() {
+void TCustomStatusBar::PanelsChanged(const TStatusPanel* panel) {
+    // While the widths stay, only the changed panel is sent: setting the parts again
+    // repaints the whole bar, and the clock panel changes every second.
+    if (panel && panel->Index() >= 0 && PartEdges() == m_sentEdges) {
+        SendPanelText(panel->Index());
+        return;
+    }
     SendParts();
     Invalidate();
-}
-
-void TCustomStatusBar::PanelTextChanged(const TStatusPanel& panel) {
-    if (m_simplePanel) return;
-    SendPanelText(panel.Index());
 }
 
 void TCustomStatusBar::SetSimplePanel(bool value) {
@@ -200,4 +164,12 @@ void TCustomStatusBar::WndProc(TMessage& message) {
         return;
     }
     TWinControl::WndProc(message);
+}
+
+void TCustomStatusBar::Publish(TPublisher<TCustomStatusBar>& p) {
+    p.Object(u"Panels", &TCustomStatusBar::Panels);
+    p.Bool(u"SimplePanel", &TCustomStatusBar::SimplePanel, &TCustomStatusBar::SetSimplePanel).Default(false);
+    p.String(u"SimpleText", &TCustomStatusBar::SimpleText, &TCustomStatusBar::SetSimpleText);
+    p.Bool(u"SizeGrip", &TCustomStatusBar::SizeGrip, &TCustomStatusBar::SetSizeGrip).Default(true);
+    p.Event(u"OnDrawPanel", &TCustomStatusBar::OnDrawPanel);
 }

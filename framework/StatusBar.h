@@ -3,6 +3,7 @@
 // bevel, alignment, owner-drawn or text) or one simple text across the bar, with an
 // optional size grip. The control itself answers SB_GETRECT for the panels.
 
+#include "framework/Collection.h"
 #include "framework/WinControl.h"
 
 #include <functional>
@@ -13,11 +14,10 @@
 
 class TCustomStatusBar;
 
-class TStatusPanel {
-public:
-    explicit TStatusPanel(TCustomStatusBar& owner) noexcept : m_owner{&owner} {}
+class TStatusPanel : public TCollectionItem {
+    KESTRELLE_CLASS(TStatusPanel, TCollectionItem)
 
-    int Index() const noexcept;
+public:
     int Width() const noexcept { return m_width; }
     void SetWidth(int value);
     const std::wstring& Text() const noexcept { return m_text; }
@@ -31,8 +31,12 @@ public:
     TBiDiMode BiDiMode() const noexcept { return m_biDiMode; }
     void SetBiDiMode(TBiDiMode value);
 
+    static void Publish(TPublisher<TStatusPanel>& p);
+
 private:
-    TCustomStatusBar* m_owner;
+    template <class T>
+    void Change(T& field, T value);
+
     int m_width = 50;
     std::wstring m_text;
     TStatusPanelBevel m_bevel = TStatusPanelBevel::pbLowered;
@@ -41,22 +45,22 @@ private:
     TBiDiMode m_biDiMode = TBiDiMode::bdLeftToRight;
 };
 
-// The panels of one status bar, in index order; the bar owns them.
-class TStatusPanels {
-public:
-    explicit TStatusPanels(TCustomStatusBar& owner) noexcept : m_owner{owner} {}
+// The panels of one status bar, in index order; owned by the bar.
+class TStatusPanels : public TCollection {
+    KESTRELLE_CLASS(TStatusPanels, TCollection)
 
-    int Count() const noexcept { return static_cast<int>(m_items.size()); }
+public:
+    explicit TStatusPanels(TCustomStatusBar& bar) noexcept : TCollection(TCollection::Of<TStatusPanel>()), m_bar{bar} {}
+
+    TStatusPanel& Add() { return static_cast<TStatusPanel&>(TCollection::Add()); }
     // Null outside the range.
-    TStatusPanel* Items(int index) const noexcept;
-    TStatusPanel& Add();
-    void Delete(int index);
-    void Clear();
-    int IndexOf(const TStatusPanel* panel) const noexcept;
+    TStatusPanel* Items(int index) const noexcept { return ItemAs<TStatusPanel>(index); }
+
+protected:
+    void Update(TCollectionItem* item) override;
 
 private:
-    TCustomStatusBar& m_owner;
-    std::vector<std::unique_ptr<TStatusPanel>> m_items;
+    TCustomStatusBar& m_bar;
 };
 
 // `rect` is the panel's area in the bar's client coordinates; draw through the bar's
@@ -85,9 +89,10 @@ public:
 
     TDrawPanelEvent OnDrawPanel;
 
-    // Called by the panels when they change.
-    void PanelsChanged();
-    void PanelTextChanged(const TStatusPanel& panel);
+    static void Publish(TPublisher<TCustomStatusBar>& p);
+
+    // The panels changed: all of them (null) or one.
+    void PanelsChanged(const TStatusPanel* panel);
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -95,6 +100,7 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
+    std::vector<int> PartEdges() const;
     void SendParts();
     void SendPanelText(int index);
 
@@ -103,6 +109,7 @@ private:
     std::wstring m_simpleText;
     bool m_sizeGrip = true;
     HDC m_drawDc = nullptr;
+    std::vector<int> m_sentEdges;
 };
 
 class TStatusBar : public TCustomStatusBar {

@@ -23,11 +23,6 @@ void TTimer::SetInterval(uint32_t value) {
     UpdateTimer();
 }
 
-void TTimer::SetOnTimer(TNotifyEvent handler) {
-    m_onTimer = std::move(handler);
-    UpdateTimer();
-}
-
 void TTimer::Loaded() {
     TComponent::Loaded();
     UpdateTimer();
@@ -38,8 +33,8 @@ void TTimer::UpdateTimer() {
         ::KillTimer(m_window->Handle(), kTimerId);
         m_running = false;
     }
-    // Nothing runs while the layout is still being read, or without anything to call.
-    if (!m_enabled || m_interval == 0 || !m_onTimer || IsLoading()) return;
+    // Nothing runs while the layout is still being read.
+    if (!m_enabled || m_interval == 0 || IsLoading()) return;
     if (!m_window)
         m_window = std::make_unique<UtilityWindow>([this](UINT message, WPARAM wParam, LPARAM, LRESULT&) {
             if (message != WM_TIMER || wParam != kTimerId) return false;
@@ -52,8 +47,19 @@ void TTimer::UpdateTimer() {
 
 void TTimer::Tick() {
     try {
-        Fire(m_onTimer, this);
+        Fire(OnTimer, this);
     } catch (...) {
         HandleApplicationException(this);
     }
+}
+
+void TTimer::Publish(TPublisher<TTimer>& p) {
+    p.Bool(u"Enabled", &TTimer::Enabled, &TTimer::SetEnabled).Default(true);
+    p.Integer(u"Interval", [](const TTimer& t) { return static_cast<int32_t>(t.Interval()); },
+              [](TTimer& t, int32_t v) {
+                  if (v < 0) throw EConvertError(u"Interval cannot be negative");
+                  t.SetInterval(static_cast<uint32_t>(v));
+              })
+        .Default(1000);
+    p.Event(u"OnTimer", &TTimer::OnTimer);
 }

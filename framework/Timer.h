@@ -1,10 +1,12 @@
 #pragma once
 // A message-driven timer: OnTimer runs from the message loop every Interval
-// milliseconds while Enabled, between other messages. An exception from OnTimer goes
+// milliseconds while Enabled, between other messages (a handler assigned later is
+// picked up at the next tick). An exception from OnTimer goes
 // to the application's standard handler and the timer keeps running.
 
 #include "framework/Component.h"
 #include "framework/Events.h"
+#include "framework/Properties.h"
 #include "framework/win/UtilityWindow.h"
 
 #include <cstdint>
@@ -23,11 +25,10 @@ public:
     uint32_t Interval() const noexcept { return m_interval; }
     void SetInterval(uint32_t value);
 
-    // Assign through SetOnTimer so that a running timer starts or stops with it.
-    const TNotifyEvent& OnTimer() const noexcept { return m_onTimer; }
-    void SetOnTimer(TNotifyEvent handler);
+    TNotifyEvent OnTimer;
 
     void Loaded() override;
+    static void Publish(TPublisher<TTimer>& p);
 
 private:
     void UpdateTimer();
@@ -35,7 +36,6 @@ private:
 
     bool m_enabled = true;
     uint32_t m_interval = 1000;
-    TNotifyEvent m_onTimer;
     std::unique_ptr<UtilityWindow> m_window;
     bool m_running = false;
 };

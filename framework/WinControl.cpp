@@ -255,7 +255,7 @@ void TWinControl::UpdateStyle(DWORD add, DWORD remove, bool extended) {
 }
 
 HBRUSH TWinControl::Brush() {
-    if (!m_brush) m_brush = BrushHandle{::CreateSolidBrush(ColorToRgb(Color()))};
+    if (!m_brush) m_brush = BrushHandle{::CreateSolidBrush(ColorToRGB(Color()))};
     return m_brush.Get();
 }
 
@@ -493,11 +493,7 @@ void TWinControl::ColorChanged() {
 void TWinControl::FontChanged() {
     if (m_handle) ::SendMessageW(m_handle, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
     for (TControl* c : m_controls)
-        if (c->ParentFont()) {
-            c->m_fontColor = FontColor();
-            c->FontChanged();
-            c->Invalidate();
-        }
+        if (c->ParentFont()) c->InheritFont(Font());
     TControl::FontChanged();
 }
 
@@ -513,6 +509,12 @@ void TWinControl::Loaded() {
         SetTabOrder(order);
     }
     Realign();
+}
+
+void TWinControl::Publish(TPublisher<TWinControl>& p) {
+    p.Integer(u"TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
+        .Stored([](const TObject& o) { return static_cast<const TWinControl&>(o).Parent() != nullptr; });
+    p.Bool(u"TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
 }
 
 DibSection* TWinControl::PaintBuffer() noexcept { return Parent() ? Parent()->PaintBuffer() : nullptr; }
@@ -773,8 +775,8 @@ void TWinControl::WndProc(TMessage& message) {
 
     if (message.Msg >= kMsgReflectBase + WM_CTLCOLORMSGBOX && message.Msg <= kMsgReflectBase + WM_CTLCOLORSTATIC) {
         auto* dc = reinterpret_cast<HDC>(message.WParam);
-        ::SetTextColor(dc, ColorToRgb(FontColor()));
-        ::SetBkColor(dc, ColorToRgb(Color()));
+        ::SetTextColor(dc, ColorToRGB(Font().Color()));
+        ::SetBkColor(dc, ColorToRGB(Color()));
         message.Result = reinterpret_cast<LRESULT>(Brush());
         return;
     }

@@ -103,6 +103,7 @@ public:
     bool Showing() const noexcept override;
 
     void Loaded() override;
+    static void Publish(TPublisher<TWinControl>& p);
 
 protected:
     friend class TControl;

@@ -80,9 +80,9 @@ TSampleForm::TSampleForm() {
         button.SetBounds(16, 8 + i * 41, 193, 33);
         button.SetCaption(captions[i]);
         if (i < 5)
-            button.SetGlyph(MakeSampleGlyph(i < 2 ? 137 : 80, 33, i < 2 ? 4 : 3));
+            button.Glyph().SetHandle(BitmapHandle{MakeSampleGlyph(i < 2 ? 137 : 80, 33, i < 2 ? 4 : 3)});
         else
-            button.SetGlyph(MakeSampleGlyph(20, 20, 1));
+            button.Glyph().SetHandle(BitmapHandle{MakeSampleGlyph(20, 20, 1)});
         button.SetLayout(i < 2 || i == 5 ? TButtonLayout::blGlyphLeft : TButtonLayout::blGlyphRight);
         button.OnClick = [this](TObject*) { ++clicks; };
         button.SetParent(Panel1);
