@@ -1,0 +1,9 @@
+#pragma once
+// The one failure a movie reports: malformed, truncated or unsupported data.
+
+#include "framework/Exception.h"
+
+class ESwfError : public Exception {
+public:
+    using Exception::Exception;
+};

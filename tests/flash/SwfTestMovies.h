@@ -1,0 +1,30 @@
+#pragma once
+// Small movies built with the writer, shared by the player's tests.
+
+#include "flash/SwfWriter.h"
+
+#include <cstdint>
+#include <vector>
+
+// A filled axis-aligned rectangle in twips.
+inline SwfShapeBuilder RectShape(int32_t x0, int32_t y0, int32_t x1, int32_t y1, SwfRgba colour) {
+    SwfShapeBuilder shape;
+    const uint16_t fill = shape.AddFill(colour);
+    shape.MoveTo(x0, y0);
+    shape.SetStyles(0, fill, 0);
+    shape.LineTo(x1, y0);
+    shape.LineTo(x1, y1);
+    shape.LineTo(x0, y1);
+    shape.LineTo(x0, y0);
+    return shape;
+}
+
+inline SwfPlace NewPlace(uint16_t depth, uint16_t character, SwfMatrix matrix = {}) {
+    SwfPlace place;
+    place.depth = depth;
+    place.character = character;
+    place.matrix = matrix;
+    return place;
+}
+
+inline SwfMatrix Translate(double x, double y) { return {1, 0, 0, 1, x, y}; }
