@@ -4,10 +4,12 @@
 // writes glyph-a.bmp ... glyph-p.bmp, about.bmp and kestrelle.ico.
 
 #include "flash/Rasterizer.h"
-#include "tools/art/ImageFiles.h"
+#include "framework/BmpCodec.h"
+#include "framework/IconFile.h"
 #include "tools/common/ContentFonts.h"
 #include "tools/common/FontOutline.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -19,10 +21,10 @@
 
 namespace {
 
-constexpr uint32_t kGround = PackBgra(0xFF, 0xCF, 0x00), kDarkGreen = PackBgra(0x00, 0x65, 0x00),
-                   kYellow = PackBgra(0xFF, 0xCF, 0x00), kDieGround = PackBgra(0xF7, 0xF3, 0xF7),
-                   kDieRed = PackBgra(0xD0, 0x10, 0x18), kDieEdge = PackBgra(0x8C, 0x08, 0x10),
-                   kWhite = PackBgra(0xFF, 0xFF, 0xFF), kOrange = PackBgra(0xFF, 0x8C, 0x1A);
+constexpr uint32_t kGround = Bgra(0xFF, 0xCF, 0x00), kDarkGreen = Bgra(0x00, 0x65, 0x00),
+                   kYellow = Bgra(0xFF, 0xCF, 0x00), kDieGround = Bgra(0xF7, 0xF3, 0xF7),
+                   kDieRed = Bgra(0xD0, 0x10, 0x18), kDieEdge = Bgra(0x8C, 0x08, 0x10),
+                   kWhite = Bgra(0xFF, 0xFF, 0xFF), kOrange = Bgra(0xFF, 0x8C, 0x1A);
 
 struct Image {
     Image(int w, int h, uint32_t fill) : pixels(static_cast<size_t>(w) * h, fill), view{w, h, w, pixels} {}
@@ -143,7 +145,51 @@ Image IconImage(int size, const FontSet& ipa) {
     return image;
 }
 
-void Save(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+std::vector<std::byte> Bmp24(const Image& image) {
+    DecodedBmp bmp;
+    bmp.width = image.view.width;
+    bmp.height = image.view.height;
+    bmp.bitCount = 24;
+    bmp.pixels.resize(bmp.Stride() * static_cast<size_t>(bmp.height));
+    for (int y = 0; y < bmp.height; ++y)
+        for (int x = 0; x < bmp.width; ++x) {
+            const uint32_t p = image.view.At(x, y);
+            uint8_t* out = bmp.pixels.data() + static_cast<size_t>(y) * bmp.Stride() + static_cast<size_t>(x) * 3;
+            out[0] = static_cast<uint8_t>(p), out[1] = static_cast<uint8_t>(p >> 8), out[2] = static_cast<uint8_t>(p >> 16);
+        }
+    return EncodeBmp(bmp);
+}
+
+// One icon file of several 32-bit images: each image is encoded on its own, then
+// the images go behind one directory. The AND mask marks fully transparent pixels.
+std::vector<std::byte> Ico(const std::vector<Image>& images) {
+    std::vector<std::vector<std::byte>> singles;
+    for (const Image& image : images) {
+        const int w = image.view.width, h = image.view.height;
+        const size_t maskStride = DecodedBmp::StrideFor(w, 1);
+        std::vector<uint8_t> mask(maskStride * static_cast<size_t>(h), 0);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if ((image.view.At(x, y) >> 24) == 0)
+                    mask[static_cast<size_t>(y) * maskStride + static_cast<size_t>(x / 8)] |= static_cast<uint8_t>(0x80 >> (x % 8));
+        singles.push_back(EncodeIconFile(w, h, image.pixels, mask));
+    }
+    constexpr size_t kHeader = 6, kEntry = 16;
+    std::vector<std::byte> out(kHeader + kEntry * singles.size());
+    std::copy_n(singles.front().begin(), 6, out.begin());
+    out[4] = std::byte(singles.size());
+    for (size_t i = 0; i < singles.size(); ++i) {
+        const auto& single = singles[i];
+        auto entry = out.begin() + static_cast<std::ptrdiff_t>(kHeader + kEntry * i);
+        std::copy_n(single.begin() + kHeader, kEntry - 4, entry);  // size fields; the offset changes
+        const auto offset = static_cast<uint32_t>(out.size());
+        for (int b = 0; b < 4; ++b) entry[12 + b] = std::byte((offset >> (8 * b)) & 0xFF);
+        out.insert(out.end(), single.begin() + kHeader + kEntry, single.end());
+    }
+    return out;
+}
+
+void Save(const std::filesystem::path& path, const std::vector<std::byte>& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + path.string());
@@ -172,13 +218,11 @@ int main(int argc, char** argv) {
             {'n', {"l", "r"}, false},               {'o', {"j", "w", "hw"}, false},
         };
         for (const auto& spec : glyphs)
-            Save(out / (std::string("glyph-") + spec.letter + ".bmp"), EncodeBmp24(LessonGlyph(spec, cjk, ipa).view));
-        Save(out / "about.bmp", EncodeBmp24(AboutDie().view));
+            Save(out / (std::string("glyph-") + spec.letter + ".bmp"), Bmp24(LessonGlyph(spec, cjk, ipa)));
+        Save(out / "about.bmp", Bmp24(AboutDie()));
         std::vector<Image> icons;
         for (const int size : {128, 96, 64, 48, 32}) icons.push_back(IconImage(size, ipa));
-        std::vector<PixelView> views;
-        for (const auto& icon : icons) views.push_back(icon.view);
-        Save(out / "kestrelle.ico", EncodeIco(views));
+        Save(out / "kestrelle.ico", Ico(icons));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "arttool: %s\n", e.what());
         return 1;
