@@ -1,0 +1,34 @@
+// The lesson movies as resources of the program: type "EXECUTABLE", names "A" to "P",
+// Chinese (PRC), found by lower-case names too.
+
+#include "tests/flash/LessonBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include <windows.h>
+
+std::vector<uint8_t> LessonBytes(char letter) {
+    const wchar_t name[2] = {static_cast<wchar_t>(letter), 0};
+    const HRSRC found = ::FindResourceW(nullptr, name, L"EXECUTABLE");
+    if (!found) return {};
+    const auto* data = static_cast<const uint8_t*>(::LockResource(::LoadResource(nullptr, found)));
+    return {data, data + ::SizeofResource(nullptr, found)};
+}
+
+namespace {
+
+TEST(LessonResources, StoredUnderChineseAndFoundByLowerCaseNames) {
+    const WORD chinese = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
+    ASSERT_EQ(chinese, 2052);
+    for (wchar_t letter = L'A'; letter <= L'P'; ++letter) {
+        const wchar_t upper[2] = {letter, 0}, lower[2] = {static_cast<wchar_t>(letter - L'A' + L'a'), 0};
+        EXPECT_NE(::FindResourceExW(nullptr, L"EXECUTABLE", upper, chinese), nullptr) << char(letter);
+        EXPECT_EQ(::FindResourceW(nullptr, lower, L"EXECUTABLE"), ::FindResourceW(nullptr, upper, L"EXECUTABLE"));
+        EXPECT_NE(::FindResourceW(nullptr, lower, L"executable"), nullptr);
+    }
+    EXPECT_EQ(::FindResourceW(nullptr, L"Q", L"EXECUTABLE"), nullptr);
+}
+
+}  // namespace
