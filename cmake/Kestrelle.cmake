@@ -54,6 +54,10 @@ endfunction()
 # seed corpus and of tests/data/regress/<name>, as a ctest; with
 # KESTRELLE_LIBFUZZER (clang, scripts/fuzz) it becomes a real libFuzzer target.
 option(KESTRELLE_LIBFUZZER "Build fuzz targets for libFuzzer (clang only)" OFF)
+if(KESTRELLE_LIBFUZZER)
+    # Coverage for the libraries the targets call, not only for the targets' own files.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
 function(kestrelle_fuzz_target name)
     if(KESTRELLE_WINDOWS)
         return()
