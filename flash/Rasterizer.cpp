@@ -79,6 +79,8 @@ void Rasterizer::AddSpan(double x0, double x1, int left, int right, float weight
     if (x1 <= x0) return;
     const int i0 = static_cast<int>(std::floor(x0)), i1 = static_cast<int>(std::floor(x1));
     const size_t a = static_cast<size_t>(i0 - left), b = static_cast<size_t>(i1 - left);
+    m_touchedFirst = std::min(m_touchedFirst, a);
+    m_touchedLast = std::max(m_touchedLast, b);
     if (i0 == i1) {
         m_cover[a] += static_cast<float>(x1 - x0) * weight;
         return;
@@ -141,7 +143,8 @@ bool Rasterizer::Fill(const PixelView& target, RasterRect clip, uint32_t colour,
     const float weight = 1.0f / static_cast<float>(m_sub);
 
     for (int y = firstRow; y < endRow; ++y) {
-        bool touched = false;
+        m_touchedFirst = static_cast<size_t>(width);
+        m_touchedLast = 0;
         for (int s = 0; s < m_sub; ++s) {
             const double sy = y + (s + 0.5) / m_sub;
             while (next < m_order.size() && m_edges[m_order[next]].y0 <= sy) m_active.push_back(m_order[next++]);
@@ -162,24 +165,22 @@ bool Rasterizer::Fill(const PixelView& target, RasterRect clip, uint32_t colour,
                 winding += rule == FillRule::EvenOdd ? 1 : c.dir;
                 const bool inside = rule == FillRule::EvenOdd ? (winding & 1) != 0 : winding != 0;
                 if (inside && !wasInside) spanStart = c.x;
-                if (!inside && wasInside) {
-                    AddSpan(spanStart, c.x, clip.left, clip.right, weight);
-                    touched = true;
-                }
+                if (!inside && wasInside) AddSpan(spanStart, c.x, clip.left, clip.right, weight);
             }
         }
-        if (!touched) continue;
+        if (m_touchedFirst > m_touchedLast) continue;
+        // Only the columns the spans reached; the coverage buffers are zero elsewhere.
         uint32_t* row = target.Row(y).data() + clip.left;
+        const size_t last = std::min(m_touchedLast, static_cast<size_t>(width) - 1);
         float run = 0;
-        for (int x = 0; x < width; ++x) {
-            const size_t i = static_cast<size_t>(x);
-            run += m_delta[i];
-            const float coverage = std::min(1.0f, m_cover[i] + run);
+        for (size_t x = m_touchedFirst; x <= last; ++x) {
+            run += m_delta[x];
+            const float coverage = std::min(1.0f, m_cover[x] + run);
             if (coverage > 0.002f) row[x] = BlendPixel(row[x], colour, coverage * colourAlpha);
-            m_cover[i] = 0;
-            m_delta[i] = 0;
+            m_cover[x] = 0;
+            m_delta[x] = 0;
         }
-        m_delta[static_cast<size_t>(width)] = 0;
+        m_delta[m_touchedLast] = 0;
     }
     Clear();
     return true;

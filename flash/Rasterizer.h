@@ -59,6 +59,7 @@ private:
     std::vector<size_t> m_order, m_active;
     std::vector<Crossing> m_crossings;
     std::vector<float> m_cover, m_delta;
+    size_t m_touchedFirst = 0, m_touchedLast = 0;  // coverage columns a row's spans reached
 };
 
 // True when the view's rows all lie inside its span.
