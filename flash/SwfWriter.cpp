@@ -77,22 +77,17 @@ int32_t Fixed16(double value) { return static_cast<int32_t>(std::lround(value * 
 
 void WriteMatrix(SwfBitWriter& out, const SwfMatrix& m) {
     out.Align();
-    const bool scale = m.a != 1 || m.d != 1;
-    out.UB(scale, 1);
-    if (scale) {
-        const unsigned bits = std::max(SignedBits(Fixed16(m.a)), SignedBits(Fixed16(m.d)));
+    // The scale pair and the rotate/skew pair: a flag, then both as 16.16 fixed point.
+    const auto pair = [&](double first, double second, bool present) {
+        out.UB(present, 1);
+        if (!present) return;
+        const unsigned bits = std::max(SignedBits(Fixed16(first)), SignedBits(Fixed16(second)));
         out.UB(bits, 5);
-        out.SB(Fixed16(m.a), bits);
-        out.SB(Fixed16(m.d), bits);
-    }
-    const bool rotate = m.b != 0 || m.c != 0;
-    out.UB(rotate, 1);
-    if (rotate) {
-        const unsigned bits = std::max(SignedBits(Fixed16(m.b)), SignedBits(Fixed16(m.c)));
-        out.UB(bits, 5);
-        out.SB(Fixed16(m.b), bits);
-        out.SB(Fixed16(m.c), bits);
-    }
+        out.SB(Fixed16(first), bits);
+        out.SB(Fixed16(second), bits);
+    };
+    pair(m.a, m.d, m.a != 1 || m.d != 1);
+    pair(m.b, m.c, m.b != 0 || m.c != 0);
     const auto tx = static_cast<int32_t>(std::lround(m.tx)), ty = static_cast<int32_t>(std::lround(m.ty));
     const unsigned bits = (tx == 0 && ty == 0) ? 0 : std::max(SignedBits(tx), SignedBits(ty));
     out.UB(bits, 5);
