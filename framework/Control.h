@@ -134,7 +134,7 @@ public:
     virtual void Update();
     void Repaint();
 
-    core::Point ClientToScreen(core::Point p) const;
+    virtual core::Point ClientToScreen(core::Point p) const;
     core::Point ScreenToClient(core::Point p) const;
     // The control's client origin in its parent's client coordinates.
     core::Point ClientOrigin() const;

@@ -132,6 +132,16 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 void TCustomForm::InitializeWindow() {
     ApplyIcon();
     if (m_menu) ::SetMenu(HandleIfAllocated(), m_menu->Handle());
+    // A window made again (new border) shows as the old one did.
+    if (Visible() && !Parent()) ::ShowWindow(HandleIfAllocated(), ShowCommand());
+}
+
+int TCustomForm::ShowCommand() const noexcept {
+    switch (m_windowState) {
+    case TWindowState::wsMaximized: return SW_SHOWMAXIMIZED;
+    case TWindowState::wsMinimized: return SW_SHOWMINIMIZED;
+    default: return SW_SHOWNORMAL;
+    }
 }
 
 void TCustomForm::ApplyIcon() {
@@ -183,10 +193,7 @@ void TCustomForm::SetVisible(bool value) {
     if (value) {
         HandleNeeded();
         TControl::SetVisible(true);
-        const int show = m_windowState == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
-                         : m_windowState == TWindowState::wsMinimized ? SW_SHOWMINIMIZED
-                                                                      : SW_SHOWNORMAL;
-        ::ShowWindow(HandleIfAllocated(), show);
+        ::ShowWindow(HandleIfAllocated(), ShowCommand());
         Fire(OnShow, this);
     } else {
         Fire(OnHide, this);

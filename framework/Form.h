@@ -93,6 +93,7 @@ private:
     DWORD FrameExStyle() const noexcept;
     void ApplyFrameStyle();
     void ApplyIcon();
+    int ShowCommand() const noexcept;
     core::Size FrameExtra() const;
 
     TFormBorderStyle m_borderStyle = TFormBorderStyle::bsSizeable;

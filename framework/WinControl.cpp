@@ -452,6 +452,13 @@ core::Rect TWinControl::ClientRect() const {
     return TControl::ClientRect();
 }
 
+core::Point TWinControl::ClientToScreen(core::Point p) const {
+    if (!m_handle) return TControl::ClientToScreen(p);
+    POINT point{p.x, p.y};
+    ::ClientToScreen(m_handle, &point);
+    return {point.x, point.y};
+}
+
 bool TWinControl::Showing() const noexcept { return m_handle && ::IsWindowVisible(m_handle); }
 
 void TWinControl::SetVisible(bool value) {

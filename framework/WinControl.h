@@ -96,6 +96,7 @@ public:
 
     void SetBounds(int left, int top, int width, int height) override;
     core::Rect ClientRect() const override;
+    core::Point ClientToScreen(core::Point p) const override;
     void SetVisible(bool value) override;
     void SetEnabled(bool value) override;
     void Invalidate() override;

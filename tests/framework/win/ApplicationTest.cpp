@@ -1,0 +1,205 @@
+#include "framework/Application.h"
+#include "framework/Form.h"
+#include "framework/Timer.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include <windows.h>
+
+namespace {
+
+// Runs the application's loop until `done` or a generous deadline; no sleeping.
+template <class Done>
+bool RunUntil(TApplication& app, Done done, DWORD limitMs = 10000) {
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > limitMs) return false;
+        // A thread timer keeps WaitMessage from sleeping past the deadline.
+        const UINT_PTR wake = ::SetTimer(nullptr, 0, 50, nullptr);
+        app.HandleMessage();
+        ::KillTimer(nullptr, wake);
+    }
+    return true;
+}
+
+// Closes the message boxes the standard handler shows, from inside their modal loop,
+// and remembers what they said.
+struct BoxCloser {
+    static inline int boxes = 0;
+    static inline std::wstring caption;
+    static inline std::wstring text;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) noexcept {
+        HWND box = ::FindWindowW(L"#32770", nullptr);
+        if (!box || ::GetWindowThreadProcessId(box, nullptr) != ::GetCurrentThreadId()) return;
+        if (::GetPropW(box, L"seen")) return;
+        ::SetPropW(box, L"seen", reinterpret_cast<HANDLE>(1));
+        ++boxes;
+        wchar_t buffer[256]{};
+        ::GetWindowTextW(box, buffer, 256);
+        caption = buffer;
+        ::GetDlgItemTextW(box, 0xFFFF, buffer, 256);  // the static holding the text
+        text = buffer;
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+};
+
+}  // namespace
+
+TEST(Timer, TicksFromTheLoopAndStopsWhenDisabled) {
+    TApplication app;
+    auto& timer = app.Create<TTimer>();
+    int ticks = 0;
+    timer.SetInterval(10);
+    timer.OnTimer = [&](TObject* sender) {
+        EXPECT_EQ(sender, &timer);
+        if (++ticks == 3) timer.SetEnabled(false);
+    };
+    ASSERT_TRUE(RunUntil(app, [&] { return ticks >= 3; }));
+
+    // Disabled: another clock goes on ticking while this one stays quiet.
+    int other = 0;
+    auto& clock = app.Create<TTimer>();
+    clock.SetInterval(10);
+    clock.OnTimer = [&](TObject*) { ++other; };
+    ASSERT_TRUE(RunUntil(app, [&] { return other >= 5; }));
+    EXPECT_EQ(ticks, 3);
+
+    // Re-enabled with a new interval, it ticks again.
+    timer.SetInterval(15);
+    timer.SetEnabled(true);
+    ASSERT_TRUE(RunUntil(app, [&] { return ticks >= 4; }));
+
+    // Interval 0 stops it as well.
+    timer.SetInterval(0);
+    const int stoppedAt = ticks;
+    other = 0;
+    ASSERT_TRUE(RunUntil(app, [&] { return other >= 5; }));
+    EXPECT_EQ(ticks, stoppedAt);
+}
+
+TEST(Application, AnExceptionInAHandlerShowsOneMessageBoxAndTheLoopGoesOn) {
+    TApplication app;
+    app.SetTitle(L"Kestrelle");
+    BoxCloser::boxes = 0;
+    const UINT_PTR closer = ::SetTimer(nullptr, 0, 20, &BoxCloser::Tick);
+
+    auto& timer = app.Create<TTimer>();
+    timer.SetInterval(10);
+    int ticks = 0;
+    timer.OnTimer = [&](TObject*) {
+        if (++ticks == 2) throw EConvertError(u"Die Datei fehlt: yinbiao7.swf");
+    };
+    ASSERT_TRUE(RunUntil(app, [&] { return ticks >= 6; }));
+    ::KillTimer(nullptr, closer);
+    EXPECT_EQ(BoxCloser::boxes, 1);
+    EXPECT_EQ(BoxCloser::caption, L"Kestrelle");
+    EXPECT_EQ(BoxCloser::text, L"Die Datei fehlt: yinbiao7.swf");
+    EXPECT_FALSE(app.Terminated());
+}
+
+TEST(Application, WindowMessagesThatThrowReachTheHandlerNotUser32) {
+    TApplication app;
+    std::u16string reported;
+    TObject* from = nullptr;
+    app.OnException = [&](TObject* sender, const Exception& e) {
+        from = sender;
+        reported = e.Message();
+    };
+    auto& form = app.Create<TForm>();
+    const TWndMethod previous = form.WindowProc();
+    form.SetWindowProc([previous](TMessage& m) {
+        if (m.Msg == WM_APP + 9) throw std::runtime_error("handler failed");
+        previous(m);
+    });
+    EXPECT_EQ(::SendMessageW(form.Handle(), WM_APP + 9, 0, 0), 0);
+    EXPECT_EQ(reported, u"handler failed");
+    EXPECT_EQ(from, &form);
+    // The window still works.
+    EXPECT_TRUE(::SetWindowTextW(form.Handle(), L"alive"));
+    EXPECT_EQ(form.Caption(), L"alive");
+}
+
+TEST(Application, ClosingTheMainFormEndsTheLoopOtherFormsFollowTheirAction) {
+    TApplication app;
+    auto& main = app.CreateForm<TForm>();
+    auto& other = app.CreateForm<TForm>();
+    EXPECT_EQ(app.MainForm(), &main);
+    other.Show();
+    EXPECT_TRUE(other.Showing());
+    ::SendMessageW(other.Handle(), WM_CLOSE, 0, 0);  // caHide by default
+    EXPECT_FALSE(other.Showing());
+    EXPECT_FALSE(app.Terminated());
+
+    auto& transient = app.CreateForm<TForm>();
+    transient.OnClose = [&](TObject*, TCloseAction& action) { action = TCloseAction::caFree; };
+    const int forms = Screen->FormCount();
+    transient.Show();
+    ::SendMessageW(transient.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Screen->FormCount(), forms);  // not while its own message runs
+    ASSERT_TRUE(RunUntil(app, [&] { return Screen->FormCount() == forms - 1; }));
+
+    bool asked = false;
+    main.OnCloseQuery = [&](TObject*, bool& canClose) {
+        canClose = asked;
+        asked = true;
+    };
+    main.Show();
+    ::SendMessageW(main.Handle(), WM_CLOSE, 0, 0);  // refused once
+    app.ProcessMessages();
+    EXPECT_FALSE(app.Terminated());
+    ::SendMessageW(main.Handle(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(RunUntil(app, [&] { return app.Terminated(); }));
+}
+
+TEST(Application, OnlyOneApplicationObjectAtATime) {
+    TApplication app;
+    EXPECT_EQ(Application, &app);
+    EXPECT_THROW(TApplication{}, Exception);
+    EXPECT_EQ(Application, &app);
+}
+
+TEST(Screen, KnowsTheFormsAndTheActiveOne) {
+    TApplication app;
+    auto& a = app.CreateForm<TForm>();
+    auto& b = app.CreateForm<TForm>();
+    EXPECT_EQ(Screen->FormCount(), 2);
+    EXPECT_EQ(Screen->Forms(0), &a);
+    EXPECT_EQ(Screen->Forms(1), &b);
+    EXPECT_EQ(Screen->Forms(2), nullptr);
+    b.Show();
+    ::SetActiveWindow(b.Handle());
+    app.ProcessMessages();
+    EXPECT_EQ(Screen->ActiveForm(), &b);
+    app.DestroyComponent(b);
+    EXPECT_EQ(Screen->FormCount(), 1);
+    EXPECT_NE(Screen->ActiveForm(), &b);
+}
+
+TEST(Form, OpensMaximisedAndKeepsItsClientSize) {
+    TApplication app;
+    auto& form = app.CreateForm<TForm>();
+    form.SetBounds(244, 10, 696, 741);
+    form.SetClientWidth(688);
+    form.SetClientHeight(707);
+    EXPECT_EQ(form.ClientWidth(), 688);
+    EXPECT_EQ(form.ClientHeight(), 707);
+    form.SetWindowState(TWindowState::wsMaximized);
+    form.Show();
+    EXPECT_TRUE(::IsZoomed(form.Handle()));
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_GE(form.ClientWidth(), (work.right - work.left) * 9 / 10);
+    form.SetWindowState(TWindowState::wsNormal);
+    EXPECT_FALSE(::IsZoomed(form.Handle()));
+    EXPECT_EQ(form.ClientWidth(), 688);
+
+    // A new border needs a new window; the form keeps its place and children.
+    HWND before = form.Handle();
+    form.SetBorderStyle(TFormBorderStyle::bsDialog);
+    EXPECT_NE(form.Handle(), before);
+    EXPECT_FALSE(::GetWindowLongPtrW(form.Handle(), GWL_STYLE) & WS_THICKFRAME);
+    EXPECT_EQ(TWinControl::FindControl(form.Handle()), &form);
+}
