@@ -5,6 +5,7 @@
 #include "framework/win/Convert.h"
 #include "framework/win/Win32Error.h"
 
+#include <algorithm>
 #include <exception>
 
 TApplication* Application = nullptr;
@@ -12,6 +13,8 @@ TApplication* Application = nullptr;
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"TApplication";
+constexpr UINT_PTR kHintShowTimer = 1;
+constexpr UINT_PTR kHintHideTimer = 2;
 
 // The text of the exception being handled; call inside a catch block only.
 std::u16string CurrentExceptionText() {
@@ -73,8 +76,11 @@ TApplication::TApplication() : m_title{ProgramName()} {
 }
 
 TApplication::~TApplication() {
+    CancelHint();
+    m_hintControl = nullptr;
     // Forms go first, while the application and the screen they report to still exist.
     DestroyComponents();
+    m_hintWindow.reset();
     m_mainForm = nullptr;
     if (m_window) ::DestroyWindow(m_window);
     m_windowRouter.reset();
@@ -116,7 +122,59 @@ LRESULT TApplication::AppWindowMessage(UINT message, WPARAM wParam, LPARAM lPara
             }
         return 0;
     }
+    if (message == WM_TIMER && (wParam == kHintShowTimer || wParam == kHintHideTimer)) {
+        ::KillTimer(m_window, wParam);
+        if (wParam == kHintShowTimer)
+            ShowHintNow();
+        else if (m_hintWindow)
+            m_hintWindow->ReleaseHint();
+        return 0;
+    }
     return m_windowRouter->CallPrevious(message, wParam, lParam);
+}
+
+// ---- hints -------------------------------------------------------------------------------
+
+void TApplication::SetShowHint(bool value) {
+    m_showHint = value;
+    if (!value) CancelHint();
+}
+
+void TApplication::CancelHint() noexcept {
+    if (m_window) {
+        ::KillTimer(m_window, kHintShowTimer);
+        ::KillTimer(m_window, kHintHideTimer);
+    }
+    if (m_hintWindow) m_hintWindow->ReleaseHint();
+}
+
+void TApplication::HintControlChanged(TControl* control) noexcept {
+    if (control == m_hintControl) return;
+    const bool showing = m_hintWindow && m_hintWindow->IsShowing();
+    CancelHint();
+    m_hintControl = control;
+    if (!control || !m_showHint || !control->ShowHint() || control->Hint().empty()) return;
+    // Moving from one hint to the next shows the next one almost at once.
+    ::SetTimer(m_window, kHintShowTimer, showing ? 50 : std::max(1u, m_hintPause), nullptr);
+}
+
+void TApplication::ControlGone(const TControl& control) noexcept {
+    if (m_hintControl != &control) return;
+    CancelHint();
+    m_hintControl = nullptr;
+}
+
+void TApplication::ShowHintNow() {
+    if (!m_hintControl || !m_hintControl->Showing()) return;
+    std::wstring_view text = m_hintControl->Hint();
+    text = text.substr(0, text.find(L'|'));  // the short part
+    if (text.empty()) return;
+    if (!m_hintWindow) m_hintWindow = std::make_unique<THintWindow>();
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    // Below the arrow, as tooltips sit.
+    m_hintWindow->ActivateHint({cursor.x, cursor.y + ::GetSystemMetrics(SM_CYCURSOR) * 3 / 4}, text);
+    ::SetTimer(m_window, kHintHideTimer, std::max(1u, m_hintHidePause), nullptr);
 }
 
 // ---- the message loop --------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "framework/Component.h"
 #include "framework/Exception.h"
 #include "framework/Form.h"
+#include "framework/HintWindow.h"
 #include "framework/Screen.h"
 #include "framework/win/Subclasser.h"
 
@@ -80,6 +81,22 @@ public:
 
     TExceptionEvent OnException;
 
+    // Hints: a control's Hint (the part before "|") shows near the mouse when the
+    // mouse has rested on it for HintPause ms, for HintHidePause ms.
+    bool ShowHint() const noexcept { return m_showHint; }
+    void SetShowHint(bool value);
+    unsigned HintPause() const noexcept { return m_hintPause; }
+    void SetHintPause(unsigned ms) noexcept { m_hintPause = ms; }
+    unsigned HintHidePause() const noexcept { return m_hintHidePause; }
+    void SetHintHidePause(unsigned ms) noexcept { m_hintHidePause = ms; }
+    void CancelHint() noexcept;
+    // The hint window, once a hint was shown; null before.
+    const THintWindow* HintWindow() const noexcept { return m_hintWindow.get(); }
+
+    // Kept up to date by the controls: the control under the mouse changed or died.
+    void HintControlChanged(TControl* control) noexcept;
+    void ControlGone(const TControl& control) noexcept;
+
     // Kept up to date by the forms.
     void FormDestroyed(const TCustomForm& form) noexcept;
     void ReleaseLater(TCustomForm& form);
@@ -90,6 +107,7 @@ private:
     bool IsDialogMessageFor(const MSG& message);
     LRESULT AppWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND OwnerWindow() const noexcept;
+    void ShowHintNow();
 
     std::wstring m_title;
     HICON m_icon = nullptr;
@@ -99,6 +117,11 @@ private:
     bool m_terminated = false;
     bool m_showMainForm = true;
     TScreen m_screen;
+    std::unique_ptr<THintWindow> m_hintWindow;
+    TControl* m_hintControl = nullptr;
+    bool m_showHint = true;
+    unsigned m_hintPause = 500;
+    unsigned m_hintHidePause = 2500;
 };
 
 // The application object of the running program, or null.

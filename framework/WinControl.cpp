@@ -548,6 +548,7 @@ void TWinControl::TrackMouseControl(TControl* target) {
     if (t_mouseControl == target) return;
     TControl* old = t_mouseControl;
     t_mouseControl = target;
+    if (Application) Application->HintControlChanged(target);
     if (old) old->Perform(kMsgMouseLeave, 0, reinterpret_cast<LPARAM>(old));
     if (target && t_mouseControl == target) target->Perform(kMsgMouseEnter, 0, reinterpret_cast<LPARAM>(target));
 }
@@ -555,6 +556,7 @@ void TWinControl::TrackMouseControl(TControl* target) {
 void TWinControl::ForgetControl(const TControl& control) noexcept {
     if (t_mouseControl == &control) t_mouseControl = nullptr;
     if (t_captureControl == &control) t_captureControl = nullptr;
+    if (Application) Application->ControlGone(control);
 }
 
 bool TWinControl::RouteMouse(TMessage& message) {
@@ -574,6 +576,8 @@ bool TWinControl::RouteMouse(TMessage& message) {
         }
     }
 
+    // A press puts any hint away.
+    if (IsButtonDown(message.Msg) && Application) Application->CancelHint();
     TControl* target = (t_captureControl && t_captureControl->Parent() == this) ? t_captureControl : ControlAtPos(p);
     if (!target) return false;
     TMessage forwarded = message;

@@ -1,5 +1,6 @@
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "framework/Panel.h"
 #include "framework/Timer.h"
 
 #include <gtest/gtest.h>
@@ -202,4 +203,38 @@ TEST(Form, OpensMaximisedAndKeepsItsClientSize) {
     EXPECT_NE(form.Handle(), before);
     EXPECT_FALSE(::GetWindowLongPtrW(form.Handle(), GWL_STYLE) & WS_THICKFRAME);
     EXPECT_EQ(TWinControl::FindControl(form.Handle()), &form);
+}
+
+TEST(Application, HintsShowAfterAPauseAndGoAwayOnAPress) {
+    TApplication app;
+    app.SetHintPause(10);
+    auto& form = app.CreateForm<TForm>();
+    form.SetBorderStyle(TFormBorderStyle::bsNone);
+    form.SetBounds(50, 50, 300, 200);
+    auto& tipped = form.Create<TPanel>();
+    tipped.SetParent(&form);
+    tipped.SetBounds(0, 0, 100, 100);
+    tipped.SetHint(L"Lesson 1|Plays the first lesson");
+    tipped.SetShowHint(true);
+    auto& plain = form.Create<TPanel>();
+    plain.SetParent(&form);
+    plain.SetBounds(150, 0, 100, 100);
+    form.Show();
+
+    ::SendMessageW(tipped.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(RunUntil(app, [&] { return app.HintWindow() && app.HintWindow()->IsShowing(); }));
+    EXPECT_EQ(app.HintWindow()->Caption(), L"Lesson 1");
+    ::SendMessageW(tipped.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_FALSE(app.HintWindow()->IsShowing());
+    ::SendMessageW(tipped.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+
+    // A control without a hint shows none; going back shows it again.
+    ::SendMessageW(plain.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    int turns = 0;
+    RunUntil(app, [&] { return ++turns > 10; });
+    EXPECT_FALSE(app.HintWindow()->IsShowing());
+    ::SendMessageW(tipped.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(6, 6));
+    ASSERT_TRUE(RunUntil(app, [&] { return app.HintWindow()->IsShowing(); }));
+    form.DestroyComponent(tipped);  // the hint goes with its control
+    EXPECT_FALSE(app.HintWindow()->IsShowing());
 }
