@@ -233,6 +233,14 @@ TCanvas& TBitmap::Canvas() {
     return *m_canvas;
 }
 
+HDC TBitmap::Dc() const noexcept {
+    try {
+        return SourceDc();
+    } catch (...) {
+        return nullptr;
+    }
+}
+
 HDC TBitmap::SourceDc() const {
     auto& self = const_cast<TBitmap&>(*this);  // the canvas is a cache, not part of the picture
     self.Canvas();

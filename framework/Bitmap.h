@@ -66,6 +66,10 @@ public:
 
     // A canvas drawing on this bitmap; owned by it.
     TCanvas& Canvas();
+    // The memory DC the bitmap is selected into (its canvas's), made on first use and
+    // owned by the bitmap: GDI allows a bitmap in one DC only, so every blit from or into
+    // the picture goes through this one. Null when no DC can be made.
+    HDC Dc() const noexcept;
 
     TTransparentMode TransparentMode() const noexcept { return m_transparentMode; }
     void SetTransparentMode(TTransparentMode mode);

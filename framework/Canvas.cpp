@@ -34,6 +34,15 @@ void TCanvas::RestoreObjects() noexcept {
     m_fontValid = m_brushValid = m_penValid = false;
 }
 
+HDC TCanvas::EnsureHandle() noexcept {
+    try {
+        if (!m_dc) CreateHandle();
+    } catch (...) {
+        return nullptr;
+    }
+    return m_dc;
+}
+
 void TCanvas::RequireHandle() {
     if (!m_dc) CreateHandle();
     if (!m_dc) throw EInvalidOperation(u"Canvas does not allow drawing");

@@ -27,6 +27,8 @@ public:
     HDC Handle() const noexcept { return m_dc; }
     void SetHandle(HDC dc);
     bool HandleAllocated() const noexcept { return m_dc != nullptr; }
+    // The DC, made now by a canvas that makes its own (a bitmap's); null when there is none.
+    HDC EnsureHandle() noexcept;
 
     TFont& Font() noexcept { return m_font; }
     TBrush& Brush() noexcept { return m_brush; }

@@ -140,6 +140,19 @@ TEST(Bitmap, ForeignHandlesAreAdoptedAndCanvasLeavesNoObjectsBehind) {
     EXPECT_EQ(::GetCurrentObject(target.Dc(), OBJ_PEN), pen);
 }
 
+TEST(Bitmap, OwnDcIsTheCanvasDcWithThePictureSelected) {
+    TBitmap bitmap(4, 2);
+    EXPECT_EQ(bitmap.Canvas().Handle(), nullptr);  // made only when needed
+    const HDC dc = bitmap.Canvas().EnsureHandle();
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(bitmap.Dc(), dc);
+    EXPECT_EQ(::GetCurrentObject(dc, OBJ_BITMAP), bitmap.Handle());
+    bitmap.SetSize(8, 8);  // a new picture: the old DC goes with the old handle
+    EXPECT_EQ(::GetCurrentObject(bitmap.Dc(), OBJ_BITMAP), bitmap.Handle());
+    TCanvas borrowed;  // a canvas that makes no DC of its own
+    EXPECT_EQ(borrowed.EnsureHandle(), nullptr);
+}
+
 TEST(Bitmap, ThousandsOfBitmapsAndCanvasesLeakNoGdiHandles) {
     const int before = GdiHeadroom();
     for (int i = 0; i < 1000; ++i) {
