@@ -32,48 +32,51 @@ void ForEachPixel24(TBitmap& bitmap, Each each) {
     }
 }
 
-// A quarter turn: the new pixel at (x, y) is the old one at from(x, y, oldWidth, oldHeight).
-template <class From>
-bool Turn(TBitmap& bitmap, From from) noexcept {
+// Runs a change of a bitmap; false when it threw (a bitmap could not be made).
+template <class Change>
+bool Changed(Change change) noexcept {
     try {
-        const int bytes = PreparePixels(bitmap);
-        if (bytes == 0) return true;
-        const int w = bitmap.Width(), h = bitmap.Height();
-        std::vector<uint32_t> old(static_cast<size_t>(w) * static_cast<size_t>(h));
-        for (int y = 0; y < h; ++y) {
-            const uint8_t* row = bitmap.ScanLine(y);
-            for (int x = 0; x < w; ++x) std::memcpy(&old[static_cast<size_t>(y) * w + x], row + x * bytes, bytes);
-        }
-        bitmap.SetSize(h, w);
-        for (int y = 0; y < w; ++y) {
-            uint8_t* row = bitmap.ScanLine(y);
-            for (int x = 0; x < h; ++x) {
-                const auto [ox, oy] = from(x, y, w, h);
-                std::memcpy(row + x * bytes, &old[static_cast<size_t>(oy) * w + ox], bytes);
-            }
-        }
+        change();
         return true;
     } catch (...) {
         return false;
+    }
+}
+
+// A quarter turn: the new pixel at (x, y) is the old one at from(x, y, oldWidth, oldHeight).
+template <class From>
+void Turn(TBitmap& bitmap, From from) {
+    const int bytes = PreparePixels(bitmap);
+    if (bytes == 0) return;
+    const int w = bitmap.Width(), h = bitmap.Height();
+    std::vector<uint32_t> old(static_cast<size_t>(w) * static_cast<size_t>(h));
+    for (int y = 0; y < h; ++y) {
+        const uint8_t* row = bitmap.ScanLine(y);
+        for (int x = 0; x < w; ++x) std::memcpy(&old[static_cast<size_t>(y) * w + x], row + x * bytes, bytes);
+    }
+    bitmap.SetSize(h, w);
+    for (int y = 0; y < w; ++y) {
+        uint8_t* row = bitmap.ScanLine(y);
+        for (int x = 0; x < h; ++x) {
+            const auto [ox, oy] = from(x, y, w, h);
+            std::memcpy(row + x * bytes, &old[static_cast<size_t>(oy) * w + ox], bytes);
+        }
     }
 }
 
 }  // namespace
 
 bool GrayImage(TBitmap& bitmap) noexcept {
-    try {
-        if (bitmap.Empty()) return true;
+    return Changed([&] {
+        if (bitmap.Empty()) return;
         bitmap.SetPixelFormat(TPixelFormat::pf24bit);
         ForEachPixel24(bitmap, [](uint8_t* p) { p[0] = p[1] = p[2] = static_cast<uint8_t>((p[0] + p[1] + p[2]) / 3); });
-        return true;
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 bool ReplaceKeyColour(TBitmap& bitmap, TColor colour) noexcept {
-    try {
-        if (bitmap.Empty()) return true;
+    return Changed([&] {
+        if (bitmap.Empty()) return;
         if (bitmap.BitsPerPixel() != 24) bitmap.SetPixelFormat(TPixelFormat::pf24bit);
         // A system colour's index byte is no colour: resolve it.
         const TColor plain = Resolve(colour);
@@ -81,28 +84,22 @@ bool ReplaceKeyColour(TBitmap& bitmap, TColor colour) noexcept {
         ForEachPixel24(bitmap, [&](uint8_t* p) {
             if (p[2] == 255 && p[1] == 0 && p[0] == 255) p[0] = blue, p[1] = green, p[2] = red;
         });
-        return true;
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 bool MirrorImage(TBitmap& bitmap) noexcept {
-    try {
+    return Changed([&] {
         const int bytes = PreparePixels(bitmap);
         const int w = bitmap.Width();
         for (int y = 0; y < bitmap.Height() && bytes; ++y) {
             uint8_t* row = bitmap.ScanLine(y);
             for (int x = 0; x < w / 2; ++x) std::swap_ranges(row + x * bytes, row + (x + 1) * bytes, row + (w - 1 - x) * bytes);
         }
-        return true;
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 bool FlipImage(TBitmap& bitmap) noexcept {
-    try {
+    return Changed([&] {
         const int bytes = PreparePixels(bitmap);
         const size_t rowBytes = static_cast<size_t>(bitmap.Width()) * static_cast<size_t>(bytes);
         const int h = bitmap.Height();
@@ -110,18 +107,15 @@ bool FlipImage(TBitmap& bitmap) noexcept {
             uint8_t* top = bitmap.ScanLine(y);
             std::swap_ranges(top, top + rowBytes, bitmap.ScanLine(h - 1 - y));
         }
-        return true;
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 bool RotateLeft(TBitmap& bitmap) noexcept {
-    return Turn(bitmap, [](int x, int y, int oldWidth, int) { return std::pair{oldWidth - 1 - y, x}; });
+    return Changed([&] { Turn(bitmap, [](int x, int y, int oldWidth, int) { return std::pair{oldWidth - 1 - y, x}; }); });
 }
 
 bool RotateRight(TBitmap& bitmap) noexcept {
-    return Turn(bitmap, [](int x, int y, int, int oldHeight) { return std::pair{y, oldHeight - 1 - x}; });
+    return Changed([&] { Turn(bitmap, [](int x, int y, int, int oldHeight) { return std::pair{y, oldHeight - 1 - x}; }); });
 }
 
 TColor MixColour(TColor colour1, TColor colour2, int weight) noexcept {

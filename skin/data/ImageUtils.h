@@ -3,7 +3,7 @@
 // (changed in place), key-colour replacement, colour mixing and saturation with system
 // colours resolved, cached gradients, and two text helpers. GUI thread only (the
 // gradient cache is shared and unguarded). None of them throws; the bitmap routines
-// return false when the bitmap could not be converted and leave it unchanged then.
+// return false when a bitmap could not be made.
 
 #include "framework/Bitmap.h"
 #include "framework/Colors.h"

@@ -135,9 +135,8 @@ std::unique_ptr<TBitmap> SliceImage(const RECT& target, const TBitmap& image, co
     try {
         const auto size = ExtentOf(target);
         const auto cell = CellOf(image, layout, frameCount, frame);
-        if (!size || size->Empty() || !cell) return nullptr;
-        const HDC source = image.Dc();
-        if (!source) return nullptr;
+        const HDC source = cell ? image.Dc() : nullptr;
+        if (!size || size->Empty() || !source) return nullptr;
         auto result = NewPicture(size->width, size->height);
         DrawPieces(result->Dc(), NineSlice(*cell, margins, size->width, size->height, middle), source);
         return result;
@@ -160,21 +159,20 @@ bool DrawThreePart(TCanvas& canvas, const RECT& rect, const TBitmap& image, Fram
         const auto size = ExtentOf(rect);
         if (Inverted(rect) || (size && size->Empty())) return true;
         const auto cell = CellOf(image, layout, frameCount, frame);
-        const HDC source = image.Dc();
-        if (!size || !cell || !source) return false;
+        const HDC source = cell ? image.Dc() : nullptr;
+        if (!size || !source) return false;
         const int W = size->width, H = size->height;
         auto picture = NewPicture(W, H);
         const HDC dc = picture->Dc();
         const ThreePartPlan plan = ThreePart(*cell, margins, W, H);
-        SlicePlan pieces;
-        pieces.Add(plan.left);
-        DrawPieces(dc, pieces, source);
+        const auto copy = [&](const SlicePiece& p) {
+            if (!p.source.Empty() && !p.target.Empty()) Copy(dc, p.target, source, p.source);
+        };
+        copy(plan.left);
         if (const auto& middle = plan.middleSource)
             for (int x = plan.middleFrom; x < plan.middleTo; x += middle->width)
-                Copy(dc, {x, 0, middle->width, H}, source, *middle);
-        SlicePlan last;
-        last.Add(plan.right);
-        DrawPieces(dc, last, source);
+                copy({*middle, {x, 0, middle->width, H}});
+        copy(plan.right);  // last: it covers the overflow of the middle
         const HDC target = canvas.EnsureHandle();
         return target && Put(target, rect.left, rect.top, *picture, trans);
     } catch (...) {
@@ -187,8 +185,8 @@ bool DrawCell(HDC dc, const RECT& rect, const TBitmap& image, Transparency trans
         const auto size = ExtentOf(rect);
         if (Inverted(rect) || (size && size->Empty())) return true;
         const auto cell = CellOf(image, FrameLayout::Horizontal, frameCount, frame);
-        const HDC source = image.Dc();
-        if (!size || !cell || !source) return false;
+        const HDC source = cell ? image.Dc() : nullptr;
+        if (!size || !source) return false;
         auto picture = NewPicture(size->width, size->height);
         return Copy(picture->Dc(), {0, 0, size->width, size->height}, source, *cell) &&
                Put(dc, rect.left, rect.top, *picture, trans);
@@ -203,8 +201,8 @@ bool DrawCellCentered(HDC dc, const RECT& rect, const TBitmap& image, Transparen
         const auto size = ExtentOf(rect);
         if (Inverted(rect)) return true;
         const auto cell = CellOf(image, FrameLayout::Horizontal, frameCount, frame);
-        const HDC source = image.Dc();
-        if (!size || !cell || !source) return false;
+        const HDC source = cell ? image.Dc() : nullptr;
+        if (!size || !source) return false;
         auto picture = NewPicture(cell->width, cell->height);
         const SkinRect at = CentredIn({rect.left, rect.top, size->width, size->height}, cell->width, cell->height);
         return Copy(picture->Dc(), {0, 0, cell->width, cell->height}, source, *cell) &&
@@ -219,8 +217,8 @@ bool DrawStretchedStrip(HDC dc, const RECT& rect, const TBitmap& image, FrameLay
     const auto size = ExtentOf(rect);
     if (Inverted(rect) || (size && size->Empty())) return true;
     const auto cell = CellOf(image, layout, frameCount, frame);
-    const HDC source = image.Dc();
-    if (!size || !cell || !source) return false;
+    const HDC source = cell ? image.Dc() : nullptr;
+    if (!size || !source) return false;
     const int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
     const bool ok = DrawPieces(dc, StretchedStrip(*cell, margins, {rect.left, rect.top, size->width, size->height}), source);
     if (oldMode) ::SetStretchBltMode(dc, oldMode);
@@ -253,8 +251,8 @@ bool DrawMasked(HDC dc, const RECT& rect, const TBitmap& image, TColor keyColour
     try {
         const auto size = ExtentOf(rect);
         if (Inverted(rect) || (size && size->Empty())) return true;
-        const HDC source = image.Dc();
-        if (!size || image.Empty() || !source) return false;
+        const HDC source = image.Empty() ? nullptr : image.Dc();
+        if (!size || !source) return false;
         // The picture is not scaled; nothing past its edges is read.
         const int w = std::min(size->width, image.Width()), h = std::min(size->height, image.Height());
         const int x = rect.left, y = rect.top;
