@@ -66,8 +66,8 @@ void TControl::ParentChanged() {
         ColorChanged();
     }
     if (m_parentFont) InheritFont(m_parent->Font());
-    if (m_parentShowHint) m_showHint = m_parent->ShowHint();
-    if (m_parentBiDiMode) m_biDiMode = m_parent->BiDiMode();
+    if (m_parentShowHint) PassShowHint(m_parent->ShowHint());
+    if (m_parentBiDiMode) PassBiDiMode(m_parent->BiDiMode());
     Invalidate();
     RequestRealign();
 }
@@ -183,25 +183,42 @@ void TControl::FontChanged() {}
 
 void TControl::SetShowHint(bool value) {
     m_parentShowHint = false;
-    m_showHint = value;
+    PassShowHint(value);
 }
 
 void TControl::SetParentShowHint(bool value) {
     m_parentShowHint = value;
-    if (value && m_parent) m_showHint = m_parent->ShowHint();
+    if (value && m_parent) PassShowHint(m_parent->ShowHint());
+}
+
+void TControl::PassShowHint(bool value) {
+    m_showHint = value;
+    if (auto* self = As<TWinControl>(this))
+        for (TControl* child : self->m_controls)
+            if (child->m_parentShowHint) child->PassShowHint(value);
 }
 
 void TControl::SetBiDiMode(TBiDiMode value) {
     m_parentBiDiMode = false;
-    if (value == m_biDiMode) return;
-    m_biDiMode = value;
-    Invalidate();
+    PassBiDiMode(value);
 }
 
 void TControl::SetParentBiDiMode(bool value) {
     m_parentBiDiMode = value;
-    if (value && m_parent) m_biDiMode = m_parent->BiDiMode();
+    if (value && m_parent) PassBiDiMode(m_parent->BiDiMode());
 }
+
+void TControl::PassBiDiMode(TBiDiMode value) {
+    if (value == m_biDiMode) return;
+    m_biDiMode = value;
+    BiDiModeChanged();
+    Invalidate();
+    if (auto* self = As<TWinControl>(this))
+        for (TControl* child : self->m_controls)
+            if (child->m_parentBiDiMode) child->PassBiDiMode(value);
+}
+
+void TControl::BiDiModeChanged() {}
 
 void TControl::SetWindowProc(TWndMethod handler) {
     m_windowProc = handler ? std::move(handler) : DefaultWindowProc();

@@ -181,6 +181,7 @@ protected:
     virtual void CaptionChanged();
     virtual void ColorChanged();
     virtual void FontChanged();
+    virtual void BiDiModeChanged();
     virtual void BoundsChanged(bool sizeChanged);
     virtual void Resize();
 
@@ -192,6 +193,9 @@ protected:
     void RequestRealign();
     // Takes the parent's font without turning ParentFont off.
     void InheritFont(const TFont& font);
+    // Takes a value and hands it on to the children that follow their parent.
+    void PassShowHint(bool value);
+    void PassBiDiMode(TBiDiMode value);
 
     // Pressed inside and not yet released: the next release inside clicks.
     bool m_clicking = false;

@@ -39,7 +39,7 @@ TCustomStatusBar::TCustomStatusBar() {
     SetAlign(TAlign::alBottom);
 }
 
-TCustomStatusBar::~TCustomStatusBar() = default;
+TCustomStatusBar::~TCustomStatusBar() { m_canvas.FreeHandle(); }
 
 void TCustomStatusBar::CreateParams(TCreateParams& params) {
     static const bool registered = [] {
@@ -151,14 +151,18 @@ void TCustomStatusBar::WndProc(TMessage& message) {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
         TStatusPanel* panel = item ? m_panels.Items(static_cast<int>(item->itemID)) : nullptr;
         if (panel && OnDrawPanel) {
-            m_drawDc = item->hDC;
+            m_canvas.FreeHandle();
+            m_canvas.Lock();
+            m_canvas.SetHandle(item->hDC);
             try {
                 OnDrawPanel(this, panel, item->rcItem);
             } catch (...) {
-                m_drawDc = nullptr;
+                m_canvas.SetHandle(nullptr);
+                m_canvas.Unlock();
                 throw;
             }
-            m_drawDc = nullptr;
+            m_canvas.SetHandle(nullptr);
+            m_canvas.Unlock();
         }
         message.Result = TRUE;
         return;

@@ -4,6 +4,7 @@
 // optional size grip. The control itself answers SB_GETRECT for the panels.
 
 #include "framework/Collection.h"
+#include "framework/ControlCanvas.h"
 #include "framework/WinControl.h"
 
 #include <functional>
@@ -63,8 +64,8 @@ private:
     TCustomStatusBar& m_bar;
 };
 
-// `rect` is the panel's area in the bar's client coordinates; draw through the bar's
-// PanelDc() while the event runs.
+// `rect` is the panel's area in the bar's client coordinates; draw on the bar's
+// Canvas(), which holds the control's DC while the event runs.
 using TDrawPanelEvent = std::function<void(TCustomStatusBar* statusBar, TStatusPanel* panel, const RECT& rect)>;
 
 class TCustomStatusBar : public TWinControl {
@@ -84,8 +85,8 @@ public:
 
     // The rectangle the control reports for panel `index` (SB_GETRECT), or an empty one.
     core::Rect PanelRect(int index);
-    // The DC to draw into during OnDrawPanel; null otherwise.
-    HDC PanelDc() const noexcept { return m_drawDc; }
+    // What OnDrawPanel draws on.
+    TCanvas& Canvas() noexcept { return m_canvas; }
 
     TDrawPanelEvent OnDrawPanel;
 
@@ -108,7 +109,7 @@ private:
     bool m_simplePanel = false;
     std::wstring m_simpleText;
     bool m_sizeGrip = true;
-    HDC m_drawDc = nullptr;
+    TControlCanvas m_canvas{*this};
     std::vector<int> m_sentEdges;
 };
 

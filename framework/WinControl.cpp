@@ -504,6 +504,13 @@ void TWinControl::FontChanged() {
     TControl::FontChanged();
 }
 
+void TWinControl::BiDiModeChanged() {
+    DWORD add = 0;
+    if (UseRightToLeftReading()) add |= WS_EX_RTLREADING;
+    if (UseRightToLeftAlignment()) add |= WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR;
+    UpdateStyle(add, (WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR) & ~add, true);
+}
+
 void TWinControl::ParentChanged() {
     TControl::ParentChanged();
     for (TControl* c : m_controls) c->ParentChanged();

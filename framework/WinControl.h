@@ -130,6 +130,7 @@ protected:
     void CaptionChanged() override;
     void ColorChanged() override;
     void FontChanged() override;
+    void BiDiModeChanged() override;
     void BoundsChanged(bool sizeChanged) override;
     void ParentChanged() override;
 

@@ -7,6 +7,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -237,4 +238,39 @@ TEST(Application, HintsShowAfterAPauseAndGoAwayOnAPress) {
     ASSERT_TRUE(RunUntil(app, [&] { return app.HintWindow()->IsShowing(); }));
     form.DestroyComponent(tipped);  // the hint goes with its control
     EXPECT_FALSE(app.HintWindow()->IsShowing());
+}
+
+TEST(Application, TabMovesTheFocusAlongTheTabOrder) {
+    TApplication app;
+    auto& form = app.CreateForm<TForm>();
+    form.SetBorderStyle(TFormBorderStyle::bsNone);
+    form.SetBounds(0, 0, 300, 100);
+    TPanel* panels[3];
+    for (int i = 0; i < 3; ++i) {
+        panels[i] = &form.Create<TPanel>();
+        panels[i]->SetParent(&form);
+        panels[i]->SetBounds(i * 100, 0, 90, 90);
+        panels[i]->SetTabStop(i != 1);  // the middle one is skipped
+    }
+    std::vector<UINT> exits;
+    const TWndMethod previous = panels[0]->WindowProc();
+    panels[0]->SetWindowProc([&, previous](TMessage& m) {
+        if (m.Msg == kMsgExit) exits.push_back(m.Msg);
+        previous(m);
+    });
+    form.Show();
+    ::SetActiveWindow(form.Handle());
+    panels[0]->SetFocus();
+    app.ProcessMessages();
+    ASSERT_TRUE(panels[0]->Focused());
+    EXPECT_EQ(form.ActiveControl(), panels[0]);
+
+    ::PostMessageW(panels[0]->Handle(), WM_KEYDOWN, VK_TAB, 0);
+    app.ProcessMessages();
+    EXPECT_TRUE(panels[2]->Focused());
+    EXPECT_EQ(form.ActiveControl(), panels[2]);
+    EXPECT_EQ(exits.size(), 1u);
+    ::PostMessageW(panels[2]->Handle(), WM_KEYDOWN, VK_TAB, 0);
+    app.ProcessMessages();
+    EXPECT_TRUE(panels[0]->Focused());
 }

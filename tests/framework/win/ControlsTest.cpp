@@ -369,24 +369,31 @@ TEST_F(Controls, StatusPanelRectanglesFollowTheWidths) {
     EXPECT_TRUE(::SendMessageW(bar.HandleIfAllocated(), SB_ISSIMPLE, 0, 0));
 }
 
-TEST_F(Controls, OwnerDrawnPanelsAreDrawnByTheEvent) {
+TEST_F(Controls, OwnerDrawnPanelsAreDrawnByTheEventOnTheBarsCanvas) {
     auto& bar = form.Create<TStatusBar>();
     bar.SetParent(&form);
+    bar.SetHeight(24);
     auto& panel = bar.Panels().Add();
     panel.SetWidth(100);
     panel.SetStyle(TStatusPanelStyle::psOwnerDraw);
     bar.Panels().Add();
     int drawn = 0;
+    RECT drawnAt{};
     bar.OnDrawPanel = [&](TCustomStatusBar* sender, TStatusPanel* p, const RECT& r) {
         EXPECT_EQ(sender, &bar);
         EXPECT_EQ(p, &panel);
-        EXPECT_NE(sender->PanelDc(), nullptr);
-        EXPECT_GT(r.right, r.left);
+        sender->Canvas().Brush().SetColor(clRed);
+        sender->Canvas().FillRect(r);
+        drawnAt = r;
         ++drawn;
     };
     form.Show();
     ::UpdateWindow(bar.HandleIfAllocated());
     Pump();
-    EXPECT_GE(drawn, 1);
-    EXPECT_EQ(bar.PanelDc(), nullptr);
+    ASSERT_GE(drawn, 1);
+    EXPECT_EQ(bar.Canvas().Handle(), nullptr);  // the paint's DC is not kept
+    HDC dc = ::GetDC(bar.HandleIfAllocated());
+    const COLORREF middle = ::GetPixel(dc, (drawnAt.left + drawnAt.right) / 2, (drawnAt.top + drawnAt.bottom) / 2);
+    ::ReleaseDC(bar.HandleIfAllocated(), dc);
+    EXPECT_EQ(middle & 0xFFFFFF, RGB(255, 0, 0));
 }

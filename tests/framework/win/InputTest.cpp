@@ -4,6 +4,7 @@
 #include "framework/Form.h"
 #include "framework/Panel.h"
 #include "framework/SpeedButton.h"
+#include "framework/Splitter.h"
 
 #include <gtest/gtest.h>
 
@@ -119,4 +120,43 @@ TEST_F(RealInput, TheMouseEntersAndLeavesAWindowlessButton) {
     ASSERT_TRUE(PumpUntil(app, [&] { return enters == 2; }));
     MoveTo(20, 20);  // off the window altogether
     ASSERT_TRUE(PumpUntil(app, [&] { return leaves == 2; }));
+}
+
+TEST(RealInputCursor, TheSplitterShowsItsCursorAndTheDragMovesIt) {
+    TApplication app;
+    auto& form = app.CreateForm<TForm>();
+    form.SetBorderStyle(TFormBorderStyle::bsNone);
+    form.SetBounds(100, 100, 400, 200);
+    form.DisableAlign();
+    auto& splitter = form.Create<TSplitter>();
+    splitter.SetParent(&form);
+    splitter.SetBounds(150, 0, 3, 200);
+    auto& left = form.Create<TPanel>();
+    left.SetParent(&form);
+    left.SetBounds(0, 0, 150, 200);
+    left.SetAlign(TAlign::alLeft);
+    auto& rest = form.Create<TPanel>();
+    rest.SetParent(&form);
+    rest.SetAlign(TAlign::alClient);
+    form.EnableAlign();
+    form.Show();
+    ::SetForegroundWindow(form.Handle());
+
+    const core::Point on = splitter.ClientToScreen({1, 100});
+    MoveTo(on.x, on.y);
+    HCURSOR sizeWe = ::LoadCursorW(nullptr, IDC_SIZEWE);
+    ASSERT_TRUE(PumpUntil(app, [&] { return ::GetCursor() == sizeWe; }));
+    Button(MOUSEEVENTF_LEFTDOWN);
+    Settle(app);
+    MoveTo(on.x + 20, on.y);
+    Settle(app);
+    MoveTo(on.x + 40, on.y);
+    Settle(app);
+    Button(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(PumpUntil(app, [&] { return left.Width() == 190; }));
+    EXPECT_EQ(splitter.Left(), 190);
+    EXPECT_EQ(rest.Left(), 193);
+    const core::Point panelPoint = rest.ClientToScreen({50, 50});
+    MoveTo(panelPoint.x, panelPoint.y);
+    ASSERT_TRUE(PumpUntil(app, [&] { return ::GetCursor() == ::LoadCursorW(nullptr, IDC_ARROW); }));
 }
