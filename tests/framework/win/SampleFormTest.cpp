@@ -11,6 +11,7 @@
 
 TEST(SampleForm, AThousandPaintsLeaveTheGdiHandlesInUseUnchanged) {
     TApplication app;
+    app.SetShowHint(false);  // wherever the pointer happens to be
     auto& form = app.CreateForm<TSampleForm>();
     form.Show();
     HWND window = form.Handle();
