@@ -73,8 +73,8 @@ void TComponent::Notification(TComponent&, Operation) {}
 void TComponent::SetParentComponent(TComponent*) {}
 
 void TComponent::Publish(TPublisher<TComponent>& p) {
-    // A layout names each component in the entry's header, not as a property.
-    p.String(u"Name", &TComponent::Name, [](TComponent& c, std::u16string_view name) { c.SetName(name); })
-        .NotStored();
+    // Read-only here: a layout names each component in its entry's header, where the
+    // name is checked to be an identifier and unique.
+    p.String(u"Name", &TComponent::Name, nullptr);
     p.Integer(u"Tag", &TComponent::Tag, &TComponent::SetTag).Default(0);
 }

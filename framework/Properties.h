@@ -15,9 +15,16 @@
 //     }
 //
 // Getters and setters may be member functions (also of a base class), data members
-// or lambdas taking the object. An enumeration property finds the identifiers of its
+// or lambdas taking the object; value getters are called on a const object, object
+// getters on a mutable one. An enumeration property finds the identifiers of its
 // enum through `EnumIdents(E)`, declared next to the enum and found by argument-
-// dependent lookup (or pass the identifiers explicitly). Sets hold EnumSet<E> or a
+// dependent lookup (or pass the identifiers explicitly):
+//
+//     enum class TButtonLayout { GlyphLeft, GlyphRight, GlyphTop, GlyphBottom };
+//     std::span<const std::u16string_view> EnumIdents(TButtonLayout);  // "blGlyphLeft", ...
+//
+// A form publishes the methods its components' events are bound to by name:
+//     p.Method(u"SpeedButton1Click", &TFmain::SpeedButton1Click); Sets hold EnumSet<E> or a
 // plain bit mask. A null setter makes the property read-only (writers skip it).
 //
 // The typed accessors below take a nullable object and a property path ("Font.Name"

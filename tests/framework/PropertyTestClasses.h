@@ -120,7 +120,8 @@ public:
             u"Blob",
             [](TTestWidget& w, TStream& s) {
                 const int32_t size = s.ReadInt32();
-                w.blob.assign(static_cast<size_t>(std::max(size, 0)), std::byte{0});
+                if (size < 0 || size > s.Remaining()) throw EReadError(u"Blob size exceeds the data");
+                w.blob.assign(static_cast<size_t>(size), std::byte{0});
                 s.ReadBuffer(w.blob);
                 if (w.log) w.log->push_back(u"Blob " + w.Name());
             },
