@@ -1,6 +1,13 @@
 #include "framework/Application.h"
 
+#include "framework/ClassRegistry.h"
 #include "framework/ControlCanvas.h"
+#include "framework/Menus.h"
+#include "framework/Panel.h"
+#include "framework/SpeedButton.h"
+#include "framework/Splitter.h"
+#include "framework/StatusBar.h"
+#include "framework/Timer.h"
 #include "framework/Strings.h"
 #include "framework/win/Convert.h"
 #include "framework/win/Win32Error.h"
@@ -57,8 +64,13 @@ private:
     TApplication& m_app;
 };
 
+void RegisterStandardClasses() {
+    RegisterComponentClasses<TForm, TPanel, TSplitter, TSpeedButton, TStatusBar, TTimer, TMainMenu>();
+}
+
 TApplication::TApplication() : m_title{ProgramName()} {
     if (Application) throw Exception(u"The program already has an application object");
+    RegisterStandardClasses();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = ::DefWindowProcW;

@@ -127,6 +127,10 @@ private:
 // The application object of the running program, or null.
 extern TApplication* Application;
 
+// Makes the framework's component classes known to stored layouts by name (done by
+// the application object; harmless to repeat).
+void RegisterStandardClasses();
+
 // Reports the exception being handled (call inside a catch block) through the
 // application's standard handler, or in a plain message box when there is no
 // application object. Never throws.

@@ -1,8 +1,10 @@
 #include "framework/Form.h"
 
 #include "framework/Application.h"
+#include "framework/LayoutReader.h"
 #include "framework/Menus.h"
 #include "framework/Screen.h"
+#include "framework/win/Win32Error.h"
 
 #include <cwctype>
 
@@ -30,7 +32,19 @@ std::wstring TCustomForm::LayoutResourceName() const {
     return name;
 }
 
-void TCustomForm::InitializeForm() { Fire(OnCreate, this); }
+void TCustomForm::InitializeForm() {
+    const std::wstring name = LayoutResourceName();
+    if (HRSRC found = ::FindResourceW(nullptr, name.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */)) {
+        HGLOBAL loaded = ::LoadResource(nullptr, found);
+        const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+        const DWORD size = ::SizeofResource(nullptr, found);
+        if (!bytes) throw Win32Error::Last(u"LoadResource");
+        ReadLayout(*this, std::string_view(static_cast<const char*>(bytes), size));
+    }
+    Fire(OnCreate, this);
+    // A layout that stores the form as visible shows it once it is complete.
+    if (Visible() && !Showing()) SetVisible(true);
+}
 
 // ---- frame -----------------------------------------------------------------------
 

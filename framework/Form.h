@@ -24,9 +24,11 @@ public:
     TCustomForm();
     ~TCustomForm() override;
 
-    // Reads the form's stored layout, if the program has one for it, then fires
-    // OnCreate. TApplication::CreateForm calls it once the form object is complete.
-    // On failure nothing read is left behind and the exception goes to the caller.
+    // Reads the form's stored layout (the RCDATA resource LayoutResourceName, UTF-8
+    // text), if the program has one, then fires OnCreate and shows the form if the
+    // layout stores it visible. TApplication::CreateForm calls it once the form object
+    // is complete. On failure (ELayoutError names the line) nothing read is left
+    // behind and the exception goes to the caller.
     void InitializeForm();
     // The name of the RCDATA resource holding the layout: the class name, upper case.
     virtual std::wstring LayoutResourceName() const;

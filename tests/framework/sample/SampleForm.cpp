@@ -1,91 +1,61 @@
 #include "tests/framework/sample/SampleForm.h"
 
+#include "framework/Application.h"
 #include "framework/Panel.h"
 #include "framework/SpeedButton.h"
 #include "framework/Splitter.h"
 #include "framework/StatusBar.h"
-#include "framework/win/Handles.h"
+#include "framework/Timer.h"
 
-HBITMAP MakeSampleGlyph(int width, int height, int count) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    MemoryDc dc;
-    HBITMAP bitmap = ::CreateDIBSection(dc.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap) return nullptr;
-    SelectScope use{dc.Get(), bitmap};
-    BrushHandle ground{::CreateSolidBrush(RGB(0xFF, 0xCF, 0x00))};
-    const RECT all{0, 0, width, height};
-    ::FillRect(dc.Get(), &all, ground.Get());
-    BrushHandle green{::CreateSolidBrush(RGB(0x00, 0x65, 0x00))};
-    PenHandle pen{::CreatePen(PS_SOLID, 1, RGB(0x00, 0x65, 0x00))};
-    SelectScope useBrush{dc.Get(), green.Get()};
-    SelectScope usePen{dc.Get(), pen.Get()};
-    const int step = width / count;
-    for (int i = 0; i < count; ++i) {
-        const int cx = i * step + step / 2;
-        const int r = std::min(step, height) / 2 - 1;
-        ::Ellipse(dc.Get(), cx - r, height / 2 - r, cx + r, height / 2 + r);
-    }
-    ::GdiFlush();
-    return bitmap;
+#include <cwchar>
+
+void TSampleForm::Publish(TPublisher<TSampleForm>& p) {
+    p.Method(u"FormCreate", &TSampleForm::FormCreate);
+    p.Method(u"FormClose", &TSampleForm::FormClose);
+    p.Method(u"LessonClick", &TSampleForm::LessonClick);
+    p.Method(u"AboutClick", &TSampleForm::AboutClick);
+    p.Method(u"Timer1Timer", &TSampleForm::Timer1Timer);
 }
 
-TSampleForm::TSampleForm() {
-    SetCaption(L"Kestrelle framework sample");
-    SetBounds(100, 50, 696, 541);
-    SetClientWidth(688);
-    SetClientHeight(507);
+void TSampleForm::Loaded() {
+    TForm::Loaded();
+    Splitter1 = As<TSplitter>(FindComponent(u"Splitter1"));
+    Panel1 = As<TPanel>(FindComponent(u"Panel1"));
+    Panel2 = As<TPanel>(FindComponent(u"Panel2"));
+    StatusBar1 = As<TStatusBar>(FindComponent(u"StatusBar1"));
+    Timer1 = As<TTimer>(FindComponent(u"Timer1"));
+}
 
-    DisableAlign();
-    Splitter1 = &Create<TSplitter>();
-    Splitter1->SetName(u"Splitter1");
-    Splitter1->SetBounds(225, 0, 3, 483);
-    Splitter1->SetParent(this);
-
-    Panel1 = &Create<TPanel>();
-    Panel1->SetName(u"Panel1");
-    Panel1->SetBounds(0, 0, 225, 483);
-    Panel1->SetAlign(TAlign::alLeft);
-    Panel1->SetParent(this);
-
-    Panel2 = &Create<TPanel>();
-    Panel2->SetName(u"Panel2");
-    Panel2->SetBounds(228, 0, 460, 483);
-    Panel2->SetAlign(TAlign::alClient);
-    Panel2->SetCaption(L"Client area");
-    Panel2->SetParent(this);
-
-    StatusBar1 = &Create<TStatusBar>();
-    StatusBar1->SetName(u"StatusBar1");
-    StatusBar1->SetBounds(0, 483, 688, 24);
-    const int widths[] = {200, 250, 100, 80, 80};
-    const wchar_t* texts[] = {L"Current lesson: none", L"Framework sample", L"  2026-12-08", L"  Tuesday", L""};
-    for (int i = 0; i < 5; ++i) {
-        auto& panel = StatusBar1->Panels().Add();
-        panel.SetWidth(widths[i]);
-        panel.SetText(texts[i]);
+void TSampleForm::FormCreate(TObject*) {
+    if (Application) {
+        Application->SetTitle(L"Kestrelle");
+        Application->SetIcon(Icon().Handle());
     }
-    StatusBar1->SetParent(this);
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    wchar_t text[32];
+    std::swprintf(text, 32, L"  %04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
+    StatusBar1->Panels().Items(2)->SetText(text);
+    static const wchar_t* const kDays[] = {L"  星期日", L"  星期一", L"  星期二", L"  星期三",
+                                           L"  星期四", L"  星期五", L"  星期六"};
+    StatusBar1->Panels().Items(3)->SetText(kDays[now.wDayOfWeek % 7]);
+}
 
-    EnableAlign();
+void TSampleForm::FormClose(TObject*, TCloseAction&) {}
 
-    const wchar_t* captions[] = {L"", L"", L"Vowels", L"Vowels", L"Consonants", L"About"};
-    for (int i = 0; i < 6; ++i) {
-        auto& button = Create<TSpeedButton>();
-        button.SetBounds(16, 8 + i * 41, 193, 33);
-        button.SetCaption(captions[i]);
-        if (i < 5)
-            button.Glyph().SetHandle(BitmapHandle{MakeSampleGlyph(i < 2 ? 137 : 80, 33, i < 2 ? 4 : 3)});
-        else
-            button.Glyph().SetHandle(BitmapHandle{MakeSampleGlyph(20, 20, 1)});
-        button.SetLayout(i < 2 || i == 5 ? TButtonLayout::blGlyphLeft : TButtonLayout::blGlyphRight);
-        button.OnClick = [this](TObject*) { ++clicks; };
-        button.SetParent(Panel1);
-        Buttons.push_back(&button);
-    }
+void TSampleForm::LessonClick(TObject* sender) {
+    ++lessonClicks;
+    if (auto* button = As<TSpeedButton>(sender))
+        StatusBar1->Panels().Items(0)->SetText(L"当前项目：" + (button->Caption().empty() ? button->Hint()
+                                                                                       : button->Caption()));
+}
+
+void TSampleForm::AboutClick(TObject*) { ShowMessage(L"Kestrelle framework sample"); }
+
+void TSampleForm::Timer1Timer(TObject*) {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    wchar_t text[16];
+    std::swprintf(text, 16, L"   %02u:%02u:%02u", now.wHour, now.wMinute, now.wSecond);
+    StatusBar1->Panels().Items(4)->SetText(text);
 }

@@ -6,7 +6,6 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
         TApplication app;
-        app.SetTitle(L"Kestrelle sample");
         app.CreateForm<TSampleForm>();
         app.Run();
     } catch (...) {
