@@ -47,23 +47,6 @@ std::wstring ProgramName() {
 
 }  // namespace
 
-// Routes the hidden application window's messages to the application object.
-class TApplication::Window final : public Subclasser {
-public:
-    explicit Window(TApplication& app) noexcept : m_app{app} {}
-    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override {
-        try {
-            return m_app.AppWindowMessage(message, wParam, lParam);
-        } catch (...) {
-            m_app.HandleException(&m_app);
-            return 0;
-        }
-    }
-
-private:
-    TApplication& m_app;
-};
-
 void RegisterStandardClasses() {
     RegisterComponentClasses<TForm, TPanel, TSplitter, TSpeedButton, TStatusBar, TTimer, TMainMenu>();
 }
@@ -71,19 +54,17 @@ void RegisterStandardClasses() {
 TApplication::TApplication() : m_title{ProgramName()} {
     if (Application) throw Exception(u"The program already has an application object");
     RegisterStandardClasses();
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = kWindowClass;
-    if (!::GetClassInfoExW(wc.hInstance, kWindowClass, &wc) && !::RegisterClassExW(&wc))
-        throw Win32Error::Last(u"RegisterClassExW");
     // Never shown: it carries the title and icon for the system and takes posted work.
-    m_window = ::CreateWindowExW(0, kWindowClass, m_title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
-                                 nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    if (!m_window) throw Win32Error::Last(u"CreateWindowExW");
-    m_windowRouter.reset(new Window(*this));
-    m_windowRouter->Subclass(m_window);
+    m_window = std::make_unique<UtilityWindow>(
+        [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
+            try {
+                return AppWindowMessage(message, wParam, lParam);
+            } catch (...) {
+                HandleException(this);
+                return true;
+            }
+        },
+        kWindowClass, WS_POPUP | WS_CAPTION | WS_SYSMENU, m_title.c_str());
     Application = this;
 }
 
@@ -94,22 +75,19 @@ TApplication::~TApplication() {
     DestroyComponents();
     m_hintWindow.reset();
     m_mainForm = nullptr;
-    if (m_window) ::DestroyWindow(m_window);
-    m_windowRouter.reset();
+    m_window.reset();
     if (Application == this) Application = nullptr;
 }
 
 void TApplication::SetTitle(std::wstring_view value) {
     m_title = value;
-    if (m_window) ::SetWindowTextW(m_window, m_title.c_str());
+    ::SetWindowTextW(Handle(), m_title.c_str());
 }
 
 void TApplication::SetIcon(HICON icon) {
     m_icon = icon;
-    if (m_window) {
-        ::SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        ::SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    }
+    ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
 void TApplication::FormDestroyed(const TCustomForm& form) noexcept {
@@ -117,10 +95,10 @@ void TApplication::FormDestroyed(const TCustomForm& form) noexcept {
 }
 
 void TApplication::ReleaseLater(TCustomForm& form) {
-    ::PostMessageW(m_window, WMX_RELEASE, 0, reinterpret_cast<LPARAM>(&form));
+    ::PostMessageW(Handle(), WMX_RELEASE, 0, reinterpret_cast<LPARAM>(&form));
 }
 
-LRESULT TApplication::AppWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool TApplication::AppWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WMX_RELEASE) {
         // The form may have gone meanwhile: trust the pointer only if it is still a form.
         auto* form = reinterpret_cast<TCustomForm*>(lParam);
@@ -132,17 +110,17 @@ LRESULT TApplication::AppWindowMessage(UINT message, WPARAM wParam, LPARAM lPara
                     form->DestroyHandle();
                 break;
             }
-        return 0;
+        return true;
     }
     if (message == WM_TIMER && (wParam == kHintShowTimer || wParam == kHintHideTimer)) {
-        ::KillTimer(m_window, wParam);
+        ::KillTimer(Handle(), wParam);
         if (wParam == kHintShowTimer)
             ShowHintNow();
         else if (m_hintWindow)
             m_hintWindow->ReleaseHint();
-        return 0;
+        return true;
     }
-    return m_windowRouter->CallPrevious(message, wParam, lParam);
+    return false;
 }
 
 // ---- hints -------------------------------------------------------------------------------
@@ -154,8 +132,8 @@ void TApplication::SetShowHint(bool value) {
 
 void TApplication::CancelHint() noexcept {
     if (m_window) {
-        ::KillTimer(m_window, kHintShowTimer);
-        ::KillTimer(m_window, kHintHideTimer);
+        ::KillTimer(Handle(), kHintShowTimer);
+        ::KillTimer(Handle(), kHintHideTimer);
     }
     if (m_hintWindow) m_hintWindow->ReleaseHint();
 }
@@ -167,7 +145,7 @@ void TApplication::HintControlChanged(TControl* control) noexcept {
     m_hintControl = control;
     if (!control || !m_showHint || !control->ShowHint() || control->Hint().empty()) return;
     // Moving from one hint to the next shows the next one almost at once.
-    ::SetTimer(m_window, kHintShowTimer, showing ? 50 : std::max(1u, m_hintPause), nullptr);
+    ::SetTimer(Handle(), kHintShowTimer, showing ? 50 : std::max(1u, m_hintPause), nullptr);
 }
 
 void TApplication::ControlGone(const TControl& control) noexcept {
@@ -186,7 +164,7 @@ void TApplication::ShowHintNow() {
     ::GetCursorPos(&cursor);
     // Below the arrow, as tooltips sit.
     m_hintWindow->ActivateHint({cursor.x, cursor.y + ::GetSystemMetrics(SM_CYCURSOR) * 3 / 4}, text);
-    ::SetTimer(m_window, kHintHideTimer, std::max(1u, m_hintHidePause), nullptr);
+    ::SetTimer(Handle(), kHintHideTimer, std::max(1u, m_hintHidePause), nullptr);
 }
 
 // ---- the message loop --------------------------------------------------------------

@@ -10,7 +10,7 @@
 #include "framework/Form.h"
 #include "framework/HintWindow.h"
 #include "framework/Screen.h"
-#include "framework/win/Subclasser.h"
+#include "framework/win/UtilityWindow.h"
 
 #include <functional>
 #include <memory>
@@ -65,7 +65,7 @@ public:
     HICON Icon() const noexcept { return m_icon; }
     void SetIcon(HICON icon);
     // The application's own hidden window, class "TApplication".
-    HWND Handle() const noexcept { return m_window; }
+    HWND Handle() const noexcept { return m_window->Handle(); }
 
     TCustomForm* MainForm() const noexcept { return m_mainForm; }
     bool ShowMainForm() const noexcept { return m_showMainForm; }
@@ -102,17 +102,15 @@ public:
     void ReleaseLater(TCustomForm& form);
 
 private:
-    class Window;
     bool ProcessMessage(MSG& message);
     bool IsDialogMessageFor(const MSG& message);
-    LRESULT AppWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool AppWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND OwnerWindow() const noexcept;
     void ShowHintNow();
 
     std::wstring m_title;
     HICON m_icon = nullptr;
-    HWND m_window = nullptr;
-    SubclasserPtr<Window> m_windowRouter;
+    std::unique_ptr<UtilityWindow> m_window;
     TCustomForm* m_mainForm = nullptr;
     bool m_terminated = false;
     bool m_showMainForm = true;

@@ -51,39 +51,9 @@ Subclasser::~Subclasser() {
     if (m_window) Unsubclass();
 }
 
-void Subclasser::Subclass(HWND window, WNDPROC previous) {
+void Subclasser::Link(HWND window, WNDPROC previous) {
     if (m_window) throw Win32Error(u"Subclass (already subclassed)", ERROR_ALREADY_INITIALIZED);
     if (!::IsWindow(window)) throw Win32Error(u"Subclass", ERROR_INVALID_WINDOW_HANDLE);
-    auto* thunk = reinterpret_cast<WNDPROC>(
-        ThunkPool::Instance().Allocate(this, reinterpret_cast<const void*>(&Subclasser::Trampoline)));
-    Subclasser* below = ChainTop(window);
-    if (!::SetPropW(window, MAKEINTATOM(ChainAtom()), this)) {
-        const auto error = Win32Error::Last(u"SetPropW");
-        ThunkPool::Instance().Free(reinterpret_cast<void*>(thunk));
-        throw error;
-    }
-    ::SetLastError(0);
-    const auto old = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(thunk)));
-    if (!old && ::GetLastError() != 0) {
-        const auto error = Win32Error::Last(u"SetWindowLongPtrW");
-        if (below)
-            ::SetPropW(window, MAKEINTATOM(ChainAtom()), below);
-        else
-            ::RemovePropW(window, MAKEINTATOM(ChainAtom()));
-        ThunkPool::Instance().Free(reinterpret_cast<void*>(thunk));
-        throw error;
-    }
-    m_window = window;
-    m_thunk = thunk;
-    m_previous = previous ? previous : old;
-    m_below = below;
-    m_passThrough = false;
-}
-
-void Subclasser::Adopt(HWND window, WNDPROC previous) {
-    if (m_window) throw Win32Error(u"Adopt (already subclassed)", ERROR_ALREADY_INITIALIZED);
-    if (!::IsWindow(window)) throw Win32Error(u"Adopt", ERROR_INVALID_WINDOW_HANDLE);
     auto* thunk = reinterpret_cast<WNDPROC>(
         ThunkPool::Instance().Allocate(this, reinterpret_cast<const void*>(&Subclasser::Trampoline)));
     Subclasser* below = ChainTop(window);
@@ -98,6 +68,21 @@ void Subclasser::Adopt(HWND window, WNDPROC previous) {
     m_below = below;
     m_passThrough = false;
 }
+
+void Subclasser::Subclass(HWND window, WNDPROC previous) {
+    Link(window, previous);
+    ::SetLastError(0);
+    const auto old = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_thunk)));
+    if (!old && ::GetLastError() != 0) {
+        const auto error = Win32Error::Last(u"SetWindowLongPtrW");
+        Unlink();
+        throw error;
+    }
+    if (!previous) m_previous = old;
+}
+
+void Subclasser::Adopt(HWND window, WNDPROC previous) { Link(window, previous); }
 
 bool Subclasser::Unsubclass() noexcept {
     if (!m_window) return true;

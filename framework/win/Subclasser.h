@@ -70,6 +70,8 @@ private:
     class DispatchDepth;
     static LRESULT CALLBACK Trampoline(HWND first, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     void FinishNcDestroy() noexcept;
+    // Joins the window's chain with a thunk of its own; Unlink undoes it.
+    void Link(HWND window, WNDPROC previous);
     void Unlink() noexcept;
     Subclasser* NextLive() const noexcept;
 

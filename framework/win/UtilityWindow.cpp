@@ -15,16 +15,17 @@ private:
     Handler m_handler;
 };
 
-UtilityWindow::UtilityWindow(Handler handler) : m_router{new Router(std::move(handler))} {
-    static const wchar_t kClass[] = L"KestrelleUtilityWindow";
+UtilityWindow::UtilityWindow(Handler handler, const wchar_t* className, DWORD style, const wchar_t* title)
+    : m_router{new Router(std::move(handler))} {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = ::DefWindowProcW;
     wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = kClass;
-    if (!::GetClassInfoExW(wc.hInstance, kClass, &wc) && !::RegisterClassExW(&wc))
+    wc.lpszClassName = className;
+    if (!::GetClassInfoExW(wc.hInstance, className, &wc) && !::RegisterClassExW(&wc))
         throw Win32Error::Last(u"RegisterClassExW");
-    m_window = ::CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    HWND parent = style == 0 ? HWND_MESSAGE : nullptr;
+    m_window = ::CreateWindowExW(0, className, title, style, 0, 0, 0, 0, parent, nullptr, wc.hInstance, nullptr);
     if (!m_window) throw Win32Error::Last(u"CreateWindowExW");
     try {
         m_router->Subclass(m_window);
