@@ -311,10 +311,10 @@ void TControl::Publish(TPublisher<TControl>& p) {
     p.Bool(u"Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
     p.Colour(u"Color", &TControl::Color, &TControl::SetColor)
         .Stored([](const TObject& o) { return !static_cast<const TControl&>(o).ParentColor(); });
-    p.Bool(u"ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
+    p.Bool(u"ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
     p.Object(u"Font", [](TControl& c) -> TFont& { return c.Font(); })
         .Stored([](const TObject& o) { return !static_cast<const TControl&>(o).ParentFont(); });
-    p.Bool(u"ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
+    p.Bool(u"ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
     p.String(u"Caption", &TControl::Caption, &TControl::SetCaption);
     p.String(u"Hint", &TControl::Hint, &TControl::SetHint);
     p.Bool(u"ShowHint", &TControl::ShowHint, &TControl::SetShowHint)

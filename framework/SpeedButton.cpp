@@ -284,7 +284,9 @@ bool TSpeedButton::Paint(HDC dc, const RECT& box) noexcept {
 }
 
 void TSpeedButton::Publish(TPublisher<TSpeedButton>& p) {
-    p.Object(u"Glyph", &TSpeedButton::Glyph);
+    p.Object(u"Glyph", &TSpeedButton::Glyph).Stored([](const TObject& o) {
+        return !const_cast<TSpeedButton&>(static_cast<const TSpeedButton&>(o)).Glyph().Empty();
+    });
     p.Integer(u"NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs).Default(1);
     p.Enum(u"Layout", &TSpeedButton::Layout, &TSpeedButton::SetLayout).Default(TButtonLayout::blGlyphLeft);
     p.Integer(u"Margin", &TSpeedButton::Margin, &TSpeedButton::SetMargin).Default(-1);
