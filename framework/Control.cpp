@@ -1,6 +1,7 @@
 #include "framework/Control.h"
 
 #include "framework/Exception.h"
+#include "framework/GraphicControl.h"
 #include "framework/WinControl.h"
 
 #include <windowsx.h>
@@ -34,13 +35,6 @@ TControl::TControl() {
 }
 
 TControl::~TControl() {
-    // A windowless control tells whoever hooked its handler, so they can let go.
-    if (!Is<TWinControl>()) {
-        try {
-            Perform(kMsgControlReleased);
-        } catch (...) {
-        }
-    }
     TWinControl::ForgetControl(*this);
     if (m_parent) m_parent->RemoveControl(*this);
 }
@@ -49,7 +43,7 @@ void TControl::SetParent(TWinControl* parent) {
     if (parent == m_parent) return;
     if (parent == this) throw EConvertError(u"A control cannot be its own parent");
     if (m_parent) {
-        if (!Is<TWinControl>()) Perform(kMsgControlReleased);
+        if (Is<TGraphicControl>()) Perform(kMsgControlReleased);
         m_parent->RemoveControl(*this);
     }
     m_parent = parent;

@@ -2,7 +2,14 @@
 
 TGraphicControl::TGraphicControl() = default;
 
-TGraphicControl::~TGraphicControl() { m_canvas.FreeHandle(); }
+TGraphicControl::~TGraphicControl() {
+    // Whoever hooked the handler of this windowless control hears of it and lets go.
+    try {
+        Perform(kMsgControlReleased);
+    } catch (...) {
+    }
+    m_canvas.FreeHandle();
+}
 
 bool TGraphicControl::Paint(HDC, const RECT&) noexcept { return true; }
 

@@ -106,6 +106,8 @@ TWinControl::TWinControl() : m_router{new Router(*this)} {
 }
 
 TWinControl::~TWinControl() {
+    // Leave the parent while this is still a window control to it (tab order, window).
+    if (Parent()) Parent()->RemoveControl(*this);
     // Children outliving their parent are left without one; their windows die with ours.
     for (TControl* child : m_controls) child->m_parent = nullptr;
     m_controls.clear();
@@ -674,13 +676,15 @@ void TWinControl::PaintInto(HDC dc, const RECT& area, bool erase) {
 }
 
 void TWinControl::PaintHandler(TMessage& message) {
+    // Erasing was skipped for a double-buffered window: it must come through here.
+    DibSection* buffer = m_doubleBuffered ? PaintBuffer() : nullptr;
     if (auto* given = reinterpret_cast<HDC>(message.WParam)) {
         RECT area{};
         if (::GetClipBox(given, &area) == ERROR) ::GetClientRect(m_handle, &area);
-        PaintInto(given, area, false);
+        PaintInto(given, area, buffer && !PaintsItself());
         return;
     }
-    if (!PaintsItself() && !HasWindowlessChildren()) {
+    if (!PaintsItself() && !HasWindowlessChildren() && !buffer) {
         DefaultHandler(message);
         return;
     }
@@ -688,7 +692,6 @@ void TWinControl::PaintHandler(TMessage& message) {
     const RECT area = scope.Area();
     RECT client{};
     ::GetClientRect(m_handle, &client);
-    DibSection* buffer = m_doubleBuffered ? PaintBuffer() : nullptr;
     if (buffer && !::IsRectEmpty(&area) && buffer->EnsureSize(client.right, client.bottom)) {
         HDC memory = buffer->Dc();
         {
@@ -700,7 +703,7 @@ void TWinControl::PaintHandler(TMessage& message) {
         ::BitBlt(scope.Dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, memory, area.left,
                  area.top, SRCCOPY);
     } else {
-        PaintInto(scope.Dc(), area, false);
+        PaintInto(scope.Dc(), area, buffer && !PaintsItself());
     }
 }
 

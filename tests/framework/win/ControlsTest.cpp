@@ -249,6 +249,35 @@ TEST_F(Controls, DestroyingAControlUnderTheMouseForgetsIt) {
     EXPECT_EQ(log.front(), L"enter a");
 }
 
+TEST_F(Controls, DestroyedChildrenLeaveNoTraceAndOnlyWindowlessOnesAnnounceIt) {
+    auto& a = form.Create<TPanel>();
+    a.SetParent(&form);
+    auto& b = form.Create<TPanel>();
+    b.SetParent(&form);
+    auto& swatch = form.Create<Swatch>(RGB(0, 0, 0));
+    swatch.SetParent(&a);
+    form.Show();
+    std::vector<UINT> released;
+    for (TControl* c : {static_cast<TControl*>(&a), static_cast<TControl*>(&swatch)}) {
+        const TWndMethod previous = c->WindowProc();
+        const UINT tag = c == &a ? 1 : 2;
+        c->SetWindowProc([&released, tag, previous](TMessage& m) {
+            if (m.Msg == kMsgControlReleased) released.push_back(tag);
+            previous(m);
+        });
+    }
+    HWND aWindow = a.Handle();
+    form.DestroyComponent(swatch);
+    form.DestroyComponent(a);
+    EXPECT_EQ(released, std::vector<UINT>{2});
+    EXPECT_FALSE(::IsWindow(aWindow));
+    EXPECT_EQ(form.ControlCount(), 1);
+    std::vector<TWinControl*> list;
+    form.GetTabOrderList(list);
+    EXPECT_EQ(list, std::vector<TWinControl*>{&b});
+    EXPECT_EQ(b.TabOrder(), 0);
+}
+
 TEST_F(Controls, SplitterDragResizesTheControlBesideIt) {
     form.SetBounds(0, 0, 600, 300);
     form.DisableAlign();  // placed as a stored layout would place them, then aligned once
