@@ -712,6 +712,19 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_PAINT:
         PaintHandler(message);
         return;
+    case WM_PRINTCLIENT: {
+        // The same painting into the caller's DC (PrintWindow, animations, captures).
+        auto* dc = reinterpret_cast<HDC>(message.WParam);
+        RECT client{};
+        ::GetClientRect(m_handle, &client);
+        if (message.LParam & PRF_ERASEBKGND) ::FillRect(dc, &client, Brush());
+        if (m_hasBaseClass && !PaintsItself())
+            DefaultHandler(message);
+        else
+            PaintWindow(dc);
+        PaintControls(dc, client);
+        return;
+    }
     case WM_ERASEBKGND: {
         if (m_doubleBuffered && PaintBuffer()) {
             message.Result = 1;

@@ -194,6 +194,13 @@ TEST_F(Controls, WindowlessChildrenArePaintedBackToFrontInsideTheirBounds) {
     form.Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     ::GdiFlush();
     EXPECT_TRUE(target.AllEqual({50, 30, 80, 60}, RGB(255, 0, 0)));
+
+    // Printing the client area paints the same, over the form's own background.
+    target.Fill(sentinel);
+    ::SendMessageW(form.HandleIfAllocated(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    ::GdiFlush();
+    EXPECT_TRUE(target.AllEqual({20, 20, 50, 60}, RGB(255, 0, 0)));
+    EXPECT_TRUE(target.AllEqual({0, 0, 300, 20}, ::GetSysColor(COLOR_BTNFACE)));
 }
 
 TEST_F(Controls, WindowlessChildrenGetMouseInputEnterAndLeave) {
