@@ -71,6 +71,13 @@ std::u16string AsciiLower(std::u16string_view text) {
     return out;
 }
 
+std::string AsciiLower(std::string_view text) {
+    std::string out(text);
+    for (auto& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
+    return out;
+}
+
 bool SameText(std::u16string_view a, std::u16string_view b) noexcept {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)

@@ -12,6 +12,7 @@ std::u16string FromUtf8(std::string_view text);
 // ASCII-only case folding, the framework's rule for names and identifiers.
 char16_t AsciiLower(char16_t c) noexcept;
 std::u16string AsciiLower(std::u16string_view text);
+std::string AsciiLower(std::string_view text);  // 8-bit text (skin names, INI keys)
 bool SameText(std::u16string_view a, std::u16string_view b) noexcept;
 
 // The framework's string-to-integer rule: an optional sign, then decimal digits or

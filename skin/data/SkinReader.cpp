@@ -1,0 +1,142 @@
+#include "skin/data/SkinReader.h"
+
+#include "framework/Strings.h"
+#include "skin/data/Lzh.h"
+
+#include <cstring>
+#include <utility>
+
+namespace {
+
+TSkinReader::Notifier& CurrentNotifier() {
+    static TSkinReader::Notifier notifier;
+    return notifier;
+}
+
+[[noreturn]] void Malformed(const std::string& what) { throw ESkinFormatError(FromUtf8("Skin container: " + what)); }
+
+int32_t Int32At(std::span<const std::byte> bytes, size_t offset) noexcept {
+    uint32_t v = 0;
+    for (size_t i = 0; i < 4; ++i) v |= static_cast<uint32_t>(bytes[offset + i]) << (8 * i);
+    return static_cast<int32_t>(v);
+}
+
+}  // namespace
+
+TSkinReader::Notifier TSkinReader::SetNotifier(Notifier notifier) {
+    return std::exchange(CurrentNotifier(), std::move(notifier));
+}
+
+void TSkinReader::Unpack(TMemoryStream& packed, TMemoryStream& target) {
+    packed.SetPosition(0);
+    target.Clear();
+    if (packed.Size() < 4) throw ElzhException(u"LZH : Packed skin stream is too short to hold its length");
+    const int32_t unpackedLength = packed.ReadInt32();
+    TLZH lzh(packed, target);
+    (void)lzh.Decode(unpackedLength);
+    target.SetPosition(0);
+}
+
+bool TSkinReader::Open(TMemoryStream& packed) {
+    TMemoryStream unpacked;
+    Unpack(packed, unpacked);
+    const std::span<const std::byte> bytes = unpacked.Bytes();
+    const size_t total = bytes.size();
+
+    if (total < kHeaderSize)
+        Malformed("the header needs 16 bytes, the skin unpacks to " + std::to_string(total));
+    const int32_t version = Int32At(bytes, 0);
+    const int32_t namesLength = Int32At(bytes, 4);
+    if (version != kVersion) {
+        m_version = version;
+        m_namesLength = namesLength;
+        std::memcpy(m_reserved.data(), bytes.data() + 8, m_reserved.size());
+        if (const auto& notify = CurrentNotifier()) notify(kOldSkinMessage);
+        return false;
+    }
+
+    // Check everything before taking anything, so a bad container leaves us as we were.
+    size_t offset = kHeaderSize;
+    if (namesLength < 0 || static_cast<size_t>(namesLength) > total - offset)
+        Malformed("name list of " + std::to_string(namesLength) + " bytes does not fit");
+    const std::string_view nameText(reinterpret_cast<const char*>(bytes.data() + offset),
+                                    static_cast<size_t>(namesLength));
+    offset += static_cast<size_t>(namesLength);
+    TAnsiStringList names;
+    names.SetText(AsciiLower(nameText));
+    const int count = names.Count();
+    if (count > kMaxFiles)
+        Malformed(std::to_string(count) + " files listed, at most " + std::to_string(kMaxFiles) + " are allowed");
+    if (static_cast<size_t>(count) * 4 > total - offset) Malformed("size table does not fit");
+    std::array<int32_t, kMaxFiles> sizes{};
+    int64_t sum = 0;
+    for (int i = 0; i < count; ++i, offset += 4) {
+        sizes[static_cast<size_t>(i)] = Int32At(bytes, offset);
+        if (sizes[static_cast<size_t>(i)] < 0)
+            Malformed("file \"" + names[i] + "\" has a negative size");
+        sum += sizes[static_cast<size_t>(i)];
+    }
+    if (sum > static_cast<int64_t>(total - offset))
+        Malformed("file sizes add up to " + std::to_string(sum) + " bytes, only " + std::to_string(total - offset) +
+                  " are present");
+
+    m_version = version;
+    m_namesLength = namesLength;
+    std::memcpy(m_reserved.data(), bytes.data() + 8, m_reserved.size());
+    m_fileNames = std::move(names);
+    m_fileCount = count;
+    m_fileSizes = sizes;
+    m_fileData.Clear();
+    m_fileData.WriteBuffer(bytes.subspan(offset));
+    m_fileData.SetPosition(0);
+    return true;
+}
+
+int32_t TSkinReader::FileSize(int index) const noexcept {
+    return index >= 0 && index < m_fileCount ? m_fileSizes[static_cast<size_t>(index)] : 0;
+}
+
+template <class Match>
+bool TSkinReader::CopyFirst(Match match, TMemoryStream& target, std::string* foundName) const {
+    target.Clear();
+    const auto data = m_fileData.Bytes();
+    size_t offset = 0;
+    for (int i = 0; i < m_fileCount; ++i) {
+        const auto size = static_cast<size_t>(m_fileSizes[static_cast<size_t>(i)]);
+        if (match(m_fileNames[i])) {
+            // Open has checked that every file lies inside FileData; stay inside regardless.
+            if (offset <= data.size()) target.WriteBuffer(data.subspan(offset, std::min(size, data.size() - offset)));
+            target.SetPosition(0);
+            if (foundName) *foundName = m_fileNames[i];
+            return true;
+        }
+        offset += size;
+    }
+    return false;
+}
+
+void TSkinReader::ReadFile(std::string_view name, TMemoryStream& target) const {
+    const std::string wanted = AsciiLower(name);
+    (void)CopyFirst([&](const std::string& entry) { return entry == wanted; }, target, nullptr);
+}
+
+void TSkinReader::FindFile(std::string_view part, TMemoryStream& target, std::string& foundName) const {
+    (void)CopyFirst([&](const std::string& entry) { return entry.find(part) != std::string::npos; }, target,
+                    &foundName);
+}
+
+bool TSkinReader::ReadBitmap(std::string_view value, TMemoryStream& target) const {
+    target.Clear();
+    const std::string name = SkinBitmapName(value);
+    if (name.empty()) return false;
+    ReadFile(name, target);
+    return target.Size() > 0;
+}
+
+std::string SkinBitmapName(std::string_view value) {
+    const size_t cut = value.find_last_of("\\:");
+    const std::string_view name = cut == std::string_view::npos ? value : value.substr(cut + 1);
+    const size_t dot = name.rfind('.');
+    if (name.empty() || dot == std::string_view::npos || name.substr(dot) != ".bmp") return {};
+    return std::string(name);
+}

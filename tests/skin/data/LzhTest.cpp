@@ -1,0 +1,210 @@
+#include "skin/data/Lzh.h"
+
+#include "framework/Stream.h"
+#include "skin/data/LzhTree.h"
+#include "skin/data/SkinReader.h"
+#include "tests/skin/data/TestData.h"
+#include "tools/skinpack/LzhEncoder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+
+using namespace lzh;
+
+namespace {
+
+// Decodes `bits` asking for `count` bytes.
+std::vector<std::byte> DecodeBits(std::span<const std::byte> bits, int64_t count) {
+    TMemoryStream in(std::vector<std::byte>(bits.begin(), bits.end()));
+    TMemoryStream out;
+    TLZH lzh(in, out);
+    const int64_t produced = lzh.Decode(count);
+    EXPECT_EQ(produced, out.Size());
+    return out.TakeBytes();
+}
+
+std::vector<std::byte> RoundTrip(std::span<const std::byte> data) {
+    return DecodeBits(LzhEncode(data), static_cast<int64_t>(data.size()));
+}
+
+std::vector<std::byte> RandomBytes(size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<std::byte> bytes(size);
+    for (auto& b : bytes) b = static_cast<std::byte>(random() & 0xFF);
+    return bytes;
+}
+
+// The invariants the coder relies on: parents and children agree, each inner node
+// counts the sum of its children, counts never decrease along the node order, and
+// no leaf lies deeper than the decoder's one refill allows. Returns the depth.
+int CheckTree(const LzhTree& tree) {
+    int leaves = 0;
+    for (int node = 0; node < kTreeSize; ++node) {
+        EXPECT_LE(tree.freq[node], tree.freq[node + 1]) << "node " << node;  // freq[627] is the sentinel
+        const int child = tree.son[node];
+        if (child >= kTreeSize) {
+            ++leaves;
+            EXPECT_EQ(tree.prnt[child], node);
+            continue;
+        }
+        EXPECT_EQ(tree.prnt[child], node);
+        EXPECT_EQ(tree.prnt[child + 1], node);
+        EXPECT_EQ(tree.freq[node], tree.freq[child] + tree.freq[child + 1]) << "node " << node;
+    }
+    EXPECT_EQ(leaves, kSymbolCount);
+    int deepest = 0;
+    for (int symbol = 0; symbol < kSymbolCount; ++symbol) {
+        int depth = 0;
+        for (int node = tree.prnt[symbol + kTreeSize]; node != kRoot && depth <= kTreeSize; node = tree.prnt[node])
+            ++depth;
+        deepest = std::max(deepest, depth);
+    }
+    EXPECT_LE(deepest, LzhTree::kMaxDepth);
+    return deepest;
+}
+
+}  // namespace
+
+TEST(Lzh, IndependentStreamDecodesByteForByte) {
+    const auto packed = ReadTestFile("lzh/container.lzh");
+    const auto expected = ReadTestFile("lzh/container.bin");
+    ASSERT_EQ(packed.size(), 82580u);
+    ASSERT_EQ(expected.size(), 538838u);
+
+    TMemoryStream packedStream(packed), unpacked;
+    TSkinReader::Unpack(packedStream, unpacked);
+    ASSERT_EQ(unpacked.Size(), static_cast<int64_t>(expected.size()));
+    EXPECT_TRUE(std::ranges::equal(unpacked.Bytes(), expected));
+    EXPECT_EQ(unpacked.Position(), 0);
+}
+
+TEST(Lzh, PositionTablesFollowTheRunRule) {
+    EXPECT_EQ(d_code[0], 0);
+    EXPECT_EQ(d_code[31], 0);
+    EXPECT_EQ(d_code[32], 1);
+    EXPECT_EQ(d_code[79], 3);
+    EXPECT_EQ(d_code[80], 4);
+    EXPECT_EQ(d_code[255], 63);
+    EXPECT_EQ(d_len[31], 3);
+    EXPECT_EQ(d_len[32], 4);
+    EXPECT_EQ(d_len[80], 5);
+    EXPECT_EQ(d_len[144], 6);
+    EXPECT_EQ(d_len[192], 7);
+    EXPECT_EQ(d_len[240], 8);
+}
+
+TEST(Lzh, ZeroBitsDecodeTheLeftmostLeafAndMoveItUp) {
+    // In the initial tree eight 0 bits lead from the root to the leaf of 't'.
+    EXPECT_EQ(Text(DecodeBits(Bytes(std::string(1, '\0')), 1)), "t");
+
+    auto tree = std::make_unique<LzhTree>();
+    tree->Start();
+    EXPECT_EQ(CheckTree(*tree), 9);
+    tree->Update('t');
+    // Its count of 2 is now the largest among leaves: it swapped places with the last one.
+    EXPECT_EQ(tree->son[313], 't' + kTreeSize);
+    EXPECT_EQ(tree->prnt['t' + kTreeSize], 313);
+    EXPECT_EQ(tree->son['t'], 313 + kTreeSize);
+    EXPECT_EQ(tree->freq[313], 2);
+    EXPECT_EQ(tree->freq[kRoot], kSymbolCount + 1);
+    CheckTree(*tree);
+}
+
+TEST(Lzh, TreeStaysAHuffmanTreeThroughRebuilds) {
+    auto tree = std::make_unique<LzhTree>();
+    tree->Start();
+    // Fibonacci-like counts make the deepest trees; enough updates for several rebuilds.
+    uint64_t a = 1, b = 1;
+    int rebuilds = 0;
+    for (int round = 0; round < 6; ++round) {
+        a = b = 1;
+        for (int symbol = 0; symbol < 24; ++symbol) {
+            for (uint64_t n = 0; n < std::min<uint64_t>(a, 20000); ++n) {
+                if (tree->freq[kRoot] == kMaxFreq) ++rebuilds;
+                tree->Update(symbol);
+            }
+            b = std::exchange(a, a + b);
+        }
+    }
+    EXPECT_GE(rebuilds, 3);
+    EXPECT_GE(CheckTree(*tree), 12);
+    for (int node = 0; node < kTreeSize; ++node) EXPECT_GE(tree->freq[node], 1);
+}
+
+TEST(Lzh, FirstMatchCopiesBlanksFromTheInitialWindow) {
+    const std::string blanks(200, ' ');
+    const auto bits = LzhEncode(Bytes(blanks));
+    EXPECT_LE(bits.size(), 12u);  // four matches, no literals
+    EXPECT_EQ(Text(DecodeBits(bits, 200)), blanks);
+}
+
+TEST(Lzh, RoundTripsThroughThePacker) {
+    EXPECT_TRUE(RoundTrip({}).empty());
+    EXPECT_TRUE(LzhEncode({}).empty());
+    EXPECT_EQ(Text(RoundTrip(Bytes("a"))), "a");
+    EXPECT_EQ(Text(RoundTrip(Bytes("abcabcabcabcabcabcabcabcabcabcabc"))), "abcabcabcabcabcabcabcabcabcabcabc");
+
+    const auto random = RandomBytes(20000, 7);
+    EXPECT_EQ(RoundTrip(random), random);
+
+    // A literal run longer than the window wraps the ring; then a match reaches back
+    // across the wrap to data 4,000 bytes earlier.
+    auto wrapped = RandomBytes(6000, 11);
+    wrapped.insert(wrapped.end(), wrapped.begin() + 2000, wrapped.begin() + 2100);
+    EXPECT_EQ(RoundTrip(wrapped), wrapped);
+
+    std::vector<std::byte> runs(70000, std::byte{0x5A});
+    std::fill(runs.begin() + 30000, runs.begin() + 30007, std::byte{1});
+    EXPECT_EQ(RoundTrip(runs), runs);
+}
+
+TEST(Lzh, PackerReachesTheReferenceRatioOnASkin) {
+    const auto container = ReadTestFile("lzh/container.bin");
+    const auto packed = PackSkinStream(container);
+    TMemoryStream packedStream(packed), unpacked;
+    TSkinReader::Unpack(packedStream, unpacked);
+    EXPECT_TRUE(std::ranges::equal(unpacked.Bytes(), container));
+    // The independent encoder's stream of the same container is 82,580 bytes.
+    EXPECT_LE(packed.size(), 82580u);
+}
+
+TEST(Lzh, TruncatedStreamRunsToItsLengthOnZeroBits) {
+    const auto data = RandomBytes(4000, 3);
+    auto bits = LzhEncode(data);
+    bits.resize(bits.size() / 2);
+    const auto decoded = DecodeBits(bits, 4000);
+    ASSERT_GE(decoded.size(), 4000u);
+    ASSERT_LE(decoded.size(), 4000u + kLongestMatch - 1);
+    EXPECT_TRUE(std::equal(data.begin(), data.begin() + 1500, decoded.begin()));
+
+    EXPECT_EQ(DecodeBits({}, 100).size() >= 100, true);  // no input at all
+}
+
+TEST(Lzh, LastMatchMayRunPastTheCount) {
+    const auto bits = LzhEncode(Bytes(std::string(120, ' ')));  // two 60-byte matches
+    const auto decoded = DecodeBits(bits, 61);
+    EXPECT_EQ(Text(decoded), std::string(120, ' '));
+}
+
+TEST(Lzh, RefusesLengthsTheInputCannotHold) {
+    const auto bits = LzhEncode(RandomBytes(100, 5));
+    const auto inputBytes = static_cast<int64_t>(bits.size());
+    EXPECT_THROW(DecodeBits(bits, -1), ElzhException);
+    EXPECT_THROW(DecodeBits(bits, TLZH::MaxUnpackedLength(inputBytes) + 1), ElzhException);
+    EXPECT_THROW(DecodeBits({}, 0x7FFFFFFF), ElzhException);
+    EXPECT_EQ(DecodeBits(bits, TLZH::MaxUnpackedLength(inputBytes)).size() >=
+                  static_cast<size_t>(TLZH::MaxUnpackedLength(inputBytes)),
+              true);
+    EXPECT_EQ(TLZH::MaxUnpackedLength(int64_t{1} << 40), TLZH::kMaxUnpackedLength);
+
+    // Through Unpack: a packed skin whose length field lies.
+    auto packed = PackSkinStream(RandomBytes(100, 5));
+    packed[3] = std::byte{0x7F};
+    TMemoryStream packedStream(packed), target;
+    EXPECT_THROW(TSkinReader::Unpack(packedStream, target), ElzhException);
+    TMemoryStream tooShort(Bytes("ab"));
+    EXPECT_THROW(TSkinReader::Unpack(tooShort, target), ElzhException);
+}

@@ -1,0 +1,10 @@
+#include "tools/skintool/SkinTool.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return RunSkinTool(args, std::cout, std::cerr);
+}
