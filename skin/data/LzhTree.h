@@ -57,6 +57,21 @@ struct LzhTree {
     void Start() noexcept;
     void Rebuild() noexcept;
 
+    // The bits that lead from the root to `symbol` in the current tree, first bit
+    // highest. The bit of a node is its place under its parent.
+    struct Code {
+        uint32_t bits = 0;
+        int length = 0;
+    };
+    Code CodeOf(int symbol) const noexcept {
+        Code code;
+        for (int node = prnt[symbol + kTreeSize]; node != kRoot; node = prnt[node]) {
+            code.bits |= static_cast<uint32_t>(node - son[prnt[node]]) << code.length;
+            ++code.length;
+        }
+        return code;
+    }
+
     // Counts one more occurrence of `symbol` and restores the node order.
     void Update(int symbol) noexcept {
         if (freq[kRoot] == kMaxFreq) Rebuild();

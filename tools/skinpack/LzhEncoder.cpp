@@ -62,14 +62,8 @@ public:
     SymbolCoder() : m_tree(std::make_unique<LzhTree>()) { m_tree->Start(); }
 
     void PutSymbol(BitWriter& out, int symbol) {
-        // Walk up from the leaf; the bit for a node is its place under its parent.
-        uint32_t code = 0;
-        int length = 0;
-        for (int node = m_tree->prnt[symbol + kTreeSize]; node != kRoot; node = m_tree->prnt[node]) {
-            code |= static_cast<uint32_t>(node - m_tree->son[m_tree->prnt[node]]) << length;
-            ++length;
-        }
-        out.Put(code, length);
+        const auto code = m_tree->CodeOf(symbol);
+        out.Put(code.bits, code.length);
         m_tree->Update(symbol);
     }
 

@@ -26,6 +26,8 @@ struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+std::string Files(int64_t count) { return std::to_string(count) + (count == 1 ? " file" : " files"); }
+
 std::vector<std::byte> ReadWholeFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw Failure("cannot open " + path.string());
@@ -70,7 +72,7 @@ int List(const std::string& file, std::ostream& out) {
         out << reader.FileSize(i) << '\t' << reader.FileNames()[i] << '\n';
         total += reader.FileSize(i);
     }
-    out << reader.FileCount() << " files, " << total << " bytes\n";
+    out << Files(reader.FileCount()) << ", " << total << " bytes\n";
     return 0;
 }
 
@@ -115,7 +117,8 @@ int Pack(const fs::path& folder, const std::string& file, std::ostream& out) {
     try {
         const auto container = WriteSkinContainer(files);
         packed = PackSkinStream(container);
-        out << files.size() << " files, " << container.size() << " bytes packed into " << packed.size() << '\n';
+        out << Files(static_cast<int64_t>(files.size())) << ", " << container.size() << " bytes packed into "
+            << packed.size() << '\n';
     } catch (const std::invalid_argument& e) {
         throw Failure(e.what());
     } catch (const std::length_error& e) {
@@ -175,7 +178,7 @@ int Check(const std::string& file, std::ostream& out, std::ostream& err) {
             problem(where + ": bitmap \"" + SkinBitmapName(value) + "\" is not in the skin");
     }
     if (problems) return 1;
-    out << file << ": ok, version " << reader.Version() << ", " << reader.FileCount() << " files, description \""
+    out << file << ": ok, version " << reader.Version() << ", " << Files(reader.FileCount()) << ", description \""
         << descriptionName << "\", " << named << " bitmap references all present\n";
     return 0;
 }
@@ -192,8 +195,6 @@ int RunSkinTool(std::span<const std::string> args, std::ostream& out, std::ostre
         if (command == "check" && args.size() == 2) return Check(args[1], out, err);
         err << kUsage << '\n';
         return 2;
-    } catch (const Failure& e) {
-        err << "skintool: " << e.what() << '\n';
     } catch (const std::exception& e) {
         err << "skintool: " << e.what() << '\n';
     }

@@ -134,6 +134,27 @@ TEST(Lzh, TreeStaysAHuffmanTreeThroughRebuilds) {
     for (int node = 0; node < kTreeSize; ++node) EXPECT_GE(tree->freq[node], 1);
 }
 
+// A one-symbol stream by hand: a 3-byte match from `position` as the very first symbol.
+std::vector<std::byte> FirstMatchStream(unsigned position) {
+    auto tree = std::make_unique<LzhTree>();
+    tree->Start();
+    const auto code = tree->CodeOf(256);  // the shortest match length
+    std::string bits;
+    for (int i = code.length - 1; i >= 0; --i) bits += char('0' + ((code.bits >> i) & 1));
+    bits += "11111111";  // upper 6 bits 63 take the longest prefix
+    for (int i = 5; i >= 0; --i) bits += char('0' + ((position >> i) & 1));
+    std::vector<std::byte> bytes((bits.size() + 7) / 8);
+    for (size_t i = 0; i < bits.size(); ++i)
+        if (bits[i] == '1') bytes[i / 8] |= std::byte(0x80 >> (i % 8));
+    return bytes;
+}
+
+TEST(Lzh, WindowEndStartsAsZerosNotWhateverMemoryHeld) {
+    // The last 60 ring positions are not blanks; they start as zeros, and the ring wraps to blanks.
+    EXPECT_EQ(Text(DecodeBits(FirstMatchStream(4095), 3)), std::string(3, '\0'));
+    EXPECT_EQ(Text(DecodeBits(FirstMatchStream(4037), 3)), std::string("\0\0 ", 3));
+}
+
 TEST(Lzh, FirstMatchCopiesBlanksFromTheInitialWindow) {
     const std::string blanks(200, ' ');
     const auto bits = LzhEncode(Bytes(blanks));
