@@ -149,11 +149,12 @@ int64_t TLZH::Decode(int64_t count) {
     // Gather the input first; its size bounds what it can honestly decode to.
     std::vector<uint8_t> input;
     for (;;) {
-        std::byte chunk[1 << 16];
-        const size_t got = GetBytes(chunk);
+        const size_t have = input.size();
+        const int64_t left = m_in.Remaining();
+        input.resize(have + static_cast<size_t>(std::clamp<int64_t>(left, 4096, int64_t{1} << 24)));
+        const size_t got = GetBytes(std::as_writable_bytes(std::span(input).subspan(have)));
+        input.resize(have + got);
         if (got == 0) break;
-        const auto* bytes = reinterpret_cast<const uint8_t*>(chunk);
-        input.insert(input.end(), bytes, bytes + got);
     }
     const auto inputBytes = static_cast<int64_t>(input.size());
     if (count < 0 || count > MaxUnpackedLength(inputBytes))
