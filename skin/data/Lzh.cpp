@@ -5,6 +5,7 @@
 #include "skin/data/LzhTree.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -103,11 +104,11 @@ private:
     const uint8_t* m_end;
 };
 
-// Ring position r of the decoder is output position r - kWindow + (history), so the
-// window becomes the 4,096 bytes in front of the output and a match is a copy from
-// `distance` bytes back. The ring starts as blanks at positions 0 to 4,035 with the
-// write position at 4,036; the 60 positions from there to the end of the ring start
-// as zeros rather than whatever memory held.
+// The output itself serves as the window: it is preceded by 4,096 bytes that stand
+// for the ring's starting content, so a match is a copy from `distance` bytes back.
+// The ring starts as blanks at positions 0 to 4,035 with the write position at
+// 4,036; the 60 positions from there to the end of the ring start as zeros rather
+// than whatever memory held.
 constexpr int kStartPosition = kWindow - kLongestMatch;
 // Every match copy may write up to 8 bytes past its end.
 constexpr size_t kOutputSlack = kLongestMatch + 8;
@@ -129,8 +130,6 @@ inline void CopyMatch(uint8_t* dst, size_t distance, int length) noexcept {
         for (int k = 0; k < length; ++k) dst[k] = src[k];
     }
 }
-
-std::u16string Text(const std::string& text) { return FromUtf8(text); }
 
 }  // namespace
 
@@ -158,7 +157,7 @@ int64_t TLZH::Decode(int64_t count) {
     }
     const auto inputBytes = static_cast<int64_t>(input.size());
     if (count < 0 || count > MaxUnpackedLength(inputBytes))
-        throw ElzhException(Text("LZH : Unpacked length " + std::to_string(count) + " is impossible for " +
+        throw ElzhException(FromUtf8("LZH : Unpacked length " + std::to_string(count) + " is impossible for " +
                                  std::to_string(inputBytes) + " packed bytes"));
     if (count == 0) return 0;
     input.resize(input.size() + kInputPadding);
@@ -174,7 +173,6 @@ int64_t TLZH::Decode(int64_t count) {
     tree->Start();
     FillInitialWindow(history.get());
 
-    // Hot loop: locals only, so the compiler keeps the state in registers.
     auto& son = tree->son;
     BitReader in(input.data(), input.data() + inputBytes);
     uint8_t* out = history.get() + kWindow;
