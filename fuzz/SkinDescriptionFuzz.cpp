@@ -1,5 +1,5 @@
-// Skin description text from outside: loading, every section and key lookup,
-// integers and colour triples.
+// Skin description text from outside: loading, section and key lookups of every
+// kept line, integers and colour triples.
 
 #include "framework/Stream.h"
 #include "skin/data/QuickIni.h"
@@ -16,14 +16,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ini.LoadFromStream(stream);
     TAnsiStringList sections;
     ini.ReadSections(sections);
-    for (int s = 0; s < sections.Count() && s < 64; ++s) {
-        for (int i = 0; i < ini.Lines().Count() && i < 256; ++i) {
-            const std::string key = ini.Lines().Name(i);
-            const std::string value = ini.ReadString(sections[s], key, "default");
-            (void)ini.ReadInteger(sections[s], key, -1);
-            (void)ParseColourTriple(value, 0x12345678);
+
+    // Each key line looked up in the section it stands in, as the skin loader does.
+    std::string section;
+    const TAnsiStringList& lines = ini.Lines();
+    for (int i = 0; i < lines.Count(); ++i) {
+        const std::string& line = lines[i];
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            section = line.substr(1, line.size() - 2);
+            (void)ini.ReadString(section, "Image", "");
+            continue;
         }
-        (void)ini.ReadString(sections[s], "Image", "");
+        const std::string key = lines.Name(i);
+        const std::string value = ini.ReadString(section, key, "default");
+        (void)ini.ReadInteger(section, key, -1);
+        (void)ParseColourTriple(value, 0x12345678);
     }
     (void)ParseColourTriple(std::string(reinterpret_cast<const char*>(data), size), 0);
     return 0;
