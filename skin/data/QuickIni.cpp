@@ -64,12 +64,11 @@ std::string TQuickIni::ReadString(std::string_view section, std::string_view key
                                   std::string_view defaultValue) const {
     const int header = FindSection(section);
     if (header < 0) return std::string(defaultValue);
-    const std::string wanted = AsciiLower(key);
     for (int i = header + 1; i < m_lines.Count(); ++i) {
         const std::string_view line = m_lines[i];
         if (IsHeader(line)) break;
         const size_t eq = line.find('=');
-        if (eq == std::string_view::npos || AsciiLower(Trim(line.substr(0, eq))) != wanted) continue;
+        if (eq == std::string_view::npos || !SameTextAscii(Trim(line.substr(0, eq)), key)) continue;
         // The first line with the key decides, even when its value is empty.
         const std::string_view value = Trim(line.substr(eq + 1));
         return std::string(value.empty() ? defaultValue : value);
