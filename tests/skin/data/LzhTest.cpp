@@ -81,21 +81,6 @@ TEST(Lzh, IndependentStreamDecodesByteForByte) {
     EXPECT_EQ(unpacked.Position(), 0);
 }
 
-TEST(Lzh, PositionTablesFollowTheRunRule) {
-    EXPECT_EQ(d_code[0], 0);
-    EXPECT_EQ(d_code[31], 0);
-    EXPECT_EQ(d_code[32], 1);
-    EXPECT_EQ(d_code[79], 3);
-    EXPECT_EQ(d_code[80], 4);
-    EXPECT_EQ(d_code[255], 63);
-    EXPECT_EQ(d_len[31], 3);
-    EXPECT_EQ(d_len[32], 4);
-    EXPECT_EQ(d_len[80], 5);
-    EXPECT_EQ(d_len[144], 6);
-    EXPECT_EQ(d_len[192], 7);
-    EXPECT_EQ(d_len[240], 8);
-}
-
 TEST(Lzh, ZeroBitsDecodeTheLeftmostLeafAndMoveItUp) {
     // In the initial tree eight 0 bits lead from the root to the leaf of 't'.
     EXPECT_EQ(Text(DecodeBits(Bytes(std::string(1, '\0')), 1)), "t");
