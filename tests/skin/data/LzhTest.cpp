@@ -119,6 +119,8 @@ TEST(Lzh, TreeStaysAHuffmanTreeThroughRebuilds) {
     for (int node = 0; node < kTreeSize; ++node) EXPECT_GE(tree->freq[node], 1);
 }
 
+namespace {
+
 // A one-symbol stream by hand: a 3-byte match from `position` as the very first symbol.
 std::vector<std::byte> FirstMatchStream(unsigned position) {
     auto tree = std::make_unique<LzhTree>();
@@ -133,6 +135,8 @@ std::vector<std::byte> FirstMatchStream(unsigned position) {
         if (bits[i] == '1') bytes[i / 8] |= std::byte(0x80 >> (i % 8));
     return bytes;
 }
+
+}  // namespace
 
 TEST(Lzh, WindowEndStartsAsZerosNotWhateverMemoryHeld) {
     // The last 60 ring positions are not blanks; they start as zeros, and the ring wraps to blanks.
