@@ -171,7 +171,7 @@ TEST(Lzh, RoundTripsThroughThePacker) {
     EXPECT_EQ(RoundTrip(runs), runs);
 }
 
-TEST(Lzh, PackerReachesTheReferenceRatioOnASkin) {
+TEST(Lzh, PackerPacksASkinAtLeastAsTightlyAsTheTestStream) {
     const auto container = ReadTestFile("lzh/container.bin");
     const auto packed = PackSkinStream(container);
     TMemoryStream packedStream(packed), unpacked;
