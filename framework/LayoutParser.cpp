@@ -185,13 +185,7 @@ void LayoutParser::ScanString() {
         static constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
         if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) fail(u"invalid UTF-8 in string");
         m_pos += 1 + static_cast<size_t>(extra);
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(cp);
-        }
+        AppendUtf16(out, cp);
     }
     m_token.type = LayoutToken::String;
     m_token.text = std::move(out);

@@ -80,7 +80,7 @@ bool PropInfo::IsStored(const TObject& object) const {
     case PropKind::Boolean:
     case PropKind::Enumeration:
     case PropKind::Set: return !defaultOrdinal || getOrdinal(object) != *defaultOrdinal;
-    case PropKind::String: return !getString(object).empty();
+    case PropKind::String: return defaultString ? getString(object) != *defaultString : !getString(object).empty();
     case PropKind::Event: return !eventHandlerName(object).empty();
     case PropKind::Object:
     case PropKind::Binary: return true;
@@ -141,15 +141,8 @@ std::u16string WideToU16(std::wstring_view text) {
         std::u16string out;
         out.reserve(text.size());
         for (wchar_t w : text) {
-            auto c = static_cast<char32_t>(w);
-            if (c > 0x10FFFF) c = 0xFFFD;
-            if (c >= 0x10000) {
-                c -= 0x10000;
-                out += static_cast<char16_t>(0xD800 + (c >> 10));
-                out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-            } else {
-                out += static_cast<char16_t>(c);
-            }
+            const auto c = static_cast<char32_t>(w);
+            AppendUtf16(out, c > 0x10FFFF ? char32_t{0xFFFD} : c);
         }
         return out;
     }
@@ -161,14 +154,7 @@ std::wstring U16ToWide(std::u16string_view text) {
     } else {
         std::wstring out;
         out.reserve(text.size());
-        for (size_t i = 0; i < text.size(); ++i) {
-            char32_t c = text[i];
-            if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-                ++i;
-            }
-            out += static_cast<wchar_t>(c);
-        }
+        for (size_t i = 0; i < text.size();) out += static_cast<wchar_t>(NextCodePoint(text, i));
         return out;
     }
 }

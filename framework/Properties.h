@@ -23,9 +23,11 @@
 //     enum class TButtonLayout { GlyphLeft, GlyphRight, GlyphTop, GlyphBottom };
 //     std::span<const std::u16string_view> EnumIdents(TButtonLayout);  // "blGlyphLeft", ...
 //
-// A form publishes the methods its components' events are bound to by name:
-//     p.Method(u"SpeedButton1Click", &TFmain::SpeedButton1Click); Sets hold EnumSet<E> or a
-// plain bit mask. A null setter makes the property read-only (writers skip it).
+// Sets hold EnumSet<E> or a plain bit mask. A null setter makes the property
+// read-only (writers skip it). A form publishes the methods its components' events
+// are bound to by name:
+//
+//     p.Method(u"SpeedButton1Click", &TFmain::SpeedButton1Click);
 //
 // The typed accessors below take a nullable object and a property path ("Font.Name"
 // goes through the object property "Font"). A missing object, a missing property or a
@@ -70,6 +72,7 @@ struct PropInfo {
     const TClass* objectClass = nullptr;          // Object: class of the object held
     bool reference = false;                       // Object: a component named, not owned
     std::optional<int64_t> defaultOrdinal;        // ordinals equal to it are not stored
+    std::optional<std::u16string> defaultString;  // strings equal to it are not stored (else: empty ones)
     std::function<bool(const TObject&)> stored;   // null: stored by the default rule
 
     // Integer with names for some values.
@@ -195,9 +198,11 @@ public:
     explicit PropBuilder(PropInfo& info) noexcept : m_info(info) {}
     // Ordinals equal to the default are not stored by writers. Without a default an
     // ordinal is always stored.
+    // A string property without a default is stored when it is not empty.
     template <class V>
     PropBuilder& Default(V value) {
         if constexpr (kestrelle_detail::kIsEnumSet<V>) m_info.defaultOrdinal = value.Bits();
+        else if constexpr (std::is_convertible_v<V, std::u16string_view>) m_info.defaultString = std::u16string(value);
         else m_info.defaultOrdinal = static_cast<int64_t>(value);
         return *this;
     }

@@ -1,16 +1,28 @@
 #include "framework/Strings.h"
 
+void AppendUtf16(std::u16string& out, char32_t c) {
+    if (c >= 0x10000) {
+        c -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (c >> 10));
+        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    } else {
+        out += static_cast<char16_t>(c);
+    }
+}
+
+char32_t NextCodePoint(std::u16string_view text, size_t& i) noexcept {
+    char32_t c = text[i++];
+    if (c >= 0xD800 && c <= 0xDBFF && i < text.size() && text[i] >= 0xDC00 && text[i] <= 0xDFFF)
+        c = 0x10000 + ((c - 0xD800) << 10) + (text[i++] - 0xDC00);
+    return c;
+}
+
 std::string ToUtf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;  // lone surrogate
-        }
+    for (size_t i = 0; i < text.size();) {
+        char32_t c = NextCodePoint(text, i);
+        if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;  // lone surrogate
         if (c < 0x80) {
             out += static_cast<char>(c);
         } else if (c < 0x800) {
@@ -50,13 +62,7 @@ std::u16string FromUtf8(std::string_view text) {
             continue;
         }
         i += 1 + extra;
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (c >> 10));
-            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
+        AppendUtf16(out, c);
     }
     return out;
 }

@@ -9,6 +9,12 @@
 std::string ToUtf8(std::u16string_view text);
 std::u16string FromUtf8(std::string_view text);
 
+// Appends code point `c` as one UTF-16 unit or a surrogate pair.
+void AppendUtf16(std::u16string& out, char32_t c);
+// The code point at `i` (a surrogate pair read whole, a lone surrogate as it is);
+// advances `i` past it.
+char32_t NextCodePoint(std::u16string_view text, size_t& i) noexcept;
+
 // ASCII-only case folding, the framework's rule for names and identifiers.
 char16_t AsciiLower(char16_t c) noexcept;
 std::u16string AsciiLower(std::u16string_view text);

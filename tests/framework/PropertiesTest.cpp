@@ -179,17 +179,23 @@ TEST(Properties, BinaryPropertiesGoThroughTheirStreamCallbacks) {
 
 TEST(Properties, StoredFollowsDefaultsAndPredicates) {
     TTestButton w;
-    auto stored = [&](std::u16string_view name) { return FindPropInfo(&w, name)->IsStored(w); };
+    auto stored = [&](std::u16string_view path) {
+        auto [holder, info] = ResolveProp(&w, path);
+        return info->IsStored(*holder);
+    };
     EXPECT_FALSE(stored(u"Left"));
     EXPECT_FALSE(stored(u"Color"));
     EXPECT_FALSE(stored(u"Caption"));
     EXPECT_FALSE(stored(u"Blob"));
     EXPECT_FALSE(stored(u"Name"));
     EXPECT_FALSE(stored(u"Version"));  // read-only
+    EXPECT_FALSE(stored(u"Font.Name"));
     w.SetLeft(3);
     w.SetColor(clRed);
     w.SetCaption(L"x");
     w.blob.push_back(std::byte{1});
+    w.Font().name.clear();  // empty differs from the default, so it is stored
+    EXPECT_TRUE(stored(u"Font.Name"));
     EXPECT_TRUE(stored(u"Left"));
     EXPECT_TRUE(stored(u"Color"));
     EXPECT_TRUE(stored(u"Caption"));

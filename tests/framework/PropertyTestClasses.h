@@ -45,7 +45,7 @@ public:
     }
 
     static void Publish(TPublisher<TTestFont>& p) {
-        p.String(u"Name", &TTestFont::name, &TTestFont::name);
+        p.String(u"Name", &TTestFont::name, &TTestFont::name).Default(u"Default");
         p.Integer(u"Height", &TTestFont::height, [](TTestFont& f, int32_t v) { f.height = v; });
         p.Set(u"Style", &TTestFont::style, [](TTestFont& f, EnumSet<TestStyle> s) { f.style = s; }).Default(EnumSet<TestStyle>{});
     }
