@@ -21,8 +21,10 @@
 
 namespace {
 
+// The glyph text is a shade off the ground, because speed buttons leave out every
+// pixel of exactly the ground colour and the letters would show the button face.
 constexpr uint32_t kGround = Bgra(0xFF, 0xCF, 0x00), kDarkGreen = Bgra(0x00, 0x65, 0x00),
-                   kYellow = Bgra(0xFF, 0xCF, 0x00), kDieGround = Bgra(0xF7, 0xF3, 0xF7),
+                   kYellow = Bgra(0xFF, 0xCF, 0x00), kGlyphText = Bgra(0xFF, 0xD2, 0x00), kDieGround = Bgra(0xF7, 0xF3, 0xF7),
                    kDieRed = Bgra(0xD0, 0x10, 0x18), kDieEdge = Bgra(0x8C, 0x08, 0x10),
                    kWhite = Bgra(0xFF, 0xFF, 0xFF), kOrange = Bgra(0xFF, 0x8C, 0x1A);
 
@@ -98,7 +100,13 @@ Image LessonGlyph(const GlyphSpec& spec, const FontSet& cjk, const FontSet& ipa)
         else
             Ellipse(r, cx, 16.5, 15.5, 12.5);
     }
-    Fill(r, image, kDarkGreen);
+    // The outer edge is not blended: a pixel half yellow, half green would escape the
+    // transparent colour and ring each circle with yellow on the button face. Pixels
+    // at least half covered are green, the rest ground.
+    Image coverage{image.view.width, image.view.height, Bgra(0, 0, 0)};
+    Fill(r, coverage, Bgra(0xFF, 0xFF, 0xFF));
+    for (size_t i = 0; i < image.pixels.size(); ++i)
+        if ((coverage.pixels[i] & 0xFF) >= 0x80) image.pixels[i] = kDarkGreen;
     for (size_t i = 0; i < n; ++i) {
         const double cx = first + pitch * i;
         if (spec.title)
@@ -106,7 +114,7 @@ Image LessonGlyph(const GlyphSpec& spec, const FontSet& cjk, const FontSet& ipa)
         else
             CentredText(r, ipa, spec.marks[i], spec.marks[i].size() > 2 ? 14 : 16, cx, 16.5);
     }
-    Fill(r, image, kYellow);
+    Fill(r, image, kGlyphText);
     return image;
 }
 
