@@ -78,8 +78,18 @@ unsigned MoviePlayer::FrameInterval() const noexcept {
     return static_cast<unsigned>(std::clamp(std::lround(1000.0 / rate), 10L, 60000L));
 }
 
+void MoviePlayer::SetHost(HWND host) noexcept {
+    const bool playing = IsPlaying();
+    Stop();
+    m_host = host;
+    m_dirty = true;
+    if (playing) Play();
+}
+
 void MoviePlayer::Play() noexcept {
-    if (!m_movie || m_timer) return;
+    // Without a host, SetTimer would make up an id of its own and TimerProc could not
+    // find the player.
+    if (!m_movie || m_timer || !m_host) return;
     // The object's address is the timer id, so that TimerProc can find the player.
     m_timer = ::SetTimer(m_host, reinterpret_cast<UINT_PTR>(this), FrameInterval(), TimerProc);
 }

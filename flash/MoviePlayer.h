@@ -18,6 +18,7 @@
 
 class MoviePlayer {
 public:
+    // `host` may be null until the host window exists; see SetHost.
     explicit MoviePlayer(HWND host) noexcept;
     ~MoviePlayer();
     MoviePlayer(const MoviePlayer&) = delete;
@@ -27,12 +28,17 @@ public:
     // truncated file leaves the player empty: false, and LastError() says why.
     bool Load(std::wstring_view path);
     void Unload() noexcept;
-    // Play starts the timer at the current frame; without a movie it does nothing.
+    // Play starts the timer at the current frame; without a movie or a host window it
+    // does nothing.
     void Play() noexcept;
     void Stop() noexcept;
     // The next frame, as one timer tick does; after the last frame, the first again
     // when looping, otherwise playback stops.
     void Advance() noexcept;
+
+    // Moves the player to another host window (or none, when the host's window goes):
+    // the timer lives on the host, so a playing movie stops and starts again there.
+    void SetHost(HWND host) noexcept;
 
     bool IsPlaying() const noexcept { return m_timer != 0; }
     bool HasMovie() const noexcept { return m_movie != nullptr; }

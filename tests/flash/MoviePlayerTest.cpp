@@ -66,24 +66,6 @@ void WriteFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
                                                          static_cast<std::streamsize>(bytes.size()));
 }
 
-// Three frames at 50 per second on a 100 x 50 pixel stage: a red square on the left,
-// then a green one on the right, then the red one again.
-std::vector<uint8_t> ThreeFrames() {
-    SwfWriter writer{{0, 2000, 0, 1000}, 50};
-    writer.SetBackground({255, 255, 255});
-    writer.DefineShape(1, RectShape(0, 0, 600, 600, {255, 0, 0}));
-    writer.DefineShape(2, RectShape(0, 0, 600, 600, {0, 255, 0}));
-    writer.PlaceObject2(NewPlace(1, 1, Translate(200, 200)));
-    writer.ShowFrame();
-    writer.RemoveObject2(1);
-    writer.PlaceObject2(NewPlace(2, 2, Translate(1200, 200)));
-    writer.ShowFrame();
-    writer.RemoveObject2(2);
-    writer.PlaceObject2(NewPlace(1, 1, Translate(200, 200)));
-    writer.ShowFrame();
-    return writer.Finish();
-}
-
 TEST(MoviePlayer, PaintsTheCurrentFrameScaledIntoTheArea) {
     const std::wstring path = TempFile(L"kestrelle-player.swf");
     WriteFile(path, ThreeFrames());

@@ -28,3 +28,22 @@ inline SwfPlace NewPlace(uint16_t depth, uint16_t character, SwfMatrix matrix = 
 }
 
 inline SwfMatrix Translate(double x, double y) { return {1, 0, 0, 1, x, y}; }
+
+// Three frames at 50 per second on a 100 x 50 pixel stage: a red square on the left,
+// then a green one on the right, then the red one again.
+inline std::vector<uint8_t> ThreeFrames() {
+    SwfWriter writer{{0, 2000, 0, 1000}, 50};
+    writer.SetBackground({255, 255, 255});
+    writer.DefineShape(1, RectShape(0, 0, 600, 600, {255, 0, 0}));
+    writer.DefineShape(2, RectShape(0, 0, 600, 600, {0, 255, 0}));
+    writer.PlaceObject2(NewPlace(1, 1, Translate(200, 200)));
+    writer.ShowFrame();
+    writer.RemoveObject2(1);
+    writer.PlaceObject2(NewPlace(2, 2, Translate(1200, 200)));
+    writer.ShowFrame();
+    writer.RemoveObject2(2);
+    writer.PlaceObject2(NewPlace(1, 1, Translate(200, 200)));
+    writer.ShowFrame();
+    return writer.Finish();
+}
+

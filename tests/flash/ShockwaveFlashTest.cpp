@@ -1,0 +1,156 @@
+#include "flash/ShockwaveFlash.h"
+
+#include "framework/Form.h"
+#include "framework/win/DibSection.h"
+#include "tests/flash/SwfTestMovies.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+namespace {
+
+constexpr COLORREF kRedRef = RGB(255, 0, 0), kGreenRef = RGB(0, 255, 0), kWhiteRef = RGB(255, 255, 255);
+constexpr COLORREF kSentinel = RGB(1, 2, 3);
+
+std::wstring TempFile(const wchar_t* name) {
+    wchar_t folder[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
+}
+
+void WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path.c_str(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Pumps messages until `done` holds or two seconds pass.
+template <class Pred>
+bool PumpUntil(Pred done) {
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > 2000) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    }
+    return true;
+}
+
+// The control on a hidden form, 200 x 100 pixels: twice the test movie's stage.
+struct Stage {
+    Stage() : flash{form.Create<TShockwaveFlash>()} {
+        form.SetBounds(0, 0, 320, 240);
+        flash.SetBounds(0, 0, 200, 100);
+        flash.SetParent(&form);
+    }
+    // The control's painting of its window, into a DIB the size of the control.
+    DibSection Painted() {
+        DibSection dib{200, 100};
+        dib.Fill(kSentinel);
+        ::SendMessageW(flash.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dib.Dc()), 0);
+        ::GdiFlush();
+        return dib;
+    }
+    TForm form;
+    TShockwaveFlash& flash;
+};
+
+}  // namespace
+
+TEST(ShockwaveFlash, StartsInItsStoredStateAndRefusesPresentationsItCannotGive) {
+    TShockwaveFlash flash;
+    EXPECT_EQ(GetStrProp(&flash, u"WMode"), u"Window");
+    EXPECT_EQ(GetStrProp(&flash, u"Quality"), u"High");
+    EXPECT_EQ(GetStrProp(&flash, u"ScaleMode"), u"ShowAll");
+    EXPECT_EQ(GetEnumProp(&flash, u"Playing"), u"True");
+    EXPECT_EQ(GetEnumProp(&flash, u"Loop"), u"True");
+    EXPECT_EQ(GetStrProp(&flash, u"Movie"), u"");
+    EXPECT_FALSE(flash.HasMovie());
+
+    EXPECT_TRUE(SetStrProp(&flash, u"scalemode", u"showall"));
+    EXPECT_EQ(flash.ScaleMode(), L"ShowAll");  // kept in its stored spelling
+    EXPECT_THROW(SetStrProp(&flash, u"ScaleMode", u"NoBorder"), EConvertError);
+    EXPECT_THROW(SetStrProp(&flash, u"Quality", u"Low"), EConvertError);
+    EXPECT_THROW(SetStrProp(&flash, u"WMode", u"Transparent"), EConvertError);
+    EXPECT_EQ(flash.Quality(), L"High");
+    EXPECT_EQ(flash.WMode(), L"Window");
+}
+
+TEST(ShockwaveFlash, PlaysItsMovieInItsOwnWindowScaledToShowAll) {
+    const std::wstring path = TempFile(L"kestrelle-control.swf");
+    WriteBytes(path, ThreeFrames());
+    Stage stage;
+    // Set before the control has a window: loaded now, played once the window exists.
+    stage.flash.SetMovie(path);
+    ASSERT_TRUE(stage.flash.HasMovie());
+    EXPECT_EQ(stage.flash.Movie(), path);
+    EXPECT_EQ(stage.flash.FrameCount(), 3u);
+    EXPECT_TRUE(stage.flash.Playing());
+
+    stage.flash.HandleNeeded();
+    EXPECT_TRUE(PumpUntil([&] { return stage.flash.CurrentFrame() == 2; }));
+    EXPECT_TRUE(PumpUntil([&] { return stage.flash.CurrentFrame() == 0; }));  // looping
+
+    // A window made anew takes the timeline with it.
+    stage.flash.RecreateWnd();
+    stage.flash.HandleNeeded();
+    EXPECT_TRUE(PumpUntil([&] { return stage.flash.CurrentFrame() == 1; }));
+
+    // Loading again starts at the first frame; StopPlay holds it there.
+    stage.flash.SetMovie(path);
+    stage.flash.StopPlay();
+    EXPECT_FALSE(stage.flash.Playing());
+    EXPECT_EQ(stage.flash.CurrentFrame(), 0u);
+    DibSection first = stage.Painted();
+    EXPECT_TRUE(first.AllEqual({22, 22, 78, 78}, kRedRef));
+    EXPECT_TRUE(first.AllEqual({122, 22, 178, 78}, kWhiteRef));
+    EXPECT_TRUE(first.AllEqual({0, 0, 200, 18}, kWhiteRef));  // the stage's background fills the control
+
+    stage.flash.Advance();
+    DibSection second = stage.Painted();
+    EXPECT_TRUE(second.AllEqual({122, 22, 178, 78}, kGreenRef));
+    EXPECT_TRUE(second.AllEqual({22, 22, 78, 78}, kWhiteRef));
+
+    stage.flash.Play();
+    EXPECT_TRUE(PumpUntil([&] { return stage.flash.CurrentFrame() == 0; }));
+    ::DeleteFileW(path.c_str());
+}
+
+TEST(ShockwaveFlash, AMovieThatCannotBeReadLeavesAnEmptyPlayerWithoutThrowing) {
+    const std::wstring good = TempFile(L"kestrelle-control-good.swf");
+    const std::wstring bad = TempFile(L"kestrelle-control-bad.swf");
+    WriteBytes(good, ThreeFrames());
+    auto truncated = ThreeFrames();
+    truncated.resize(truncated.size() - 9);
+    Stage stage;
+    stage.flash.HandleNeeded();
+
+    const std::vector<std::vector<uint8_t>> contents = {{}, {'F', 'W', 'S'}, {'M', 'Z', 0x90, 0, 3}, truncated};
+    for (const auto& bytes : contents) {
+        stage.flash.SetMovie(good);
+        ASSERT_TRUE(stage.flash.HasMovie());
+        WriteBytes(bad, bytes);
+        EXPECT_NO_THROW(stage.flash.StopPlay());
+        EXPECT_NO_THROW(stage.flash.SetMovie(bad));
+        EXPECT_NO_THROW(stage.flash.Play());
+        EXPECT_FALSE(stage.flash.HasMovie()) << bytes.size();
+        EXPECT_FALSE(stage.flash.LastError().empty());
+        EXPECT_TRUE(stage.Painted().AllEqual({0, 0, 200, 100}, ::GetSysColor(COLOR_WINDOW)));
+    }
+    EXPECT_NO_THROW(stage.flash.SetMovie(TempFile(L"kestrelle-no-such-movie.swf")));
+    EXPECT_FALSE(stage.flash.HasMovie());
+
+    // The next good movie plays as if nothing had happened.
+    stage.flash.SetMovie(good);
+    EXPECT_TRUE(stage.flash.LastError().empty());
+    EXPECT_TRUE(PumpUntil([&] { return stage.flash.CurrentFrame() == 2; }));
+    stage.flash.SetMovie(L"");
+    EXPECT_FALSE(stage.flash.HasMovie());
+    ::DeleteFileW(good.c_str());
+    ::DeleteFileW(bad.c_str());
+}
