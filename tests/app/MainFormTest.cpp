@@ -1,0 +1,342 @@
+#include "app/umain.h"
+
+#include "flash/ShockwaveFlash.h"
+#include "framework/Application.h"
+#include "framework/Panel.h"
+#include "framework/SpeedButton.h"
+#include "framework/Splitter.h"
+#include "framework/StatusBar.h"
+#include "framework/Timer.h"
+#include "framework/win/Convert.h"
+#include "resexport/ResourceExport.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+namespace {
+
+std::vector<char> FileBytes(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<char> LessonResource(std::u16string_view name) {
+    const std::wstring wide = ToWide(name);
+    HRSRC found = ::FindResourceW(nullptr, wide.c_str(), L"EXECUTABLE");
+    if (!found) return {};
+    const char* data = static_cast<const char*>(::LockResource(::LoadResource(nullptr, found)));
+    return {data, data + ::SizeofResource(nullptr, found)};
+}
+
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A fresh, empty folder under the temporary folder, removed again with its files.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const wchar_t* name) {
+        wchar_t temp[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, temp);
+        m_path = std::wstring(temp) + name;
+        Clear();
+        ::CreateDirectoryW(m_path.c_str(), nullptr);
+    }
+    ~ScratchFolder() {
+        Clear();
+        ::RemoveDirectoryW(m_path.c_str());
+    }
+    const std::wstring& Path() const { return m_path; }
+    std::wstring File(const wchar_t* name) const { return m_path + L"\\" + name; }
+    void Write(const wchar_t* name, const std::vector<char>& bytes) const {
+        std::ofstream(File(name).c_str(), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+
+private:
+    void Clear() const {
+        WIN32_FIND_DATAW found{};
+        HANDLE search = ::FindFirstFileW((m_path + L"\\*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return;
+        do {
+            ::DeleteFileW((m_path + L"\\" + found.cFileName).c_str());
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+    }
+    std::wstring m_path;
+};
+
+// Answers every message box the thread shows while it lives, keeping caption and text.
+class MessageBoxCatcher {
+public:
+    struct Box {
+        std::wstring caption;
+        std::wstring text;
+    };
+    MessageBoxCatcher() {
+        s_current = this;
+        m_timer = ::SetTimer(nullptr, 0, 30, &Tick);
+    }
+    ~MessageBoxCatcher() {
+        ::KillTimer(nullptr, m_timer);
+        s_current = nullptr;
+    }
+    std::vector<Box> boxes;
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) noexcept {
+        if (s_current) ::EnumThreadWindows(::GetCurrentThreadId(), &Answer, 0);
+    }
+    static BOOL CALLBACK Answer(HWND window, LPARAM) noexcept {
+        wchar_t className[16]{};
+        ::GetClassNameW(window, className, 16);
+        if (std::wstring(className) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
+        Box box;
+        box.caption.resize(256);
+        box.caption.resize(static_cast<size_t>(::GetWindowTextW(window, box.caption.data(), 256)));
+        box.text.resize(1024);
+        box.text.resize(static_cast<size_t>(::GetDlgItemTextW(window, 0xFFFF, box.text.data(), 1024)));
+        s_current->boxes.push_back(box);
+        ::PostMessageW(window, WM_COMMAND, IDOK, 0);
+        return TRUE;
+    }
+    static inline MessageBoxCatcher* s_current = nullptr;
+    UINT_PTR m_timer = 0;
+};
+
+// A main form read from the program's layout, exporting into a scratch folder, with a
+// clock the test sets.
+struct MainForm {
+    // The clock gives `readings` in turn, then keeps giving the last.
+    explicit MainForm(const wchar_t* folder, std::deque<LocalDateTime> readings = {{2026, 12, 8, 3, 9, 30, 0}})
+        : scratch{folder}, times{std::move(readings)} {
+        auto made = std::make_unique<TFmain>();
+        made->Clock = [this] {
+            const LocalDateTime now = times.front();
+            if (times.size() > 1) times.pop_front();
+            return now;
+        };
+        made->InitializeForm();
+        form = &static_cast<TFmain&>(app.InsertComponent(std::move(made)));
+        form->ExportDir = scratch.Path();
+    }
+    std::wstring PanelText(int index) const { return form->StatusBar1->Panels().Items(index)->Text(); }
+    TSpeedButton& Button(std::u16string_view name) const {
+        auto* button = As<TSpeedButton>(form->FindComponent(name));
+        if (!button) throw std::runtime_error("no such button");
+        return *button;
+    }
+    // A real press and release of the left button on a speed button, through the
+    // window of the panel it sits on.
+    void Press(std::u16string_view name) const {
+        TSpeedButton& button = Button(name);
+        HWND panel = form->Panel1->Handle();
+        const LPARAM at = MAKELPARAM(button.Left() + button.Width() / 2, button.Top() + button.Height() / 2);
+        ::SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::SendMessageW(panel, WM_LBUTTONUP, 0, at);
+    }
+
+    TApplication app;
+    ScratchFolder scratch;
+    std::deque<LocalDateTime> times;
+    TFmain* form = nullptr;
+};
+
+struct ButtonPlace {
+    std::u16string_view name;
+    int left;
+    int top;
+    std::wstring_view caption;
+    int glyphWidth;
+    TButtonLayout layout;
+};
+
+}  // namespace
+
+TEST(MainForm, OpensFromItsStoredLayoutWithEveryComponentAndText) {
+    TApplication app;
+    TFmain& form = app.CreateForm<TFmain>();
+    EXPECT_EQ(form.Caption(), L"Kestrelle");
+    EXPECT_EQ(form.WindowState(), TWindowState::wsMaximized);
+    EXPECT_EQ(form.Font().Name(), L"MS Sans Serif");
+    EXPECT_EQ(form.Font().Height(), -11);
+    EXPECT_FALSE(form.Icon().Empty());
+    EXPECT_EQ(app.Icon(), form.Icon().Handle());
+    EXPECT_EQ(app.Title(), L"Kestrelle");
+    EXPECT_EQ(form.ExportDir, SystemDirectory());
+    EXPECT_NE(form.ExportDir.back(), L'\\');
+
+    EXPECT_EQ(form.Splitter1->BoundsRect(), core::Rect::FromBounds(225, 0, 3, 683));
+    EXPECT_EQ(form.Panel1->BoundsRect(), core::Rect::FromBounds(0, 0, 225, 683));
+    EXPECT_EQ(form.Panel2->BoundsRect(), core::Rect::FromBounds(228, 0, 460, 683));
+    EXPECT_EQ(form.StatusBar1->BoundsRect(), core::Rect::FromBounds(0, 683, 688, 24));
+    EXPECT_EQ(form.ShockwaveFlash1->Parent(), form.Panel2);
+    EXPECT_EQ(form.ShockwaveFlash1->BoundsRect(), core::Rect::FromBounds(1, 1, 458, 681));
+    EXPECT_EQ(form.ShockwaveFlash1->Align(), TAlign::alClient);
+    EXPECT_EQ(form.ShockwaveFlash1->ScaleMode(), L"ShowAll");
+    EXPECT_TRUE(form.ShockwaveFlash1->Playing());
+    EXPECT_TRUE(form.ShockwaveFlash1->Loop());
+    EXPECT_TRUE(form.ShockwaveFlash1->Movie().empty());
+    EXPECT_FALSE(form.RE->Overwrite());
+    EXPECT_FALSE(IsEventAssigned(form.RE, u"OnSuccess"));
+    EXPECT_EQ(form.Timer1->Interval(), 1000u);
+    EXPECT_TRUE(form.Timer1->Enabled());
+    EXPECT_EQ(GetEventHandlerName(form.Timer1, u"OnTimer"), u"Timer1Timer");
+
+    const int widths[] = {200, 550, 100, 80, 80};
+    auto& panels = form.StatusBar1->Panels();
+    ASSERT_EQ(panels.Count(), 5);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(panels.Items(i)->Width(), widths[i]) << i;
+    EXPECT_EQ(panels.Items(0)->Text(), L"当前项目：无");
+    EXPECT_FALSE(panels.Items(1)->Text().empty());
+    EXPECT_EQ(panels.Items(2)->Text().size(), 12u);  // "  yyyy-mm-dd"
+    EXPECT_EQ(panels.Items(3)->Text().substr(0, 4), L"  星期");
+    EXPECT_EQ(panels.Items(4)->Text(), L"");  // until the first tick
+
+    const auto right = TButtonLayout::blGlyphRight, left = TButtonLayout::blGlyphLeft;
+    const ButtonPlace column[] = {
+        {u"SpeedButton1", 16, 8, L"", 137, left},           {u"SpeedButton2", 16, 49, L"", 137, left},
+        {u"SpeedButton28", 16, 90, L"", 137, left},         {u"SpeedButton3", 15, 141, L"元音", 137, right},
+        {u"SpeedButton4", 15, 174, L"元音", 137, right},    {u"SpeedButton5", 15, 207, L"元音", 137, right},
+        {u"SpeedButton16", 15, 240, L"元音", 137, right},   {u"SpeedButton17", 15, 273, L"元音", 137, right},
+        {u"SpeedButton18", 15, 306, L"元音", 137, right},   {u"SpeedButton19", 15, 357, L"辅音", 137, right},
+        {u"SpeedButton20", 15, 390, L"辅音", 137, right},   {u"SpeedButton21", 15, 423, L"辅音", 137, right},
+        {u"SpeedButton22", 15, 456, L"辅音", 137, right},   {u"SpeedButton23", 15, 489, L"辅音", 137, right},
+        {u"SpeedButton24", 15, 522, L"辅音", 137, right},   {u"SpeedButton25", 15, 555, L"辅音", 137, right},
+        {u"SpeedButton27", 16, 648, L"关于软件", 20, left},
+    };
+    ASSERT_EQ(form.Panel1->ControlCount(), 17);
+    for (int i = 0; i < 17; ++i) {
+        const ButtonPlace& place = column[i];
+        const std::string name(place.name.begin(), place.name.end());
+        auto* button = As<TSpeedButton>(form.Panel1->Controls(i));
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_EQ(button->Name(), place.name);
+        EXPECT_EQ(button->BoundsRect(), core::Rect::FromBounds(place.left, place.top, 193, 33)) << name;
+        EXPECT_EQ(button->Caption(), place.caption) << name;
+        EXPECT_EQ(button->Layout(), place.layout) << name;
+        EXPECT_EQ(button->Glyph().Width(), place.glyphWidth) << name;
+        EXPECT_EQ(GetEventHandlerName(button, u"OnClick"), std::u16string(place.name) + u"Click");
+    }
+    // The ground of the lesson glyphs, and the die's light grey, are left out.
+    EXPECT_EQ(As<TSpeedButton>(form.Panel1->Controls(0))->Glyph().TransparentColor(), RgbColour(0xFF, 0xCF, 0x00));
+    EXPECT_EQ(As<TSpeedButton>(form.Panel1->Controls(16))->Glyph().TransparentColor(), RgbColour(0xF7, 0xF3, 0xF7));
+}
+
+TEST(MainForm, DateAndWeekdayStayFromTheStartWhileTheClockGoesPastMidnight) {
+    // Started in the last second of a Saturday: any later reading is Sunday.
+    MainForm main{L"kestrelle-midnight", {{2026, 12, 12, 7, 23, 59, 59}, {2026, 12, 13, 1, 0, 0, 0}}};
+    EXPECT_EQ(main.PanelText(2), L"  2026-12-12");
+    EXPECT_EQ(main.PanelText(3), L"  星期六");
+    EXPECT_EQ(main.PanelText(4), L"");
+    main.times = {{2026, 12, 13, 1, 0, 0, 0}, {2026, 12, 13, 1, 0, 0, 1}};
+    main.form->Timer1Timer(main.form->Timer1);
+    EXPECT_EQ(main.PanelText(4), L"   00:00:00");
+    main.form->Timer1Timer(main.form->Timer1);
+    EXPECT_EQ(main.PanelText(4), L"   00:00:01");
+    EXPECT_EQ(main.PanelText(2), L"  2026-12-12");
+    EXPECT_EQ(main.PanelText(3), L"  星期六");
+}
+
+TEST(MainForm, EveryLessonButtonWritesItsMovieAndPlaysItRowByRow) {
+    MainForm main{L"kestrelle-catalogue"};
+    for (const LessonRow& row : LessonCatalogue()) {
+        const std::string name(row.button.begin(), row.button.end());
+        const std::wstring file = main.scratch.File(ToWide(LessonFileName(row.fileNumber)).c_str());
+        main.Press(row.button);
+        ASSERT_TRUE(Exists(file)) << name;
+        const std::vector<char> resource = LessonResource(row.resource);
+        ASSERT_FALSE(resource.empty()) << name;
+        EXPECT_TRUE(FileBytes(file) == resource) << name;
+        EXPECT_EQ(main.form->ShockwaveFlash1->Movie(), file) << name;
+        EXPECT_TRUE(main.form->ShockwaveFlash1->HasMovie()) << name;
+        EXPECT_TRUE(main.form->ShockwaveFlash1->Playing()) << name;
+        EXPECT_EQ(main.PanelText(0), ToWide(LessonStatusText(row))) << name;
+    }
+    // Every file stays until the window closes.
+    for (int n = 1; n <= 16; ++n) EXPECT_TRUE(Exists(main.form->LessonPath(n))) << n;
+
+    // Pressing the lesson that plays writes it again and plays it from the start.
+    main.form->ShockwaveFlash1->Advance();
+    main.Press(u"SpeedButton25");
+    EXPECT_EQ(main.form->ShockwaveFlash1->CurrentFrame(), 0u);
+    EXPECT_EQ(main.PanelText(0), L"当前项目：---《辅音发音》");
+}
+
+TEST(MainForm, CloseDeletesEveryLessonFileAndIgnoresTheMissingOnes) {
+    MainForm main{L"kestrelle-close"};
+    const std::vector<char> bytes{'F', 'W', 'S'};
+    main.scratch.Write(L"yinbiao7.swf", bytes);   // left by an earlier run
+    main.scratch.Write(L"yinbiao16.swf", bytes);
+    main.scratch.Write(L"yinbiao17.swf", bytes);  // not one of ours
+    main.scratch.Write(L"yinbiao07.swf", bytes);
+    TCloseAction action = TCloseAction::caHide;
+    main.form->FormClose(main.form, action);
+    EXPECT_EQ(action, TCloseAction::caHide);  // left as it was
+    EXPECT_FALSE(Exists(main.scratch.File(L"yinbiao7.swf")));
+    EXPECT_FALSE(Exists(main.scratch.File(L"yinbiao16.swf")));
+    EXPECT_TRUE(Exists(main.scratch.File(L"yinbiao17.swf")));
+    EXPECT_TRUE(Exists(main.scratch.File(L"yinbiao07.swf")));
+    EXPECT_NO_THROW(main.form->FormClose(main.form, action));  // nothing left to delete
+}
+
+TEST(MainForm, AFileThatCannotBeCreatedShowsOneMessageAndChangesNothing) {
+    MainForm main{L"kestrelle-unwritable"};
+    main.Press(u"SpeedButton1");
+    const std::wstring playing = main.form->ShockwaveFlash1->Movie();
+    ASSERT_EQ(main.PanelText(0), L"当前项目：---《国际音标》");
+
+    // A folder that is not there; then a file another program holds open, unshared.
+    main.form->ExportDir = main.scratch.File(L"missing");
+    {
+        MessageBoxCatcher catcher;
+        main.Press(u"SpeedButton2");
+        ASSERT_EQ(catcher.boxes.size(), 1u);
+        EXPECT_EQ(catcher.boxes[0].caption, L"Kestrelle");
+        EXPECT_EQ(catcher.boxes[0].text, L"Cannot create file " + main.form->LessonPath(2));
+    }
+    main.form->ExportDir = main.scratch.Path();
+    const std::wstring held = main.form->LessonPath(16);
+    main.scratch.Write(L"yinbiao16.swf", LessonResource(u"P"));
+    HANDLE holder = ::CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    {
+        MessageBoxCatcher catcher;
+        main.Press(u"SpeedButton28");
+        EXPECT_EQ(catcher.boxes.size(), 1u);
+    }
+    ::CloseHandle(holder);
+    EXPECT_EQ(main.form->ShockwaveFlash1->Movie(), playing);
+    EXPECT_TRUE(main.form->ShockwaveFlash1->HasMovie());
+    EXPECT_EQ(main.PanelText(0), L"当前项目：---《国际音标》");
+    EXPECT_FALSE(Exists(main.form->LessonPath(2)));
+}
+
+TEST(MainForm, AnEarlierCopyPlaysWhenTheExportWritesNothing) {
+    MainForm main{L"kestrelle-earlier"};
+    // No resource of this name: the export writes nothing and says nothing.
+    const LessonRow unknown{u"SpeedButton17", u"zz", 7, u"元音发音"};
+    main.form->PlayLesson(unknown);
+    EXPECT_TRUE(main.form->ShockwaveFlash1->Movie().empty());
+    EXPECT_EQ(main.PanelText(0), L"当前项目：无");
+
+    main.scratch.Write(L"yinbiao7.swf", LessonResource(u"G"));
+    main.form->PlayLesson(unknown);
+    EXPECT_EQ(main.form->ShockwaveFlash1->Movie(), main.form->LessonPath(7));
+    EXPECT_TRUE(main.form->ShockwaveFlash1->HasMovie());
+    EXPECT_EQ(main.PanelText(0), L"当前项目：---《元音发音》");
+}
+
+TEST(MainForm, AboutShowsTheTextInABoxCaptionedWithTheTitle) {
+    MainForm main{L"kestrelle-about"};
+    MessageBoxCatcher catcher;
+    main.Press(u"SpeedButton27");
+    ASSERT_EQ(catcher.boxes.size(), 1u);
+    EXPECT_EQ(catcher.boxes[0].caption, L"Kestrelle");
+    EXPECT_EQ(catcher.boxes[0].text, ToWide(AboutText()));
+}
