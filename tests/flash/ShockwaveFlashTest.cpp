@@ -49,12 +49,10 @@ struct Stage {
         flash.SetParent(&form);
     }
     // The control's painting of its window, into a DIB the size of the control.
-    DibSection Painted() {
-        DibSection dib{200, 100};
+    void PaintInto(DibSection& dib) {
         dib.Fill(kSentinel);
         ::SendMessageW(flash.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dib.Dc()), 0);
         ::GdiFlush();
-        return dib;
     }
     TForm form;
     TShockwaveFlash& flash;
@@ -106,13 +104,15 @@ TEST(ShockwaveFlash, PlaysItsMovieInItsOwnWindowScaledToShowAll) {
     stage.flash.StopPlay();
     EXPECT_FALSE(stage.flash.Playing());
     EXPECT_EQ(stage.flash.CurrentFrame(), 0u);
-    DibSection first = stage.Painted();
+    DibSection first{200, 100};
+    stage.PaintInto(first);
     EXPECT_TRUE(first.AllEqual({22, 22, 78, 78}, kRedRef));
     EXPECT_TRUE(first.AllEqual({122, 22, 178, 78}, kWhiteRef));
     EXPECT_TRUE(first.AllEqual({0, 0, 200, 18}, kWhiteRef));  // the stage's background fills the control
 
     stage.flash.Advance();
-    DibSection second = stage.Painted();
+    DibSection second{200, 100};
+    stage.PaintInto(second);
     EXPECT_TRUE(second.AllEqual({122, 22, 178, 78}, kGreenRef));
     EXPECT_TRUE(second.AllEqual({22, 22, 78, 78}, kWhiteRef));
 
@@ -140,7 +140,9 @@ TEST(ShockwaveFlash, AMovieThatCannotBeReadLeavesAnEmptyPlayerWithoutThrowing) {
         EXPECT_NO_THROW(stage.flash.Play());
         EXPECT_FALSE(stage.flash.HasMovie()) << bytes.size();
         EXPECT_FALSE(stage.flash.LastError().empty());
-        EXPECT_TRUE(stage.Painted().AllEqual({0, 0, 200, 100}, ::GetSysColor(COLOR_WINDOW)));
+        DibSection empty{200, 100};
+        stage.PaintInto(empty);
+        EXPECT_TRUE(empty.AllEqual({0, 0, 200, 100}, ::GetSysColor(COLOR_WINDOW)));
     }
     EXPECT_NO_THROW(stage.flash.SetMovie(TempFile(L"kestrelle-no-such-movie.swf")));
     EXPECT_FALSE(stage.flash.HasMovie());
