@@ -2,6 +2,7 @@
 
 #include "flash/SwfWriter.h"
 #include "framework/win/DibSection.h"
+#include "tests/flash/PumpMessages.h"
 #include "tests/flash/SwfTestMovies.h"
 
 #include <gtest/gtest.h>
@@ -30,19 +31,6 @@ public:
     }
     ~Host() { ::DestroyWindow(m_window); }
     HWND Window() const { return m_window; }
-
-    // Pumps messages until `done` holds or a two-second safety limit passes.
-    template <class Pred>
-    bool PumpUntil(Pred done) {
-        const DWORD start = ::GetTickCount();
-        while (!done()) {
-            if (::GetTickCount() - start > 2000) return false;
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-            MSG msg;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-        }
-        return true;
-    }
 
 private:
     static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) noexcept {
@@ -102,14 +90,14 @@ TEST(MoviePlayer, RunsOnItsTimerAndLoops) {
     EXPECT_TRUE(::DeleteFileW(path.c_str()));
     player.Play();
     ASSERT_TRUE(player.IsPlaying());
-    EXPECT_TRUE(host.PumpUntil([&] { return player.CurrentFrame() == 2; }));
-    EXPECT_TRUE(host.PumpUntil([&] { return player.CurrentFrame() == 0; }));  // looped
+    EXPECT_TRUE(PumpUntil([&] { return player.CurrentFrame() == 2; }));
+    EXPECT_TRUE(PumpUntil([&] { return player.CurrentFrame() == 0; }));  // looped
     player.Stop();
     EXPECT_FALSE(player.IsPlaying());
 
     player.SetLoop(false);
     player.Play();
-    EXPECT_TRUE(host.PumpUntil([&] { return !player.IsPlaying(); }));  // stops on the last frame
+    EXPECT_TRUE(PumpUntil([&] { return !player.IsPlaying(); }));  // stops on the last frame
     EXPECT_EQ(player.CurrentFrame(), 2u);
 }
 

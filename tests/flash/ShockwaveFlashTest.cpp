@@ -2,6 +2,7 @@
 
 #include "framework/Form.h"
 #include "framework/win/DibSection.h"
+#include "tests/flash/PumpMessages.h"
 #include "tests/flash/SwfTestMovies.h"
 
 #include <gtest/gtest.h>
@@ -26,19 +27,6 @@ std::wstring TempFile(const wchar_t* name) {
 void WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
     std::ofstream(path.c_str(), std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-// Pumps messages until `done` holds or two seconds pass.
-template <class Pred>
-bool PumpUntil(Pred done) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > 2000) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-    }
-    return true;
 }
 
 // The control on a hidden form, 200 x 100 pixels: twice the test movie's stage.
