@@ -27,6 +27,10 @@ TSkinReader::Notifier TSkinReader::SetNotifier(Notifier notifier) {
     return std::exchange(CurrentNotifier(), std::move(notifier));
 }
 
+void TSkinReader::Notify(std::u16string_view text) {
+    if (const auto& notify = CurrentNotifier()) notify(text);
+}
+
 void TSkinReader::Unpack(TMemoryStream& packed, TMemoryStream& target) {
     packed.SetPosition(0);
     target.Clear();
@@ -51,7 +55,7 @@ bool TSkinReader::Open(TMemoryStream& packed) {
         m_version = version;
         m_namesLength = namesLength;
         std::memcpy(m_reserved.data(), bytes.data() + 8, m_reserved.size());
-        if (const auto& notify = CurrentNotifier()) notify(kOldSkinMessage);
+        Notify(kOldSkinMessage);
         return false;
     }
 

@@ -30,6 +30,8 @@ public:
     using Notifier = std::function<void(std::u16string_view text)>;
     // Sets the notifier every reader uses and returns the previous one.
     static Notifier SetNotifier(Notifier notifier);
+    // Tells the user `text` through the current notifier (also for skins that are damaged).
+    static void Notify(std::u16string_view text);
 
     // Rewinds both streams, reads the unpacked length from `packed` and decodes the
     // rest into `target`, which is emptied first. Raises ElzhException for a length
