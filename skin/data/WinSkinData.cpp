@@ -1,0 +1,525 @@
+#include "skin/data/WinSkinData.h"
+
+#include "framework/Application.h"
+#include "framework/Form.h"
+#include "framework/win/Convert.h"
+#include "skin/data/FrameRules.h"
+#include "skin/data/ImageUtils.h"
+#include "skin/data/QuickIni.h"
+#include "skin/data/SkinDraw.h"
+#include "skin/data/SkinLoadRules.h"
+#include "skin/data/SkinReader.h"
+#include "skin/data/User32Functions.h"
+#include "skin/window/SkinManage.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+
+namespace {
+
+// Requests of the component run this long after the call that makes them.
+constexpr uint32_t kRequestDelayMs = 250;
+
+// The pictures the load makes for combo boxes: each state of the combined image is a
+// 50 x 21 cell.
+constexpr int kComboCellWidth = 50;
+constexpr int kComboCellHeight = 21;
+constexpr int kComboArrowSize = 17;
+
+// Messages about skins go to the user in a message box over the active window. A
+// test replaces this through TSkinReader::SetNotifier.
+const bool s_messageBoxInstalled = [] {
+    TSkinReader::SetNotifier([](std::u16string_view text) {
+        const std::wstring wide = ToWide(text);
+        if (Application) {
+            (void)Application->MessageBox(wide, {}, MB_OK | MB_ICONWARNING);
+        } else {
+            ::MessageBoxW(nullptr, wide.c_str(), nullptr, MB_OK | MB_ICONWARNING);
+        }
+    });
+    return true;
+}();
+
+HMODULE ProgramModule() noexcept { return ::GetModuleHandleW(nullptr); }
+
+void FillBitmap(TBitmap& bitmap, const RECT& area, TColor colour) {
+    BrushHandle brush{::CreateSolidBrush(ColorToRGB(colour))};
+    ::FillRect(bitmap.Dc(), &area, brush.Get());
+}
+
+TColor PlainColour(TColor colour) noexcept { return static_cast<TColor>(ColorToRGB(colour)); }
+
+// The bounds every consumer may rely on: frames it can divide by and margins its cell
+// can hold.
+void MakeObjectSane(TDataSkinObject* object, FrameLayout layout) noexcept {
+    if (!object) return;
+    const TBitmap& image = object->Image;
+    object->FrameCount =
+        SaneFrameCount(object->FrameCount, layout == FrameLayout::Vertical ? image.Height() : image.Width());
+    const int cellWidth = layout == FrameLayout::Vertical ? image.Width() : image.Width() / object->FrameCount;
+    const int cellHeight = layout == FrameLayout::Vertical ? image.Height() / object->FrameCount : image.Height();
+    object->SetMargins(FitMargins(object->Margins(), cellWidth, cellHeight));
+}
+
+}  // namespace
+
+TSkinData::TSkinData() {
+    (void)s_messageBoxInstalled;
+    for (const std::u16string_view row : DefaultClassMap()) m_skin3rd.Add(row);
+    m_appIcon.SetPixelFormat(TPixelFormat::pf24bit);
+    m_appIcon.SetTransparentMode(TTransparentMode::tmFixed);
+    m_appIcon.SetTransparentColor(kKeyColour);
+    try {
+        TBitmap glyphs;
+        glyphs.LoadFromResourceName(ProgramModule(), kMenuGlyphsResource);
+        m_menuGlyphs.AddMasked(glyphs, clWhite);
+    } catch (const Exception&) {  // a program without the resource gets a system menu without glyphs
+    }
+}
+
+TSkinData::~TSkinData() {
+    if (TSkinManage* manager = TSkinManage::Instance()) manager->RemoveSkinData(*this);
+}
+
+void TSkinData::Publish(TPublisher<TSkinData>& p) {
+    const auto ignore = [](TSkinData&, std::u16string_view) {};
+    p.Bool(u"Active", &TSkinData::Active, &TSkinData::SetActive).Default(false);
+    p.Integer(u"DisableTag", &TSkinData::DisableTag, &TSkinData::SetDisableTag).Default(99);
+    p.Set(u"SkinControls", &TSkinData::SkinControls, &TSkinData::SetSkinControls).Default(kDefaultSkinControls);
+    p.Set(u"Options", &TSkinData::Options, &TSkinData::SetOptions).Default(kDefaultSkinOptions);
+    p.Object(u"Skin3rd", [](TSkinData& d) -> TStringList& { return d.m_skin3rd; });
+    p.String(u"SkinFile", &TSkinData::SkinFile, &TSkinData::SetSkinFile);
+    p.String(u"SkinStore", &TSkinData::SkinStore, ignore);
+    p.Enum(u"SkinFormtype", &TSkinData::SkinFormtype, &TSkinData::SetSkinFormtype).Default(TSkinFormType::sfMainform);
+    p.String(u"Version", [](const TSkinData&) { return kVersion; }, ignore);
+    p.Bool(u"MenuUpdate", &TSkinData::MenuUpdate, &TSkinData::SetMenuUpdate).Default(true);
+    p.Bool(u"MenuMerge", &TSkinData::MenuMerge, &TSkinData::SetMenuMerge).Default(false);
+    p.Event(u"OnFormSkin", &TSkinData::OnFormSkin);
+    p.Event(u"OnSkinChanged", &TSkinData::OnSkinChanged);
+    p.Event(u"OnSkinControl", &TSkinData::OnSkinControl);
+    p.Binary(u"SkinStream", &TSkinData::ReadSkinStream, &TSkinData::WriteSkinStream);
+}
+
+std::wstring TSkinData::SkinStore() const { return m_packedSkin.Size() > 0 ? L"(Good)" : L"(none)"; }
+
+// --- streaming ----------------------------------------------------------------------
+
+void TSkinData::ReadSkinStream(TStream& stream) {
+    if (stream.Remaining() < 4) {
+        Report(u"Skin container: the stored skin has no length");
+        return;
+    }
+    const int32_t length = stream.ReadInt32();
+    if (length <= 0) {  // no skin stored
+        m_packedSkin.Clear();
+        return;
+    }
+    if (stream.Remaining() < length) {
+        Report(u"Skin container: the stored skin holds fewer bytes than its length says");
+        return;
+    }
+    m_packedSkin.Clear();
+    m_packedSkin.CopyFrom(stream, length);
+    (void)LoadSkin();
+}
+
+void TSkinData::WriteSkinStream(TStream& stream) const {
+    const auto bytes = m_packedSkin.Bytes();
+    stream.WriteInt32(static_cast<int32_t>(bytes.size()));
+    if (!bytes.empty()) stream.WriteBuffer(bytes);
+}
+
+// --- loading --------------------------------------------------------------------------
+
+void TSkinData::Report(std::u16string_view text) const { TSkinReader::Notify(text); }
+
+bool TSkinData::LoadSkin() { return LoadPacked(m_packedSkin); }
+
+bool TSkinData::LoadPacked(TMemoryStream& packed) {
+    m_noSkin = true;
+    try {
+        TSkinReader files;
+        if (!files.Open(packed)) return false;  // an older skin: the reader has told the user
+        TMemoryStream text;
+        std::string descriptionName;
+        files.FindFile(".ini", text, descriptionName);
+        TQuickIni description;
+        description.LoadFromStream(text);
+        ReadSkin(description, files);
+    } catch (const Exception& error) {
+        Report(error.Message());
+        return false;
+    }
+    m_noSkin = false;
+    return true;
+}
+
+void TSkinData::ReadSkin(const TQuickIni& description, const TSkinReader& files) {
+    const SkinDescriptionReader reader(description, files);
+    reader.ReadBorder("Left", m_leftBorder);
+    reader.ReadBorder("Right", m_rightBorder);
+    reader.ReadBorder("Top", m_topBorder);
+    reader.ReadBorder("Bottom", m_bottomBorder);
+    m_colours = reader.Colours();
+    const TColor text = m_colours.ButtonText;
+    m_sysButtons = reader.ReadTitleButtons();
+    reader.ReadButtons(m_buttons, text);
+    reader.ReadTitle(m_title);
+
+    m_progress = reader.ReadProgress();
+    m_progressChunk = reader.ReadPlain("Progress.Chunk", text);
+    m_menuBarSkin = reader.ReadMenuBar();
+    m_groupBoxEdge = reader.ReadPlain("GroupBoxEdge", text);
+    m_groupBoxLabel = reader.ReadGroupBox(text);
+    m_tabs = reader.ReadBordered("Tabs", "Border", text);
+    m_statusBarEdges = reader.ReadPlain("StatusBarEdges", text);
+    m_tabPane = reader.ReadPlain("Tab.Pane", text);
+    if (m_tabPane) {
+        // The pane's border is drawn inside the tab control's own 4-pixel frame.
+        SliceMargins m = m_tabPane->Margins();
+        m.left = std::min(m.left, 4), m.top = std::min(m.top, 4);
+        m.right = std::min(m.right, 4), m.bottom = std::min(m.bottom, 4);
+        m_tabPane->SetMargins(m);
+    }
+    m_toolBars = reader.ReadPlain("ToolBars", text);
+    m_comboButton = reader.ReadBordered("ComboButton", "****", text);
+    m_sunkEdge = reader.ReadPlain("SunkEdge", text);
+    if (m_comboButton && !m_comboButton->Image.Empty()) {
+        // For combos whose drop button is on the left.
+        m_comboButton->Image2.Assign(m_comboButton->Image);
+        m_comboButton->Image2.SetPixelFormat(TPixelFormat::pf24bit);
+        MirrorImage(m_comboButton->Image2);
+    }
+
+    m_extraImages = reader.ReadPlain("ExtraImages", text);
+    m_headerbar = reader.ReadPlain("Headerbar", text);
+    m_menuItem = reader.ReadPlain("MenuItem", text);
+    m_menuBackground = reader.ReadPlain("MenuBackground", text);
+    m_scrollbar = reader.ReadPlain("Scrollbar", text);
+    m_horzScroll = reader.ReadPlain("HorzScroll", text);
+    m_vertScroll = reader.ReadPlain("VertScroll", text);
+    m_horzScrollThumb = reader.ReadPlain("HorzScrollThumb", text);
+    if (m_horzScrollThumb) m_horzScrollThumb->FrameCount = description.ReadInteger("HorzScrollThumb", "FrameCount", 3);
+    m_vertScrollThumb = reader.ReadPlain("VertScrollThumb", text);
+    if (m_vertScrollThumb) m_vertScrollThumb->FrameCount = description.ReadInteger("VertScrollThumb", "FrameCount", 3);
+    m_thumbHorz = reader.ReadPlain("Trackbar.ThumbHorz", text);
+    m_thumbVert = reader.ReadPlain("Trackbar.ThumbVert", text);
+    m_thumbLeft = reader.ReadPlain("Trackbar.ThumbLeft", text);
+    m_thumbRight = reader.ReadPlain("Trackbar.ThumbRight", text);
+    m_thumbUp = reader.ReadPlain("Trackbar.ThumbUp", text);
+    m_thumbDown = reader.ReadPlain("Trackbar.ThumbDown", text);
+    m_upDownHorz = reader.ReadBordered("UpDown.Horz", "GlyphImage", text);
+    m_upDownVert = reader.ReadBordered("UpDown.Vert", "GlyphImage", text);
+    m_track = reader.ReadPlain("Track", text);
+    m_trackVert = reader.ReadPlain("TRACKVERT", text);
+
+    ApplyFixedFrameCount(&m_buttons, SkinPart::Buttons);
+    ApplyFixedFrameCount(&m_title, SkinPart::Title);
+    ApplyFixedFrameCount(m_progress.get(), SkinPart::Progress);
+    ApplyFixedFrameCount(m_menuBarSkin.get(), SkinPart::MenuBarSkin);
+    ApplyFixedFrameCount(m_groupBoxEdge.get(), SkinPart::GroupBoxEdge);
+    ApplyFixedFrameCount(m_tabPane.get(), SkinPart::TabPane);
+    ApplyFixedFrameCount(m_groupBoxLabel.get(), SkinPart::GroupBoxLabel);
+    ApplyFixedFrameCount(m_menuBackground.get(), SkinPart::MenuBackground);
+    ApplyFixedFrameCount(m_statusBarEdges.get(), SkinPart::StatusBarEdges);
+    ApplyFixedFrameCount(m_comboButton.get(), SkinPart::ComboButton);
+    ApplyFixedFrameCount(m_sunkEdge.get(), SkinPart::SunkEdge);
+    ApplyFixedFrameCount(m_horzScroll.get(), SkinPart::HorzScroll);
+    ApplyFixedFrameCount(m_vertScroll.get(), SkinPart::VertScroll);
+    ApplyFixedFrameCount(m_toolBars.get(), SkinPart::ToolBars);
+    ApplyFixedFrameCount(m_tabs.get(), SkinPart::Tabs);
+    ApplyFixedFrameCount(m_extraImages.get(), SkinPart::ExtraImages);
+    ApplyFixedFrameCount(m_menuItem.get(), SkinPart::MenuItem);
+    for (TDataSkinObject* thumb : {m_thumbHorz.get(), m_thumbVert.get(), m_thumbLeft.get(), m_thumbRight.get(),
+                                   m_thumbUp.get(), m_thumbDown.get()})
+        ApplyFixedFrameCount(thumb, SkinPart::TrackbarThumb);
+    ApplyFixedFrameCount(m_headerbar.get(), SkinPart::Headerbar);
+    ApplyFixedFrameCount(m_upDownHorz.get(), SkinPart::UpDownHorz);
+    ApplyFixedFrameCount(m_upDownVert.get(), SkinPart::UpDownVert);
+    ApplyFixedFrameCount(m_scrollbar.get(), SkinPart::Scrollbar);
+    // Thumbs, chunk, grooves and borders keep the counts their sections gave.
+    MakeSane();
+    LoadBuiltInTracks();
+
+    // The title colour comes before the tool-bar background, which is tinted by it.
+    m_titleColour = m_colours.ButtonFace;
+    if (!m_topBorder.Image.Empty())
+        m_titleColour = m_topBorder.Image.PixelColour(m_topBorder.Image.Width() / 3,
+                                                      m_topBorder.Image.Height() / m_topBorder.FrameCount / 3);
+    m_buttonFaceBrush = BrushHandle{::CreateSolidBrush(ColorToRGB(m_colours.ButtonFace))};
+    MakeComboImages();
+    MakeToolbarSkin();
+}
+
+void TSkinData::LoadBuiltInTracks() {
+    const auto builtIn = [](std::unique_ptr<TDataSkinObject>& track, std::string_view name, std::wstring_view resource) {
+        if (track) return;
+        try {
+            auto made = std::make_unique<TDataSkinObject>(name);
+            made->Image.LoadFromResourceName(ProgramModule(), resource);
+            made->SetMargins({3, 3, 3, 3});
+            made->Tile = 0;
+            made->FrameCount = 1;
+            track = std::move(made);
+        } catch (const Exception&) {  // a program without the resource draws plain grooves
+        }
+    };
+    builtIn(m_track, "Track", kTrackResource);
+    builtIn(m_trackVert, "TRACKVERT", kTrackVertResource);
+}
+
+void TSkinData::MakeSane() {
+    using Objects = std::initializer_list<TDataSkinObject*>;
+    // The window's top and bottom edges and the menu bar stack their frames.
+    for (TDataSkinObject* object : Objects{&m_topBorder, &m_bottomBorder, m_menuBarSkin.get()})
+        MakeObjectSane(object, FrameLayout::Vertical);
+    for (TDataSkinObject* object :
+         Objects{&m_leftBorder, &m_rightBorder, &m_buttons, m_progress.get(), m_progressChunk.get(),
+                 m_groupBoxEdge.get(), m_groupBoxLabel.get(), m_tabs.get(), m_statusBarEdges.get(), m_tabPane.get(),
+                 m_toolBars.get(), m_comboButton.get(), m_sunkEdge.get(), m_extraImages.get(), m_headerbar.get(),
+                 m_menuItem.get(), m_menuBackground.get(), m_scrollbar.get(), m_horzScroll.get(), m_vertScroll.get(),
+                 m_horzScrollThumb.get(), m_vertScrollThumb.get(), m_thumbHorz.get(), m_thumbVert.get(),
+                 m_thumbLeft.get(), m_thumbRight.get(), m_thumbUp.get(), m_thumbDown.get(), m_upDownHorz.get(),
+                 m_upDownVert.get(), m_track.get(), m_trackVert.get()})
+        MakeObjectSane(object, FrameLayout::Horizontal);
+    for (const auto& button : m_sysButtons) button->FrameCount = SaneFrameCount(button->FrameCount, button->Image.Width());
+    m_buttons.CheckFrames = SaneFrameCount(m_buttons.CheckFrames, m_buttons.CheckImage.Width());
+    m_buttons.RadioFrames = SaneFrameCount(m_buttons.RadioFrames, m_buttons.RadioImage.Width());
+    // The title's "margins" are text offsets, not slicing margins.
+    m_title.FrameCount = SaneFrameCount(m_title.FrameCount, m_title.Image.Width());
+    m_title.TextShift() = SaneTextOffset(m_title.TextShift());
+    m_title.TextShiftVert() = SaneTextOffset(m_title.TextShiftVert());
+    m_title.TextRightClip() = SaneTextOffset(m_title.TextRightClip());
+    m_title.TXTBackleft = SaneTextOffset(m_title.TXTBackleft);
+    m_title.TXTBackRight = SaneTextOffset(m_title.TXTBackRight);
+    m_title.FontHeight = SaneTextOffset(m_title.FontHeight);
+}
+
+void TSkinData::MakeComboImages() {
+    if (m_sunkEdge && m_comboButton) {
+        TDataSkinObject& sunk = *m_sunkEdge;
+        TDataSkinBorder& combo = *m_comboButton;
+        const int frames = sunk.FrameCount;
+        const int button = ::GetSystemMetrics(SM_CXHSCROLL) + 2;
+        const RECT whole{0, 0, kComboCellWidth, kComboCellHeight};
+        const RECT right{kComboCellWidth - button, 0, kComboCellWidth, kComboCellHeight};
+
+        TBitmap combined;
+        combined.SetPixelFormat(TPixelFormat::pf24bit);
+        combined.SetSize(kComboCellWidth * frames, kComboCellHeight);
+        FillBitmap(combined, {0, 0, combined.Width(), kComboCellHeight}, kKeyColour);
+        TBitmap cell;
+        cell.SetPixelFormat(TPixelFormat::pf24bit);
+        cell.SetSize(kComboCellWidth, kComboCellHeight);
+        for (int frame = 1; frame <= frames; ++frame) {
+            FillBitmap(cell, whole, kKeyColour);
+            DrawSliced(cell.Dc(), whole, sunk.Image, FrameLayout::Horizontal, MiddleMode::Stretch,
+                       TransparencyOf(sunk.Trans), frames, frame, sunk.Margins());
+            DrawSliced(cell.Dc(), right, combo.Image, FrameLayout::Horizontal, MiddleModeOf(combo.Tile),
+                       Transparency::KeyColour, combo.FrameCount, frame, combo.Margins());
+            if (m_extraImages)
+                DrawCellCentered(cell.Dc(), right, m_extraImages->Image, Transparency::KeyColour,
+                                 m_extraImages->FrameCount, frame);
+            // The text area stays transparent: the edit or the list item shows there.
+            FillBitmap(cell, {2, 2, kComboCellWidth - 1 - button, kComboCellHeight - 3}, kKeyColour);
+            ::BitBlt(combined.Dc(), (frame - 1) * kComboCellWidth, 0, kComboCellWidth, kComboCellHeight, cell.Dc(),
+                     0, 0, SRCCOPY);
+        }
+        combo.Style = 2;
+        combo.SetMargins(sunk.Margins());
+        combo.LeftWidth = 2;
+        combo.RightWidth = button + 2;
+        combo.Image.Assign(combined);
+        MirrorImage(combined);
+        sunk.Image.Assign(combined);
+        sunk.LeftWidth = button + 2;
+        sunk.RightWidth = 2;
+    }
+
+    if (!m_comboButton) return;  // the arrow keeps what the last skin with a combo button made
+    if (!m_sunkEdge) {
+        if (!m_comboArrow) m_comboArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
+        m_comboArrow->Image.Assign(m_comboButton->Image);
+        ReplaceKeyColour(m_comboArrow->Image, m_colours.ButtonFace);
+        m_comboArrow->FrameCount = m_comboButton->FrameCount;
+    } else if (m_comboButton->Style == 2) {
+        if (!m_comboArrow) m_comboArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
+        const TBitmap& combined = m_comboButton->Image;
+        const int frames = m_sunkEdge->FrameCount;
+        const int cellWidth = combined.Width() / frames;
+        TBitmap& arrow = m_comboArrow->Image;
+        arrow.SetPixelFormat(TPixelFormat::pf24bit);
+        arrow.SetSize(kComboArrowSize * frames, kComboArrowSize);
+        for (int i = 0; i < frames; ++i)
+            ::BitBlt(arrow.Dc(), i * kComboArrowSize, 0, kComboArrowSize, kComboArrowSize, combined.Dc(),
+                     (i + 1) * cellWidth - 19, 2, SRCCOPY);
+        m_comboArrow->FrameCount = frames;
+    }
+}
+
+void TSkinData::MakeToolbarSkin() {
+    if (!m_toolbarSkin) m_toolbarSkin = std::make_unique<TDataSkinObject>("Toolbar");
+    const auto colours = ToolbarGradient(PlainColour(m_colours.ButtonFace), PlainColour(m_titleColour));
+    TBitmap& image = m_toolbarSkin->Image;
+    image.SetPixelFormat(TPixelFormat::pf24bit);
+    image.SetSize(10, 40);
+    GradientFill(image.Dc(), {0, 0, 10, 40}, colours.top, GradientDirection::TopToBottom, colours.bottom);
+    m_toolbarSkin->FrameCount = 1;
+}
+
+// --- the skin file ------------------------------------------------------------------
+
+namespace {
+
+// The whole file, or nothing (with the reason in `problem`).
+bool ReadWholeFile(const std::wstring& path, TMemoryStream& target, std::u16string& problem) {
+    KernelHandle file{::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr)};
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.Get(), &size)) {
+        problem = u"Cannot read the skin file " + FromWide(path);
+        return false;
+    }
+    if (size.QuadPart > TSkinData::kMaxSkinFileBytes) {
+        problem = u"The skin file " + FromWide(path) + u" is too large to be a skin";
+        return false;
+    }
+    std::vector<std::byte> bytes(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        const auto want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        if (!::ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr) || got == 0) {
+            problem = u"Cannot read the skin file " + FromWide(path);
+            return false;
+        }
+        done += got;
+    }
+    target = TMemoryStream(std::move(bytes));
+    return true;
+}
+
+}  // namespace
+
+void TSkinData::SetSkinFile(std::wstring_view value) {
+    m_noSkin = true;
+    m_skinFile = value;
+    if (m_skinFile.empty()) return;
+    const DWORD attributes = ::GetFileAttributesW(m_skinFile.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+    TMemoryStream candidate;
+    std::u16string problem;
+    if (!ReadWholeFile(m_skinFile, candidate, problem)) {
+        Report(problem);
+        return;
+    }
+    // The stored skin is replaced only by one that loads, so a bad file loses nothing.
+    if (!LoadPacked(candidate)) return;
+    m_packedSkin.Clear();
+    m_packedSkin.WriteBuffer(candidate.Bytes());
+    if (m_skinFormtype == TSkinFormType::sfMainform) ApplySkin();
+}
+
+// --- skinning -------------------------------------------------------------------------
+
+void TSkinData::Loaded() {
+    TComponent::Loaded();
+    if (!PlatformUser32().getScrollBarInfo) m_skinControls.Exclude(TSkinControlType::xcScrollbar);
+    TSkinManage& manager = TSkinManage::CreateInstance();
+    const auto& registered = manager.SkinDatas();
+    if (std::find(registered.begin(), registered.end(), this) == registered.end()) manager.AddSkinData(*this);
+    MakeCaptionFont();
+
+    if (m_skinFormtype != TSkinFormType::sfMainform) {
+        manager.SetActive(true);
+        manager.SetManagerState(manager.ManagerState() + 1);
+        if (auto* form = As<TCustomForm>(Owner()); form && m_active) manager.SkinWindow(form->Handle());
+        return;
+    }
+
+    try {
+        manager.InstallHook();
+    } catch (const Exception& error) {
+        // Without the hook no window is skinned; the program runs in the platform's look.
+        ::OutputDebugStringW((L"Kestrelle: skin hook not installed: " + ToWide(error.Message()) + L"\n").c_str());
+    }
+    if (m_active) {
+        if (m_noSkin) m_active = false;
+        else manager.Request(TSkinAction::SkinAll, kRequestDelayMs);
+    }
+    // Frame skinning draws the menu bar itself; without it the items are drawn instead.
+    if (m_skinControls.Contains(TSkinControlType::xcMainMenu)) m_skinControls.Exclude(TSkinControlType::xcMenuItem);
+    else m_skinControls.Exclude(TSkinControlType::xcSystemMenu);
+    MakeAppIcon();
+}
+
+void TSkinData::SetActive(bool value) {
+    if (value == m_active) return;
+    if (IsLoading()) {  // Loaded acts on it
+        m_active = value;
+        return;
+    }
+    TSkinManage* manager = TSkinManage::Instance();
+    switch (m_skinFormtype) {
+    case TSkinFormType::sfMainform:
+        // Without a loaded skin there is nothing to skin with: skinning stays off.
+        if (value && m_noSkin) return;
+        m_active = value;
+        if (!manager) return;
+        manager->SetRequestingSkinData(this);
+        manager->Request(value ? TSkinAction::SkinAll : TSkinAction::UnskinAll, kRequestDelayMs);
+        if (value) manager->SetManagerState(TSkinManage::kLive);
+        return;
+    case TSkinFormType::sfOnlyThisForm:
+        if (manager) manager->SetRequestingSkinData(this);
+        if (value && m_noSkin) return;
+        m_active = value;
+        if (manager) manager->Request(value ? TSkinAction::SkinAll : TSkinAction::UnskinAll, kRequestDelayMs);
+        return;
+    case TSkinFormType::sfDialog:
+    case TSkinFormType::sfDLL: m_active = value; return;
+    }
+}
+
+void TSkinData::ApplySkin() {
+    if (IsLoading()) return;
+    if (!TSkinManage::Instance()) Loaded();
+    TSkinManage& manager = *TSkinManage::Instance();
+    manager.SetRequestingSkinData(this);
+    manager.RefreshSkinForms();
+    if (manager.ManagerState() == TSkinManage::kLive) manager.Request(TSkinAction::Refresh, kRequestDelayMs);
+}
+
+void TSkinData::FilterForm(HWND, std::wstring_view className, bool& doSkin) {
+    if (OnFormSkin) {
+        OnFormSkin(this, std::wstring(className), doSkin);
+        return;
+    }
+    // The month calendar draws itself into its drop-down; framing it would cover its days.
+    if (className == L"SysMonthCal32") doSkin = false;
+    else if (m_skinControls.Contains(TSkinControlType::xcFastReport) && className.starts_with(L"Tfr")) doSkin = false;
+}
+
+void TSkinData::SkinChanged() { Fire(OnSkinChanged, this); }
+
+void TSkinData::MakeCaptionFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        m_captionFont.SetLogFont(metrics.lfCaptionFont);
+}
+
+void TSkinData::MakeAppIcon() {
+    if (!Application) return;
+    const HWND window = Application->Handle();
+    auto icon = reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, ICON_BIG, 0));
+    if (!icon) return;
+    const int width = ::GetSystemMetrics(SM_CXSMICON), height = ::GetSystemMetrics(SM_CYSMICON);
+    IconHandle small{static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, width, height, 0))};
+    if (!small) return;
+    m_appIcon.SetSize(width, height);
+    FillBitmap(m_appIcon, {0, 0, width, height}, kKeyColour);
+    ::DrawIconEx(m_appIcon.Dc(), 0, 0, small.Get(), width, height, 0, nullptr, DI_NORMAL);
+}

@@ -1,0 +1,241 @@
+#pragma once
+// TSkinData, the component a form carries to be skinned: it holds the packed skin,
+// loads it into skin objects, and keeps the colours and switches every window and
+// control skin reads. It starts and stops skinning through the module's skin manager,
+// whose requests run a moment later on its timer.
+//
+// The component owns everything it hands out: skin objects, bitmaps, the brush, the
+// caption font and the menu glyphs are borrowed by callers and stay valid until the
+// next load (skin objects) or the component's destruction.
+
+#include "framework/Bitmap.h"
+#include "framework/Colors.h"
+#include "framework/Component.h"
+#include "framework/Events.h"
+#include "framework/GraphicsObjects.h"
+#include "framework/ImageList.h"
+#include "framework/Stream.h"
+#include "framework/StringList.h"
+#include "framework/win/Handles.h"
+#include "skin/data/SkinDataTypes.h"
+#include "skin/data/SkinDescriptionReader.h"
+#include "skin/data/SkinObjects.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <windows.h>
+
+class TControl;
+class TQuickIni;
+class TSkinReader;
+class TSkinData;
+
+// Asks the program whether windows of a class are skinned; `doSkin` arrives with the
+// skin engine's proposal.
+using TFormSkinEvent = std::function<void(TObject* sender, const std::wstring& className, bool& doSkin)>;
+// Lets the program skin one control itself: set `skinnedControl` to the object that does.
+using TSkinControlEvent = std::function<void(TComponent* sender, TSkinData* skinData, TControl* form,
+                                             TControl* control, const std::wstring& controlClass,
+                                             TComponent*& skinnedControl)>;
+
+class TSkinData : public TComponent {
+    KESTRELLE_CLASS(TSkinData, TComponent)
+
+public:
+    static constexpr std::wstring_view kVersion = L"4.04.04.11";
+    // The bitmap resources of the program that stand in for parts a skin may lack.
+    static constexpr std::wstring_view kTrackResource = L"TRACK";
+    static constexpr std::wstring_view kTrackVertResource = L"TRACKVERT";
+    static constexpr std::wstring_view kMenuGlyphsResource = L"PLUMAGEMENU";
+    // A skin file larger than this cannot be a skin; it is refused unread.
+    static constexpr int64_t kMaxSkinFileBytes = int64_t{64} << 20;
+
+    TSkinData();
+    ~TSkinData() override;
+
+    // --- published ---------------------------------------------------------------
+    bool Active() const noexcept { return m_active; }
+    void SetActive(bool value);
+    int32_t DisableTag() const noexcept { return m_disableTag; }
+    void SetDisableTag(int32_t value) noexcept { m_disableTag = value; }
+    TSkinControlTypes SkinControls() const noexcept { return m_skinControls; }
+    void SetSkinControls(TSkinControlTypes value) noexcept { m_skinControls = value; }
+    TSkinOptions Options() const noexcept { return m_options; }
+    void SetOptions(TSkinOptions value) noexcept { m_options = value; }
+    // The class map: "ClassName=kind" rows for controls of other libraries.
+    TStringList& Skin3rd() noexcept { return m_skin3rd; }
+    const TStringList& Skin3rd() const noexcept { return m_skin3rd; }
+    const std::wstring& SkinFile() const noexcept { return m_skinFile; }
+    // Loads the skin file now (its previous skin stays when the file is missing or
+    // cannot be used, NoSkin is then true).
+    void SetSkinFile(std::wstring_view value);
+    // "(Good)" while a packed skin is stored, "(none)" otherwise. Writing it does nothing.
+    std::wstring SkinStore() const;
+    TSkinFormType SkinFormtype() const noexcept { return m_skinFormtype; }
+    void SetSkinFormtype(TSkinFormType value) noexcept { m_skinFormtype = value; }
+    bool MenuUpdate() const noexcept { return m_menuUpdate; }
+    void SetMenuUpdate(bool value) noexcept { m_menuUpdate = value; }
+    bool MenuMerge() const noexcept { return m_menuMerge; }
+    void SetMenuMerge(bool value) noexcept { m_menuMerge = value; }
+
+    TFormSkinEvent OnFormSkin;
+    TNotifyEvent OnSkinChanged;
+    TSkinControlEvent OnSkinControl;
+
+    // "SkinStream": the packed skin as int32 length and bytes. Reading it loads the skin
+    // at once, while the rest of the form is still being read.
+    void ReadSkinStream(TStream& stream);
+    void WriteSkinStream(TStream& stream) const;
+
+    // --- loading and skinning -------------------------------------------------------
+    // Loads the stored packed skin into skin objects. False (after telling the user) for a
+    // skin of an older version or one that is damaged; the previous skin objects stay
+    // then, and NoSkin stays true.
+    bool LoadSkin();
+    // Pushes a newly loaded skin to the windows skinned with this component.
+    void ApplySkin();
+    void Loaded() override;
+    // Whether windows of `className` get skinned; called by the skin manager on its main
+    // component with the proposal so far.
+    void FilterForm(HWND window, std::wstring_view className, bool& doSkin);
+    // Fired by the skin manager after a request has been carried out.
+    void SkinChanged();
+
+    // True until a load completes, during a load and after a failed one.
+    bool NoSkin() const noexcept { return m_noSkin; }
+    const TMemoryStream& PackedSkin() const noexcept { return m_packedSkin; }
+    // Window skinning clears it while a window handles a menu change.
+    bool FramePaint() const noexcept { return m_framePaint; }
+    void SetFramePaint(bool value) noexcept { m_framePaint = value; }
+
+    // --- the loaded skin (null where the skin lacks the part) -------------------------
+    TDataSkinObject& LeftBorder() noexcept { return m_leftBorder; }
+    TDataSkinObject& RightBorder() noexcept { return m_rightBorder; }
+    TDataSkinObject& TopBorder() noexcept { return m_topBorder; }
+    TDataSkinObject& BottomBorder() noexcept { return m_bottomBorder; }
+    TDataSkinTitle& Title() noexcept { return m_title; }
+    TDataSkinButton& Buttons() noexcept { return m_buttons; }
+    const std::vector<std::unique_ptr<TDataSkinSysButton>>& SysButtons() const noexcept { return m_sysButtons; }
+    TDataSkinBorder* Progress() const noexcept { return m_progress.get(); }
+    TDataSkinObject* ProgressChunk() const noexcept { return m_progressChunk.get(); }
+    TDataSkinObject* MenuBarSkin() const noexcept { return m_menuBarSkin.get(); }
+    TDataSkinObject* GroupBoxEdge() const noexcept { return m_groupBoxEdge.get(); }
+    TDataSkinBoxLabel* GroupBoxLabel() const noexcept { return m_groupBoxLabel.get(); }
+    TDataSkinBorder* Tabs() const noexcept { return m_tabs.get(); }
+    TDataSkinObject* StatusBarEdges() const noexcept { return m_statusBarEdges.get(); }
+    TDataSkinObject* TabPane() const noexcept { return m_tabPane.get(); }
+    TDataSkinObject* ToolBars() const noexcept { return m_toolBars.get(); }
+    TDataSkinBorder* ComboButton() const noexcept { return m_comboButton.get(); }
+    TDataSkinObject* SunkEdge() const noexcept { return m_sunkEdge.get(); }
+    TDataSkinObject* ExtraImages() const noexcept { return m_extraImages.get(); }
+    TDataSkinObject* Headerbar() const noexcept { return m_headerbar.get(); }
+    TDataSkinObject* MenuItem() const noexcept { return m_menuItem.get(); }
+    TDataSkinObject* MenuBackground() const noexcept { return m_menuBackground.get(); }
+    TDataSkinObject* Scrollbar() const noexcept { return m_scrollbar.get(); }
+    TDataSkinObject* HorzScroll() const noexcept { return m_horzScroll.get(); }
+    TDataSkinObject* VertScroll() const noexcept { return m_vertScroll.get(); }
+    TDataSkinObject* HorzScrollThumb() const noexcept { return m_horzScrollThumb.get(); }
+    TDataSkinObject* VertScrollThumb() const noexcept { return m_vertScrollThumb.get(); }
+    TDataSkinObject* ThumbHorz() const noexcept { return m_thumbHorz.get(); }
+    TDataSkinObject* ThumbVert() const noexcept { return m_thumbVert.get(); }
+    TDataSkinObject* ThumbLeft() const noexcept { return m_thumbLeft.get(); }
+    TDataSkinObject* ThumbRight() const noexcept { return m_thumbRight.get(); }
+    TDataSkinObject* ThumbUp() const noexcept { return m_thumbUp.get(); }
+    TDataSkinObject* ThumbDown() const noexcept { return m_thumbDown.get(); }
+    TDataSkinBorder* UpDownHorz() const noexcept { return m_upDownHorz.get(); }
+    TDataSkinBorder* UpDownVert() const noexcept { return m_upDownVert.get(); }
+    TDataSkinObject* Track() const noexcept { return m_track.get(); }
+    TDataSkinObject* TrackVert() const noexcept { return m_trackVert.get(); }
+    // Made by the load: the tool-bar background and the drop-down arrow strip.
+    TDataSkinObject* ToolbarSkin() const noexcept { return m_toolbarSkin.get(); }
+    TDataSkinObject* ComboArrow() const noexcept { return m_comboArrow.get(); }
+
+    const TSkinColours& Colours() const noexcept { return m_colours; }
+    // The caption strip's colour, for tinting; the form colour when the skin has no strip.
+    TColor TitleColour() const noexcept { return m_titleColour; }
+    // A solid brush of the skin's form colour; null before the first load.
+    HBRUSH ButtonFaceBrush() const noexcept { return m_buttonFaceBrush.Get(); }
+    const TFont& CaptionFont() const noexcept { return m_captionFont; }
+    // The application's small icon on the key colour, transparent by it.
+    TBitmap& AppIcon() noexcept { return m_appIcon; }
+    // Restore, maximise, minimise and close glyphs of the skinned system menu.
+    TImageList& MenuGlyphs() noexcept { return m_menuGlyphs; }
+
+    static void Publish(TPublisher<TSkinData>& p);
+
+private:
+    bool LoadPacked(TMemoryStream& packed);
+    void ReadSkin(const TQuickIni& description, const TSkinReader& files);
+    void LoadBuiltInTracks();
+    void MakeSane();
+    void MakeComboImages();
+    void MakeToolbarSkin();
+    void MakeCaptionFont();
+    void MakeAppIcon();
+    void Report(std::u16string_view text) const;
+
+    bool m_active = false;
+    int32_t m_disableTag = 99;
+    TSkinControlTypes m_skinControls = kDefaultSkinControls;
+    TSkinOptions m_options = kDefaultSkinOptions;
+    TStringList m_skin3rd;
+    std::wstring m_skinFile;
+    TSkinFormType m_skinFormtype = TSkinFormType::sfMainform;
+    bool m_menuUpdate = true;
+    bool m_menuMerge = false;
+
+    TMemoryStream m_packedSkin;
+    bool m_noSkin = true;
+    bool m_framePaint = true;
+
+    TDataSkinObject m_leftBorder{"Left"};
+    TDataSkinObject m_rightBorder{"Right"};
+    TDataSkinObject m_topBorder{"Top"};
+    TDataSkinObject m_bottomBorder{"Bottom"};
+    TDataSkinTitle m_title{"Title"};
+    TDataSkinButton m_buttons{"Buttons"};
+    std::vector<std::unique_ptr<TDataSkinSysButton>> m_sysButtons;
+    std::unique_ptr<TDataSkinBorder> m_progress;
+    std::unique_ptr<TDataSkinObject> m_progressChunk;
+    std::unique_ptr<TDataSkinObject> m_menuBarSkin;
+    std::unique_ptr<TDataSkinObject> m_groupBoxEdge;
+    std::unique_ptr<TDataSkinBoxLabel> m_groupBoxLabel;
+    std::unique_ptr<TDataSkinBorder> m_tabs;
+    std::unique_ptr<TDataSkinObject> m_statusBarEdges;
+    std::unique_ptr<TDataSkinObject> m_tabPane;
+    std::unique_ptr<TDataSkinObject> m_toolBars;
+    std::unique_ptr<TDataSkinBorder> m_comboButton;
+    std::unique_ptr<TDataSkinObject> m_sunkEdge;
+    std::unique_ptr<TDataSkinObject> m_extraImages;
+    std::unique_ptr<TDataSkinObject> m_headerbar;
+    std::unique_ptr<TDataSkinObject> m_menuItem;
+    std::unique_ptr<TDataSkinObject> m_menuBackground;
+    std::unique_ptr<TDataSkinObject> m_scrollbar;
+    std::unique_ptr<TDataSkinObject> m_horzScroll;
+    std::unique_ptr<TDataSkinObject> m_vertScroll;
+    std::unique_ptr<TDataSkinObject> m_horzScrollThumb;
+    std::unique_ptr<TDataSkinObject> m_vertScrollThumb;
+    std::unique_ptr<TDataSkinObject> m_thumbHorz;
+    std::unique_ptr<TDataSkinObject> m_thumbVert;
+    std::unique_ptr<TDataSkinObject> m_thumbLeft;
+    std::unique_ptr<TDataSkinObject> m_thumbRight;
+    std::unique_ptr<TDataSkinObject> m_thumbUp;
+    std::unique_ptr<TDataSkinObject> m_thumbDown;
+    std::unique_ptr<TDataSkinBorder> m_upDownHorz;
+    std::unique_ptr<TDataSkinBorder> m_upDownVert;
+    std::unique_ptr<TDataSkinObject> m_track;
+    std::unique_ptr<TDataSkinObject> m_trackVert;
+    std::unique_ptr<TDataSkinObject> m_toolbarSkin;
+    std::unique_ptr<TDataSkinObject> m_comboArrow;
+
+    TSkinColours m_colours;
+    TColor m_titleColour = clBtnFace;
+    BrushHandle m_buttonFaceBrush;
+    TFont m_captionFont;
+    TBitmap m_appIcon;
+    TImageList m_menuGlyphs{16, 16};
+};
