@@ -5,6 +5,7 @@
 #include "framework/win/Convert.h"
 #include "skin/data/FrameRules.h"
 #include "skin/data/ImageUtils.h"
+#include "skin/data/PixelSlice.h"
 #include "skin/data/QuickIni.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/data/SkinLoadRules.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 namespace {
@@ -61,6 +63,77 @@ void MakeObjectSane(TDataSkinObject* object, FrameLayout layout) noexcept {
     const int cellHeight = layout == FrameLayout::Vertical ? image.Height() / object->FrameCount : image.Height();
     object->SetMargins(FitMargins(object->Margins(), cellWidth, cellHeight));
 }
+
+// A picture's pixels in memory (0x00RRGGBB), for composing pictures without GDI.
+class Pixels {
+public:
+    Pixels() = default;
+    Pixels(int width, int height, uint32_t fill)
+        : m_width(std::max(width, 0)), m_height(std::max(height, 0)),
+          m_data(static_cast<size_t>(m_width) * static_cast<size_t>(m_height), fill) {}
+    explicit Pixels(const TBitmap& bitmap) : Pixels(bitmap.Width(), bitmap.Height(), 0) {
+        if (m_data.empty()) return;
+        TBitmap converted;
+        const TBitmap* source = &bitmap;
+        if (bitmap.BitsPerPixel() != 24 && bitmap.BitsPerPixel() != 32) {
+            converted.Assign(bitmap);
+            converted.SetPixelFormat(TPixelFormat::pf24bit);
+            source = &converted;
+        }
+        const int step = source->BitsPerPixel() / 8;
+        for (int y = 0; y < m_height; ++y) {
+            const uint8_t* row = source->ScanLine(y);
+            for (int x = 0; x < m_width; ++x, row += step) At(x, y) = row[0] | row[1] << 8 | row[2] << 16;
+        }
+    }
+
+    int Width() const noexcept { return m_width; }
+    PixelView View() const noexcept {
+        return PixelView(m_width, m_height, m_width, std::span(const_cast<uint32_t*>(m_data.data()), m_data.size()));
+    }
+    uint32_t& At(int x, int y) noexcept { return m_data[static_cast<size_t>(y) * m_width + static_cast<size_t>(x)]; }
+    uint32_t At(int x, int y) const noexcept { return m_data[static_cast<size_t>(y) * m_width + static_cast<size_t>(x)]; }
+
+    void Fill(int x0, int y0, int x1, int y1, uint32_t colour) noexcept {
+        for (int y = std::max(y0, 0); y < std::min(y1, m_height); ++y)
+            for (int x = std::max(x0, 0); x < std::min(x1, m_width); ++x) At(x, y) = colour;
+    }
+    // `from` of `source` (all of it by default) with its top left at (x, y); clipped.
+    void Paste(const Pixels& source, int x, int y, std::optional<SkinRect> from = std::nullopt) noexcept {
+        const SkinRect area = from.value_or(SkinRect{0, 0, source.m_width, source.m_height});
+        for (int j = 0; j < area.height; ++j)
+            for (int i = 0; i < area.width; ++i) {
+                const int sx = area.x + i, sy = area.y + j, tx = x + i, ty = y + j;
+                if (sx >= 0 && sy >= 0 && sx < source.m_width && sy < source.m_height && tx >= 0 && ty >= 0 &&
+                    tx < m_width && ty < m_height)
+                    At(tx, ty) = source.At(sx, sy);
+            }
+    }
+    void Mirror() noexcept {
+        for (int y = 0; y < m_height; ++y) {
+            auto* row = m_data.data() + static_cast<size_t>(y) * m_width;
+            std::reverse(row, row + m_width);
+        }
+    }
+    // Into a 24-bit bitmap of the same size.
+    void CopyTo(TBitmap& bitmap) const {
+        bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+        bitmap.SetSize(m_width, m_height);
+        for (int y = 0; y < m_height; ++y) {
+            uint8_t* row = bitmap.ScanLine(y);
+            for (int x = 0; x < m_width; ++x, row += 3) {
+                const uint32_t pixel = At(x, y);
+                row[0] = static_cast<uint8_t>(pixel), row[1] = static_cast<uint8_t>(pixel >> 8);
+                row[2] = static_cast<uint8_t>(pixel >> 16);
+            }
+        }
+    }
+
+private:
+    int m_width = 0;
+    int m_height = 0;
+    std::vector<uint32_t> m_data;
+};
 
 }  // namespace
 
@@ -302,37 +375,46 @@ void TSkinData::MakeComboImages() {
         TDataSkinBorder& combo = *m_comboButton;
         const int frames = sunk.FrameCount;
         const int button = ::GetSystemMetrics(SM_CXHSCROLL) + 2;
-        const RECT whole{0, 0, kComboCellWidth, kComboCellHeight};
-        const RECT right{kComboCellWidth - button, 0, kComboCellWidth, kComboCellHeight};
+        const int buttonLeft = kComboCellWidth - button;
+        const uint32_t key = static_cast<uint32_t>(kKeyColour);  // magenta reads the same in both byte orders
 
-        TBitmap combined;
-        combined.SetPixelFormat(TPixelFormat::pf24bit);
-        combined.SetSize(kComboCellWidth * frames, kComboCellHeight);
-        FillBitmap(combined, {0, 0, combined.Width(), kComboCellHeight}, kKeyColour);
-        TBitmap cell;
-        cell.SetPixelFormat(TPixelFormat::pf24bit);
-        cell.SetSize(kComboCellWidth, kComboCellHeight);
+        // Composed in memory: a dozen masked GDI transfers cost more than the rest of a load.
+        const Pixels sunkPixels(sunk.Image), comboPixels(combo.Image);
+        const Pixels extraPixels = m_extraImages ? Pixels(m_extraImages->Image) : Pixels();
+        Pixels combined(kComboCellWidth * frames, kComboCellHeight, key);
+        Pixels cell(kComboCellWidth, kComboCellHeight, key);
         for (int frame = 1; frame <= frames; ++frame) {
-            FillBitmap(cell, whole, kKeyColour);
-            DrawSliced(cell.Dc(), whole, sunk.Image, FrameLayout::Horizontal, MiddleMode::Stretch,
-                       TransparencyOf(sunk.Trans), frames, frame, sunk.Margins());
-            DrawSliced(cell.Dc(), right, combo.Image, FrameLayout::Horizontal, MiddleModeOf(combo.Tile),
-                       Transparency::KeyColour, combo.FrameCount, frame, combo.Margins());
+            cell.Fill(0, 0, kComboCellWidth, kComboCellHeight, key);
+            // Opaque onto the key colour is the same as leaving the key colour out.
+            if (const auto edge = FrameCell(sunk.Image.Width(), sunk.Image.Height(), FrameLayout::Horizontal, frames,
+                                            frame))
+                DrawPlan(cell.View(), 0, 0,
+                         NineSlice(*edge, sunk.Margins(), kComboCellWidth, kComboCellHeight, MiddleMode::Stretch),
+                         sunkPixels.View(), std::nullopt);
+            if (const auto face = FrameCell(combo.Image.Width(), combo.Image.Height(), FrameLayout::Horizontal,
+                                            combo.FrameCount, frame))
+                DrawPlan(cell.View(), buttonLeft, 0,
+                         NineSlice(*face, combo.Margins(), button, kComboCellHeight, MiddleModeOf(combo.Tile)),
+                         comboPixels.View(), key);
             if (m_extraImages)
-                DrawCellCentered(cell.Dc(), right, m_extraImages->Image, Transparency::KeyColour,
-                                 m_extraImages->FrameCount, frame);
+                if (const auto glyph = FrameCell(m_extraImages->Image.Width(), m_extraImages->Image.Height(),
+                                                 FrameLayout::Horizontal, m_extraImages->FrameCount, frame)) {
+                    SlicePlan centred;
+                    const SkinRect at = CentredIn({buttonLeft, 0, button, kComboCellHeight}, glyph->width, glyph->height);
+                    centred.Add({*glyph, at, MiddleMode::Stretch});
+                    DrawPlan(cell.View(), 0, 0, centred, extraPixels.View(), key);
+                }
             // The text area stays transparent: the edit or the list item shows there.
-            FillBitmap(cell, {2, 2, kComboCellWidth - 1 - button, kComboCellHeight - 3}, kKeyColour);
-            ::BitBlt(combined.Dc(), (frame - 1) * kComboCellWidth, 0, kComboCellWidth, kComboCellHeight, cell.Dc(),
-                     0, 0, SRCCOPY);
+            cell.Fill(2, 2, kComboCellWidth - 1 - button, kComboCellHeight - 3, key);
+            combined.Paste(cell, (frame - 1) * kComboCellWidth, 0);
         }
         combo.Style = 2;
         combo.SetMargins(sunk.Margins());
         combo.LeftWidth = 2;
         combo.RightWidth = button + 2;
-        combo.Image.Assign(combined);
-        MirrorImage(combined);
-        sunk.Image.Assign(combined);
+        combined.CopyTo(combo.Image);
+        combined.Mirror();
+        combined.CopyTo(sunk.Image);
         sunk.LeftWidth = button + 2;
         sunk.RightWidth = 2;
     }
@@ -345,15 +427,14 @@ void TSkinData::MakeComboImages() {
         m_comboArrow->FrameCount = m_comboButton->FrameCount;
     } else if (m_comboButton->Style == 2) {
         if (!m_comboArrow) m_comboArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
-        const TBitmap& combined = m_comboButton->Image;
+        // The drop button of each state, without the edge around it.
+        const Pixels combined(m_comboButton->Image);
         const int frames = m_sunkEdge->FrameCount;
         const int cellWidth = combined.Width() / frames;
-        TBitmap& arrow = m_comboArrow->Image;
-        arrow.SetPixelFormat(TPixelFormat::pf24bit);
-        arrow.SetSize(kComboArrowSize * frames, kComboArrowSize);
+        Pixels arrow(kComboArrowSize * frames, kComboArrowSize, 0);
         for (int i = 0; i < frames; ++i)
-            ::BitBlt(arrow.Dc(), i * kComboArrowSize, 0, kComboArrowSize, kComboArrowSize, combined.Dc(),
-                     (i + 1) * cellWidth - 19, 2, SRCCOPY);
+            arrow.Paste(combined, i * kComboArrowSize, 0, SkinRect{(i + 1) * cellWidth - 19, 2, kComboArrowSize, kComboArrowSize});
+        arrow.CopyTo(m_comboArrow->Image);
         m_comboArrow->FrameCount = frames;
     }
 }

@@ -1,6 +1,7 @@
 #include "framework/BmpCodec.h"
 #include "framework/Stream.h"
 #include "skin/data/ColourMath.h"
+#include "skin/data/PixelSlice.h"
 #include "skin/data/QuickIni.h"
 #include "skin/data/SkinDataTypes.h"
 #include "skin/data/SkinLoadRules.h"
@@ -101,6 +102,25 @@ TEST(SkinLoadRules, ToolbarGradientFollowsTheTitleColourSaturation) {
     EXPECT_EQ(grey.bottom, RgbColour(189, 189, 189));
     const auto dark = ToolbarGradient(face, RgbColour(60, 110, 100));  // dark colours count as 200
     EXPECT_EQ(dark.bottom, MixRgb(RgbColour(60, 110, 100), clWhite, 54));
+}
+
+TEST(PixelSlice, StretchesTilesLeavesOutTheKeyAndClips) {
+    constexpr uint32_t kKey = 0xFF00FF, kA = 0x112233, kB = 0x445566;
+    std::vector<uint32_t> source{kA, kB, kKey};  // one row of three
+    const PixelView from(3, 1, 3, source);
+    std::vector<uint32_t> pixels(8 * 2, 0);
+    const PixelView to(8, 2, 8, pixels);
+
+    SlicePlan stretched;
+    stretched.Add({{0, 0, 2, 1}, {0, 0, 4, 2}, MiddleMode::Stretch});
+    DrawPlan(to, 0, 0, stretched, from, std::nullopt);
+    EXPECT_EQ(pixels, (std::vector<uint32_t>{kA, kA, kB, kB, 0, 0, 0, 0, kA, kA, kB, kB, 0, 0, 0, 0}));
+
+    std::fill(pixels.begin(), pixels.end(), 0);
+    SlicePlan tiled;
+    tiled.Add({{0, 0, 3, 1}, {0, 0, 7, 1}, MiddleMode::Tile});
+    DrawPlan(to, 2, 1, tiled, from, kKey);  // moved by (2, 1); runs past the right edge
+    EXPECT_EQ(pixels, (std::vector<uint32_t>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, kA, kB, 0, kA, kB, 0}));
 }
 
 // The skin the program ships: the structure its loaders and tools expect.
