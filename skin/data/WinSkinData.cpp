@@ -33,11 +33,12 @@ constexpr int kComboArrowSize = 17;
 // test replaces this through TSkinReader::SetNotifier.
 const bool s_messageBoxInstalled = [] {
     TSkinReader::SetNotifier([](std::u16string_view text) {
-        const std::wstring wide = ToWide(text);
-        if (Application) {
-            (void)Application->MessageBox(wide, {}, MB_OK | MB_ICONWARNING);
-        } else {
-            ::MessageBoxW(nullptr, wide.c_str(), nullptr, MB_OK | MB_ICONWARNING);
+        try {
+            const std::wstring wide = ToWide(text);
+            if (Application) (void)Application->MessageBox(wide, {}, MB_OK | MB_ICONWARNING);
+            else ::MessageBoxW(nullptr, wide.c_str(), nullptr, MB_OK | MB_ICONWARNING);
+        } catch (...) {  // a message that cannot be shown must not turn into a failed load
+            ::OutputDebugStringW(L"Kestrelle: a skin message could not be shown\n");
         }
     });
     return true;
