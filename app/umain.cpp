@@ -11,6 +11,7 @@
 #include "framework/win/Convert.h"
 #include "framework/win/Win32Error.h"
 #include "resexport/ResourceExport.h"
+#include "skin/data/WinSkinData.h"
 
 #include <vector>
 
@@ -55,7 +56,7 @@ std::wstring SystemDirectory() {
 
 TFmain::TFmain() : Clock{LocalNow} {
     // The layout names these classes; registering again does nothing.
-    RegisterComponentClasses<TShockwaveFlash, TResourceExport>();
+    RegisterComponentClasses<TShockwaveFlash, TResourceExport, TSkinData>();
 }
 
 template <class T>
@@ -74,6 +75,7 @@ void TFmain::Loaded() {
     Panel2 = Require<TPanel>(u"Panel2");
     ShockwaveFlash1 = Require<TShockwaveFlash>(u"ShockwaveFlash1");
     StatusBar1 = Require<TStatusBar>(u"StatusBar1");
+    SkinData1 = Require<TSkinData>(u"SkinData1");
     RE = Require<TResourceExport>(u"RE");
     Timer1 = Require<TTimer>(u"Timer1");
     if (StatusBar1->Panels().Count() < 5) throw Exception(u"The main window's status bar needs five panels");

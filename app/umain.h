@@ -13,6 +13,7 @@
 class TPanel;
 class TResourceExport;
 class TShockwaveFlash;
+class TSkinData;
 class TSpeedButton;
 class TSplitter;
 class TStatusBar;
@@ -30,6 +31,7 @@ public:
     TPanel* Panel2 = nullptr;
     TShockwaveFlash* ShockwaveFlash1 = nullptr;
     TStatusBar* StatusBar1 = nullptr;
+    TSkinData* SkinData1 = nullptr;
     TResourceExport* RE = nullptr;
     TTimer* Timer1 = nullptr;
 

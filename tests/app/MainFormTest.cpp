@@ -9,6 +9,8 @@
 #include "framework/Timer.h"
 #include "framework/win/Convert.h"
 #include "resexport/ResourceExport.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/window/SkinManage.h"
 
 #include <gtest/gtest.h>
 
@@ -226,6 +228,24 @@ TEST(MainForm, OpensFromItsStoredLayoutWithEveryComponentAndText) {
     // The ground of the lesson glyphs, and the die's light grey, are left out.
     EXPECT_EQ(As<TSpeedButton>(form.Panel1->Controls(0))->Glyph().TransparentColor(), RgbColour(0xFF, 0xCF, 0x00));
     EXPECT_EQ(As<TSpeedButton>(form.Panel1->Controls(16))->Glyph().TransparentColor(), RgbColour(0xF7, 0xF3, 0xF7));
+}
+
+TEST(MainForm, LoadsItsSkinWhileItIsReadAndAsksForSkinning) {
+    TApplication app;
+    TFmain& form = app.CreateForm<TFmain>();
+    ASSERT_NE(form.SkinData1, nullptr);
+    const TSkinData& skin = *form.SkinData1;
+    EXPECT_FALSE(skin.NoSkin());
+    EXPECT_TRUE(skin.Active());
+    EXPECT_EQ(skin.DisableTag(), 99);
+    EXPECT_EQ(skin.Options(), kDefaultSkinOptions);
+    EXPECT_EQ(skin.SkinControls(), kDefaultSkinControls);  // as stored, less the menu items frames replace
+    EXPECT_EQ(skin.Skin3rd().Count(), 117);
+    EXPECT_EQ(skin.SysButtons().size(), 8u);
+    ASSERT_NE(TSkinManage::Instance(), nullptr);
+    EXPECT_EQ(TSkinManage::Instance()->MainSkinData(), &skin);
+    EXPECT_TRUE(TSkinManage::Instance()->Active());
+    EXPECT_TRUE(TSkinManage::Instance()->HookInstalled());
 }
 
 TEST(MainForm, DateAndWeekdayStayFromTheStartWhileTheClockGoesPastMidnight) {
