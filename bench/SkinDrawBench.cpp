@@ -3,6 +3,7 @@
 // caption across a full-HD screen, the region of a full-HD window frame, and a
 // full-height gradient.
 
+#include "bench/BenchClock.h"
 #include "framework/Bitmap.h"
 #include "framework/win/DibSection.h"
 #include "skin/data/ColourMath.h"
@@ -16,17 +17,6 @@
 #include <windows.h>
 
 namespace {
-
-double Now() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / frequency;
-}
 
 // Microseconds per call: the best of seven batches, each long enough to time well.
 double MicrosPerCall(const std::function<void()>& call) {

@@ -3,6 +3,7 @@
 // against the LZH decode of the same bytes alone: best and median of 50 loads each.
 //   SkinLoadBench [packed skin file]   (default: the skin the program ships)
 
+#include "bench/BenchClock.h"
 #include "framework/Properties.h"
 #include "framework/Stream.h"
 #include "skin/data/SkinReader.h"
@@ -21,17 +22,6 @@
 namespace {
 
 constexpr int kRuns = 50;
-
-double Now() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / frequency;
-}
 
 struct Figures {
     double best = 0;

@@ -45,6 +45,13 @@ int32_t SkinDescriptionReader::Integer(std::string_view section, std::string_vie
     return m_ini.ReadInteger(section, key, defaultValue);
 }
 
+void SkinDescriptionReader::ReadMargins(TDataSkinObject& object, std::string_view section) const {
+    object.LeftWidth = Integer(section, "LeftWidth", 0);
+    object.RightWidth = Integer(section, "RightWidth", 0);
+    object.TopHeight = Integer(section, "TopHeight", 0);
+    object.BottomHeight = Integer(section, "BottomHeight", 0);
+}
+
 void SkinDescriptionReader::LoadBitmap(std::string_view value, TBitmap& target) const noexcept {
     try {
         TMemoryStream file;
@@ -137,10 +144,7 @@ void SkinDescriptionReader::ReadButtons(TDataSkinButton& buttons, TColor buttonT
     constexpr std::string_view kButtons = "Buttons";
     ResetNumbers(buttons);
     LoadBitmap(m_ini.ReadString(kButtons, "Bitmap", ""), buttons.Image);
-    buttons.LeftWidth = Integer(kButtons, "LeftWidth", 0);
-    buttons.RightWidth = Integer(kButtons, "RightWidth", 0);
-    buttons.TopHeight = Integer(kButtons, "TopHeight", 0);
-    buttons.BottomHeight = Integer(kButtons, "BottomHeight", 0);
+    ReadMargins(buttons, kButtons);
     buttons.Trans = Integer(kButtons, "Trans", 0);
     buttons.Tile = AboveOneOff(Integer(kButtons, "Tile", 0));
     LoadBitmap(m_ini.ReadString(kButtons, "CheckButton", ""), buttons.CheckImage);
@@ -204,10 +208,7 @@ void SkinDescriptionReader::ReadCommon(TDataSkinObject& object, std::string_view
                                        TColor buttonText) const {
     LoadBitmap(m_ini.ReadString(section, "Image", ""), object.Image);
     object.Style = Integer(section, "Style", 0);
-    object.LeftWidth = Integer(section, "LeftWidth", 0);
-    object.RightWidth = Integer(section, "RightWidth", 0);
-    object.TopHeight = Integer(section, "TopHeight", 0);
-    object.BottomHeight = Integer(section, "BottomHeight", 0);
+    ReadMargins(object, section);
     if (frame == FrameKey::Read) object.FrameCount = Integer(section, "Frame", 0);
     object.Trans = Integer(section, "Trans", 0);
     object.Tile = AboveOneOff(Integer(section, "Tile", 0));
@@ -244,10 +245,7 @@ std::unique_ptr<TDataSkinBorder> SkinDescriptionReader::ReadProgress() const {
     auto progress = std::make_unique<TDataSkinBorder>(kProgress);
     LoadBitmap(image, progress->Image);
     progress->Style = Integer(kProgress, "Style", 0);
-    progress->LeftWidth = Integer(kProgress, "LeftWidth", 0);
-    progress->RightWidth = Integer(kProgress, "RightWidth", 0);
-    progress->TopHeight = Integer(kProgress, "TopHeight", 0);
-    progress->BottomHeight = Integer(kProgress, "BottomHeight", 0);
+    ReadMargins(*progress, kProgress);
     progress->Trans = Integer(kProgress, "Trans", 0);
     progress->Tile = AboveOneOn(Integer(kProgress, "Tile", 0));
     return progress;

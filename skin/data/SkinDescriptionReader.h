@@ -77,6 +77,8 @@ public:
 private:
     enum class FrameKey { Read, Ignore };
     void ReadCommon(TDataSkinObject& object, std::string_view section, FrameKey frame, TColor buttonText) const;
+    // "LeftWidth", "RightWidth", "TopHeight" and "BottomHeight", each 0 when absent.
+    void ReadMargins(TDataSkinObject& object, std::string_view section) const;
     int32_t Integer(std::string_view section, std::string_view key, int32_t defaultValue) const;
 
     const TQuickIni& m_ini;

@@ -795,24 +795,23 @@ std::vector<SkinFile> DrawSkinBitmaps() {
     return files;
 }
 
-Picture BuiltInTrack() {
-    // A sunken groove: grey above, silver inside, white below.
-    Picture track(16, 4, Hex(0xC0C0C0));
-    track.Fill(0, 0, 16, 1, Hex(0x808080));
-    track.Fill(0, 0, 1, 4, Hex(0x808080));
-    track.Fill(0, 3, 16, 4, kWhite);
-    track.Fill(15, 1, 16, 4, kWhite);
-    return track;
+namespace {
+
+// A sunken groove: grey along the top and left, silver inside, white along the bottom
+// and right.
+Picture Groove(int width, int height) {
+    Picture groove(width, height, Hex(0xC0C0C0));
+    groove.Fill(0, 0, width, 1, Hex(0x808080));
+    groove.Fill(0, 0, 1, height, Hex(0x808080));
+    groove.Fill(1, height - 1, width, height, kWhite);
+    groove.Fill(width - 1, 1, width, height, kWhite);
+    return groove;
 }
 
-Picture BuiltInTrackVert() {
-    Picture track(4, 16, Hex(0xC0C0C0));
-    track.Fill(0, 0, 4, 1, Hex(0x808080));
-    track.Fill(0, 0, 1, 16, Hex(0x808080));
-    track.Fill(0, 15, 4, 16, kWhite);
-    track.Fill(3, 1, 4, 16, kWhite);
-    return track;
-}
+}  // namespace
+
+Picture BuiltInTrack() { return Groove(16, 4); }
+Picture BuiltInTrackVert() { return Groove(4, 16); }
 
 std::vector<std::byte> BuiltInMenuGlyphs() {
     // Black glyphs on white, which the image list takes as its mask colour.
