@@ -69,15 +69,16 @@ void Picture::OutlineRound(int x0, int y0, int x1, int y1, int radius, Rgb colou
 }
 
 void Picture::Bevel(int x0, int y0, int x1, int y1, int radius, Rgb light, Rgb shade) noexcept {
-    // The ring one pixel inside the outline; its upper-left half is lit, the rest shaded.
+    // The ring one pixel inside the outline; each of its pixels takes the light of the
+    // edge it lies nearest to, the top and left ones first where two are as near.
     const int ix0 = x0 + 1, iy0 = y0 + 1, ix1 = x1 - 1, iy1 = y1 - 1, inner = std::max(0, radius - 1);
     for (int y = iy0; y < iy1; ++y)
         for (int x = ix0; x < ix1; ++x) {
             if (!InsideRound(x, y, ix0, iy0, ix1, iy1, inner) ||
                 InsideRound(x, y, ix0 + 1, iy0 + 1, ix1 - 1, iy1 - 1, std::max(0, inner - 1)))
                 continue;
-            const bool lit = (x - ix0) + (y - iy0) < (ix1 - 1 - x) + (iy1 - 1 - y);
-            Set(x, y, lit ? light : shade);
+            const int lit = std::min(y - iy0, x - ix0), shaded = std::min(iy1 - 1 - y, ix1 - 1 - x);
+            Set(x, y, lit <= shaded ? light : shade);
         }
 }
 
