@@ -21,8 +21,9 @@ wine "$probe" wait || fail "the main window did not show"
 press() {
     local at
     at=$(wine "$probe" point "$1" "$2") || fail "cannot find the button column"
+    # No --sync: it waits for the pointer to move, and the pointer may already be there.
     # shellcheck disable=SC2086
-    xdotool mousemove --sync $at click 1
+    xdotool mousemove $at sleep 0.1 click 1
 }
 
 # Waits for a file and for the status text, up to ten seconds.
