@@ -3,9 +3,34 @@
 #include "flash/SwfBitReader.h"
 #include "flash/SwfError.h"
 
-const SwfShape* SwfMovie::FindShape(uint16_t id) const noexcept {
-    const auto found = m_shapes.find(id);
-    return found == m_shapes.end() ? nullptr : &found->second;
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+template <class Map>
+const typename Map::mapped_type* Find(const Map& map, uint16_t id) noexcept {
+    const auto found = map.find(id);
+    return found == map.end() ? nullptr : &found->second;
+}
+
+std::string LowerAscii(std::string_view text) {
+    std::string lower{text};
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+}  // namespace
+
+const SwfShape* SwfMovie::FindShape(uint16_t id) const noexcept { return Find(m_shapes, id); }
+const SwfButton* SwfMovie::FindButton(uint16_t id) const noexcept { return Find(m_buttons, id); }
+const SwfSound* SwfMovie::FindSound(uint16_t id) const noexcept { return Find(m_sounds, id); }
+
+std::optional<size_t> SwfMovie::FindLabel(std::string_view label) const {
+    const auto found = m_labels.find(LowerAscii(label));
+    if (found == m_labels.end()) return std::nullopt;
+    return found->second;
 }
 
 SwfMovie SwfMovie::Parse(std::span<const uint8_t> bytes, const SwfLimits& limits) {
@@ -15,6 +40,8 @@ SwfMovie SwfMovie::Parse(std::span<const uint8_t> bytes, const SwfLimits& limits
     if (bytes[0] != 'F' || bytes[1] != 'W' || bytes[2] != 'S') throw ESwfError(u"The file is not a movie.");
 
     SwfMovie movie;
+    movie.m_actionBudget = limits.maxActions;
+    movie.m_sampleBudget = limits.maxSoundSamples;
     SwfBitReader header{bytes};
     header.Skip(3);
     movie.m_version = header.U8();
@@ -42,11 +69,14 @@ SwfMovie SwfMovie::Parse(std::span<const uint8_t> bytes, const SwfLimits& limits
         if (code == static_cast<uint16_t>(SwfTagCode::ShowFrame)) {
             if (movie.m_frames.size() >= limits.maxFrames)
                 throw ESwfError(u"The movie has more frames than the player accepts.");
+            movie.m_ops += pending.ops.size();
             movie.m_frames.push_back(std::move(pending));
             pending = {};
             continue;
         }
         movie.ReadTag(code, body, pending, limits);
+        if (pending.ops.size() > limits.maxFrameOps - std::min(movie.m_ops, limits.maxFrameOps))
+            throw ESwfError(u"The movie places more objects than the player accepts.");
     }
     return movie;
 }
@@ -66,7 +96,7 @@ void SwfMovie::ReadTag(uint16_t code, std::span<const uint8_t> body, SwfFrame& p
         SwfShape shape = ReadShape(in, version, limits.maxEdges - m_edges);
         m_edges += shape.EdgeCount();
         // A character id is defined once; a second definition is ignored.
-        m_shapes.try_emplace(shape.id, std::move(shape));
+        if (Define(shape.id)) m_shapes.emplace(shape.id, std::move(shape));
         return;
     }
     case SwfTagCode::PlaceObject: {
@@ -101,8 +131,68 @@ void SwfMovie::ReadTag(uint16_t code, std::span<const uint8_t> body, SwfFrame& p
     case SwfTagCode::RemoveObject2:
         pending.ops.emplace_back(SwfRemove{in.U16()});
         return;
+    case SwfTagCode::DefineButton:
+    case SwfTagCode::DefineButton2:
+    case SwfTagCode::DefineButtonSound:
+    case SwfTagCode::DefineSound:
+    case SwfTagCode::StartSound:
+    case SwfTagCode::DoAction:
+    case SwfTagCode::FrameLabel:
+        try {
+            ReadInteractiveTag(code, in, pending, limits);
+        } catch (const ESwfError&) {
+            ++m_malformedTags;
+        }
+        return;
     default:
         ++m_skippedTags;
+        return;
+    }
+}
+
+void SwfMovie::ReadInteractiveTag(uint16_t code, SwfBitReader& in, SwfFrame& pending, const SwfLimits& limits) {
+    switch (static_cast<SwfTagCode>(code)) {
+    case SwfTagCode::DefineButton:
+    case SwfTagCode::DefineButton2: {
+        SwfButton button = ReadButton(in, code == 7 ? 1 : 2, m_actionBudget);
+        if (Define(button.id)) m_buttons.emplace(button.id, std::move(button));
+        return;
+    }
+    case SwfTagCode::DefineButtonSound: {
+        const uint16_t id = in.U16();
+        const auto sounds = ReadButtonSounds(in);
+        // Sounds for a button that is not defined (yet) have nothing to attach to.
+        const auto found = m_buttons.find(id);
+        if (found == m_buttons.end()) throw ESwfError(u"DefineButtonSound names no button.");
+        found->second.sounds = sounds;
+        return;
+    }
+    case SwfTagCode::DefineSound: {
+        SwfSound sound = ReadSound(in, std::min(m_sampleBudget, limits.maxSoundSamples));
+        m_sampleBudget -= sound.samples.size();
+        if (Define(sound.id)) m_sounds.emplace(sound.id, std::move(sound));
+        return;
+    }
+    case SwfTagCode::StartSound: {
+        if (m_actionBudget == 0) throw ESwfError(u"The movie starts more sounds than the player accepts.");
+        --m_actionBudget;
+        SwfStartSound start;
+        start.sound = in.U16();
+        start.info = ReadSoundInfo(in);
+        pending.sounds.push_back(std::move(start));
+        return;
+    }
+    case SwfTagCode::DoAction: {
+        SwfActions actions = ReadActions(in, m_actionBudget);
+        pending.actions.insert(pending.actions.end(), std::make_move_iterator(actions.begin()),
+                               std::make_move_iterator(actions.end()));
+        return;
+    }
+    case SwfTagCode::FrameLabel:
+        // The first label of a name wins, as the first definition of an id does.
+        m_labels.try_emplace(LowerAscii(in.CString()), m_frames.size());
+        return;
+    default:
         return;
     }
 }

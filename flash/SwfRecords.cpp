@@ -3,6 +3,7 @@
 #include "flash/SwfBitReader.h"
 
 #include <algorithm>
+#include <cmath>
 
 SwfMatrix SwfMatrix::Then(const SwfMatrix& outer) const noexcept {
     SwfMatrix m;
@@ -12,6 +13,19 @@ SwfMatrix SwfMatrix::Then(const SwfMatrix& outer) const noexcept {
     m.d = outer.b * c + outer.d * d;
     m.tx = outer.a * tx + outer.c * ty + outer.tx;
     m.ty = outer.b * tx + outer.d * ty + outer.ty;
+    return m;
+}
+
+std::optional<SwfMatrix> SwfMatrix::Inverse() const noexcept {
+    const double det = a * d - b * c;
+    if (!(std::abs(det) > 1e-12)) return std::nullopt;
+    SwfMatrix m;
+    m.a = d / det;
+    m.b = -b / det;
+    m.c = -c / det;
+    m.d = a / det;
+    m.tx = -(m.a * tx + m.c * ty);
+    m.ty = -(m.b * tx + m.d * ty);
     return m;
 }
 
@@ -26,6 +40,22 @@ uint8_t Channel(int32_t value, int32_t mult, int32_t add) noexcept {
 SwfRgba SwfColourTransform::Apply(SwfRgba colour) const noexcept {
     return {Channel(colour.r, multR, addR), Channel(colour.g, multG, addG), Channel(colour.b, multB, addB),
             Channel(colour.a, multA, addA)};
+}
+
+SwfColourTransform SwfColourTransform::Then(const SwfColourTransform& outer) const noexcept {
+    // Terms come from 16-bit fields, so the products stay far inside 32 bits.
+    const auto mult = [](int32_t inner, int32_t out) { return inner * out / 256; };
+    const auto add = [](int32_t inner, int32_t outMult, int32_t outAdd) { return inner * outMult / 256 + outAdd; };
+    SwfColourTransform t;
+    t.multR = mult(multR, outer.multR);
+    t.multG = mult(multG, outer.multG);
+    t.multB = mult(multB, outer.multB);
+    t.multA = mult(multA, outer.multA);
+    t.addR = add(addR, outer.multR, outer.addR);
+    t.addG = add(addG, outer.multG, outer.addG);
+    t.addB = add(addB, outer.multB, outer.addB);
+    t.addA = add(addA, outer.multA, outer.addA);
+    return t;
 }
 
 SwfRect ReadRect(SwfBitReader& in) {

@@ -3,6 +3,7 @@
 // colour transforms, with their readers. Coordinates are in twips (1/20 pixel).
 
 #include <cstdint>
+#include <optional>
 
 class SwfBitReader;
 
@@ -12,11 +13,18 @@ enum class SwfTagCode : uint16_t {
     DefineShape = 2,
     PlaceObject = 4,
     RemoveObject = 5,
+    DefineButton = 7,
     SetBackgroundColor = 9,
+    DoAction = 12,
+    DefineSound = 14,
+    StartSound = 15,
+    DefineButtonSound = 17,
     DefineShape2 = 22,
     PlaceObject2 = 26,
     RemoveObject2 = 28,
     DefineShape3 = 32,
+    DefineButton2 = 34,
+    FrameLabel = 43,
 };
 
 struct SwfRect {
@@ -40,6 +48,8 @@ struct SwfMatrix {
     double MapY(double x, double y) const noexcept { return b * x + d * y + ty; }
     // this after inner: maps through `inner` first.
     SwfMatrix Then(const SwfMatrix& outer) const noexcept;
+    // The matrix that undoes this one; nullopt when it collapses the plane.
+    std::optional<SwfMatrix> Inverse() const noexcept;
     bool operator==(const SwfMatrix&) const = default;
 };
 
@@ -49,6 +59,8 @@ struct SwfColourTransform {
     int32_t addR = 0, addG = 0, addB = 0, addA = 0;
 
     SwfRgba Apply(SwfRgba colour) const noexcept;
+    // this first, then `outer`.
+    SwfColourTransform Then(const SwfColourTransform& outer) const noexcept;
     bool operator==(const SwfColourTransform&) const = default;
 };
 

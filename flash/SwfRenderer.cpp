@@ -62,9 +62,18 @@ bool SwfRenderer::Render(const SwfMovie& movie, const SwfDisplayList& list, cons
     m_fills.SetEdgeLimit(m_budget);
     for (const auto& [depth, object] : list) {
         if (object.clipDepth != 0) continue;  // mask layers are not drawn
-        const SwfShape* shape = movie.FindShape(object.character);
-        if (!shape) continue;
-        DrawShape(*shape, object.matrix.Then(viewport.stageToView), object.colourTransform, view, viewport.stage);
+        const SwfMatrix toView = object.matrix.Then(viewport.stageToView);
+        if (const SwfShape* shape = movie.FindShape(object.character)) {
+            DrawShape(*shape, toView, object.colourTransform, view, viewport.stage);
+        } else if (const SwfButton* button = movie.FindButton(object.character)) {
+            // A button shows the shapes of its current state; buttons inside buttons are not drawn.
+            for (const auto& record : button->records) {
+                const SwfShape* part = record.ShownIn(object.buttonState) ? movie.FindShape(record.character) : nullptr;
+                if (part)
+                    DrawShape(*part, record.matrix.Then(toView), record.colourTransform.Then(object.colourTransform),
+                              view, viewport.stage);
+            }
+        }
         if (m_spent >= m_budget) break;
     }
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 // Paints a movie's display list into a PixelView, scaled "show all": the whole stage
-// visible, aspect kept, centred, the background colour around and under it.
+// visible, aspect kept, centred, the background colour around and under it. Buttons
+// are drawn in the state the display list gives them.
 
 #include "flash/Rasterizer.h"
 #include "flash/SwfMovie.h"

@@ -3,6 +3,8 @@
 #include "flash/SwfBitReader.h"
 #include "flash/SwfError.h"
 
+#include <algorithm>
+
 namespace {
 
 size_t StyleCount(SwfBitReader& in, int version) {
@@ -155,4 +157,64 @@ SwfShape ReadShape(SwfBitReader& in, int version, size_t maxEdges) {
         group->edges.push_back(edge);
     }
     return shape;
+}
+
+namespace {
+
+struct Segment {
+    double x0, y0, x1, y1;
+};
+
+// Calls `visit` for the chords of an edge: a curve as 16 of them, plenty for hit tests.
+template <class Visit>
+void Chords(const SwfEdge& edge, Visit visit) noexcept {
+    if (!edge.curved) {
+        visit(Segment{double(edge.from.x), double(edge.from.y), double(edge.to.x), double(edge.to.y)});
+        return;
+    }
+    constexpr int kSteps = 16;
+    double px = edge.from.x, py = edge.from.y;
+    for (int i = 1; i <= kSteps; ++i) {
+        const double t = double(i) / kSteps, u = 1 - t;
+        const double x = u * u * edge.from.x + 2 * u * t * edge.control.x + t * t * edge.to.x;
+        const double y = u * u * edge.from.y + 2 * u * t * edge.control.y + t * t * edge.to.y;
+        visit(Segment{px, py, x, y});
+        px = x;
+        py = y;
+    }
+}
+
+double DistanceSquared(const Segment& s, double x, double y) noexcept {
+    const double dx = s.x1 - s.x0, dy = s.y1 - s.y0, len = dx * dx + dy * dy;
+    double t = len > 0 ? ((x - s.x0) * dx + (y - s.y0) * dy) / len : 0;
+    t = t < 0 ? 0 : t > 1 ? 1 : t;
+    const double ex = s.x0 + t * dx - x, ey = s.y0 + t * dy - y;
+    return ex * ex + ey * ey;
+}
+
+}  // namespace
+
+bool ShapeContains(const SwfShape& shape, double x, double y) noexcept {
+    for (const auto& group : shape.groups) {
+        // Even-odd per fill style over the edges that bound it, as the renderer fills.
+        for (size_t f = 1; f <= group.fills.size(); ++f) {
+            bool inside = false;
+            for (const auto& edge : group.edges) {
+                if ((edge.fill0 == f) == (edge.fill1 == f)) continue;
+                Chords(edge, [&](const Segment& s) {
+                    if ((s.y0 > y) != (s.y1 > y) && x < s.x0 + (y - s.y0) * (s.x1 - s.x0) / (s.y1 - s.y0))
+                        inside = !inside;
+                });
+            }
+            if (inside) return true;
+        }
+        for (const auto& edge : group.edges) {
+            if (edge.line == 0 || edge.line > group.lines.size()) continue;
+            const double half = std::max(group.lines[edge.line - 1].width, uint16_t{20}) / 2.0;
+            bool near = false;
+            Chords(edge, [&](const Segment& s) { near = near || DistanceSquared(s, x, y) <= half * half; });
+            if (near) return true;
+        }
+    }
+    return false;
 }

@@ -52,6 +52,10 @@ struct SwfShape {
     size_t EdgeCount() const noexcept;
 };
 
+// Whether the point (twips, shape space) lies in one of the shape's fills or on one of
+// its lines: what a button's hit area means.
+bool ShapeContains(const SwfShape& shape, double x, double y) noexcept;
+
 // Reads the body of a DefineShape tag; `version` is 1, 2 or 3 for DefineShape,
 // DefineShape2 and DefineShape3. Throws ESwfError on malformed data; at most
 // `maxEdges` edges are accepted.

@@ -20,7 +20,10 @@ void Place(SwfDisplayList& list, const SwfPlace& place) {
         return;
     }
     SwfPlacedObject& object = found->second;
-    if (place.character) object.character = *place.character;
+    if (place.character && *place.character != object.character) {
+        object.character = *place.character;
+        object.buttonState = SwfButtonState::Up;  // another character starts afresh
+    }
     if (place.matrix) object.matrix = *place.matrix;
     if (place.colourTransform) object.colourTransform = *place.colourTransform;
     if (place.ratio) object.ratio = *place.ratio;
@@ -56,6 +59,13 @@ void SwfTimeline::GotoFrame(size_t index) {
         ApplyFrame(m_list, m_movie->Frame(0));
     }
     while (m_current < index) ApplyFrame(m_list, m_movie->Frame(++m_current));
+}
+
+bool SwfTimeline::SetButtonState(uint16_t depth, SwfButtonState state) {
+    const auto found = m_list.find(depth);
+    if (found == m_list.end()) return false;
+    found->second.buttonState = state;
+    return true;
 }
 
 void SwfTimeline::NextFrame() {

@@ -15,6 +15,7 @@ struct SwfPlacedObject {
     SwfColourTransform colourTransform;
     uint16_t ratio = 0;
     uint16_t clipDepth = 0;  // non-zero: a mask layer, not drawn itself
+    SwfButtonState buttonState = SwfButtonState::Up;  // for a button: which of its states shows
 };
 
 // Objects in drawing order: lowest depth first.
@@ -38,6 +39,8 @@ public:
     void GotoFrame(size_t index);
     // The next frame, or the first one after the last.
     void NextFrame();
+    // Shows another state of the button at `depth`; false when there is none.
+    bool SetButtonState(uint16_t depth, SwfButtonState state);
 
 private:
     std::shared_ptr<const SwfMovie> m_movie;

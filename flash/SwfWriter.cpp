@@ -126,6 +126,45 @@ void WriteColourTransform(SwfBitWriter& out, const SwfColourTransform& t, bool w
     out.Align();
 }
 
+void WriteSoundInfo(SwfBitWriter& out, const SwfSoundInfo& info) {
+    const bool loops = info.loops != 1;
+    out.U8(static_cast<uint8_t>((info.stop ? 0x20 : 0) | (info.noMultiple ? 0x10 : 0) |
+                                (info.envelope.empty() ? 0 : 0x08) | (loops ? 0x04 : 0) |
+                                (info.hasOutPoint ? 0x02 : 0) | (info.inPoint != 0 ? 0x01 : 0)));
+    if (info.inPoint != 0) out.U32(info.inPoint);
+    if (info.hasOutPoint) out.U32(info.outPoint);
+    if (loops) out.U16(info.loops);
+    if (!info.envelope.empty()) {
+        if (info.envelope.size() > 255) throw ESwfError(u"A sound envelope has too many points.");
+        out.U8(static_cast<uint8_t>(info.envelope.size()));
+        for (const auto& point : info.envelope) {
+            out.U32(point.position);
+            out.U16(point.left);
+            out.U16(point.right);
+        }
+    }
+}
+
+void WriteActions(SwfBitWriter& out, const SwfActions& actions) {
+    for (const auto& action : actions) {
+        const auto code = static_cast<uint8_t>(action.code);
+        out.U8(code);
+        if (code < 0x80) continue;
+        SwfBitWriter body;
+        if (action.code == SwfActionCode::GotoFrame) {
+            body.U16(action.frame);
+        } else {
+            body.Bytes({reinterpret_cast<const uint8_t*>(action.text.data()), action.text.size()});
+            body.U8(0);
+        }
+        const auto& bytes = body.Data();
+        if (bytes.size() > 0xFFFF) throw ESwfError(u"An action is too long for its record.");
+        out.U16(static_cast<uint16_t>(bytes.size()));
+        out.Bytes(bytes);
+    }
+    out.U8(0);
+}
+
 uint16_t SwfShapeBuilder::AddFill(SwfRgba colour) {
     m_fills.push_back(colour);
     return static_cast<uint16_t>(m_fills.size());
@@ -365,6 +404,79 @@ void SwfWriter::RemoveObject2(uint16_t depth) {
 void SwfWriter::ShowFrame() {
     Tag(static_cast<uint16_t>(SwfTagCode::ShowFrame), {});
     ++m_frames;
+}
+
+void SwfWriter::DefineSound(uint16_t id, SwfSoundFormat format, uint8_t rateCode, bool sixteenBit, unsigned channels,
+                            uint32_t frames, std::span<const uint8_t> data) {
+    SwfBitWriter out;
+    out.U16(id);
+    out.U8(static_cast<uint8_t>((static_cast<unsigned>(format) << 4) | ((rateCode & 3u) << 2) |
+                                (sixteenBit ? 2u : 0u) | (channels == 2 ? 1u : 0u)));
+    out.U32(frames);
+    out.Bytes(data);
+    Tag(static_cast<uint16_t>(SwfTagCode::DefineSound), out.Data());
+}
+
+void SwfWriter::StartSound(uint16_t sound, const SwfSoundInfo& info) {
+    SwfBitWriter out;
+    out.U16(sound);
+    WriteSoundInfo(out, info);
+    Tag(static_cast<uint16_t>(SwfTagCode::StartSound), out.Data());
+}
+
+void SwfWriter::DefineButton2(const SwfButton& button) {
+    SwfBitWriter out;
+    out.U16(button.id);
+    out.U8(button.trackAsMenu ? 1 : 0);
+    SwfBitWriter records;
+    for (const auto& record : button.records) {
+        records.U8(static_cast<uint8_t>((record.hitTest ? 0x08 : 0) | (record.down ? 0x04 : 0) |
+                                        (record.over ? 0x02 : 0) | (record.up ? 0x01 : 0)));
+        records.U16(record.character);
+        records.U16(record.depth);
+        WriteMatrix(records, record.matrix);
+        WriteColourTransform(records, record.colourTransform, true);
+    }
+    records.U8(0);
+    const auto& recordBytes = records.Data();
+    // The offset counts from the offset field itself to the first action record.
+    out.U16(button.actions.empty() ? 0 : static_cast<uint16_t>(2 + recordBytes.size()));
+    out.Bytes(recordBytes);
+    for (size_t i = 0; i < button.actions.size(); ++i) {
+        const auto& action = button.actions[i];
+        SwfBitWriter body;
+        body.U8(static_cast<uint8_t>(action.conditions & 0xFF));
+        body.U8(static_cast<uint8_t>((action.conditions >> 8) & 1));
+        WriteActions(body, action.actions);
+        const auto& bytes = body.Data();
+        if (bytes.size() + 2 > 0xFFFF) throw ESwfError(u"A button's actions are too long for their record.");
+        out.U16(i + 1 == button.actions.size() ? 0 : static_cast<uint16_t>(bytes.size() + 2));
+        out.Bytes(bytes);
+    }
+    Tag(static_cast<uint16_t>(SwfTagCode::DefineButton2), out.Data());
+}
+
+void SwfWriter::DefineButtonSound(uint16_t button, const std::array<SwfButtonSound, 4>& sounds) {
+    SwfBitWriter out;
+    out.U16(button);
+    for (const auto& sound : sounds) {
+        out.U16(sound.sound);
+        if (sound.sound != 0) WriteSoundInfo(out, sound.info);
+    }
+    Tag(static_cast<uint16_t>(SwfTagCode::DefineButtonSound), out.Data());
+}
+
+void SwfWriter::DoAction(const SwfActions& actions) {
+    SwfBitWriter out;
+    WriteActions(out, actions);
+    Tag(static_cast<uint16_t>(SwfTagCode::DoAction), out.Data());
+}
+
+void SwfWriter::FrameLabel(std::string_view label) {
+    SwfBitWriter out;
+    out.Bytes({reinterpret_cast<const uint8_t*>(label.data()), label.size()});
+    out.U8(0);
+    Tag(static_cast<uint16_t>(SwfTagCode::FrameLabel), out.Data());
 }
 
 namespace {

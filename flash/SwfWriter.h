@@ -7,8 +7,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <array>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 class SwfBitWriter {
@@ -35,6 +37,9 @@ unsigned UnsignedBits(uint64_t value) noexcept;
 void WriteRect(SwfBitWriter& out, const SwfRect& rect);
 void WriteMatrix(SwfBitWriter& out, const SwfMatrix& matrix);
 void WriteColourTransform(SwfBitWriter& out, const SwfColourTransform& transform, bool withAlpha);
+void WriteSoundInfo(SwfBitWriter& out, const SwfSoundInfo& info);
+// Action records and the end action.
+void WriteActions(SwfBitWriter& out, const SwfActions& actions);
 
 // One style group of straight and curved edges, in twips.
 class SwfShapeBuilder {
@@ -82,6 +87,15 @@ public:
     void PlaceObject2(const SwfPlace& place);
     void RemoveObject2(uint16_t depth);
     void ShowFrame();
+    // `data` is the encoded sample data, `frames` the samples per channel it holds.
+    void DefineSound(uint16_t id, SwfSoundFormat format, uint8_t rateCode, bool sixteenBit, unsigned channels,
+                     uint32_t frames, std::span<const uint8_t> data);
+    void StartSound(uint16_t sound, const SwfSoundInfo& info = {});
+    // Writes the button's records and actions; its sounds go in DefineButtonSound.
+    void DefineButton2(const SwfButton& button);
+    void DefineButtonSound(uint16_t button, const std::array<SwfButtonSound, 4>& sounds);
+    void DoAction(const SwfActions& actions);
+    void FrameLabel(std::string_view label);
 
     size_t FrameCount() const noexcept { return m_frames; }
     // Size of the finished movie without padding.

@@ -47,3 +47,17 @@ inline std::vector<uint8_t> ThreeFrames() {
     return writer.Finish();
 }
 
+// A button showing `up`, `over` and `down` in their states, hit where `hit` lies.
+inline SwfButton ShapeButton(uint16_t id, uint16_t up, uint16_t over, uint16_t down, uint16_t hit) {
+    SwfButton button;
+    button.id = id;
+    const auto record = [](uint16_t character, uint16_t depth) {
+        SwfButtonRecord r;
+        r.character = character;
+        r.depth = depth;
+        return r;
+    };
+    button.records = {record(up, 1), record(over, 2), record(down, 3), record(hit, 4)};
+    button.records[0].up = button.records[1].over = button.records[2].down = button.records[3].hitTest = true;
+    return button;
+}
