@@ -479,6 +479,11 @@ void SwfWriter::FrameLabel(std::string_view label) {
     Tag(static_cast<uint16_t>(SwfTagCode::FrameLabel), out.Data());
 }
 
+void SwfWriter::Append(const SwfWriter& other) {
+    m_tags.insert(m_tags.end(), other.m_tags.begin(), other.m_tags.end());
+    m_frames += other.m_frames;
+}
+
 namespace {
 
 std::vector<uint8_t> HeaderRest(const SwfRect& frameSize, uint16_t frameRate, size_t frames) {

@@ -96,6 +96,8 @@ public:
     void DefineButtonSound(uint16_t button, const std::array<SwfButtonSound, 4>& sounds);
     void DoAction(const SwfActions& actions);
     void FrameLabel(std::string_view label);
+    // Appends the tags and frames another writer made, as if written here.
+    void Append(const SwfWriter& other);
 
     size_t FrameCount() const noexcept { return m_frames; }
     // Size of the finished movie without padding.

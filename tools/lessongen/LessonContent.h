@@ -1,5 +1,6 @@
 #pragma once
-// What the sixteen lesson movies teach: titles, symbols and example words, and the
+// What the sixteen lesson movies teach: titles, symbols with example words and their
+// KK transcriptions, tips on making each sound, spelling and stress rules, and the
 // header facts each movie must keep (stage size, frame count, exact byte size).
 
 #include <cstddef>
@@ -7,12 +8,20 @@
 
 enum class LessonKind { Chart, Rules, Stress, Sounds };
 
-// One thing a lesson shows. Sounds and the chart: a KK symbol and example words.
-// Rules: a spelling, the symbol it spells and a word. Stress: a rule in Chinese and
-// marked examples ("[...]" marks the stressed syllable).
+// A word and its KK transcription. In `word`, "[...]" marks the letters a rule is
+// about or the stressed syllable, and "·" parts syllables.
+struct Example {
+    const char* word;
+    const char* kk;
+};
+
+// Sounds lessons and the chart: a symbol, its examples and a tip in Chinese.
+// Rules: `spelling` spells `symbol`, as in the examples. Stress: `tip` states the
+// rule and the examples show it.
 struct LessonItem {
-    const char* symbol;
-    const char* words;
+    const char* symbol = "";
+    std::vector<Example> examples;
+    const char* tip = "";
     const char* spelling = "";
     bool consonant = false;
 };

@@ -1,17 +1,25 @@
 #include "tools/lessongen/LessonMovie.h"
 
+#include "flash/SwfAdpcm.h"
+#include "flash/SwfError.h"
 #include "flash/SwfWriter.h"
 #include "tools/common/FontOutline.h"
+#include "tools/lessongen/Speech.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <map>
 #include <numbers>
+#include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace {
 
 constexpr SwfRgba kCream{255, 248, 225}, kGreen{0, 101, 0}, kYellow{255, 207, 0}, kWhite{255, 255, 255},
-    kInk{51, 51, 51}, kGrey{128, 128, 120}, kOrange{255, 140, 26}, kPaleGreen{232, 244, 226};
+    kInk{51, 51, 51}, kGrey{128, 128, 120}, kOrange{230, 110, 0}, kPaleGreen{232, 244, 226},
+    kHoverFill{255, 244, 200}, kPressFill{255, 222, 160}, kLightGreen{0, 135, 0}, kDarkGreen{0, 70, 0};
 
 int32_t Twips(double pixels) { return static_cast<int32_t>(std::lround(pixels * 20)); }
 
@@ -52,38 +60,41 @@ private:
 struct TextRun {
     std::u32string text;
     SwfRgba colour;
+    const FontSet* font = nullptr;  // the text's own font when null
 };
 
-enum class Anchor { Left, Centre };
+enum class Anchor { Left, Centre, Right };
 
-// One line of text runs; baseline at y = 0, or centred on the origin with Anchor::Centre.
+double RunsWidth(const FontSet& fonts, const std::vector<TextRun>& runs, double size) {
+    double width = 0;
+    for (const auto& run : runs) width += (run.font ? *run.font : fonts).Width(run.text, size);
+    return width;
+}
+
+// One line of text runs. Left and Right put the baseline at y = 0 with the text
+// starting or ending at x = 0; Centre centres its ink on the origin.
 SwfShapeBuilder TextShape(const FontSet& fonts, const std::vector<TextRun>& runs, double size, Anchor anchor) {
     std::u32string all;
-    double width = 0;
-    for (const auto& run : runs) {
-        all += run.text;
-        width += fonts.Width(run.text, size);
-    }
-    double x = 0, y = 0;
-    if (anchor == Anchor::Centre) {
-        x = -width / 2;
-        y = (fonts.InkTop(all, size) - fonts.InkBottom(all, size)) / 2;
-    }
+    for (const auto& run : runs) all += run.text;
+    const double width = RunsWidth(fonts, runs, size);
+    double x = anchor == Anchor::Left ? 0 : anchor == Anchor::Right ? -width : -width / 2, y = 0;
+    if (anchor == Anchor::Centre) y = (fonts.InkTop(all, size) - fonts.InkBottom(all, size)) / 2;
     SwfShapeBuilder shape;
     for (const auto& run : runs) {
         ShapeSink sink{shape, shape.AddFill(run.colour)};
-        x += fonts.Draw(run.text, size, x, y, sink);
+        x += (run.font ? *run.font : fonts).Draw(run.text, size, x, y, sink);
     }
     return shape;
 }
 
-// "ˈ[ta]·ble": the bracketed part in the accent colour.
-std::vector<TextRun> MarkedRuns(const std::string& text, SwfRgba plain, SwfRgba accent) {
+// "n[igh]t": the bracketed parts in the accent colour and, when given, the accent font.
+std::vector<TextRun> MarkedRuns(const std::string& text, SwfRgba plain, SwfRgba accent, const FontSet* accentFont = nullptr) {
     std::vector<TextRun> runs;
     std::u32string current;
     for (const char32_t c : Utf32(text)) {
         if (c == U'[' || c == U']') {
-            if (!current.empty()) runs.push_back({current, c == U']' ? accent : plain});
+            if (!current.empty())
+                runs.push_back({current, c == U']' ? accent : plain, c == U']' ? accentFont : nullptr});
             current.clear();
             continue;
         }
@@ -91,6 +102,40 @@ std::vector<TextRun> MarkedRuns(const std::string& text, SwfRgba plain, SwfRgba 
     }
     if (!current.empty()) runs.push_back({current, plain});
     return runs;
+}
+
+std::string Plain(const std::string& marked) {
+    std::string out;
+    for (const char c : marked)
+        if (c != '[' && c != ']') out.push_back(c);
+    return out;
+}
+
+// Lines of at most `width`: Chinese breaks between any two characters, Latin text and
+// IPA only at spaces, and no line starts with closing punctuation.
+std::vector<std::u32string> Wrap(const FontSet& fonts, const std::string& text, double size, double width) {
+    const std::u32string all = Utf32(text);
+    const auto isCjk = [](char32_t c) { return c >= 0x3000; };
+    // Pieces that stay together: one CJK character (with the punctuation after it) or one Latin word.
+    std::vector<std::u32string> pieces;
+    for (size_t i = 0; i < all.size();) {
+        size_t j = i + 1;
+        if (!isCjk(all[i]) && all[i] != U' ')
+            while (j < all.size() && !isCjk(all[j]) && all[j] != U' ') ++j;
+        while (j < all.size() && std::u32string_view(U"，。、；：！？）”").find(all[j]) != std::u32string_view::npos) ++j;
+        pieces.push_back(all.substr(i, j - i));
+        i = j;
+    }
+    std::vector<std::u32string> lines(1);
+    for (const auto& piece : pieces) {
+        if (!lines.back().empty() && fonts.Width(lines.back() + piece, size) > width) {
+            while (!lines.back().empty() && lines.back().back() == U' ') lines.back().pop_back();
+            lines.emplace_back();
+            if (piece == U" ") continue;
+        }
+        lines.back() += piece;
+    }
+    return lines;
 }
 
 void RoundRect(SwfShapeBuilder& shape, double x0, double y0, double x1, double y1, double r) {
@@ -118,48 +163,193 @@ SwfShapeBuilder BoxShape(double w, double h, double radius, std::optional<SwfRgb
     return shape;
 }
 
-SwfMatrix At(double x, double y, double scale = 1) { return {scale, 0, 0, scale, static_cast<double>(Twips(x)), static_cast<double>(Twips(y))}; }
+// A loudspeaker with two sound waves, about 2 * size wide, centred on the origin.
+SwfShapeBuilder SpeakerShape(double size, SwfRgba colour) {
+    SwfShapeBuilder shape;
+    const uint16_t fill = shape.AddFill(colour);
+    const uint16_t line = shape.AddLine(static_cast<uint16_t>(Twips(size * 0.16)), colour);
+    const auto P = [&](double v) { return Twips(v * size); };
+    shape.MoveTo(P(-0.95), P(-0.3));
+    shape.SetStyles(0, fill, 0);
+    for (const auto& [x, y] : std::array<std::pair<double, double>, 6>{{{-0.5, -0.3}, {0.05, -0.75}, {0.05, 0.75},
+                                                                         {-0.5, 0.3}, {-0.95, 0.3}, {-0.95, -0.3}}})
+        shape.LineTo(P(x), P(y));
+    for (const double r : {0.45, 0.8}) {
+        shape.MoveTo(P(0.25 + r * 0.5), P(-r));
+        shape.SetStyles(0, 0, line);
+        shape.CurveTo(P(0.25 + r * 1.2), P(0), P(0.25 + r * 0.5), P(r));
+    }
+    return shape;
+}
 
-// Frame-by-frame placement bookkeeping over the writer.
+// A filled triangle pointing left (-1) or right (1), `size` high, centred on the origin.
+SwfShapeBuilder ArrowShape(double size, int direction, SwfRgba colour) {
+    SwfShapeBuilder shape;
+    const uint16_t fill = shape.AddFill(colour);
+    const double h = size / 2, w = size * 0.45 * direction;
+    shape.MoveTo(Twips(-w), Twips(-h));
+    shape.SetStyles(direction > 0 ? 0 : fill, direction > 0 ? fill : 0, 0);
+    shape.LineTo(Twips(w), 0);
+    shape.LineTo(Twips(-w), Twips(h));
+    shape.LineTo(Twips(-w), Twips(-h));
+    return shape;
+}
+
+SwfMatrix At(double x, double y, double scale = 1) {
+    return {scale, 0, 0, scale, static_cast<double>(Twips(x)), static_cast<double>(Twips(y))};
+}
+
+SwfColourTransform Fade(double alpha) {
+    SwfColourTransform t;
+    t.multA = static_cast<int32_t>(std::lround(std::clamp(alpha, 0.0, 1.0) * 256));
+    return t;
+}
+
+double EaseOut(double t) { return 1 - (1 - t) * (1 - t); }
+
+// Colours of a button's three states.
+struct ButtonLook {
+    std::optional<SwfRgba> up, over, down;  // fills
+    SwfRgba upLine, activeLine;
+    double upLineWidth, activeLineWidth;
+    double radius;
+};
+
+constexpr double kCardRadius = 12;
+const ButtonLook kCard{kWhite, kHoverFill, kPressFill, kGreen, kOrange, 2, 3, kCardRadius};
+const ButtonLook kNav{kGreen, kLightGreen, kDarkGreen, kGreen, kDarkGreen, 1, 1, 16};
+const ButtonLook kTab{std::nullopt, SwfRgba{255, 255, 255, 70}, SwfRgba{255, 255, 255, 130}, {255, 255, 255, 150},
+                      kWhite, 1.5, 2, 8};
+
+// Something drawn on a button in every state, at an offset from the button's centre.
+struct Part {
+    uint16_t id;
+    double x, y;
+};
+
+// Speech of a lesson: each distinct utterance spoken once and defined once.
+class Voice {
+public:
+    uint16_t Id(const std::string& phonemes, uint16_t& nextId) {
+        const auto [it, added] = m_ids.try_emplace(phonemes, nextId);
+        if (added) {
+            ++nextId;
+            m_order.push_back(phonemes);
+        }
+        return it->second;
+    }
+    const std::vector<std::string>& Utterances() const noexcept { return m_order; }
+    uint16_t IdOf(const std::string& phonemes) const { return m_ids.at(phonemes); }
+
+private:
+    std::map<std::string, uint16_t> m_ids;
+    std::vector<std::string> m_order;
+};
+
+// The body of a movie under construction: shapes, buttons, placements and frames.
 class Movie {
 public:
-    Movie(const Lesson& lesson)
-        : m_writer{{0, lesson.width * 20, 0, lesson.height * 20}, 12} {
-        m_writer.SetBackground(kCream);
-    }
+    explicit Movie(const Lesson& lesson) : m_lesson{lesson}, m_body{Stage(lesson), 12} {}
+    static SwfRect Stage(const Lesson& lesson) { return {0, lesson.width * 20, 0, lesson.height * 20}; }
+
     uint16_t Define(const SwfShapeBuilder& shape) {
-        m_writer.DefineShape(m_nextId, shape, 3);
+        m_body.DefineShape(m_nextId, shape, 3);
         return m_nextId++;
     }
-    void Place(uint16_t depth, uint16_t id, const SwfMatrix& matrix) {
+    uint16_t Sound(const std::string& phonemes) { return m_voice.Id(phonemes, m_nextId); }
+
+    // A button of `w` x `h` pixels centred on its origin, with `parts` on it. A press
+    // stops the sounds playing and says `say`; a click runs `onClick`.
+    uint16_t Button(double w, double h, const ButtonLook& look, const std::vector<Part>& parts,
+                    const std::optional<std::string>& say, const SwfActions& onClick) {
+        const auto face = [&](std::optional<SwfRgba> fill, SwfRgba line, double lineWidth) {
+            return Define(BoxShape(w, h, look.radius, fill, lineWidth, line));
+        };
+        const uint16_t up = face(look.up, look.upLine, look.upLineWidth);
+        const uint16_t over = face(look.over, look.activeLine, look.activeLineWidth);
+        const uint16_t down = face(look.down, look.activeLine, look.activeLineWidth);
+        const uint16_t hit = Define(BoxShape(w, h, look.radius, kWhite, 0, kWhite));
+        SwfButton button;
+        button.id = m_nextId++;
+        const auto record = [&](uint16_t character, uint16_t depth, bool u, bool o, bool d, bool t, double dx, double dy) {
+            SwfButtonRecord r;
+            r.character = character;
+            r.depth = depth;
+            r.up = u, r.over = o, r.down = d, r.hitTest = t;
+            r.matrix = At(dx, dy);
+            button.records.push_back(r);
+        };
+        record(up, 1, true, false, false, false, 0, 0);
+        record(over, 2, false, true, false, false, 0, 0);
+        record(down, 3, false, false, true, false, 0, 0);
+        uint16_t depth = 4;
+        for (const Part& part : parts) {
+            record(part.id, depth++, true, true, false, false, part.x, part.y);
+            record(part.id, depth++, false, false, true, false, part.x + 1, part.y + 1);  // pressed in
+        }
+        record(hit, depth, false, false, false, true, 0, 0);
+        button.actions.push_back({kOverUpToOverDown, {{SwfActionCode::StopSounds, 0, {}}}});
+        if (!onClick.empty()) button.actions.push_back({kOverDownToOverUp, onClick});
+        m_body.DefineButton2(button);
+        if (say) {
+            std::array<SwfButtonSound, 4> sounds{};
+            sounds[2].sound = Sound(*say);  // on the press: heard at once
+            m_body.DefineButtonSound(button.id, sounds);
+        }
+        return button.id;
+    }
+
+    void Place(uint16_t depth, uint16_t id, const SwfMatrix& matrix, const std::string& name = {},
+               std::optional<SwfColourTransform> colours = std::nullopt) {
         SwfPlace place;
         place.depth = depth;
         place.character = id;
         place.matrix = matrix;
-        m_writer.PlaceObject2(place);
+        place.name = name;
+        place.colourTransform = colours;
+        m_body.PlaceObject2(place);
     }
-    void Move(uint16_t depth, const SwfMatrix& matrix) {
+    void Move(uint16_t depth, const SwfMatrix& matrix, std::optional<SwfColourTransform> colours = std::nullopt) {
         SwfPlace place;
         place.depth = depth;
         place.move = true;
         place.matrix = matrix;
-        m_writer.PlaceObject2(place);
+        place.colourTransform = colours;
+        m_body.PlaceObject2(place);
     }
-    void ShowFrame() { m_writer.ShowFrame(); }
-    SwfWriter& Writer() { return m_writer; }
+    void Remove(uint16_t depth) { m_body.RemoveObject2(depth); }
+    SwfWriter& Body() { return m_body; }
+    const Voice& Speech() const { return m_voice; }
+    const Lesson& Content() const { return m_lesson; }
 
 private:
-    SwfWriter m_writer;
+    const Lesson& m_lesson;
+    SwfWriter m_body;
+    Voice m_voice;
     uint16_t m_nextId = 1;
 };
 
-struct Box {
-    double cx, cy;
-};
+SwfAction Go(const std::string& label) { return {SwfActionCode::GotoLabel, 0, label}; }
+const SwfAction kPlay{SwfActionCode::Play, 0, {}};
+const SwfAction kStop{SwfActionCode::Stop, 0, {}};
 
-// Title band, lesson title, a line of text on the band's right and the footer.
-void PlaceFrame(Movie& movie, const Lesson& lesson, const LessonFonts& fonts, double bandHeight,
-                const std::string& bandRight) {
+std::string PageLabel(size_t page) { return "page" + std::to_string(page + 1); }
+
+// Frames of each page: as even as the frame count allows, the longer ones last.
+std::vector<std::pair<int, int>> PageFrames(int frames, size_t pages) {
+    std::vector<std::pair<int, int>> spans;
+    int start = 0;
+    for (size_t i = 0; i < pages; ++i) {
+        const int count = frames / static_cast<int>(pages) + (i >= pages - frames % pages ? 1 : 0);
+        spans.emplace_back(start, count);
+        start += count;
+    }
+    return spans;
+}
+
+// Title band with the lesson title; `bandRight` fills its right side when given.
+void PlaceBand(Movie& movie, const LessonFonts& fonts, double bandHeight, const std::string& bandRight) {
+    const Lesson& lesson = movie.Content();
     SwfShapeBuilder band;
     const uint16_t green = band.AddFill(kGreen);
     band.MoveTo(0, 0);
@@ -169,215 +359,373 @@ void PlaceFrame(Movie& movie, const Lesson& lesson, const LessonFonts& fonts, do
     band.LineTo(0, Twips(bandHeight));
     band.LineTo(0, 0);
     movie.Place(1, movie.Define(band), {});
-
-    const double titleSize = bandHeight * 0.55;
-    const auto title = TextShape(fonts.bold, {{Utf32(lesson.title), kYellow}}, titleSize, Anchor::Left);
-    const double baseline = bandHeight / 2 + titleSize * 0.36;
-    movie.Place(2, movie.Define(title), At(bandHeight * 0.4, baseline));
-
+    const double titleSize = bandHeight * 0.52;
+    movie.Place(2, movie.Define(TextShape(fonts.bold, {{Utf32(lesson.title), kYellow}}, titleSize, Anchor::Left)),
+                At(bandHeight * 0.36, bandHeight / 2 + titleSize * 0.36));
     if (!bandRight.empty()) {
-        const double size = bandHeight * 0.42;
-        const std::u32string text = Utf32(bandRight);
-        const double width = fonts.regular.Width(text, size);
-        movie.Place(3, movie.Define(TextShape(fonts.regular, {{text, kWhite}}, size, Anchor::Left)),
-                    At(lesson.width - width - bandHeight * 0.4, bandHeight / 2 + size * 0.36));
-    }
-    const std::u32string footer = U"Kestrelle · KK 英语音标";
-    const double width = fonts.regular.Width(footer, 11);
-    movie.Place(4, movie.Define(TextShape(fonts.regular, {{footer, kGrey}}, 11, Anchor::Left)),
-                At(lesson.width - width - 10, lesson.height - 7));
-}
-
-// Cards in a grid: a box per item with its symbol and words; returns the card centres.
-struct Grid {
-    double left, top, width, height;
-    int columns;
-    double gap;
-};
-
-std::vector<Box> GridBoxes(const Grid& grid, size_t count, double& cellW, double& cellH) {
-    const int columns = std::max(1, grid.columns);
-    const int rows = static_cast<int>((count + columns - 1) / columns);
-    cellW = (grid.width - (columns - 1) * grid.gap) / columns;
-    cellH = (grid.height - (rows - 1) * grid.gap) / rows;
-    std::vector<Box> boxes;
-    for (size_t i = 0; i < count; ++i) {
-        const int col = static_cast<int>(i % columns), row = static_cast<int>(i / columns);
-        boxes.push_back({grid.left + col * (cellW + grid.gap) + cellW / 2, grid.top + row * (cellH + grid.gap) + cellH / 2});
-    }
-    return boxes;
-}
-
-// The walk: item i is highlighted for its share of the frames and its symbol swells
-// and settles, so the loop joins without a jump.
-struct Walk {
-    size_t item;
-    double phase;  // 0..1 within the item's share
-};
-Walk WalkAt(int frame, int frames, size_t items) {
-    const double pos = static_cast<double>(frame) * items / frames;
-    const auto item = std::min(items - 1, static_cast<size_t>(pos));
-    return {item, pos - item};
-}
-double Swell(double phase) { return 1 + 0.14 * std::sin(std::numbers::pi * phase); }
-
-std::string SymbolLine(const Lesson& lesson) {
-    std::string line;
-    for (const auto& item : lesson.items) line += (line.empty() ? "" : "  ") + std::string(item.symbol);
-    return line;
-}
-
-std::vector<uint8_t> Finish(Movie& movie, const Lesson& lesson) {
-    return movie.Writer().Finish(lesson.size);
-}
-
-void Sounds(Movie& movie, const Lesson& lesson, const LessonFonts& fonts) {
-    PlaceFrame(movie, lesson, fonts, 64, SymbolLine(lesson));
-    const size_t n = lesson.items.size();
-    const int columns = n <= 3 ? static_cast<int>(n) : 2;
-    double w = 0, h = 0;
-    const auto boxes = GridBoxes({24, 84, lesson.width - 48.0, 326, columns, 20}, n, w, h);
-    const uint16_t card = movie.Define(BoxShape(w, h, 14, kWhite, 2, kGreen));
-    const uint16_t highlight = movie.Define(BoxShape(w + 10, h + 10, 18, std::nullopt, 5, kOrange));
-    const double symbolSize = std::min(84.0, h * 0.42);
-    std::vector<uint16_t> symbolDepths;
-    for (size_t i = 0; i < n; ++i) {
-        const auto& item = lesson.items[i];
-        const auto depth = static_cast<uint16_t>(10 + 3 * i);
-        movie.Place(depth, card, At(boxes[i].cx, boxes[i].cy));
-        const std::string symbol = std::string("/") + item.symbol + "/";
-        movie.Place(depth + 1, movie.Define(TextShape(fonts.bold, {{Utf32(symbol), kGreen}}, symbolSize, Anchor::Centre)),
-                    At(boxes[i].cx, boxes[i].cy - h * 0.12));
-        movie.Place(depth + 2, movie.Define(TextShape(fonts.regular, {{Utf32(item.words), kInk}}, 26, Anchor::Centre)),
-                    At(boxes[i].cx, boxes[i].cy + h * 0.3));
-        symbolDepths.push_back(depth + 1);
-    }
-    movie.Place(200, highlight, At(boxes[0].cx, boxes[0].cy));
-    size_t previous = 0;
-    for (int f = 0; f < lesson.frames; ++f) {
-        const Walk walk = WalkAt(f, lesson.frames, n);
-        const Box& b = boxes[walk.item];
-        if (walk.item != previous) {
-            movie.Move(symbolDepths[previous], At(boxes[previous].cx, boxes[previous].cy - h * 0.12));
-            previous = walk.item;
-        }
-        movie.Move(200, At(b.cx, b.cy));
-        movie.Move(symbolDepths[walk.item], At(b.cx, b.cy - h * 0.12, Swell(walk.phase)));
-        movie.ShowFrame();
+        const double size = bandHeight * 0.36;
+        movie.Place(3, movie.Define(TextShape(fonts.regular, {{Utf32(bandRight), kWhite}}, size, Anchor::Right)),
+                    At(lesson.width - bandHeight * 0.36, bandHeight / 2 + size * 0.36));
     }
 }
 
-void Chart(Movie& movie, const Lesson& lesson, const LessonFonts& fonts) {
-    PlaceFrame(movie, lesson, fonts, 50, "KK");
-    std::vector<LessonItem> vowels, consonants;
-    for (const auto& item : lesson.items) (item.consonant ? consonants : vowels).push_back(item);
-    constexpr int kColumns = 11;
-    const double left = 64, width = lesson.width - left - 10.0;
-    double w = 0, h = 0;
-    auto boxes = GridBoxes({left, 60, width, 122, kColumns, 4}, vowels.size(), w, h);
-    double w2 = 0, h2 = 0;
-    const auto more = GridBoxes({left, 194, width, 186, kColumns, 4}, consonants.size(), w2, h2);
-    boxes.insert(boxes.end(), more.begin(), more.end());
-    h = std::min(h, h2);
-    const uint16_t cell = movie.Define(BoxShape(w, h, 8, kWhite, 1.5, kGreen));
-    const uint16_t highlight = movie.Define(BoxShape(w + 6, h + 6, 10, std::nullopt, 3.5, kOrange));
-
-    const auto label = [&](const char* text, double y, uint16_t depth) {
-        movie.Place(depth, movie.Define(TextShape(fonts.bold, {{Utf32(text), kGreen}}, 20, Anchor::Centre)),
-                    At(left / 2, y));
+// Previous and next buttons and "page of pages" along the bottom; wraps around.
+void PlaceNavigation(Movie& movie, const LessonFonts& fonts, size_t page, size_t pages, double y) {
+    const Lesson& lesson = movie.Content();
+    // The arrow at the side it points to, the text beside it.
+    const auto label = [&](const char* text, int direction) {
+        const auto textId = movie.Define(TextShape(fonts.bold, {{Utf32(text), kWhite}}, 17, Anchor::Centre));
+        const auto arrow = movie.Define(ArrowShape(12, direction, kYellow));
+        return std::vector<Part>{{textId, direction * -8.0, 0}, {arrow, direction * 40.0, 0}};
     };
-    label("元音", 60 + 122 / 2.0, 5);
-    label("辅音", 194 + 186 / 2.0, 6);
+    const size_t previous = (page + pages - 1) % pages, next = (page + 1) % pages;
+    movie.Place(40, movie.Button(120, 34, kNav, label("上一个", -1), std::nullopt, {Go(PageLabel(previous)), kPlay}),
+                At(24 + 60, y), "previous");
+    movie.Place(41, movie.Button(120, 34, kNav, label("下一个", 1), std::nullopt, {Go(PageLabel(next)), kPlay}),
+                At(lesson.width - 24 - 60, y), "next");
+    const std::string count = std::to_string(page + 1) + " / " + std::to_string(pages);
+    movie.Place(42, movie.Define(TextShape(fonts.regular, {{Utf32(count), kGrey}}, 16, Anchor::Centre)),
+                At(lesson.width / 2.0, y));
+}
 
-    std::vector<LessonItem> ordered = vowels;
-    ordered.insert(ordered.end(), consonants.begin(), consonants.end());
-    std::vector<uint16_t> symbolDepths;
-    for (size_t i = 0; i < ordered.size(); ++i) {
-        const auto depth = static_cast<uint16_t>(10 + 3 * i);
-        movie.Place(depth, cell, At(boxes[i].cx, boxes[i].cy));
-        movie.Place(depth + 1,
-                    movie.Define(TextShape(fonts.bold, {{Utf32(ordered[i].symbol), kGreen}}, 22, Anchor::Centre)),
-                    At(boxes[i].cx, boxes[i].cy - h * 0.14));
-        movie.Place(depth + 2,
-                    movie.Define(TextShape(fonts.regular, {{Utf32(ordered[i].words), kInk}}, 10.5, Anchor::Centre)),
-                    At(boxes[i].cx, boxes[i].cy + h * 0.3));
-        symbolDepths.push_back(depth + 1);
+// Parts of a word card: the word (marks in orange), its KK transcription and a speaker.
+std::vector<Part> WordParts(Movie& movie, const LessonFonts& fonts, const Example& example, double w, double h,
+                            double wordSize, double kkSize) {
+    // Long words shrink to leave the speaker free.
+    const auto runs = MarkedRuns(example.word, kInk, kOrange);
+    const double room = w - h * 0.18 - h * 0.5 - 6;
+    wordSize = std::min(wordSize, wordSize * room / RunsWidth(fonts.bold, runs, wordSize));
+    const auto word = movie.Define(TextShape(fonts.bold, runs, wordSize, Anchor::Left));
+    const auto kk = movie.Define(
+        TextShape(fonts.regular, {{Utf32(std::string("/") + example.kk + "/"), kGreen}}, kkSize, Anchor::Left));
+    const auto speaker = movie.Define(SpeakerShape(h * 0.14, kOrange));
+    const double left = -w / 2 + h * 0.18;
+    return {{word, left, -h * 0.04}, {kk, left, h * 0.34}, {speaker, w / 2 - h * 0.3, -h * 0.18}};
+}
+
+// A sound lesson: a page per symbol with the symbol, a tip, two words, tabs for every
+// symbol in the band, and previous / next. Each page says its symbol as it opens.
+void Sounds(Movie& movie, const LessonFonts& fonts) {
+    const Lesson& lesson = movie.Content();
+    const size_t n = lesson.items.size();
+    constexpr double kBand = 56;
+    PlaceBand(movie, fonts, kBand, "");
+
+    // Tabs: a button per symbol at the band's right that opens its page.
+    const double tabW = 54, tabH = 38, tabGap = 8;
+    std::vector<double> tabX;
+    for (size_t j = 0; j < n; ++j) {
+        const double x = lesson.width - 20 - (n - j) * (tabW + tabGap) + tabGap + tabW / 2;
+        tabX.push_back(x);
+        const auto symbol = movie.Define(TextShape(fonts.bold, {{Utf32(lesson.items[j].symbol), kWhite}}, 22, Anchor::Centre));
+        movie.Place(static_cast<uint16_t>(10 + j),
+                    movie.Button(tabW, tabH, kTab, {{symbol, 0, 0}}, std::nullopt, {Go(PageLabel(j)), kPlay}),
+                    At(x, kBand / 2), std::string("tab:") + lesson.items[j].symbol);
     }
-    movie.Place(400, highlight, At(boxes[0].cx, boxes[0].cy));
-    size_t previous = 0;
-    for (int f = 0; f < lesson.frames; ++f) {
-        const Walk walk = WalkAt(f, lesson.frames, ordered.size());
-        const Box& b = boxes[walk.item];
-        if (walk.item != previous) {
-            movie.Move(symbolDepths[previous], At(boxes[previous].cx, boxes[previous].cy - h * 0.14));
-            previous = walk.item;
+    // The open page's tab is underlined.
+    const uint16_t current = movie.Define(BoxShape(tabW - 10, 4, 2, kYellow, 0, kYellow));
+
+    const auto spans = PageFrames(lesson.frames, n);
+    const double cardCx = 24 + 95, cardCy = 76 + 82, cardW = 190, cardH = 164;
+    const double wordW = 238, wordH = 98, wordY = 262 + wordH / 2;
+    std::vector<uint16_t> pageDepths;
+    for (size_t i = 0; i < n; ++i) {
+        const LessonItem& item = lesson.items[i];
+        const auto [start, count] = spans[i];
+        for (const uint16_t depth : pageDepths) movie.Remove(depth);
+        pageDepths.clear();
+        const auto place = [&](uint16_t depth, uint16_t id, const SwfMatrix& m, const std::string& name = {},
+                               std::optional<SwfColourTransform> colours = std::nullopt) {
+            movie.Place(depth, id, m, name, colours);
+            pageDepths.push_back(depth);
+        };
+        movie.Body().FrameLabel(PageLabel(i));
+        place(9, current, At(tabX[i], kBand - 4));
+
+        // The symbol card says the sound.
+        const std::string symbol = std::string("/") + item.symbol + "/";
+        const double symbolSize = Utf32(item.symbol).size() > 1 ? 64 : 76;
+        const auto big = movie.Define(TextShape(fonts.bold, {{Utf32(symbol), kGreen}}, symbolSize, Anchor::Centre));
+        const auto speaker = movie.Define(SpeakerShape(9, kOrange));
+        const auto listen = movie.Define(TextShape(fonts.regular, {{U"听发音", kOrange}}, 16, Anchor::Centre));
+        const std::string sound = SymbolUtterance(item.symbol, item.consonant);
+        place(100,
+              movie.Button(cardW, cardH, kCard, {{big, 0, -16}, {speaker, -30, cardH / 2 - 26}, {listen, 10, cardH / 2 - 26}},
+                           sound, {}),
+              At(cardCx, cardCy, 0.7), std::string("say:") + item.symbol);
+
+        // The tip beside it.
+        const double tipLeft = 24 + cardW + 22, tipWidth = lesson.width - 24 - tipLeft;
+        place(101, movie.Define(TextShape(fonts.bold, {{U"发音要领", kOrange}}, 18, Anchor::Left)), At(tipLeft, 100),
+              {}, Fade(0));
+        const auto lines = Wrap(fonts.regular, item.tip, 18, tipWidth);
+        for (size_t l = 0; l < lines.size(); ++l)
+            place(static_cast<uint16_t>(102 + l),
+                  movie.Define(TextShape(fonts.regular, {{lines[l], kInk}}, 18, Anchor::Left)),
+                  At(tipLeft, 134 + l * 29.0), {}, Fade(0));
+
+        // Two words, each a button that says it.
+        for (size_t k = 0; k < item.examples.size() && k < 2; ++k) {
+            const double cx = 24 + wordW / 2 + k * (lesson.width - 48 - wordW);
+            place(static_cast<uint16_t>(110 + k),
+                  movie.Button(wordW, wordH, kCard, WordParts(movie, fonts, item.examples[k], wordW, wordH, 30, 22),
+                               TranscriptionPhonemes(item.examples[k].kk), {}),
+                  At(cx, wordY), std::string("word:") + Plain(item.examples[k].word), Fade(0));
         }
-        movie.Move(400, At(b.cx, b.cy));
-        movie.Move(symbolDepths[walk.item], At(b.cx, b.cy - h * 0.14, 1 + 0.25 * std::sin(std::numbers::pi * walk.phase)));
-        movie.ShowFrame();
+        PlaceNavigation(movie, fonts, i, n, 400);
+        pageDepths.insert(pageDepths.end(), {40, 41, 42});
+        movie.Body().StartSound(movie.Sound(sound));
+
+        // Opening: the card swells into place, then the tip and the words fade in.
+        for (int f = 0; f < count; ++f) {
+            const double t = count > 1 ? static_cast<double>(f) / (count - 1) : 1;
+            if (f > 0) {
+                movie.Move(100, At(cardCx, cardCy, 0.7 + 0.3 * EaseOut(std::min(1.0, t * 1.6))));
+                const auto fade = Fade(EaseOut(std::clamp(t * 1.6 - 0.3, 0.0, 1.0)));
+                movie.Move(101, At(tipLeft, 100), fade);
+                for (size_t l = 0; l < lines.size(); ++l) movie.Move(static_cast<uint16_t>(102 + l), At(tipLeft, 134 + l * 29.0), fade);
+                for (size_t k = 0; k < 2 && k < item.examples.size(); ++k)
+                    movie.Move(static_cast<uint16_t>(110 + k), At(24 + wordW / 2 + k * (lesson.width - 48 - wordW), wordY),
+                               Fade(EaseOut(std::clamp(t * 1.6 - 0.6 + 0.0, 0.0, 1.0))));
+            }
+            if (f == count - 1) movie.Body().DoAction({kStop});
+            movie.Body().ShowFrame();
+        }
     }
 }
 
-// Rows of text (rules and stress): a pale box per row and a highlight walking down them.
-void Rows(Movie& movie, const Lesson& lesson, const LessonFonts& fonts) {
-    PlaceFrame(movie, lesson, fonts, 64, lesson.kind == LessonKind::Rules ? "字母组合 → 音标" : "单词重音");
-    const size_t n = lesson.items.size();
-    const bool rules = lesson.kind == LessonKind::Rules;
-    double w = 0, h = 0;
-    const auto boxes = GridBoxes({20, 80, lesson.width - 40.0, 332, rules ? 2 : 1, rules ? 8.0 : 10.0}, n, w, h);
-    const uint16_t row = movie.Define(BoxShape(w, h, 10, kPaleGreen, 1, kGreen));
-    const uint16_t highlight = movie.Define(BoxShape(w + 6, h + 6, 12, SwfRgba{255, 140, 26, 40}, 3, kOrange));
-    // Rule columns as wide as their widest entry.
-    double spellingWidth = 0, symbolWidth = 0;
-    for (const auto& item : lesson.items) {
-        spellingWidth = std::max(spellingWidth, fonts.bold.Width(Utf32(item.spelling), 18));
-        symbolWidth = std::max(symbolWidth, fonts.bold.Width(Utf32(std::string("/") + item.symbol + "/"), 18));
+// The chart: every symbol a button that says it; a highlight walks across them
+// once, then the chart waits for clicks.
+void Chart(Movie& movie, const LessonFonts& fonts) {
+    const Lesson& lesson = movie.Content();
+    PlaceBand(movie, fonts, 50, "点击音标，听发音");
+    std::vector<const LessonItem*> vowels, consonants;
+    for (const auto& item : lesson.items) (item.consonant ? consonants : vowels).push_back(&item);
+    constexpr int kColumns = 11;
+    const double left = 64, width = lesson.width - left - 10.0, gap = 4;
+    const double cellW = (width - (kColumns - 1) * gap) / kColumns, cellH = 56;
+    struct Cell {
+        const LessonItem* item;
+        double cx, cy;
+    };
+    std::vector<Cell> cells;
+    const auto grid = [&](const std::vector<const LessonItem*>& items, double top) {
+        for (size_t i = 0; i < items.size(); ++i)
+            cells.push_back({items[i], left + (i % kColumns) * (cellW + gap) + cellW / 2,
+                             top + (i / kColumns) * (cellH + gap) + cellH / 2});
+    };
+    grid(vowels, 62);
+    grid(consonants, 196);
+    const auto label = [&](const char* text, double y, uint16_t depth) {
+        movie.Place(depth, movie.Define(TextShape(fonts.bold, {{Utf32(text), kGreen}}, 20, Anchor::Centre)), At(left / 2, y));
+    };
+    label("元音", 62 + cellH + gap / 2, 5);
+    label("辅音", 196 + cellH * 1.5 + gap, 6);
+
+    const ButtonLook look{kWhite, kHoverFill, kPressFill, kGreen, kOrange, 1.5, 2.5, 8};
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const LessonItem& item = *cells[i].item;
+        const auto symbol = movie.Define(TextShape(fonts.bold, {{Utf32(item.symbol), kGreen}}, 22, Anchor::Centre));
+        const auto word = movie.Define(TextShape(fonts.regular, {{Utf32(Plain(item.examples.front().word)), kInk}}, 11.5, Anchor::Centre));
+        movie.Place(static_cast<uint16_t>(10 + i),
+                    movie.Button(cellW, cellH, look, {{symbol, 0, -cellH * 0.14}, {word, 0, cellH * 0.3}},
+                                 SymbolUtterance(item.symbol, item.consonant), {}),
+                    At(cells[i].cx, cells[i].cy), std::string("say:") + item.symbol);
     }
-    for (size_t i = 0; i < n; ++i) {
-        const auto& item = lesson.items[i];
-        const auto depth = static_cast<uint16_t>(10 + 4 * i);
-        const Box& b = boxes[i];
-        movie.Place(depth, row, At(b.cx, b.cy));
-        const double left = b.cx - w / 2 + 14;
-        if (rules) {
-            const auto text = [&](const std::string& s, const FontSet& font, SwfRgba colour, double size, double x,
-                                  uint16_t d) {
-                movie.Place(d, movie.Define(TextShape(font, {{Utf32(s), colour}}, size, Anchor::Left)),
-                            At(x, b.cy + size * 0.36));
-            };
-            text(item.spelling, fonts.bold, kGreen, 18, left, depth + 1);
-            text(std::string("/") + item.symbol + "/", fonts.bold, kOrange, 18, left + spellingWidth + 10, depth + 2);
-            text(item.words, fonts.regular, kInk, 15, left + spellingWidth + symbolWidth + 20, depth + 3);
+    const uint16_t highlight = movie.Define(BoxShape(cellW + 6, cellH + 6, 10, std::nullopt, 3.5, kOrange));
+    movie.Place(400, highlight, At(cells[0].cx, cells[0].cy));
+    for (int f = 0; f < lesson.frames; ++f) {
+        if (f + 1 == lesson.frames) {
+            movie.Remove(400);
+            movie.Body().DoAction({kStop});
         } else {
-            movie.Place(depth + 1, movie.Define(TextShape(fonts.regular, {{Utf32(item.symbol), kGreen}}, 16, Anchor::Left)),
-                        At(left, b.cy - h * 0.12));
-            movie.Place(depth + 2, movie.Define(TextShape(fonts.regular, MarkedRuns(item.words, kInk, kOrange), 22, Anchor::Left)),
-                        At(left + 24, b.cy + h * 0.34));
+            const size_t at = std::min(cells.size() - 1, static_cast<size_t>(f) * cells.size() / (lesson.frames - 1));
+            movie.Move(400, At(cells[at].cx, cells[at].cy));
+        }
+        movie.Body().ShowFrame();
+    }
+}
+
+// Rows that appear one after another on pages: spelling rules or stress rules.
+void RulePages(Movie& movie, const LessonFonts& fonts) {
+    const Lesson& lesson = movie.Content();
+    const bool rules = lesson.kind == LessonKind::Rules;
+    PlaceBand(movie, fonts, 56, rules ? "字母组合 → 读音" : "单词重音");
+    const size_t perPage = rules ? 5 : 2;
+    const size_t pages = (lesson.items.size() + perPage - 1) / perPage;
+    const auto spans = PageFrames(lesson.frames, pages);
+    const double top = 70, bottom = 378, gap = rules ? 8 : 16;
+    const double rowH = (bottom - top - (perPage - 1) * gap) / perPage;
+    std::vector<uint16_t> pageDepths;
+    for (size_t page = 0; page < pages; ++page) {
+        const auto [start, count] = spans[page];
+        for (const uint16_t depth : pageDepths) movie.Remove(depth);
+        pageDepths.clear();
+        movie.Body().FrameLabel(PageLabel(page));
+        PlaceNavigation(movie, fonts, page, pages, 406);
+        pageDepths.insert(pageDepths.end(), {40, 41, 42});
+
+        // Each row is a group of placements that appears at its own frame.
+        struct Placement {
+            uint16_t depth, id;
+            double x, y;
+            std::string name;
+        };
+        std::vector<std::vector<Placement>> rows;
+        for (size_t r = 0; r < perPage && page * perPage + r < lesson.items.size(); ++r) {
+            const LessonItem& item = lesson.items[page * perPage + r];
+            const double cy = top + r * (rowH + gap) + rowH / 2;
+            const auto depth = static_cast<uint16_t>(100 + r * 10);
+            std::vector<Placement> row;
+            row.push_back({depth, movie.Define(BoxShape(lesson.width - 40.0, rowH, 10, kPaleGreen, 1, kGreen)),
+                           lesson.width / 2.0, cy, {}});
+            if (rules) {
+                const auto spelling = movie.Define(TextShape(fonts.bold, {{Utf32(item.spelling), kGreen}}, 21, Anchor::Centre));
+                row.push_back({static_cast<uint16_t>(depth + 1), spelling, 28 + 40, cy, {}});
+                const auto arrow = movie.Define(ArrowShape(12, 1, kGrey));
+                row.push_back({static_cast<uint16_t>(depth + 2), arrow, 124, cy, {}});
+                const auto symbol = movie.Define(
+                    TextShape(fonts.bold, {{Utf32(std::string("/") + item.symbol + "/"), kOrange}}, 22, Anchor::Centre));
+                const auto speaker = movie.Define(SpeakerShape(6, kOrange));
+                row.push_back({static_cast<uint16_t>(depth + 3),
+                               movie.Button(78, rowH - 12, kCard, {{symbol, -8, 0}, {speaker, 27, -12}},
+                                            SymbolUtterance(item.symbol, false), {}),
+                               176, cy, std::string("say:") + item.symbol});
+                const size_t words = item.examples.size();
+                const double wordsLeft = 226, wordsRight = lesson.width - 28.0, wordGap = 8;
+                const double wordW = (wordsRight - wordsLeft - (words - 1) * wordGap) / words;
+                for (size_t k = 0; k < words; ++k)
+                    row.push_back({static_cast<uint16_t>(depth + 4 + k),
+                                   movie.Button(wordW, rowH - 10, kCard,
+                                                WordParts(movie, fonts, item.examples[k], wordW, rowH - 10, 19, 15),
+                                                TranscriptionPhonemes(item.examples[k].kk), {}),
+                                   wordsLeft + wordW / 2 + k * (wordW + wordGap), cy,
+                                   "word:" + Plain(item.examples[k].word)});
+            } else {
+                const double textLeft = 36;
+                const auto number = movie.Define(
+                    TextShape(fonts.bold, {{Utf32(std::to_string(page * perPage + r + 1)), kWhite}}, 16, Anchor::Centre));
+                const auto badge = movie.Define(BoxShape(26, 26, 13, kOrange, 0, kOrange));
+                row.push_back({static_cast<uint16_t>(depth + 1), badge, textLeft, top + r * (rowH + gap) + 24, {}});
+                row.push_back({static_cast<uint16_t>(depth + 2), number, textLeft, top + r * (rowH + gap) + 24, {}});
+                const auto lines = Wrap(fonts.regular, item.tip, 19, lesson.width - 2 * textLeft - 30);
+                for (size_t l = 0; l < lines.size() && l < 2; ++l)
+                    row.push_back({static_cast<uint16_t>(depth + 3 + l),
+                                   movie.Define(TextShape(fonts.regular, {{lines[l], kInk}}, 19, Anchor::Left)),
+                                   textLeft + 22, top + r * (rowH + gap) + 31 + l * 26.0, {}});
+                const double wordW = (lesson.width - 48 - 16 - 24) / 2.0, wordH = 74;
+                const double wordY = top + r * (rowH + gap) + rowH - wordH / 2 - 10;
+                for (size_t k = 0; k < item.examples.size() && k < 2; ++k) {
+                    const Example& example = item.examples[k];
+                    const auto runs = MarkedRuns(example.word, kInk, kOrange, &fonts.bold);
+                    const double size = std::min(26.0, 26.0 * (wordW - 14 - 44) / RunsWidth(fonts.regular, runs, 26));
+                    const auto word = movie.Define(TextShape(fonts.regular, runs, size, Anchor::Left));
+                    const auto kk = movie.Define(
+                        TextShape(fonts.regular, {{Utf32(std::string("/") + example.kk + "/"), kGreen}}, 20, Anchor::Left));
+                    const auto speaker = movie.Define(SpeakerShape(9, kOrange));
+                    const double l = -wordW / 2 + 14;
+                    row.push_back({static_cast<uint16_t>(depth + 6 + k),
+                                   movie.Button(wordW, wordH, kCard, {{word, l, -4}, {kk, l, 26}, {speaker, wordW / 2 - 22, -14}},
+                                                TranscriptionPhonemes(example.kk), {}),
+                                   36 + 8 + wordW / 2 + k * (wordW + 16), wordY, "word:" + Plain(example.word)});
+                }
+            }
+            rows.push_back(std::move(row));
+        }
+        // Rows slide in from the right, fading in, one after another; the page then waits.
+        constexpr int kSlide = 5;
+        const int step = std::max(1, std::min(kSlide + 2, (count - kSlide - 1) / std::max<int>(1, static_cast<int>(rows.size()))));
+        for (int f = 0; f < count; ++f) {
+            for (size_t r = 0; r < rows.size(); ++r) {
+                const int begin = 1 + static_cast<int>(r) * step;
+                if (f < begin || f > begin + kSlide) continue;
+                const double t = EaseOut(static_cast<double>(f - begin) / kSlide);
+                const double dx = (1 - t) * 60;
+                for (const Placement& p : rows[r]) {
+                    if (f == begin) {
+                        movie.Place(p.depth, p.id, At(p.x + dx, p.y), p.name, Fade(t));
+                        pageDepths.push_back(p.depth);
+                    } else {
+                        movie.Move(p.depth, At(p.x + dx, p.y), Fade(t));
+                    }
+                }
+            }
+            if (f == count - 1) {
+                // A page left before its rows were all in: place the rest now.
+                for (size_t r = 0; r < rows.size(); ++r)
+                    if (1 + static_cast<int>(r) * step > f)
+                        for (const Placement& p : rows[r]) {
+                            movie.Place(p.depth, p.id, At(p.x, p.y), p.name);
+                            pageDepths.push_back(p.depth);
+                        }
+                movie.Body().DoAction({kStop});
+            }
+            movie.Body().ShowFrame();
         }
     }
-    movie.Place(200, highlight, At(boxes[0].cx, boxes[0].cy));
-    for (int f = 0; f < lesson.frames; ++f) {
-        const Walk walk = WalkAt(f, lesson.frames, n);
-        movie.Move(200, At(boxes[walk.item].cx, boxes[walk.item].cy));
-        movie.ShowFrame();
+}
+
+// Halves the sample rate: a short low-pass (1 4 6 4 1) / 16, then every second sample.
+std::vector<int16_t> Halve(const std::vector<int16_t>& in) {
+    std::vector<int16_t> out;
+    const auto at = [&](ptrdiff_t i) { return i < 0 || i >= static_cast<ptrdiff_t>(in.size()) ? 0 : int{in[static_cast<size_t>(i)]}; };
+    for (ptrdiff_t i = 0; i < static_cast<ptrdiff_t>(in.size()); i += 2)
+        out.push_back(static_cast<int16_t>((at(i - 2) + 4 * at(i - 1) + 6 * at(i) + 4 * at(i + 1) + at(i + 2)) / 16));
+    return out;
+}
+
+const std::vector<int16_t>& Spoken(const std::string& phonemes) {
+    static std::map<std::string, std::vector<int16_t>> cache;
+    auto found = cache.find(phonemes);
+    if (found == cache.end()) found = cache.emplace(phonemes, Speak(phonemes)).first;
+    return found->second;
+}
+
+// The finished movie: background, the speech at the best quality that fits the
+// lesson's byte size, then the body, padded to that size.
+std::vector<uint8_t> Finish(Movie& movie, SpeechQuality* quality) {
+    const Lesson& lesson = movie.Content();
+    struct Level {
+        uint8_t rateCode;
+        unsigned bits;
+    };
+    constexpr Level kLevels[] = {{2, 5}, {2, 4}, {2, 3}, {1, 4}, {1, 3}};
+    for (const Level& level : kLevels) {
+        SwfWriter out{Movie::Stage(lesson), 12};
+        out.SetBackground(kCream);
+        double seconds = 0;
+        for (const std::string& phonemes : movie.Speech().Utterances()) {
+            const std::vector<int16_t>& full = Spoken(phonemes);
+            const std::vector<int16_t> samples = level.rateCode == 2 ? full : Halve(full);
+            seconds += static_cast<double>(full.size()) / kSpeechRate;
+            out.DefineSound(movie.Speech().IdOf(phonemes), SwfSoundFormat::Adpcm, level.rateCode, true, 1,
+                            static_cast<uint32_t>(samples.size()), EncodeAdpcm(samples, 1, level.bits));
+        }
+        out.Append(movie.Body());
+        if (out.Size() > lesson.size || lesson.size - out.Size() == 1) continue;  // a gap of one byte cannot be padded
+        if (quality) *quality = {level.rateCode == 2 ? 22050u : 11025u, level.bits, movie.Speech().Utterances().size(), seconds};
+        return out.Finish(lesson.size);
     }
+    throw std::runtime_error(std::string("lesson ") + lesson.letter + " does not fit its size even with the plainest speech");
 }
 
 }  // namespace
 
-std::vector<uint8_t> MakeLessonMovie(const Lesson& lesson, const LessonFonts& fonts) {
+std::vector<uint8_t> MakeLessonMovie(const Lesson& lesson, const LessonFonts& fonts, SpeechQuality* quality) {
     Movie movie{lesson};
     switch (lesson.kind) {
     case LessonKind::Chart:
-        Chart(movie, lesson, fonts);
+        Chart(movie, fonts);
         break;
     case LessonKind::Rules:
     case LessonKind::Stress:
-        Rows(movie, lesson, fonts);
+        RulePages(movie, fonts);
         break;
     case LessonKind::Sounds:
-        Sounds(movie, lesson, fonts);
+        Sounds(movie, fonts);
         break;
     }
-    return Finish(movie, lesson);
+    if (movie.Body().FrameCount() != static_cast<size_t>(lesson.frames))
+        throw std::runtime_error(std::string("lesson ") + lesson.letter + " made the wrong number of frames");
+    return Finish(movie, quality);
 }

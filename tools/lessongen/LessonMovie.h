@@ -1,7 +1,7 @@
 #pragma once
-// Makes one lesson movie: the lesson's title and its symbols with example words as
-// vector shapes, a highlight that walks through the items frame by frame, padded
-// to the lesson's exact byte size.
+// Makes one lesson movie: its pages of text as vector shapes, buttons that say the
+// symbols and words with espeak-ng's voice, and the actions that step through the
+// pages, padded to the lesson's exact byte size.
 
 #include "tools/lessongen/LessonContent.h"
 
@@ -15,4 +15,12 @@ struct LessonFonts {
     const FontSet& bold;
 };
 
-std::vector<uint8_t> MakeLessonMovie(const Lesson& lesson, const LessonFonts& fonts);
+// How a movie's speech was stored: the best quality its byte size allows.
+struct SpeechQuality {
+    unsigned rate = 0;  // samples a second
+    unsigned bits = 0;  // ADPCM bits a sample
+    size_t clips = 0;
+    double seconds = 0;
+};
+
+std::vector<uint8_t> MakeLessonMovie(const Lesson& lesson, const LessonFonts& fonts, SpeechQuality* quality = nullptr);

@@ -1,10 +1,11 @@
 // Makes the sixteen lesson movies A.swf ... P.swf:
 //   lessongen <output folder> [--preview <folder>]
-// --preview also renders a few frames of each movie with the player's renderer as PPM.
+// --preview also renders, with the player's renderer, the frames where each movie
+// waits for the learner, as PPM images at the movie's own size.
 
 #include "flash/SwfMovie.h"
 #include "flash/SwfRenderer.h"
-#include "flash/SwfTimeline.h"
+#include "flash/SwfStage.h"
 #include "tools/common/ContentFonts.h"
 #include "tools/common/FontOutline.h"
 #include "tools/common/Ppm.h"
@@ -25,8 +26,10 @@ void Preview(const std::vector<uint8_t>& bytes, const Lesson& lesson, const std:
     SwfRenderer renderer;
     std::vector<uint32_t> pixels(static_cast<size_t>(lesson.width) * lesson.height);
     const PixelView view{lesson.width, lesson.height, lesson.width, pixels};
-    for (const size_t frame : {size_t{0}, movie->FrameCount() / 2}) {
+    for (size_t frame = 0; frame < movie->FrameCount(); ++frame) {
         timeline.GotoFrame(frame);
+        const auto& actions = movie->Frame(frame).actions;
+        if (frame != 0 && (actions.empty() || actions.back().code != SwfActionCode::Stop)) continue;
         renderer.Render(*movie, timeline.DisplayList(), view);
         WritePpm((folder / (std::string(1, lesson.letter) + "-" + std::to_string(frame) + ".ppm")).string(), view);
     }
@@ -45,7 +48,8 @@ int main(int argc, char** argv) {
         const FontSet regular{{kDejaVuSans, kZenHei}};
         const FontSet bold{{kDejaVuSansBold, kZenHei}};
         for (const Lesson& lesson : Lessons()) {
-            const auto bytes = MakeLessonMovie(lesson, {regular, bold});
+            SpeechQuality speech;
+            const auto bytes = MakeLessonMovie(lesson, {regular, bold}, &speech);
             const auto path = out / (std::string(1, lesson.letter) + ".swf");
             std::ofstream file(path, std::ios::binary);
             file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -54,7 +58,8 @@ int main(int argc, char** argv) {
                 std::filesystem::create_directories(argv[3]);
                 Preview(bytes, lesson, argv[3]);
             }
-            std::printf("%c.swf  %zu bytes, %d frames\n", lesson.letter, bytes.size(), lesson.frames);
+            std::printf("%c.swf  %zu bytes, %d frames, %zu clips (%.1f s) at %u Hz, %u-bit ADPCM\n", lesson.letter,
+                        bytes.size(), lesson.frames, speech.clips, speech.seconds, speech.rate, speech.bits);
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "lessongen: %s\n", e.what());
