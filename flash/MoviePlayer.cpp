@@ -8,6 +8,7 @@
 #include <cmath>
 #include <exception>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -39,7 +40,9 @@ std::vector<uint8_t> ReadMovieFile(std::wstring_view path) {
 
 }  // namespace
 
-MoviePlayer::MoviePlayer(HWND host) noexcept : m_host{host} { LivePlayers().insert(this); }
+MoviePlayer::MoviePlayer(HWND host, WaveSinkFactory sound) noexcept : m_host{host}, m_sound{std::move(sound)} {
+    LivePlayers().insert(this);
+}
 
 MoviePlayer::~MoviePlayer() {
     Stop();
@@ -52,7 +55,8 @@ bool MoviePlayer::Load(std::wstring_view path) {
     try {
         const std::vector<uint8_t> bytes = ReadMovieFile(path);
         m_movie = std::make_shared<const SwfMovie>(SwfMovie::Parse(bytes));
-        m_timeline = SwfTimeline{m_movie};
+        m_stage = SwfStage{m_movie};
+        m_stage.SetLoop(m_loop);
         m_error.clear();
         return true;
     } catch (const ESwfError& e) {
@@ -65,9 +69,11 @@ bool MoviePlayer::Load(std::wstring_view path) {
 }
 
 void MoviePlayer::Unload() noexcept {
+    // First, so that what the lost capture makes the old movie do is stopped below.
+    if (m_stage.IsPressing() && m_host && ::GetCapture() == m_host) ::ReleaseCapture();
     Stop();
     m_movie.reset();
-    m_timeline = SwfTimeline{};
+    m_stage = SwfStage{};
     m_dirty = true;
     Invalidate();
 }
@@ -79,62 +85,155 @@ unsigned MoviePlayer::FrameInterval() const noexcept {
 }
 
 void MoviePlayer::SetHost(HWND host) noexcept {
-    const bool playing = IsPlaying();
-    Stop();
+    StopTimer();  // the timer lives on the old host...
     m_host = host;
     m_dirty = true;
-    if (playing) Play();
+    Sync();  // ...and on the new one while the movie plays
 }
 
 void MoviePlayer::Play() noexcept {
-    // Without a host, SetTimer would make up an id of its own and TimerProc could not
-    // find the player.
-    if (!m_movie || m_timer || !m_host) return;
-    // The object's address is the timer id, so that TimerProc can find the player.
-    m_timer = ::SetTimer(m_host, reinterpret_cast<UINT_PTR>(this), FrameInterval(), TimerProc);
+    if (!m_movie) return;
+    try {
+        m_stage.Play();
+    } catch (...) {
+        m_stage.Stop();
+    }
+    Sync();
 }
 
 void MoviePlayer::Stop() noexcept {
+    m_stage.Stop();
+    StopTimer();
+    m_sound.StopAll();
+}
+
+void MoviePlayer::StopTimer() noexcept {
     if (!m_timer) return;
     ::KillTimer(m_host, m_timer);
     m_timer = 0;
 }
 
 void MoviePlayer::Advance() noexcept {
-    if (FrameCount() == 0) return;
-    if (CurrentFrame() + 1 >= FrameCount() && !m_loop) {
-        Stop();
-        return;
-    }
     try {
-        m_timeline.NextFrame();
+        m_stage.Step();
     } catch (...) {
-        Stop();  // out of memory while replaying: keep the last frame shown
-        return;
+        m_stage.Stop();  // out of memory while replaying: keep the last frame shown
     }
-    m_dirty = true;
-    Invalidate();
+    Sync();
+}
+
+void MoviePlayer::Sync() noexcept {
+    for (const auto& request : m_stage.TakeSoundRequests()) {
+        if (request.kind == SwfSoundRequest::Kind::StopAll) {
+            m_sound.StopAll();
+            continue;
+        }
+        const SwfSound* sound = m_movie ? m_movie->FindSound(request.sound) : nullptr;
+        // The voice shares ownership of the whole movie, which holds the samples.
+        if (sound) m_sound.Start(std::shared_ptr<const SwfSound>(m_movie, sound), request.info);
+    }
+    if (m_stage.TakeChanged()) {
+        m_dirty = true;
+        Invalidate();
+    }
+    if (!m_stage.IsPlaying()) {
+        StopTimer();
+    } else if (!m_timer) {
+        // The object's address is the timer id, so that TimerProc can find the player.
+        m_timer = ::SetTimer(m_host, reinterpret_cast<UINT_PTR>(this), FrameInterval(), TimerProc);
+    }
 }
 
 void CALLBACK MoviePlayer::TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept {
     auto* player = reinterpret_cast<MoviePlayer*>(id);
-    if (LivePlayers().count(player)) player->Advance();
+    if (!LivePlayers().count(player)) return;
+    try {
+        player->m_stage.Tick();
+    } catch (...) {
+        player->m_stage.Stop();
+    }
+    player->Sync();
 }
 
 void MoviePlayer::Invalidate() const noexcept {
     if (m_host) ::InvalidateRect(m_host, nullptr, FALSE);
 }
 
+std::optional<std::pair<double, double>> MoviePlayer::ToStage(LPARAM clientPoint) const noexcept {
+    if (!m_movie) return std::nullopt;
+    RECT area = m_area;
+    if (area.right <= area.left || area.bottom <= area.top) ::GetClientRect(m_host, &area);
+    const auto toView =
+        ShowAllViewport(m_movie->FrameSize(), area.right - area.left, area.bottom - area.top).stageToView.Inverse();
+    if (!toView) return std::nullopt;
+    const double x = static_cast<short>(LOWORD(clientPoint)) - area.left + 0.5;
+    const double y = static_cast<short>(HIWORD(clientPoint)) - area.top + 0.5;
+    return std::pair{toView->MapX(x, y), toView->MapY(x, y)};
+}
+
+bool MoviePlayer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept {
+    if (!m_movie || !m_host) return false;
+    try {
+        switch (message) {
+        case WM_MOUSEMOVE:
+            if (const auto at = ToStage(lParam)) m_stage.PointerMove(at->first, at->second, wParam & MK_LBUTTON);
+            if (!m_tracking) {
+                TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, m_host, 0};
+                m_tracking = ::TrackMouseEvent(&track) != FALSE;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            if (const auto at = ToStage(lParam)) m_stage.PointerDown(at->first, at->second);
+            // Held on a button, the release counts wherever it happens.
+            if (m_stage.IsPressing()) ::SetCapture(m_host);
+            break;
+        case WM_LBUTTONUP:
+            if (const auto at = ToStage(lParam)) m_stage.PointerUp(at->first, at->second);
+            // After the release is handled: losing the capture ends a press that is still held.
+            if (::GetCapture() == m_host) ::ReleaseCapture();
+            break;
+        case WM_MOUSELEAVE:
+            m_tracking = false;
+            m_stage.PointerLeave();
+            break;
+        case WM_CAPTURECHANGED:
+            // Capture taken away mid-press (a menu, another window): the press ends off the button.
+            if (m_stage.IsPressing() && reinterpret_cast<HWND>(lParam) != m_host) m_stage.PointerUp(-1e9, -1e9);
+            break;
+        case WM_SETCURSOR: {
+            if (LOWORD(lParam) != HTCLIENT) return false;
+            POINT p{};
+            ::GetCursorPos(&p);
+            ::ScreenToClient(m_host, &p);
+            const auto at = ToStage(MAKELPARAM(p.x, p.y));
+            if (!at || !(m_stage.ButtonUnder(at->first, at->second) || m_stage.IsPressing())) return false;
+            ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+            result = TRUE;
+            Sync();
+            return true;
+        }
+        default:
+            return false;
+        }
+    } catch (...) {
+        // Out of memory in an action: the pointer's effect is lost, the movie goes on.
+    }
+    Sync();
+    return false;
+}
+
 bool MoviePlayer::Paint(HDC dc, const RECT& area) noexcept {
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return false;
     if (!m_movie) return ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_WINDOW)) != 0;
+    m_area = area;
     try {
         if (m_frame.Width() != width || m_frame.Height() != height) m_dirty = true;
         if (m_dirty) {
             if (!m_frame.EnsureSize(width, height)) return false;
             const PixelView whole = m_frame.View();
-            m_renderer.Render(*m_movie, m_timeline.DisplayList(), PixelView(width, height, whole.stride, whole.pixels));
+            m_renderer.Render(*m_movie, m_stage.Timeline().DisplayList(), PixelView(width, height, whole.stride, whole.pixels));
             m_dirty = false;
         }
         return ::BitBlt(dc, area.left, area.top, width, height, m_frame.Dc(), 0, 0, SRCCOPY) != 0;

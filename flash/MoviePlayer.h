@@ -1,16 +1,20 @@
 #pragma once
 // Plays a movie file in a window that the caller owns: reads and parses the file,
 // runs the timeline on a message-driven timer at the movie's frame rate (looping by
-// default), and paints the current frame "show all" from a DIB-section frame buffer.
-// The host forwards WM_PAINT to Paint; everything runs on the host's UI thread.
+// default), runs the movie's actions and buttons under the mouse, plays its sounds,
+// and paints the current frame "show all" from a DIB-section frame buffer. The host
+// forwards WM_PAINT to Paint and its mouse messages to HandleMessage; everything runs
+// on the host's UI thread.
 
 #include "flash/SwfMovie.h"
 #include "flash/SwfRenderer.h"
-#include "flash/SwfTimeline.h"
+#include "flash/SwfStage.h"
+#include "flash/WaveOutput.h"
 #include "framework/win/DibSection.h"
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,7 +23,7 @@
 class MoviePlayer {
 public:
     // `host` may be null until the host window exists; see SetHost.
-    explicit MoviePlayer(HWND host) noexcept;
+    explicit MoviePlayer(HWND host, WaveSinkFactory sound = MakeSystemWaveSink) noexcept;
     ~MoviePlayer();
     MoviePlayer(const MoviePlayer&) = delete;
     MoviePlayer& operator=(const MoviePlayer&) = delete;
@@ -28,24 +32,35 @@ public:
     // truncated file leaves the player empty: false, and LastError() says why.
     bool Load(std::wstring_view path);
     void Unload() noexcept;
-    // Play starts the timer at the current frame; without a movie or a host window it
-    // does nothing.
+    // Play starts the timeline at the current frame (the first frame's actions may stop
+    // it again at once); without a movie it does nothing, and without a host window the
+    // frames do not move on.
     void Play() noexcept;
+    // Stops the timeline and every sound of the movie.
     void Stop() noexcept;
-    // The next frame, as one timer tick does; after the last frame, the first again
-    // when looping, otherwise playback stops.
+    // The next frame, as one timer tick does even when the movie stands still; after
+    // the last frame, the first again when looping, otherwise playback stops.
     void Advance() noexcept;
 
     // Moves the player to another host window (or none, when the host's window goes):
-    // the timer lives on the host, so a playing movie stops and starts again there.
+    // the frame timer lives on the host and moves with it.
     void SetHost(HWND host) noexcept;
+
+    // The mouse messages of the host (WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
+    // WM_LBUTTONDBLCLK, WM_MOUSELEAVE, WM_CAPTURECHANGED, WM_SETCURSOR): the movie's
+    // buttons see the pointer. True when the message is answered (`result` holds the
+    // answer) and the host's own handling must not run: only WM_SETCURSOR over a
+    // button, which shows a hand.
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept;
 
     bool IsPlaying() const noexcept { return m_timer != 0; }
     bool HasMovie() const noexcept { return m_movie != nullptr; }
-    void SetLoop(bool loop) noexcept { m_loop = loop; }
+    void SetLoop(bool loop) noexcept { m_stage.SetLoop(m_loop = loop); }
     bool Loop() const noexcept { return m_loop; }
-    size_t CurrentFrame() const noexcept { return m_timeline.CurrentFrame(); }
-    size_t FrameCount() const noexcept { return m_timeline.FrameCount(); }
+    size_t CurrentFrame() const noexcept { return m_stage.CurrentFrame(); }
+    size_t FrameCount() const noexcept { return m_stage.FrameCount(); }
+    const SwfStage& Stage() const noexcept { return m_stage; }
+    const WaveOutput& Sound() const noexcept { return m_sound; }
     const std::u16string& LastError() const noexcept { return m_error; }
     // Milliseconds between frames: the movie's rate, 12 per second when it gives none.
     unsigned FrameInterval() const noexcept;
@@ -57,14 +72,23 @@ public:
 private:
     static void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept;
     void Invalidate() const noexcept;
+    // Plays the stage's sound requests, repaints when its picture changed and runs the
+    // timer while the movie plays.
+    void Sync() noexcept;
+    void StopTimer() noexcept;
+    // The stage point (twips) under a client point, through the area last painted.
+    std::optional<std::pair<double, double>> ToStage(LPARAM clientPoint) const noexcept;
 
     HWND m_host;
     std::shared_ptr<const SwfMovie> m_movie;
-    SwfTimeline m_timeline;
+    SwfStage m_stage;
     SwfRenderer m_renderer;
     DibSection m_frame;
+    WaveOutput m_sound;
     bool m_loop = true;
     bool m_dirty = true;  // the frame buffer no longer shows the current frame
+    bool m_tracking = false;  // asked for WM_MOUSELEAVE
+    RECT m_area{};        // where the last frame was painted, client pixels
     UINT_PTR m_timer = 0;
     std::u16string m_error;
 };

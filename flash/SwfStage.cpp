@@ -17,12 +17,9 @@ void SwfStage::Play() {
     if (!m_entered) EnterFrame();
 }
 
-void SwfStage::Tick() {
-    if (!m_playing || FrameCount() == 0) return;
-    if (!m_entered) {
-        EnterFrame();
-        return;
-    }
+void SwfStage::Step() {
+    if (FrameCount() == 0) return;
+    if (!m_entered) EnterFrame();
     if (CurrentFrame() + 1 >= FrameCount() && !m_loop) {
         m_playing = false;
         return;
@@ -116,7 +113,7 @@ const SwfButton* SwfStage::ButtonAt(uint16_t depth) const noexcept {
     return Movie()->FindButton(found->second.character);
 }
 
-std::optional<uint16_t> SwfStage::HitButton(double x, double y) const {
+std::optional<uint16_t> SwfStage::ButtonUnder(double x, double y) const {
     const SwfMovie* movie = Movie();
     if (!movie) return std::nullopt;
     const auto& list = m_timeline.DisplayList();
@@ -161,7 +158,7 @@ void SwfStage::RecheckButtons() {
     // The list may have been built afresh: show the pointer's buttons again.
     if (m_pressed) m_timeline.SetButtonState(*m_pressed, m_hot == m_pressed ? SwfButtonState::Down : SwfButtonState::Up);
     if (!m_pressed && !m_hot && m_pointerInside) {
-        m_hot = HitButton(m_x, m_y);
+        m_hot = ButtonUnder(m_x, m_y);
         if (m_hot) m_hotCharacter = list.at(*m_hot).character;
     }
     if (m_hot && m_hot != m_pressed) m_timeline.SetButtonState(*m_hot, SwfButtonState::Over);
@@ -171,7 +168,7 @@ void SwfStage::PointerMove(double x, double y, bool buttonDown) {
     m_x = x;
     m_y = y;
     m_pointerInside = true;
-    const auto hit = HitButton(x, y);
+    const auto hit = ButtonUnder(x, y);
     if (m_pressed && buttonDown) {
         const uint16_t pressed = *m_pressed;
         if (hit == pressed && m_hot != pressed) {
@@ -216,7 +213,7 @@ void SwfStage::PointerUp(double x, double y) {
     if (!m_pressed) return PointerMove(x, y, false);
     const uint16_t pressed = *m_pressed;
     m_pressed.reset();
-    if (HitButton(x, y) == pressed) {
+    if (ButtonUnder(x, y) == pressed) {
         m_hot = pressed;
         m_hotCharacter = m_pressedCharacter;
         Transition(pressed, kOverDownToOverUp, SwfButtonState::Over);  // a click

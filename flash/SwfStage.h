@@ -40,7 +40,11 @@ public:
     void SetLoop(bool loop) noexcept { m_loop = loop; }
     bool Loop() const noexcept { return m_loop; }
     // One frame of playing time: the next frame and what it does, if playing.
-    void Tick();
+    void Tick() {
+        if (m_playing) Step();
+    }
+    // The same whether playing or not.
+    void Step();
     // Goes to a frame (clamped) and runs what it does, without changing the play state.
     void GotoFrame(size_t frame);
 
@@ -52,6 +56,8 @@ public:
     void PointerLeave();
     // The depth of the button under the pointer, if any: the host shows a hand there.
     std::optional<uint16_t> HotButton() const noexcept { return m_hot; }
+    // The depth of the topmost button whose hit area holds the point.
+    std::optional<uint16_t> ButtonUnder(double x, double y) const;
     bool IsPressing() const noexcept { return m_pressed.has_value(); }
 
     // What happened since the last call: sound requests in order, and whether the
@@ -64,8 +70,6 @@ private:
     void EnterFrame();
     void Run(const SwfActions& actions);
     void StartSound(uint16_t sound, const SwfSoundInfo& info);
-    // The topmost button whose hit area holds the point.
-    std::optional<uint16_t> HitButton(double x, double y) const;
     const SwfButton* ButtonAt(uint16_t depth) const noexcept;
     void Transition(uint16_t depth, uint16_t transition, SwfButtonState shown);
     // After the display list changed: buttons that went lose the pointer's state.

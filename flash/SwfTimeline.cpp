@@ -16,7 +16,8 @@ void Place(SwfDisplayList& list, const SwfPlace& place) {
         object.colourTransform = place.colourTransform.value_or(SwfColourTransform{});
         object.ratio = place.ratio.value_or(0);
         object.clipDepth = place.clipDepth.value_or(0);
-        list[place.depth] = object;
+        object.name = place.name;
+        list[place.depth] = std::move(object);
         return;
     }
     SwfPlacedObject& object = found->second;
@@ -28,6 +29,7 @@ void Place(SwfDisplayList& list, const SwfPlace& place) {
     if (place.colourTransform) object.colourTransform = *place.colourTransform;
     if (place.ratio) object.ratio = *place.ratio;
     if (place.clipDepth) object.clipDepth = *place.clipDepth;
+    if (!place.name.empty()) object.name = place.name;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 
 struct SwfPlacedObject {
     uint16_t character = 0;
@@ -16,6 +17,7 @@ struct SwfPlacedObject {
     uint16_t ratio = 0;
     uint16_t clipDepth = 0;  // non-zero: a mask layer, not drawn itself
     SwfButtonState buttonState = SwfButtonState::Up;  // for a button: which of its states shows
+    std::string name;  // the instance name it was placed with, if any
 };
 
 // Objects in drawing order: lowest depth first.

@@ -1,16 +1,22 @@
 // The sixteen shipped lesson movies: the header facts and exact sizes the program
-// promises, and that each one parses, runs and shows its content.
+// promises, that each one parses, runs and shows its content, and that a learner can
+// click through its pages and hear every symbol and word.
 
 #include "flash/SwfMovie.h"
 #include "flash/SwfRenderer.h"
+#include "flash/SwfStage.h"
 #include "flash/SwfTimeline.h"
 #include "tests/flash/LessonBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <tuple>
 #include <cstdint>
 #include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace {
@@ -66,6 +72,163 @@ TEST(LessonMovies, AnimateTheirContent) {
             const auto green = std::count(pixels->begin(), pixels->end(), 0xFF006500u);
             EXPECT_GT(green, w * 8);  // at least the band's rows
         }
+    }
+}
+
+// The symbols each sound lesson's button in the main window shows, in its order.
+struct SoundLesson {
+    char letter;
+    std::vector<std::string> symbols;
+};
+
+const SoundLesson kSoundLessons[] = {
+    {'C', {"i", "ɪ", "ɛ", "æ"}},   {'D', {"ɑr", "ɑ", "ɔ"}},       {'E', {"ɔr", "ʊ", "u", "ʌ"}},
+    {'F', {"ɜ", "ə", "ɚ"}},        {'G', {"e", "aɪ", "aʊ", "o"}}, {'H', {"ɔɪ", "ɪr", "ɛr", "ʊr"}},
+    {'I', {"p", "b", "t", "d"}},   {'J', {"k", "g", "tʃ", "dʒ"}}, {'K', {"f", "v", "θ", "ð"}},
+    {'L', {"s", "z", "ʃ", "ʒ"}},   {'M', {"h", "m", "n", "ŋ"}},   {'N', {"l", "r"}},
+    {'O', {"j", "w", "hw"}},
+};
+
+// A lesson running on a stage, clicked through as a learner would.
+class Learner {
+public:
+    explicit Learner(char letter)
+        : m_movie{std::make_shared<const SwfMovie>(SwfMovie::Parse(LessonBytes(letter)))}, m_stage{m_movie} {
+        m_stage.Play();
+        Settle();
+    }
+
+    // Plays until the movie waits for the learner; false when it never does.
+    bool Settle() {
+        for (size_t tick = 0; tick <= m_movie->FrameCount() && m_stage.IsPlaying(); ++tick) m_stage.Tick();
+        return !m_stage.IsPlaying();
+    }
+
+    const SwfPlacedObject* Find(const std::string& name) const {
+        for (const auto& [depth, object] : m_stage.Timeline().DisplayList())
+            if (object.name == name) return &object;
+        return nullptr;
+    }
+    std::vector<const SwfPlacedObject*> Named(const std::string& prefix) const {
+        std::vector<const SwfPlacedObject*> found;
+        for (const auto& [depth, object] : m_stage.Timeline().DisplayList())
+            if (object.name.rfind(prefix, 0) == 0) found.push_back(&object);
+        return found;
+    }
+
+    // The sound a button says when pressed, if it is a button that says one with
+    // at least a tenth of a second of audible speech.
+    const SwfSound* SaysWhenPressed(const SwfPlacedObject& object) const {
+        const SwfButton* button = m_movie->FindButton(object.character);
+        const SwfSound* sound = button ? m_movie->FindSound(button->sounds[2].sound) : nullptr;
+        if (!sound || sound->Frames() < sound->Rate() / 10) return nullptr;
+        const auto peak = std::max_element(sound->samples.begin(), sound->samples.end(),
+                                           [](int16_t a, int16_t b) { return std::abs(a) < std::abs(b); });
+        return std::abs(*peak) > 8000 ? sound : nullptr;
+    }
+
+    // A press and release at the middle of the button's hit area.
+    void Click(const SwfPlacedObject& object) {
+        const SwfButton* button = m_movie->FindButton(object.character);
+        ASSERT_NE(button, nullptr);
+        for (const auto& record : button->records) {
+            const SwfShape* hit = record.hitTest ? m_movie->FindShape(record.character) : nullptr;
+            if (!hit) continue;
+            const double x = (hit->bounds.xMin + hit->bounds.xMax) / 2.0, y = (hit->bounds.yMin + hit->bounds.yMax) / 2.0;
+            const SwfMatrix toStage = record.matrix.Then(object.matrix);
+            m_stage.PointerDown(toStage.MapX(x, y), toStage.MapY(x, y));
+            m_stage.PointerUp(toStage.MapX(x, y), toStage.MapY(x, y));
+            return;
+        }
+        FAIL() << "the button has no hit area";
+    }
+
+    // The sounds started since the last call.
+    std::set<uint16_t> Started() {
+        std::set<uint16_t> started;
+        for (const auto& request : m_stage.TakeSoundRequests())
+            if (request.kind == SwfSoundRequest::Kind::Start) started.insert(request.sound);
+        return started;
+    }
+
+    const SwfStage& Stage() const { return m_stage; }
+
+private:
+    std::shared_ptr<const SwfMovie> m_movie;
+    SwfStage m_stage;
+};
+
+TEST(LessonMovies, SoundLessonsGiveEachSymbolAPageThatSaysItAndTwoWords) {
+    for (const auto& lesson : kSoundLessons) {
+        SCOPED_TRACE(lesson.letter);
+        Learner learner{lesson.letter};
+        for (size_t page = 0; page <= lesson.symbols.size(); ++page) {
+            const std::string& symbol = lesson.symbols[page % lesson.symbols.size()];
+            SCOPED_TRACE(symbol);
+            ASSERT_TRUE(learner.Stage().IsPlaying() == false);
+            const SwfPlacedObject* say = learner.Find("say:" + symbol);
+            ASSERT_NE(say, nullptr);
+            const SwfSound* sound = learner.SaysWhenPressed(*say);
+            ASSERT_NE(sound, nullptr);
+            EXPECT_TRUE(learner.Started().count(sound->id)) << "the page says its symbol as it opens";
+            const auto words = learner.Named("word:");
+            ASSERT_EQ(words.size(), 2u);
+            std::set<uint16_t> heard = {sound->id};
+            for (const auto* word : words) {
+                const SwfSound* spoken = learner.SaysWhenPressed(*word);
+                ASSERT_NE(spoken, nullptr) << word->name;
+                heard.insert(spoken->id);
+            }
+            EXPECT_EQ(heard.size(), 3u) << "the symbol and both words sound different";
+            learner.Click(*say);
+            EXPECT_EQ(learner.Started(), std::set<uint16_t>{sound->id});
+            // Next page; after the last one, the first again.
+            const SwfPlacedObject* next = learner.Find("next");
+            ASSERT_NE(next, nullptr);
+            learner.Click(*next);
+            ASSERT_TRUE(learner.Settle());
+        }
+    }
+}
+
+TEST(LessonMovies, TheChartSaysEverySymbol) {
+    Learner learner{'A'};
+    const auto symbols = learner.Named("say:");
+    EXPECT_EQ(symbols.size(), 47u);
+    std::set<uint16_t> sounds;
+    for (const auto* symbol : symbols) {
+        const SwfSound* sound = learner.SaysWhenPressed(*symbol);
+        ASSERT_NE(sound, nullptr) << symbol->name;
+        sounds.insert(sound->id);
+    }
+    EXPECT_EQ(sounds.size(), 47u);
+    const SwfPlacedObject* theta = learner.Find("say:θ");
+    ASSERT_NE(theta, nullptr);
+    learner.Started();
+    learner.Click(*theta);
+    EXPECT_EQ(learner.Started(), std::set<uint16_t>{learner.SaysWhenPressed(*theta)->id});
+}
+
+TEST(LessonMovies, RuleLessonsSayEveryWordOnEveryPage) {
+    for (const auto& [letter, pages, words] : {std::tuple{'B', 3, 27}, std::tuple{'P', 3, 12}}) {
+        SCOPED_TRACE(letter);
+        Learner learner{letter};
+        std::set<std::string> seen;
+        for (int page = 0; page < pages; ++page) {
+            for (const auto* word : learner.Named("word:")) {
+                EXPECT_NE(learner.SaysWhenPressed(*word), nullptr) << word->name;
+                seen.insert(word->name + std::to_string(page));
+            }
+            const SwfPlacedObject* previous = learner.Find("previous");
+            ASSERT_NE(previous, nullptr);
+            learner.Click(*learner.Find("next"));
+            ASSERT_TRUE(learner.Settle());
+        }
+        EXPECT_EQ(seen.size(), static_cast<size_t>(words));
+        // Back from the first page is the last page.
+        learner.Click(*learner.Find("previous"));
+        ASSERT_TRUE(learner.Settle());
+        EXPECT_EQ(learner.Stage().CurrentFrame(), learner.Stage().FrameCount() - 1);
     }
 }
 

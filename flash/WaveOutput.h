@@ -1,0 +1,66 @@
+#pragma once
+// Plays a movie's sounds through the platform's wave output without blocking the
+// interface: a mixer fills a few short buffers ahead, topped up from a UI-thread timer,
+// and the device is opened only while something sounds. Without a device, sounds are
+// dropped quietly. The device sits behind WaveSink so that tests can count what is written.
+
+#include "flash/SoundMixer.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include <windows.h>
+
+// One open stream of interleaved 16-bit stereo samples.
+class WaveSink {
+public:
+    virtual ~WaveSink() = default;
+    // False when there is no device to play on.
+    virtual bool Open(unsigned rate) = 0;
+    // Queues a buffer of samples; false when the device refused it.
+    virtual bool Write(std::span<const int16_t> samples) = 0;
+    // Buffers written that have not finished playing.
+    virtual size_t Pending() = 0;
+    // Drops whatever is queued, at once, and closes the device.
+    virtual void Close() noexcept = 0;
+};
+
+using WaveSinkFactory = std::function<std::unique_ptr<WaveSink>()>;
+
+// The sink on the system's wave output (winmm).
+std::unique_ptr<WaveSink> MakeSystemWaveSink();
+
+class WaveOutput {
+public:
+    explicit WaveOutput(WaveSinkFactory factory = MakeSystemWaveSink);
+    ~WaveOutput();
+    WaveOutput(const WaveOutput&) = delete;
+    WaveOutput& operator=(const WaveOutput&) = delete;
+
+    // Starts (or, as `info` says, stops) a sound; the output keeps it alive while it plays.
+    void Start(std::shared_ptr<const SwfSound> sound, const SwfSoundInfo& info) noexcept;
+    // Silences everything at once, queued buffers included.
+    void StopAll() noexcept;
+    bool IsActive() const noexcept { return m_sink != nullptr; }
+    bool IsPlaying(uint16_t sound) const noexcept { return m_mixer.IsPlaying(sound); }
+
+    // Tops up the device's queue; the timer calls it, tests may too.
+    void Pump() noexcept;
+
+    static constexpr size_t kBufferFrames = 1024;  // 46 ms at the mixer's rate
+    static constexpr size_t kQueuedBuffers = 6;
+
+private:
+    static void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+    void Close() noexcept;
+
+    WaveSinkFactory m_factory;
+    SoundMixer m_mixer;
+    std::unique_ptr<WaveSink> m_sink;
+    std::vector<int16_t> m_buffer;
+    UINT_PTR m_timer = 0;
+};

@@ -1,0 +1,109 @@
+#pragma once
+// Test support for the movie player: a window that hosts it as the framework control
+// does (paints through it, hands it the mouse), and a wave sink that logs what the
+// player writes instead of playing it.
+
+#include "flash/MoviePlayer.h"
+#include "flash/WaveOutput.h"
+#include "framework/win/Handles.h"
+
+#include <cstdint>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+class PlayerHost {
+public:
+    PlayerHost(int x, int y, int width, int height, bool visible) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"KestrellePlayerHost";
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        ::RegisterClassW(&wc);
+        m_window = ::CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | (visible ? WS_VISIBLE : 0), x, y,
+                                     width, height, nullptr, nullptr, wc.hInstance, nullptr);
+        if (visible) ::SetForegroundWindow(m_window);
+    }
+    ~PlayerHost() { ::DestroyWindow(m_window); }
+    PlayerHost(const PlayerHost&) = delete;
+    PlayerHost& operator=(const PlayerHost&) = delete;
+
+    HWND Window() const { return m_window; }
+    void Attach(MoviePlayer* player) { ::SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(player)); }
+
+    // Handles messages until `done` holds; false after `limit` milliseconds.
+    template <class Done>
+    bool PumpUntil(Done done, DWORD limit = 3000) {
+        const DWORD start = ::GetTickCount();
+        while (!done()) {
+            if (::GetTickCount() - start > limit) return false;
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        }
+        return true;
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+        auto* player = reinterpret_cast<MoviePlayer*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (player && message == WM_PAINT) {
+            PaintScope paint{window};
+            RECT client{};
+            ::GetClientRect(window, &client);
+            player->Paint(paint.Dc(), client);
+            return 0;
+        }
+        LRESULT result = 0;
+        if (player && player->HandleMessage(message, wParam, lParam, result)) return result;
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    HWND m_window = nullptr;
+};
+
+// What a player wrote to its wave sinks. A new stream starts at every open.
+struct WaveLog {
+    bool device = true;         // whether a device opens
+    bool holdBuffers = false;   // whether written buffers stay queued for ever
+    int opens = 0, closes = 0, writes = 0;
+    std::vector<int16_t> stream;  // interleaved stereo since the latest open
+};
+
+class LoggingSink : public WaveSink {
+public:
+    explicit LoggingSink(WaveLog& log) : m_log{log} {}
+    bool Open(unsigned) override {
+        ++m_log.opens;
+        m_log.stream.clear();
+        return m_log.device;
+    }
+    bool Write(std::span<const int16_t> samples) override {
+        ++m_log.writes;
+        m_log.stream.insert(m_log.stream.end(), samples.begin(), samples.end());
+        if (m_log.holdBuffers) ++m_pending;
+        return true;
+    }
+    size_t Pending() override { return m_pending; }
+    void Close() noexcept override { ++m_log.closes; }
+
+private:
+    WaveLog& m_log;
+    size_t m_pending = 0;
+};
+
+inline WaveSinkFactory LogTo(WaveLog& log) {
+    return [&log] { return std::make_unique<LoggingSink>(log); };
+}
+
+inline std::wstring WriteTempMovie(const wchar_t* name, const std::vector<uint8_t>& bytes) {
+    wchar_t folder[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, folder);
+    const std::wstring path = std::wstring(folder) + name;
+    std::ofstream(path.c_str(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
