@@ -526,7 +526,9 @@ void Chart(Movie& movie, const LessonFonts& fonts) {
     for (size_t i = 0; i < cells.size(); ++i) {
         const LessonItem& item = *cells[i].item;
         const auto symbol = movie.Define(TextShape(fonts.bold, {{Utf32(item.symbol), kGreen}}, 22, Anchor::Centre));
-        const auto word = movie.Define(TextShape(fonts.regular, {{Utf32(Plain(item.examples.front().word)), kInk}}, 11.5, Anchor::Centre));
+        const std::u32string example = Utf32(Plain(item.examples.front().word));
+        const double wordSize = std::min(11.5, 11.5 * (cellW - 8) / fonts.regular.Width(example, 11.5));
+        const auto word = movie.Define(TextShape(fonts.regular, {{example, kInk}}, wordSize, Anchor::Centre));
         movie.Place(static_cast<uint16_t>(10 + i),
                     movie.Button(cellW, cellH, look, {{symbol, 0, -cellH * 0.14}, {word, 0, cellH * 0.3}},
                                  SymbolUtterance(item.symbol, item.consonant), {}),
@@ -602,7 +604,7 @@ void RulePages(Movie& movie, const LessonFonts& fonts) {
                                    wordsLeft + wordW / 2 + k * (wordW + wordGap), cy,
                                    "word:" + Plain(item.examples[k].word)});
             } else {
-                const double textLeft = 36;
+                const double textLeft = 40;
                 const auto number = movie.Define(
                     TextShape(fonts.bold, {{Utf32(std::to_string(page * perPage + r + 1)), kWhite}}, 16, Anchor::Centre));
                 const auto badge = movie.Define(BoxShape(26, 26, 13, kOrange, 0, kOrange));
