@@ -138,8 +138,9 @@ void MoviePlayer::Sync() noexcept {
     }
     if (!m_stage.IsPlaying()) {
         StopTimer();
-    } else if (!m_timer) {
-        // The object's address is the timer id, so that TimerProc can find the player.
+    } else if (!m_timer && m_host) {
+        // The object's address is the timer id, so that TimerProc can find the player;
+        // without a host window SetTimer would make up an id of its own.
         m_timer = ::SetTimer(m_host, reinterpret_cast<UINT_PTR>(this), FrameInterval(), TimerProc);
     }
 }
