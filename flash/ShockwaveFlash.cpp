@@ -71,11 +71,17 @@ void TShockwaveFlash::CreateParams(TCreateParams& params) {
 
 void TShockwaveFlash::InitializeWindow() {
     TWinControl::InitializeWindow();
+    // A playing movie takes its timer to the new window; one that stopped itself stays on its frame.
     m_player.SetHost(HandleIfAllocated());
-    if (m_playing) m_player.Play();
 }
 
 void TShockwaveFlash::WndProc(TMessage& message) {
+    // The movie's buttons follow the mouse; over one, the cursor is a hand.
+    LRESULT answer = 0;
+    if (m_player.HandleMessage(message.Msg, message.WParam, message.LParam, answer)) {
+        message.Result = answer;
+        return;
+    }
     switch (message.Msg) {
     case WM_ERASEBKGND:
         // The player paints every pixel; erasing first would only flicker.

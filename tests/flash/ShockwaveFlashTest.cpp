@@ -144,3 +144,39 @@ TEST(ShockwaveFlash, AMovieThatCannotBeReadLeavesAnEmptyPlayerWithoutThrowing) {
     ::DeleteFileW(good.c_str());
     ::DeleteFileW(bad.c_str());
 }
+
+TEST(ShockwaveFlash, ItsWindowPassesTheMouseToTheMoviesButtons) {
+    // One frame-stopping button over the left half of the stage; a click on it steps on.
+    SwfWriter writer{{0, 2000, 0, 1000}, 50};
+    writer.DefineShape(1, RectShape(0, 0, 1000, 1000, {255, 0, 0}));
+    SwfButton button = ShapeButton(2, 1, 1, 1, 1);
+    button.actions = {{kOverDownToOverUp, {SwfAction{SwfActionCode::NextFrame, 0, {}}}}};
+    writer.DefineButton2(button);
+    writer.PlaceObject2(NewPlace(1, 2));
+    writer.DoAction({SwfAction{SwfActionCode::Stop, 0, {}}});
+    writer.ShowFrame();
+    writer.DoAction({SwfAction{SwfActionCode::Stop, 0, {}}});
+    writer.ShowFrame();
+    const std::wstring path = TempFile(L"kestrelle-control-button.swf");
+    WriteBytes(path, writer.Finish());
+    Stage stage;
+    stage.flash.SetMovie(path);
+    stage.flash.HandleNeeded();
+    PumpUntil([] { return false; });  // the first frame's own action holds it
+    ASSERT_EQ(stage.flash.CurrentFrame(), 0u);
+    const HWND window = stage.flash.Handle();
+
+    // A click on the right half misses the button.
+    ::SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(150, 50));
+    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 50));
+    ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(150, 50));
+    EXPECT_EQ(stage.flash.CurrentFrame(), 0u);
+
+    ::SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));
+    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 50));
+    EXPECT_EQ(::GetCapture(), window);  // held on the button, the release is ours wherever it comes
+    ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(50, 50));
+    EXPECT_EQ(stage.flash.CurrentFrame(), 1u);
+    EXPECT_NE(::GetCapture(), window);
+    ::DeleteFileW(path.c_str());
+}
