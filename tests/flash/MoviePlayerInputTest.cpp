@@ -5,6 +5,7 @@
 #include "flash/MoviePlayer.h"
 #include "tests/flash/LessonBytes.h"
 #include "tests/flash/PlayerHost.h"
+#include "tests/support/RealMouse.h"
 
 #include <gtest/gtest.h>
 
@@ -13,22 +14,6 @@
 #include <windows.h>
 
 namespace {
-
-void MoveTo(POINT p) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>(p.x * 65535.0 / (::GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
-    input.mi.dy = static_cast<LONG>(p.y * 65535.0 / (::GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof input);
-}
-
-void Button(DWORD flag) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flag;
-    ::SendInput(1, &input, sizeof input);
-}
 
 class LessonUnderTheMouse : public ::testing::Test {
 protected:

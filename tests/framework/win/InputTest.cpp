@@ -5,28 +5,13 @@
 #include "framework/Panel.h"
 #include "framework/SpeedButton.h"
 #include "framework/Splitter.h"
+#include "tests/support/RealMouse.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 namespace {
-
-void MoveTo(int x, int y) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>(x * 65535.0 / (::GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
-    input.mi.dy = static_cast<LONG>(y * 65535.0 / (::GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof input);
-}
-
-void Button(DWORD flag) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flag;
-    ::SendInput(1, &input, sizeof input);
-}
 
 // Handles messages until `done`, waking at least every 20 ms; false after 5 s.
 template <class Done>
