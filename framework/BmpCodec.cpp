@@ -1,6 +1,7 @@
 #include "framework/BmpCodec.h"
 
 #include "framework/Exception.h"
+#include "framework/LittleEndian.h"
 
 #include <algorithm>
 #include <bit>
@@ -198,14 +199,8 @@ std::vector<std::byte> EncodeBmp(const DecodedBmp& image) {
     const size_t offset = 14 + 40 + paletteSize;
     const size_t total = offset + stride * static_cast<size_t>(image.height);
     std::vector<std::byte> out(total);
-    auto put16 = [&](size_t at, uint32_t v) {
-        out[at] = std::byte(v & 0xFF);
-        out[at + 1] = std::byte((v >> 8) & 0xFF);
-    };
-    auto put32 = [&](size_t at, uint32_t v) {
-        put16(at, v & 0xFFFF);
-        put16(at + 2, v >> 16);
-    };
+    const auto put16 = [&](size_t at, uint32_t v) { PutLe16(out, at, v); };
+    const auto put32 = [&](size_t at, uint32_t v) { PutLe32(out, at, v); };
     put16(0, 0x4D42);
     put32(2, static_cast<uint32_t>(total));
     put32(10, static_cast<uint32_t>(offset));

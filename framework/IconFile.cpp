@@ -2,6 +2,7 @@
 
 #include "framework/BmpCodec.h"
 #include "framework/Exception.h"
+#include "framework/LittleEndian.h"
 
 #include <algorithm>
 #include <cstring>
@@ -58,14 +59,8 @@ std::vector<std::byte> EncodeIconFile(int width, int height, std::span<const uin
     const size_t andStride = DecodedBmp::StrideFor(width, 1);
     const size_t imageSize = 40 + xorStride * static_cast<size_t>(height) + andStride * static_cast<size_t>(height);
     std::vector<std::byte> out(6 + 16 + imageSize);
-    auto put16 = [&](size_t at, uint32_t v) {
-        out[at] = std::byte(v & 0xFF);
-        out[at + 1] = std::byte((v >> 8) & 0xFF);
-    };
-    auto put32 = [&](size_t at, uint32_t v) {
-        put16(at, v & 0xFFFF);
-        put16(at + 2, v >> 16);
-    };
+    const auto put16 = [&](size_t at, uint32_t v) { PutLe16(out, at, v); };
+    const auto put32 = [&](size_t at, uint32_t v) { PutLe32(out, at, v); };
     put16(2, 1);
     put16(4, 1);
     out[6] = std::byte(width >= 256 ? 0 : width);
