@@ -2,7 +2,7 @@
 
 #include "flash/SwfWriter.h"
 #include "framework/win/DibSection.h"
-#include "tests/flash/PumpMessages.h"
+#include "tests/support/PumpMessages.h"
 #include "tests/flash/SwfTestMovies.h"
 
 #include <gtest/gtest.h>

@@ -6,6 +6,7 @@
 #include "flash/MoviePlayer.h"
 #include "flash/WaveOutput.h"
 #include "framework/win/Handles.h"
+#include "tests/support/PumpMessages.h"
 
 #include <cstdint>
 #include <fstream>
@@ -38,14 +39,7 @@ public:
     // Handles messages until `done` holds; false after `limit` milliseconds.
     template <class Done>
     bool PumpUntil(Done done, DWORD limit = 3000) {
-        const DWORD start = ::GetTickCount();
-        while (!done()) {
-            if (::GetTickCount() - start > limit) return false;
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-            MSG msg;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-        }
-        return true;
+        return ::PumpUntil(done, limit);
     }
 
 private:

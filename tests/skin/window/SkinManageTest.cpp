@@ -3,31 +3,16 @@
 #include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinData.h"
 #include "tests/skin/data/TestSkins.h"
+#include "tests/support/PumpMessages.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <vector>
 
 namespace {
 
-// Handles messages until `done` holds or `timeoutMs` has passed; waits for messages
-// instead of sleeping.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        if (done()) return true;
-        const DWORD waited = ::GetTickCount() - start;
-        if (waited >= timeoutMs) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - waited, QS_ALLINPUT);
-    }
-}
+constexpr DWORD kPatience = 5000;  // the manager's requests wait on a timer
 
 void PumpPending() {
     MSG message;
@@ -147,7 +132,7 @@ TEST_F(SkinManageTest, ARequestRunsOnceLaterOnTheTimerAndTheLastOneWins) {
     PumpPending();
     EXPECT_TRUE(log.performed.empty());  // never inside the call, nor at once
 
-    ASSERT_TRUE(PumpUntil([&] { return !log.performed.empty(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !log.performed.empty(); }, kPatience));
     EXPECT_FALSE(PumpUntil([&] { return log.performed.size() > 1; }, 600));  // once
     ASSERT_EQ(log.performed.size(), 1u);
     EXPECT_EQ(log.performed[0].action, TSkinAction::SkinAll);
@@ -161,7 +146,7 @@ TEST_F(SkinManageTest, ARequestRunsOnceLaterOnTheTimerAndTheLastOneWins) {
     // Unskinning switches skinning off before the windows are detached.
     manager->SetRequestingSkinData(&data);
     manager->Request(TSkinAction::UnskinAll, 10);
-    ASSERT_TRUE(PumpUntil([&] { return log.performed.size() == 2; }));
+    ASSERT_TRUE(PumpUntil([&] { return log.performed.size() == 2; }, kPatience));
     EXPECT_FALSE(log.performed[1].active);
     EXPECT_FALSE(manager->Active());
     EXPECT_EQ(changed, 2);
@@ -174,7 +159,7 @@ TEST_F(SkinManageTest, ARequestWhoseComponentWentAwayEndsQuietly) {
     manager->SetRequestingSkinData(data.get());
     manager->Request(TSkinAction::SkinAll, 10);
     data.reset();
-    EXPECT_TRUE(PumpUntil([&] { return !manager->RequestPending(); }));
+    EXPECT_TRUE(PumpUntil([&] { return !manager->RequestPending(); }, kPatience));
     EXPECT_TRUE(log.performed.empty());
 }
 
@@ -222,19 +207,19 @@ TEST_F(SkinManageTest, TheSkinDataComponentRequestsThroughTheManager) {
     manager->SetManagerState(TSkinManage::kLive);
     data.SetActive(false);
     EXPECT_TRUE(manager->RequestPending());
-    ASSERT_TRUE(PumpUntil([&] { return changed == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return changed == 1; }, kPatience));
     EXPECT_EQ(log.performed.back().action, TSkinAction::UnskinAll);
     EXPECT_FALSE(manager->Active());
 
     data.SetActive(true);
-    ASSERT_TRUE(PumpUntil([&] { return changed == 2; }));
+    ASSERT_TRUE(PumpUntil([&] { return changed == 2; }, kPatience));
     EXPECT_EQ(log.performed.back().action, TSkinAction::SkinAll);
     EXPECT_TRUE(manager->Active());
 
     // A new skin: the skinned windows drop their pictures now and are refreshed later.
     data.ApplySkin();
     EXPECT_EQ(log.refreshed, std::vector<TSkinData*>{&data});
-    ASSERT_TRUE(PumpUntil([&] { return changed == 3; }));
+    ASSERT_TRUE(PumpUntil([&] { return changed == 3; }, kPatience));
     EXPECT_EQ(log.performed.back().action, TSkinAction::Refresh);
 
     // Without a skin a component of the main form cannot switch skinning on.
