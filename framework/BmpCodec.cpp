@@ -14,11 +14,13 @@ namespace {
 class Reader {
 public:
     explicit Reader(std::span<const std::byte> bytes) : m_bytes(bytes) {}
-    uint32_t U32(size_t at) const { return U16(at) | static_cast<uint32_t>(U16(at + 2)) << 16; }
+    uint32_t U32(size_t at) const {
+        Need(at, 4);
+        return GetLe32(m_bytes, at);
+    }
     uint16_t U16(size_t at) const {
         Need(at, 2);
-        return static_cast<uint16_t>(std::to_integer<uint16_t>(m_bytes[at]) |
-                                     std::to_integer<uint16_t>(m_bytes[at + 1]) << 8);
+        return GetLe16(m_bytes, at);
     }
     uint8_t U8(size_t at) const {
         Need(at, 1);

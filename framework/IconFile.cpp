@@ -7,22 +7,10 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-uint32_t Read32(std::span<const std::byte> b, size_t at) {
-    return std::to_integer<uint32_t>(b[at]) | std::to_integer<uint32_t>(b[at + 1]) << 8 |
-           std::to_integer<uint32_t>(b[at + 2]) << 16 | std::to_integer<uint32_t>(b[at + 3]) << 24;
-}
-uint16_t Read16(std::span<const std::byte> b, size_t at) {
-    return static_cast<uint16_t>(std::to_integer<uint16_t>(b[at]) | std::to_integer<uint16_t>(b[at + 1]) << 8);
-}
-
-}  // namespace
-
 std::vector<IconEntry> ParseIconFile(std::span<const std::byte> bytes) {
-    if (bytes.size() < 6 || Read16(bytes, 0) != 0 || Read16(bytes, 2) != 1)
+    if (bytes.size() < 6 || GetLe16(bytes, 0) != 0 || GetLe16(bytes, 2) != 1)
         throw EInvalidGraphic(u"Icon image is not valid: no icon header");
-    const size_t count = Read16(bytes, 4);
+    const size_t count = GetLe16(bytes, 4);
     if (count == 0 || 6 + count * 16 > bytes.size()) throw EInvalidGraphic(u"Icon image is not valid: bad directory");
     std::vector<IconEntry> entries;
     for (size_t i = 0; i < count; ++i) {
@@ -30,9 +18,9 @@ std::vector<IconEntry> ParseIconFile(std::span<const std::byte> bytes) {
         IconEntry e;
         e.width = std::to_integer<int>(bytes[at]) ? std::to_integer<int>(bytes[at]) : 256;
         e.height = std::to_integer<int>(bytes[at + 1]) ? std::to_integer<int>(bytes[at + 1]) : 256;
-        e.bitCount = Read16(bytes, at + 6);
-        e.size = Read32(bytes, at + 8);
-        e.offset = Read32(bytes, at + 12);
+        e.bitCount = GetLe16(bytes, at + 6);
+        e.size = GetLe32(bytes, at + 8);
+        e.offset = GetLe32(bytes, at + 12);
         if (e.size < 40 || e.offset > bytes.size() || e.size > bytes.size() - e.offset)
             throw EInvalidGraphic(u"Icon image is not valid: image outside the file");
         entries.push_back(e);

@@ -1,6 +1,7 @@
 #include "framework/Stream.h"
 
 #include "framework/Exception.h"
+#include "framework/LittleEndian.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,14 +18,12 @@ void TStream::WriteBuffer(std::span<const std::byte> bytes) {
 int32_t TStream::ReadInt32() {
     std::byte b[4];
     ReadBuffer(b);
-    return static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
-                                static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
+    return static_cast<int32_t>(GetLe32(b, 0));
 }
 
 void TStream::WriteInt32(int32_t value) {
-    const auto v = static_cast<uint32_t>(value);
-    const std::byte b[4] = {std::byte(v & 0xFF), std::byte((v >> 8) & 0xFF), std::byte((v >> 16) & 0xFF),
-                            std::byte(v >> 24)};
+    std::byte b[4];
+    PutLe32(b, 0, static_cast<uint32_t>(value));
     WriteBuffer(b);
 }
 

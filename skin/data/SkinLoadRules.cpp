@@ -1,5 +1,6 @@
 #include "skin/data/SkinLoadRules.h"
 
+#include "framework/LittleEndian.h"
 #include "skin/data/ColourMath.h"
 
 #include <algorithm>
@@ -11,31 +12,17 @@ int SaneFrameCount(int count, int extent) noexcept {
 
 int SaneTextOffset(int value) noexcept { return std::clamp(value, -kMaxTextOffset, kMaxTextOffset); }
 
-namespace {
-
-int32_t LittleEndian32(std::span<const std::byte> bytes, size_t at) noexcept {
-    uint32_t value = 0;
-    for (size_t i = 0; i < 4; ++i) value |= static_cast<uint32_t>(bytes[at + i]) << (8 * i);
-    return static_cast<int32_t>(value);
-}
-
-int LittleEndian16(std::span<const std::byte> bytes, size_t at) noexcept {
-    return static_cast<int>(static_cast<uint32_t>(bytes[at]) | static_cast<uint32_t>(bytes[at + 1]) << 8);
-}
-
-}  // namespace
-
 bool SkinBitmapSizeAllowed(std::span<const std::byte> bitmapFile) noexcept {
     constexpr size_t kFileHeader = 14;
     if (bitmapFile.size() < kFileHeader + 12) return false;
-    const int32_t headerSize = LittleEndian32(bitmapFile, kFileHeader);
+    const int32_t headerSize = static_cast<int32_t>(GetLe32(bitmapFile, kFileHeader));
     int64_t width = 0, height = 0;
     if (headerSize == 12) {  // the old core header: 16-bit sizes
-        width = LittleEndian16(bitmapFile, kFileHeader + 4);
-        height = LittleEndian16(bitmapFile, kFileHeader + 6);
+        width = GetLe16(bitmapFile, kFileHeader + 4);
+        height = GetLe16(bitmapFile, kFileHeader + 6);
     } else {
-        width = LittleEndian32(bitmapFile, kFileHeader + 4);
-        height = LittleEndian32(bitmapFile, kFileHeader + 8);  // negative for top-down rows
+        width = static_cast<int32_t>(GetLe32(bitmapFile, kFileHeader + 4));
+        height = static_cast<int32_t>(GetLe32(bitmapFile, kFileHeader + 8));  // negative for top-down rows
     }
     width = width < 0 ? -width : width;
     height = height < 0 ? -height : height;
