@@ -9,6 +9,7 @@
 #include "framework/StatusBar.h"
 #include "framework/Timer.h"
 #include "framework/win/Convert.h"
+#include "framework/win/Files.h"
 #include "framework/win/Win32Error.h"
 #include "resexport/ResourceExport.h"
 #include "skin/data/WinSkinData.h"
@@ -18,11 +19,6 @@
 #include <windows.h>
 
 namespace {
-
-bool FileExists(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 const LessonRow& Row(std::u16string_view button) {
     for (const LessonRow& row : LessonCatalogue())

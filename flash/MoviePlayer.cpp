@@ -2,7 +2,7 @@
 
 #include "flash/SwfError.h"
 #include "framework/Strings.h"
-#include "framework/win/Handles.h"
+#include "framework/win/Files.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,20 +22,21 @@ std::set<const MoviePlayer*>& LivePlayers() {
 
 constexpr size_t kMaxMovieFile = SwfLimits{}.maxFileSize;
 
-std::vector<uint8_t> ReadMovieFile(std::wstring_view path) {
-    const std::wstring name{path};
-    KernelHandle file{::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (!file) throw ESwfError(u"The movie file cannot be opened.");
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.Get(), &size)) throw ESwfError(u"The movie file cannot be read.");
-    if (size.QuadPart > static_cast<LONGLONG>(kMaxMovieFile)) throw ESwfError(u"The movie is larger than the player accepts.");
-    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()))
-        throw ESwfError(u"The movie file cannot be read.");
-    return bytes;
+std::vector<std::byte> ReadMovieFile(std::wstring_view path) {
+    std::vector<std::byte> bytes;
+    // The movie is read whole and the file let go, so others may keep using it.
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    switch (ReadWholeFile(std::wstring{path}, kMaxMovieFile, bytes, share)) {
+    case TWholeFileRead::Done:
+        return bytes;
+    case TWholeFileRead::CannotOpen:
+        throw ESwfError(u"The movie file cannot be opened.");
+    case TWholeFileRead::TooLarge:
+        throw ESwfError(u"The movie is larger than the player accepts.");
+    case TWholeFileRead::CannotRead:
+        break;
+    }
+    throw ESwfError(u"The movie file cannot be read.");
 }
 
 }  // namespace
@@ -53,8 +54,9 @@ bool MoviePlayer::Load(std::wstring_view path) {
     Stop();
     Unload();
     try {
-        const std::vector<uint8_t> bytes = ReadMovieFile(path);
-        m_movie = std::make_shared<const SwfMovie>(SwfMovie::Parse(bytes));
+        const std::vector<std::byte> bytes = ReadMovieFile(path);
+        m_movie = std::make_shared<const SwfMovie>(
+            SwfMovie::Parse({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}));
         m_stage = SwfStage{m_movie};
         m_stage.SetLoop(m_loop);
         m_error.clear();

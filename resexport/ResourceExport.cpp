@@ -2,18 +2,10 @@
 
 #include "framework/Exception.h"
 #include "framework/win/Convert.h"
+#include "framework/win/Files.h"
 #include "framework/win/Handles.h"
 
 #include <windows.h>
-
-namespace {
-
-bool FileExists(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
 
 const void* TResourceExport::LoadFoundResource(HMODULE module, HRSRC found) {
     // Resource data stays mapped with the module; there is nothing to release.

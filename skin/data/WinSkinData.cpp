@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/win/Convert.h"
+#include "framework/win/Files.h"
 #include "skin/data/FrameRules.h"
 #include "skin/data/ImageUtils.h"
 #include "skin/data/PixelSlice.h"
@@ -452,50 +453,24 @@ void TSkinData::MakeToolbarSkin() {
 
 // --- the skin file ------------------------------------------------------------------
 
-namespace {
-
-// The whole file, or nothing (with the reason in `problem`).
-bool ReadWholeFile(const std::wstring& path, TMemoryStream& target, std::u16string& problem) {
-    KernelHandle file{::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr)};
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.Get(), &size)) {
-        problem = u"Cannot read the skin file " + FromWide(path);
-        return false;
-    }
-    if (size.QuadPart > TSkinData::kMaxSkinFileBytes) {
-        problem = u"The skin file " + FromWide(path) + u" is too large to be a skin";
-        return false;
-    }
-    std::vector<std::byte> bytes(static_cast<size_t>(size.QuadPart));
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        const auto want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-        if (!::ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr) || got == 0) {
-            problem = u"Cannot read the skin file " + FromWide(path);
-            return false;
-        }
-        done += got;
-    }
-    target = TMemoryStream(std::move(bytes));
-    return true;
-}
-
-}  // namespace
-
 void TSkinData::SetSkinFile(std::wstring_view value) {
     m_noSkin = true;
     m_skinFile = value;
     if (m_skinFile.empty()) return;
-    const DWORD attributes = ::GetFileAttributesW(m_skinFile.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
-    TMemoryStream candidate;
-    std::u16string problem;
-    if (!ReadWholeFile(m_skinFile, candidate, problem)) {
-        Report(problem);
+    if (!FileExists(m_skinFile)) return;
+    std::vector<std::byte> bytes;
+    switch (ReadWholeFile(m_skinFile, static_cast<size_t>(kMaxSkinFileBytes), bytes)) {
+    case TWholeFileRead::Done:
+        break;
+    case TWholeFileRead::TooLarge:
+        Report(u"The skin file " + FromWide(m_skinFile) + u" is too large to be a skin");
+        return;
+    case TWholeFileRead::CannotOpen:
+    case TWholeFileRead::CannotRead:
+        Report(u"Cannot read the skin file " + FromWide(m_skinFile));
         return;
     }
+    TMemoryStream candidate(std::move(bytes));
     // The stored skin is replaced only by one that loads, so a bad file loses nothing.
     if (!LoadPacked(candidate)) return;
     m_packedSkin.Clear();
