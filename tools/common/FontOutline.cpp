@@ -131,12 +131,6 @@ double FontSet::InkBottom(std::u32string_view text, double size) const {
 std::u32string Utf32(std::string_view utf8) {
     const std::u16string units = FromUtf8(utf8);
     std::u32string out;
-    for (size_t i = 0; i < units.size(); ++i) {
-        const char32_t u = units[i];
-        if (u >= 0xD800 && u < 0xDC00 && i + 1 < units.size())
-            out.push_back(0x10000 + ((u - 0xD800) << 10) + (units[++i] - 0xDC00));
-        else
-            out.push_back(u);
-    }
+    for (size_t i = 0; i < units.size();) out.push_back(NextCodePoint(units, i));
     return out;
 }
