@@ -4,20 +4,15 @@
 // makes the region from the batches.
 
 #include "framework/Colors.h"
+#include "framework/Geometry.h"
 #include "framework/PixelView.h"
 
 #include <cstddef>
 #include <functional>
 #include <span>
 
-struct RunRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    bool operator==(const RunRect&) const noexcept = default;
-};
+// A run, or a batch's bounds: right and bottom edges excluded, as in a region.
+using RunRect = core::Rect;
 
 // A pixel is transparent when each of its red, green and blue values lies between the
 // key colour's value and that value plus the channel's tolerance (capped at 255). A
