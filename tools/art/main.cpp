@@ -8,13 +8,13 @@
 #include "framework/IconFile.h"
 #include "tools/common/ContentFonts.h"
 #include "tools/common/FontOutline.h"
+#include "tools/common/SaveFile.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -197,12 +197,6 @@ std::vector<std::byte> Ico(const std::vector<Image>& images) {
     return out;
 }
 
-void Save(const std::filesystem::path& path, const std::vector<std::byte>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path.string());
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -226,11 +220,11 @@ int main(int argc, char** argv) {
             {'n', {"l", "r"}, false},               {'o', {"j", "w", "hw"}, false},
         };
         for (const auto& spec : glyphs)
-            Save(out / (std::string("glyph-") + spec.letter + ".bmp"), Bmp24(LessonGlyph(spec, cjk, ipa)));
-        Save(out / "about.bmp", Bmp24(AboutDie()));
+            SaveFile(out / (std::string("glyph-") + spec.letter + ".bmp"), Bmp24(LessonGlyph(spec, cjk, ipa)));
+        SaveFile(out / "about.bmp", Bmp24(AboutDie()));
         std::vector<Image> icons;
         for (const int size : {128, 96, 64, 48, 32}) icons.push_back(IconImage(size, ipa));
-        Save(out / "kestrelle.ico", Ico(icons));
+        SaveFile(out / "kestrelle.ico", Ico(icons));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "arttool: %s\n", e.what());
         return 1;

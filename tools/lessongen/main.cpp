@@ -9,12 +9,12 @@
 #include "tools/common/ContentFonts.h"
 #include "tools/common/FontOutline.h"
 #include "tools/common/Ppm.h"
+#include "tools/common/SaveFile.h"
 #include "tools/lessongen/LessonMovie.h"
 
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -51,9 +51,7 @@ int main(int argc, char** argv) {
             SpeechQuality speech;
             const auto bytes = MakeLessonMovie(lesson, {regular, bold}, &speech);
             const auto path = out / (std::string(1, lesson.letter) + ".swf");
-            std::ofstream file(path, std::ios::binary);
-            file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-            if (!file) throw std::runtime_error("cannot write " + path.string());
+            SaveFile(path, std::as_bytes(std::span(bytes)));
             if (argc == 4) {
                 std::filesystem::create_directories(argv[3]);
                 Preview(bytes, lesson, argv[3]);

@@ -5,6 +5,7 @@
 // its stored layout), and track.bmp, trackvert.bmp and plumagemenu.bmp (bitmap
 // resources of the program). The output is the same on every run.
 
+#include "tools/common/SaveFile.h"
 #include "tools/skinmaker/SkinArt.h"
 #include "tools/skinmaker/SkinDescription.h"
 #include "tools/skinpack/LzhEncoder.h"
@@ -14,22 +15,13 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <fstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace {
 
-void Save(const std::filesystem::path& path, std::span<const std::byte> bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) throw std::runtime_error("cannot write " + path.string());
-}
-
-void Save(const std::filesystem::path& path, const std::string& text) {
-    Save(path, std::as_bytes(std::span(text.data(), text.size())));
+void SaveText(const std::filesystem::path& path, const std::string& text) {
+    SaveFile(path, std::as_bytes(std::span(text.data(), text.size())));
 }
 
 // The container's files: every bitmap, the menu bar a second time where the tool-window
@@ -83,11 +75,11 @@ int main(int argc, char** argv) {
         const std::filesystem::path out = argv[1];
         std::filesystem::create_directories(out);
         const std::vector<std::byte> packed = PackSkinStream(WriteSkinContainer(SkinFiles()));
-        Save(out / "kestrelle.skin", packed);
-        Save(out / "skinstream.layout", SkinStreamBlock(packed));
-        Save(out / "track.bmp", BuiltInTrack().Bmp24());
-        Save(out / "trackvert.bmp", BuiltInTrackVert().Bmp24());
-        Save(out / "plumagemenu.bmp", BuiltInMenuGlyphs());
+        SaveFile(out / "kestrelle.skin", packed);
+        SaveText(out / "skinstream.layout", SkinStreamBlock(packed));
+        SaveFile(out / "track.bmp", BuiltInTrack().Bmp24());
+        SaveFile(out / "trackvert.bmp", BuiltInTrackVert().Bmp24());
+        SaveFile(out / "plumagemenu.bmp", BuiltInMenuGlyphs());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "skinmaker: %s\n", e.what());
         return 1;
