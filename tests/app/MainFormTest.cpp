@@ -11,6 +11,7 @@
 #include "resexport/ResourceExport.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/SkinManage.h"
+#include "tests/support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -44,9 +45,7 @@ bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()
 class ScratchFolder {
 public:
     explicit ScratchFolder(const wchar_t* name) {
-        wchar_t temp[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + name;
+        m_path = TempFile(name);
         Clear();
         ::CreateDirectoryW(m_path.c_str(), nullptr);
     }

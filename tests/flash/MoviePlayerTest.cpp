@@ -2,12 +2,12 @@
 
 #include "flash/SwfWriter.h"
 #include "framework/win/DibSection.h"
-#include "tests/support/PumpMessages.h"
 #include "tests/flash/SwfTestMovies.h"
+#include "tests/support/PumpMessages.h"
+#include "tests/support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -43,20 +43,9 @@ private:
     HWND m_window = nullptr;
 };
 
-std::wstring TempFile(const wchar_t* name) {
-    wchar_t folder[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + name;
-}
-
-void WriteFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path.c_str(), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                         static_cast<std::streamsize>(bytes.size()));
-}
-
 TEST(MoviePlayer, PaintsTheCurrentFrameScaledIntoTheArea) {
     const std::wstring path = TempFile(L"kestrelle-player.swf");
-    WriteFile(path, ThreeFrames());
+    WriteBytes(path, ThreeFrames());
     Host host;
     MoviePlayer player{host.Window()};
     ASSERT_TRUE(player.Load(path)) << std::string(player.LastError().begin(), player.LastError().end());
@@ -82,7 +71,7 @@ TEST(MoviePlayer, PaintsTheCurrentFrameScaledIntoTheArea) {
 
 TEST(MoviePlayer, RunsOnItsTimerAndLoops) {
     const std::wstring path = TempFile(L"kestrelle-timer.swf");
-    WriteFile(path, ThreeFrames());
+    WriteBytes(path, ThreeFrames());
     Host host;
     MoviePlayer player{host.Window()};
     ASSERT_TRUE(player.Load(path));
@@ -105,7 +94,7 @@ TEST(MoviePlayer, BadFilesLeaveAnEmptyPlayer) {
     Host host;
     MoviePlayer player{host.Window()};
     const std::wstring good = TempFile(L"kestrelle-good.swf");
-    WriteFile(good, ThreeFrames());
+    WriteBytes(good, ThreeFrames());
     ASSERT_TRUE(player.Load(good));
     player.Play();
 
@@ -116,7 +105,7 @@ TEST(MoviePlayer, BadFilesLeaveAnEmptyPlayer) {
     const std::vector<std::vector<uint8_t>> bad = {{}, {'M', 'Z', 0x90, 0}, truncated, wrongLength};
     const std::wstring path = TempFile(L"kestrelle-bad.swf");
     for (const auto& bytes : bad) {
-        WriteFile(path, bytes);
+        WriteBytes(path, bytes);
         EXPECT_FALSE(player.Load(path));
         EXPECT_FALSE(player.LastError().empty());
         EXPECT_FALSE(player.HasMovie());

@@ -7,9 +7,9 @@
 #include "flash/WaveOutput.h"
 #include "framework/win/Handles.h"
 #include "tests/support/PumpMessages.h"
+#include "tests/support/TempFiles.h"
 
 #include <cstdint>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -94,10 +94,7 @@ inline WaveSinkFactory LogTo(WaveLog& log) {
 }
 
 inline std::wstring WriteTempMovie(const wchar_t* name, const std::vector<uint8_t>& bytes) {
-    wchar_t folder[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, folder);
-    const std::wstring path = std::wstring(folder) + name;
-    std::ofstream(path.c_str(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    const std::wstring path = TempFile(name);
+    WriteBytes(path, bytes);
     return path;
 }

@@ -2,12 +2,12 @@
 
 #include "framework/Form.h"
 #include "framework/win/DibSection.h"
-#include "tests/support/PumpMessages.h"
 #include "tests/flash/SwfTestMovies.h"
+#include "tests/support/PumpMessages.h"
+#include "tests/support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,17 +17,6 @@ namespace {
 
 constexpr COLORREF kRedRef = RGB(255, 0, 0), kGreenRef = RGB(0, 255, 0), kWhiteRef = RGB(255, 255, 255);
 constexpr COLORREF kSentinel = RGB(1, 2, 3);
-
-std::wstring TempFile(const wchar_t* name) {
-    wchar_t folder[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + name;
-}
-
-void WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path.c_str(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 // The control on a hidden form, 200 x 100 pixels: twice the test movie's stage.
 struct Stage {

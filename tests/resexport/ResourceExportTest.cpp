@@ -4,6 +4,7 @@
 #include "framework/Properties.h"
 #include "framework/Strings.h"
 #include "framework/win/Convert.h"
+#include "tests/support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -51,9 +52,7 @@ struct EventLog {
 class ResourceExportTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        wchar_t temp[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        m_folder = std::wstring(temp) + L"kestrelle-resexport-" + std::to_wstring(::GetCurrentProcessId());
+        m_folder = TempFile(L"kestrelle-resexport-" + std::to_wstring(::GetCurrentProcessId()));
         ::CreateDirectoryW(m_folder.c_str(), nullptr);
         m_file = m_folder + L"\\yinbiao1.swf";
     }

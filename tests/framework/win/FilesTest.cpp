@@ -2,32 +2,26 @@
 // refusals a caller reports.
 
 #include "framework/win/Files.h"
+#include "tests/support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::wstring TempPath(const wchar_t* name) {
-    wchar_t folder[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + name;
-}
-
 TEST(WholeFile, ReadsEveryByteOrSaysWhyNot) {
-    const std::wstring path = TempPath(L"kestrelle-whole-file.bin");
-    std::vector<char> written((3 << 20) + 5);  // more than two of the pieces it reads in
-    for (size_t i = 0; i < written.size(); ++i) written[i] = static_cast<char>(i * 131 % 251);
-    std::ofstream(path.c_str(), std::ios::binary).write(written.data(), static_cast<std::streamsize>(written.size()));
+    const std::wstring path = TempFile(L"kestrelle-whole-file.bin");
+    std::vector<uint8_t> written((3 << 20) + 5);  // more than two of the pieces it reads in
+    for (size_t i = 0; i < written.size(); ++i) written[i] = static_cast<uint8_t>(i * 131 % 251);
+    WriteBytes(path, written);
 
     std::vector<std::byte> bytes;
     ASSERT_EQ(ReadWholeFile(path, written.size(), bytes), TWholeFileRead::Done);
     ASSERT_EQ(bytes.size(), written.size());
-    for (size_t i = 0; i < written.size(); i += 4099) ASSERT_EQ(std::to_integer<char>(bytes[i]), written[i]) << i;
-    EXPECT_EQ(std::to_integer<char>(bytes.back()), written.back());
+    for (size_t i = 0; i < written.size(); i += 4099) ASSERT_EQ(std::to_integer<uint8_t>(bytes[i]), written[i]) << i;
+    EXPECT_EQ(std::to_integer<uint8_t>(bytes.back()), written.back());
     EXPECT_TRUE(FileExists(path));
 
     EXPECT_EQ(ReadWholeFile(path, written.size() - 1, bytes), TWholeFileRead::TooLarge);
@@ -44,10 +38,8 @@ TEST(WholeFile, ReadsEveryByteOrSaysWhyNot) {
     EXPECT_EQ(ReadWholeFile(path, 100, bytes), TWholeFileRead::CannotOpen);
 
     // A folder is not a file, and an empty file reads as nothing.
-    wchar_t folder[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, folder);
-    EXPECT_FALSE(FileExists(folder));
-    std::ofstream(path.c_str(), std::ios::binary).close();
+    EXPECT_FALSE(FileExists(TempFile(L"")));
+    WriteBytes(path, {});
     EXPECT_EQ(ReadWholeFile(path, 0, bytes), TWholeFileRead::Done);
     EXPECT_TRUE(bytes.empty());
     ::DeleteFileW(path.c_str());
