@@ -1,11 +1,75 @@
-# Sourced by the other scripts: where things live and how Wine is run.
+# Sourced by the other scripts: where things live, which Windows architectures this
+# host can run, and how Wine is run for each.
 # shellcheck shell=bash
 KESTRELLE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-export WINEPREFIX="${KESTRELLE_WINEPREFIX:-$KESTRELLE_ROOT/build/wineprefix}"
-export WINEARCH=win32
 export WINEDEBUG=-all
 # No Mono or Gecko install prompts, no desktop menu entries for the prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+# Answers 0 when this host runs 32-bit x86 programs. Some kernels have 32-bit
+# emulation switched off, where every i386 program (Wine's 32-bit loader and
+# wineserver32 included) fails with "Exec format error"; the machine's architecture
+# name does not tell, so a 96-byte i386 Linux program that only exits with 42 is run.
+# Sets KESTRELLE_PROBE_32BIT to what the probe saw.
+kestrelle_probe_32bit() {
+    local probe="$KESTRELLE_ROOT/build/.probe32.$$"
+    mkdir -p "$KESTRELLE_ROOT/build"
+    printf '\177ELF\1\1\1\0\0\0\0\0\0\0\0\0\2\0\3\0\1\0\0\0\124\200\4\10\64\0\0\0\0\0\0\0\0\0\0\0\64\0\40\0\1\0\0\0\0\0\0\0\1\0\0\0\0\0\0\0\0\200\4\10\0\200\4\10\140\0\0\0\140\0\0\0\5\0\0\0\0\20\0\0\270\1\0\0\0\273\52\0\0\0\315\200' >"$probe"
+    chmod +x "$probe"
+    local output status
+    output=$("$probe" 2>&1)
+    status=$?
+    rm -f "$probe"
+    KESTRELLE_PROBE_32BIT="exit code $status"
+    [ -n "$output" ] && KESTRELLE_PROBE_32BIT="${output##*: }, $KESTRELLE_PROBE_32BIT"
+    [ "$KESTRELLE_PROBE_32BIT" = "exit code 42" ]
+}
+
+# Decides which Windows architectures to build for running here: KESTRELLE_BITS is
+# "32 64" where 32-bit programs run and "64" where they do not; KESTRELLE_BITS_WHY
+# says why. KESTRELLE_32BIT=yes or =no forces the choice without the probe.
+kestrelle_choose_bits() {
+    case "${KESTRELLE_32BIT:-}" in
+    yes) KESTRELLE_BITS="32 64" KESTRELLE_BITS_WHY="KESTRELLE_32BIT=yes says this host runs 32-bit programs" ;;
+    no) KESTRELLE_BITS="64" KESTRELLE_BITS_WHY="KESTRELLE_32BIT=no says this host cannot run 32-bit programs" ;;
+    "")
+        if kestrelle_probe_32bit; then
+            KESTRELLE_BITS="32 64" KESTRELLE_BITS_WHY="this host runs 32-bit programs"
+        else
+            KESTRELLE_BITS="64"
+            KESTRELLE_BITS_WHY="this host cannot run 32-bit programs (a 32-bit probe gave: $KESTRELLE_PROBE_32BIT)"
+        fi
+        ;;
+    *)
+        echo "KESTRELLE_32BIT must be yes, no or unset, not \"$KESTRELLE_32BIT\"" >&2
+        return 2
+        ;;
+    esac
+}
+
+# Points Wine at the prefix and loader of one architecture (32 or 64). Each has its
+# own prefix in the build tree, never ~/.wine. The loader is named explicitly:
+# Debian's `wine` wrapper takes the 32-bit loader whenever it is installed.
+kestrelle_use_wine() {
+    case "$1" in
+    32)
+        export WINEPREFIX="${KESTRELLE_WINEPREFIX:-$KESTRELLE_ROOT/build/wineprefix}"
+        export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine
+        ;;
+    64)
+        export WINEPREFIX="${KESTRELLE_WINEPREFIX64:-$KESTRELLE_ROOT/build/wineprefix64}"
+        export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+        ;;
+    *)
+        echo "kestrelle_use_wine: 32 or 64, not \"$1\"" >&2
+        return 2
+        ;;
+    esac
+    KESTRELLE_WINE_BITS=$1
+}
+
+# Runs a Windows program with the loader chosen by kestrelle_use_wine.
+kestrelle_wine() { "$WINELOADER" "$@"; }
 
 # Starts a private Xvfb on a free display number and exports DISPLAY.
 kestrelle_start_display() {
@@ -28,6 +92,17 @@ kestrelle_stop_display() {
     fi
 }
 
-# One wineserver for a whole run, so that each program starts in well under a second.
-kestrelle_start_wineserver() { wineserver -p; wine wineboot >/dev/null 2>&1 || true; }
-kestrelle_stop_wineserver() { wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true; }
+# One persistent wineserver per prefix for a whole run, so that each program starts in
+# well under a second. Arguments: the architectures whose prefixes are used.
+kestrelle_start_wineserver() {
+    local bits
+    for bits in "$@"; do
+        (kestrelle_use_wine "$bits" && wineserver -p && kestrelle_wine wineboot >/dev/null 2>&1) || true
+    done
+}
+kestrelle_stop_wineserver() {
+    local bits
+    for bits in "$@"; do
+        (kestrelle_use_wine "$bits" && { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; }) || true
+    done
+}

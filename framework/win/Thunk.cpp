@@ -5,8 +5,39 @@
 #include <cstdint>
 #include <cstring>
 
-// The slot code patches a 32-bit stack slot and jumps with a 32-bit displacement.
-static_assert(sizeof(void*) == 4, "window-procedure thunks are written for 32-bit x86");
+#if defined(_M_IX86) || defined(__i386__)
+// stdcall: the HWND is the stack slot above the return address. Overwriting it keeps the
+// stack depth, so the callee's `ret 16` still balances the caller's frame.
+ThunkPool::SlotCode ThunkPool::Code(const void* object, const void* target, const void* slot) noexcept {
+    SlotCode code;
+    code.fill(0xCC);
+    const uint8_t mov[] = {0xC7, 0x44, 0x24, 0x04};  // mov dword [esp+4], imm32
+    std::memcpy(code.data(), mov, sizeof mov);
+    const auto imm = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(object));
+    std::memcpy(code.data() + 4, &imm, 4);
+    code[8] = 0xE9;  // jmp rel32, relative to the end of the 5-byte jump
+    const auto rel = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(target) - (reinterpret_cast<uintptr_t>(slot) + 13));
+    std::memcpy(code.data() + 9, &rel, 4);
+    return code;
+}
+#elif defined(_M_X64) || defined(__x86_64__)
+// Microsoft x64: the HWND arrives in RCX. RAX is free on entry, so it carries the target
+// of an absolute jump: pages from VirtualAlloc may lie more than 2 GiB from the code.
+ThunkPool::SlotCode ThunkPool::Code(const void* object, const void* target, const void*) noexcept {
+    SlotCode code;
+    code.fill(0xCC);
+    const auto objectBits = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(object));
+    const auto targetBits = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(target));
+    code[0] = 0x48, code[1] = 0xB9;  // mov rcx, imm64
+    std::memcpy(code.data() + 2, &objectBits, 8);
+    code[10] = 0x48, code[11] = 0xB8;  // mov rax, imm64
+    std::memcpy(code.data() + 12, &targetBits, 8);
+    code[20] = 0xFF, code[21] = 0xE0;  // jmp rax
+    return code;
+}
+#else
+#error "window-procedure thunks are written for x86 and x86-64"
+#endif
 
 ThunkPool& ThunkPool::Instance() {
     static ThunkPool pool;
@@ -33,13 +64,13 @@ void ThunkPool::AddPage() {
         m_free.push_back(page + offset - kSlotSize);
 }
 
-void ThunkPool::Write(std::byte* slot, const std::byte (&code)[kSlotSize]) {
+void ThunkPool::Write(std::byte* slot, const SlotCode& code) {
     // The page is writable only while one slot is written, never writable and
     // executable at once.
     auto* page = reinterpret_cast<std::byte*>(reinterpret_cast<uintptr_t>(slot) & ~uintptr_t{m_pageSize - 1});
     DWORD old = 0;
     if (!::VirtualProtect(page, m_pageSize, PAGE_READWRITE, &old)) throw Win32Error::Last(u"VirtualProtect");
-    std::memcpy(slot, code, kSlotSize);
+    std::memcpy(slot, code.data(), kSlotSize);
     if (!::VirtualProtect(page, m_pageSize, PAGE_EXECUTE_READ, &old)) throw Win32Error::Last(u"VirtualProtect");
     ::FlushInstructionCache(::GetCurrentProcess(), slot, kSlotSize);
 }
@@ -48,21 +79,7 @@ void* ThunkPool::Allocate(const void* object, const void* target) {
     std::lock_guard lock{m_mutex};
     if (m_free.empty()) AddPage();
     std::byte* slot = m_free.back();
-
-    std::byte code[kSlotSize];
-    std::memset(code, 0xCC, sizeof code);
-    // mov dword [esp+4], object   -- the HWND argument becomes the object pointer
-    const uint8_t mov[] = {0xC7, 0x44, 0x24, 0x04};
-    std::memcpy(code, mov, sizeof mov);
-    const auto imm = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(object));
-    std::memcpy(code + 4, &imm, 4);
-    // jmp target                  -- relative to the end of the 5-byte jump
-    code[8] = std::byte{0xE9};
-    const auto rel = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(target) -
-                                           (reinterpret_cast<uintptr_t>(slot) + 13));
-    std::memcpy(code + 9, &rel, 4);
-
-    Write(slot, code);
+    Write(slot, Code(object, target, slot));
     m_free.pop_back();
     ++m_inUse;
     return slot;
@@ -71,10 +88,10 @@ void* ThunkPool::Allocate(const void* object, const void* target) {
 void ThunkPool::Free(void* slot) noexcept {
     if (!slot) return;
     std::lock_guard lock{m_mutex};
-    std::byte code[kSlotSize];
-    std::memset(code, 0xCC, sizeof code);
+    SlotCode breakpoints;
+    breakpoints.fill(0xCC);
     try {
-        Write(static_cast<std::byte*>(slot), code);
+        Write(static_cast<std::byte*>(slot), breakpoints);
     } catch (...) {
         // Leave the old code in place; the slot is still safe to reuse, as reuse rewrites it.
     }

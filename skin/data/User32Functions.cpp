@@ -49,7 +49,7 @@ bool SkinGetScrollBarInfo(HWND window, LONG object, SCROLLBARINFO& info) noexcep
 bool TrackMouseLeave(HWND window) noexcept {
     const auto call = PlatformUser32().trackMouseEvent;
     if (!call) return false;
-    static_assert(sizeof(TRACKMOUSEEVENT) == 16, "the record the platform expects on 32-bit Windows");
+    static_assert(sizeof(TRACKMOUSEEVENT) == (sizeof(void*) == 4 ? 16 : 24), "the record the platform expects");
     TRACKMOUSEEVENT request{};
     request.cbSize = sizeof request;
     request.dwFlags = TME_LEAVE;

@@ -90,18 +90,65 @@ TEST(ThunkPool, SlotCodeReplacesTheFirstArgumentAndJumps) {
     auto& pool = ThunkPool::Instance();
     int object = 0;
     auto* slot = static_cast<const unsigned char*>(pool.Allocate(&object, reinterpret_cast<const void*>(&PlainProc)));
-    EXPECT_EQ(slot[0], 0xC7);
+#if defined(__i386__)
+    EXPECT_EQ(slot[0], 0xC7);  // mov dword [esp+4], imm32
     EXPECT_EQ(slot[1], 0x44);
     EXPECT_EQ(slot[2], 0x24);
     EXPECT_EQ(slot[3], 0x04);
     EXPECT_EQ(*reinterpret_cast<void* const*>(slot + 4), &object);
-    EXPECT_EQ(slot[8], 0xE9);
+    EXPECT_EQ(slot[8], 0xE9);  // jmp rel32
     const auto rel = *reinterpret_cast<const int32_t*>(slot + 9);
     EXPECT_EQ(reinterpret_cast<uintptr_t>(slot) + 13 + rel, reinterpret_cast<uintptr_t>(&PlainProc));
+    const size_t codeEnd = 13;
+#else
+    EXPECT_EQ(slot[0], 0x48);  // mov rcx, imm64
+    EXPECT_EQ(slot[1], 0xB9);
+    EXPECT_EQ(*reinterpret_cast<void* const*>(slot + 2), &object);
+    EXPECT_EQ(slot[10], 0x48);  // mov rax, imm64
+    EXPECT_EQ(slot[11], 0xB8);
+    EXPECT_EQ(*reinterpret_cast<const uintptr_t*>(slot + 12), reinterpret_cast<uintptr_t>(&PlainProc));
+    EXPECT_EQ(slot[20], 0xFF);  // jmp rax
+    EXPECT_EQ(slot[21], 0xE0);
+    const size_t codeEnd = 22;
+#endif
+    for (size_t i = codeEnd; i < ThunkPool::kSlotSize; ++i) EXPECT_EQ(slot[i], 0xCC) << "byte " << i;
     MEMORY_BASIC_INFORMATION info{};
     ASSERT_NE(::VirtualQuery(slot, &info, sizeof info), 0u);
     EXPECT_EQ(info.Protect, static_cast<DWORD>(PAGE_EXECUTE_READ));  // never writable while callable
     pool.Free(const_cast<unsigned char*>(slot));
+}
+
+// What a window procedure behind a slot was called with.
+struct SeenCall {
+    HWND first = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+SeenCall g_seenCall;
+LRESULT CALLBACK RecordingProc(HWND first, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    g_seenCall = {first, message, wParam, lParam};
+    return 0x5A5A;
+}
+
+TEST(ThunkPool, ACallThroughASlotArrivesWithTheObjectAndTheOtherArgumentsIntact) {
+    auto& pool = ThunkPool::Instance();
+    int object = 0;
+    void* slot = pool.Allocate(&object, reinterpret_cast<const void*>(&RecordingProc));
+    const auto call = reinterpret_cast<WNDPROC>(slot);
+    // Arguments that fill every register or stack slot, so that a truncating slot shows.
+    const auto wParam = static_cast<WPARAM>(~WPARAM{0} - 7);
+    const auto lParam = static_cast<LPARAM>(~WPARAM{0} >> 1);
+    EXPECT_EQ(call(reinterpret_cast<HWND>(0x1234), WM_APP + 9, wParam, lParam), 0x5A5A);
+    EXPECT_EQ(reinterpret_cast<void*>(g_seenCall.first), &object);
+    EXPECT_EQ(g_seenCall.message, static_cast<UINT>(WM_APP + 9));
+    EXPECT_EQ(g_seenCall.wParam, wParam);
+    EXPECT_EQ(g_seenCall.lParam, lParam);
+    // The same slot through the system, as a window procedure is called.
+    EXPECT_EQ(::CallWindowProcW(call, reinterpret_cast<HWND>(0x1234), WM_APP + 10, 3, 4), 0x5A5A);
+    EXPECT_EQ(reinterpret_cast<void*>(g_seenCall.first), &object);
+    EXPECT_EQ(g_seenCall.message, static_cast<UINT>(WM_APP + 10));
+    pool.Free(slot);
 }
 
 TEST(Subclasser, MessagesReachTheObjectAndThePreviousProcedure) {
