@@ -5,7 +5,7 @@
 
 #include "app/LessonCatalogue.h"
 #include "app/MainTexts.h"
-#include "framework/Form.h"
+#include "framework/forms/Form.h"
 
 #include <functional>
 #include <string>

@@ -3,7 +3,7 @@
 // counting instructions with callgrind (scripts/lzh-callgrind). `--pack` also packs
 // the expected container and prints the ratio the packer reaches.
 
-#include "framework/Stream.h"
+#include "framework/core/Stream.h"
 #include "skin/data/Lzh.h"
 #include "tools/skinpack/LzhEncoder.h"
 

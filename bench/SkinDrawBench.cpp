@@ -4,7 +4,7 @@
 // full-height gradient.
 
 #include "bench/BenchClock.h"
-#include "framework/Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 #include "framework/win/DibSection.h"
 #include "skin/data/ColourMath.h"
 #include "skin/data/ImageUtils.h"

@@ -4,8 +4,8 @@
 //   SkinLoadBench [packed skin file]   (default: the skin the program ships)
 
 #include "bench/BenchClock.h"
-#include "framework/Properties.h"
-#include "framework/Stream.h"
+#include "framework/core/Properties.h"
+#include "framework/core/Stream.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinData.h"
 

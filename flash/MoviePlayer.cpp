@@ -1,7 +1,7 @@
 #include "flash/MoviePlayer.h"
 
 #include "flash/SwfError.h"
-#include "framework/Strings.h"
+#include "framework/core/Strings.h"
 #include "framework/win/Files.h"
 
 #include <algorithm>
@@ -89,6 +89,7 @@ unsigned MoviePlayer::FrameInterval() const noexcept {
 void MoviePlayer::SetHost(HWND host) noexcept {
     StopTimer();  // the timer lives on the old host...
     m_host = host;
+    m_leave.Reset();  // a leave notice asked of the old host never comes here
     m_dirty = true;
     Sync();  // ...and on the new one while the movie plays
 }
@@ -180,10 +181,7 @@ bool MoviePlayer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
         switch (message) {
         case WM_MOUSEMOVE:
             if (const auto at = ToStage(lParam)) m_stage.PointerMove(at->first, at->second, wParam & MK_LBUTTON);
-            if (!m_tracking) {
-                TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, m_host, 0};
-                m_tracking = ::TrackMouseEvent(&track) != FALSE;
-            }
+            m_leave.Track(m_host);
             break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
@@ -197,7 +195,7 @@ bool MoviePlayer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
             if (::GetCapture() == m_host) ::ReleaseCapture();
             break;
         case WM_MOUSELEAVE:
-            m_tracking = false;
+            m_leave.Reset();
             m_stage.PointerLeave();
             break;
         case WM_CAPTURECHANGED:

@@ -11,6 +11,7 @@
 #include "flash/SwfStage.h"
 #include "flash/WaveOutput.h"
 #include "framework/win/DibSection.h"
+#include "framework/win/MouseLeaveTracker.h"
 
 #include <cstddef>
 #include <memory>
@@ -87,7 +88,7 @@ private:
     WaveOutput m_sound;
     bool m_loop = true;
     bool m_dirty = true;  // the frame buffer no longer shows the current frame
-    bool m_tracking = false;  // asked for WM_MOUSELEAVE
+    MouseLeaveTracker m_leave;
     RECT m_area{};        // where the last frame was painted, client pixels
     UINT_PTR m_timer = 0;
     std::u16string m_error;

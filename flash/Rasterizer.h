@@ -3,7 +3,7 @@
 // Vertical anti-aliasing samples several sub-scanlines per row; horizontal coverage
 // is exact per span. Platform-neutral: it paints into a PixelView.
 
-#include "framework/PixelView.h"
+#include "framework/graphics/PixelView.h"
 
 #include <cstddef>
 #include <cstdint>

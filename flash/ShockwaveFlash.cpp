@@ -1,7 +1,7 @@
 #include "flash/ShockwaveFlash.h"
 
-#include "framework/Exception.h"
-#include "framework/Strings.h"
+#include "framework/core/Exception.h"
+#include "framework/core/Strings.h"
 #include "framework/win/Convert.h"
 
 namespace {

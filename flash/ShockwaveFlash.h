@@ -4,7 +4,7 @@
 // the player empty; none of the operations throws for a bad movie.
 
 #include "flash/MoviePlayer.h"
-#include "framework/WinControl.h"
+#include "framework/controls/WinControl.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 // The one failure a movie reports: malformed, truncated or unsupported data.
 
-#include "framework/Exception.h"
+#include "framework/core/Exception.h"
 
 class ESwfError : public Exception {
 public:

@@ -7,7 +7,7 @@
 #include "flash/SwfMovie.h"
 #include "flash/SwfTimeline.h"
 
-#include "framework/PixelView.h"
+#include "framework/graphics/PixelView.h"
 
 #include <cstddef>
 

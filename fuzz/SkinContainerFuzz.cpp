@@ -3,8 +3,8 @@
 // An input whose first byte is odd is taken as a raw container and packed first, so
 // that mutations reach the header, name list and size table directly.
 
-#include "framework/Exception.h"
-#include "framework/Stream.h"
+#include "framework/core/Exception.h"
+#include "framework/core/Stream.h"
 #include "skin/data/SkinReader.h"
 #include "tools/skinpack/LzhEncoder.h"
 

@@ -1,7 +1,7 @@
 // Skin description text from outside: loading, section and key lookups of every
 // kept line, integers and colour triples.
 
-#include "framework/Stream.h"
+#include "framework/core/Stream.h"
 #include "skin/data/QuickIni.h"
 
 #include <cstddef>

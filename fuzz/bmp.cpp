@@ -1,7 +1,7 @@
 // Bitmap files and bitmap resources from outside: every skin bitmap is one.
-#include "framework/BmpCodec.h"
+#include "framework/graphics/BmpCodec.h"
 
-#include "framework/Exception.h"
+#include "framework/core/Exception.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 // Icon files from outside (the program icon of a stored layout).
-#include "framework/IconFile.h"
+#include "framework/graphics/IconFile.h"
 
-#include "framework/Exception.h"
+#include "framework/core/Exception.h"
 
 #include <cstdlib>
 

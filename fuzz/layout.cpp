@@ -2,9 +2,9 @@
 // reads back to the same text. Anything else (a crash, another exception, a
 // round trip that changes values) is a fault.
 
-#include "framework/ClassRegistry.h"
-#include "framework/LayoutReader.h"
-#include "framework/LayoutWriter.h"
+#include "framework/core/ClassRegistry.h"
+#include "framework/layout/LayoutReader.h"
+#include "framework/layout/LayoutWriter.h"
 #include "tests/framework/PropertyTestClasses.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "resexport/ResourceExport.h"
 
-#include "framework/Exception.h"
+#include "framework/core/Exception.h"
 #include "framework/win/Convert.h"
 #include "framework/win/Files.h"
 #include "framework/win/Handles.h"

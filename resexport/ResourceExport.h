@@ -2,9 +2,9 @@
 // Non-visual component that writes one named resource of the program's own
 // executable to a file, with overwrite control, a result code and outcome events.
 
-#include "framework/Component.h"
-#include "framework/Events.h"
-#include "framework/Properties.h"
+#include "framework/core/Component.h"
+#include "framework/core/Events.h"
+#include "framework/core/Properties.h"
 
 #include <cstdint>
 #include <functional>

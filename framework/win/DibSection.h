@@ -3,7 +3,7 @@
 // buffer of a window, and the surface pixel tests draw into and read back.
 // Owns the bitmap and the DC.
 
-#include "framework/PixelView.h"
+#include "framework/graphics/PixelView.h"
 #include "framework/win/Handles.h"
 
 #include <cstdint>

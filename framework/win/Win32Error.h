@@ -1,7 +1,7 @@
 #pragma once
 // A failed Win32 call: the API's name and GetLastError() read straight after it.
 
-#include "framework/Exception.h"
+#include "framework/core/Exception.h"
 
 #include <string_view>
 

@@ -3,7 +3,7 @@
 // mixing, gradient tables with their round-robin cache, and the saturation measure.
 // Platform-neutral; ImageUtils.h resolves system colours before calling these.
 
-#include "framework/Colors.h"
+#include "framework/graphics/Colors.h"
 
 #include <array>
 #include <span>

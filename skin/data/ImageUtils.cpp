@@ -1,6 +1,6 @@
 #include "skin/data/ImageUtils.h"
 
-#include "framework/GraphicsObjects.h"
+#include "framework/graphics/GraphicsObjects.h"
 #include "skin/data/ColourMath.h"
 #include "skin/data/Platform.h"
 

@@ -5,8 +5,8 @@
 // gradient cache is shared and unguarded). None of them throws; the bitmap routines
 // return false when a bitmap could not be made.
 
-#include "framework/Bitmap.h"
-#include "framework/Colors.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Colors.h"
 
 #include <string>
 #include <string_view>

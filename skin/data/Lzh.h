@@ -2,7 +2,7 @@
 // TLZH unpacks the LZH bit stream of a packed skin: LZSS over a 4,096-byte window
 // with adaptive Huffman coding of bytes and match lengths. Platform-neutral.
 
-#include "framework/Exception.h"
+#include "framework/core/Exception.h"
 
 #include <cstddef>
 #include <cstdint>

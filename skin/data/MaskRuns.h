@@ -3,9 +3,9 @@
 // of opaque pixels in a row, handed on in batches. Platform-neutral; RegionFromBitmap
 // makes the region from the batches.
 
-#include "framework/Colors.h"
-#include "framework/Geometry.h"
-#include "framework/PixelView.h"
+#include "framework/core/Geometry.h"
+#include "framework/graphics/Colors.h"
+#include "framework/graphics/PixelView.h"
 
 #include <cstddef>
 #include <functional>

@@ -3,7 +3,7 @@
 // combo-box states) are made this way instead of through many small GDI transfers.
 // Stretching is nearest-neighbour, like COLORONCOLOR. Platform-neutral.
 
-#include "framework/PixelView.h"
+#include "framework/graphics/PixelView.h"
 #include "skin/data/SliceGeometry.h"
 
 #include <cstdint>

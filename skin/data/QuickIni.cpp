@@ -1,7 +1,7 @@
 #include "skin/data/QuickIni.h"
 
-#include "framework/Stream.h"
-#include "framework/Strings.h"
+#include "framework/core/Stream.h"
+#include "framework/core/Strings.h"
 
 #include <vector>
 

@@ -2,8 +2,8 @@
 // TQuickIni holds a skin description (8-bit INI text) in memory, indexes its
 // sections once and answers string and integer lookups. Platform-neutral.
 
-#include "framework/Colors.h"
-#include "framework/StringList.h"
+#include "framework/core/StringList.h"
+#include "framework/graphics/Colors.h"
 
 #include <cstdint>
 #include <string>

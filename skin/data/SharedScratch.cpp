@@ -1,7 +1,7 @@
 #include "skin/data/SharedScratch.h"
 
-#include "framework/Bitmap.h"
-#include "framework/StringList.h"
+#include "framework/core/StringList.h"
+#include "framework/graphics/Bitmap.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "skin/data/SkinDataTypes.h"
 
-#include "framework/Strings.h"
+#include "framework/core/Strings.h"
 
 #include <iterator>
 

@@ -3,9 +3,9 @@
 // look options, the component's scope, the default class map for controls of other
 // libraries and its lookup. Platform-neutral.
 
-#include "framework/ControlTypes.h"
-#include "framework/EnumSet.h"
-#include "framework/StringList.h"
+#include "framework/controls/ControlTypes.h"
+#include "framework/core/EnumSet.h"
+#include "framework/core/StringList.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "skin/data/SkinDescriptionReader.h"
 
-#include "framework/Stream.h"
-#include "framework/StringList.h"
+#include "framework/core/Stream.h"
+#include "framework/core/StringList.h"
 #include "skin/data/FrameRules.h"
 #include "skin/data/QuickIni.h"
 #include "skin/data/SkinLoadRules.h"

@@ -7,8 +7,8 @@
 // skin still loads what it can. Nothing here throws for bad values; the caller owns
 // every object returned.
 
-#include "framework/Bitmap.h"
-#include "framework/Colors.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Colors.h"
 #include "skin/data/SkinObjects.h"
 
 #include <memory>

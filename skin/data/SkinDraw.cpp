@@ -1,8 +1,8 @@
 #include "skin/data/SkinDraw.h"
 
-#include "framework/BmpCodec.h"
-#include "framework/Exception.h"
-#include "framework/GraphicsObjects.h"
+#include "framework/core/Exception.h"
+#include "framework/graphics/BmpCodec.h"
+#include "framework/graphics/GraphicsObjects.h"
 #include "skin/data/MaskRuns.h"
 #include "skin/data/Platform.h"
 

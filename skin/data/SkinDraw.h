@@ -7,9 +7,9 @@
 // not have, a GDI failure) and true when it drew or the rectangle was empty or inverted,
 // which draws nothing.
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Colors.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Colors.h"
 #include "framework/win/Handles.h"
 #include "skin/data/SliceGeometry.h"
 

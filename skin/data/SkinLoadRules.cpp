@@ -1,6 +1,6 @@
 #include "skin/data/SkinLoadRules.h"
 
-#include "framework/LittleEndian.h"
+#include "framework/core/LittleEndian.h"
 #include "skin/data/ColourMath.h"
 
 #include <algorithm>

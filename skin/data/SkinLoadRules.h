@@ -3,7 +3,7 @@
 // hostile description from reaching the painting code, the size limit for skin
 // bitmaps, and the colours of the generated toolbar background. Platform-neutral.
 
-#include "framework/Colors.h"
+#include "framework/graphics/Colors.h"
 
 #include <cstddef>
 #include <cstdint>

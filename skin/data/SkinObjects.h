@@ -3,9 +3,9 @@
 // margins that cut it for stretching, and the numbers the description gives for it.
 // Each object owns its bitmaps; the skin data component owns the objects.
 
-#include "framework/Bitmap.h"
-#include "framework/Colors.h"
-#include "framework/Object.h"
+#include "framework/core/Object.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Colors.h"
 #include "skin/data/FrameRules.h"
 #include "skin/data/SliceGeometry.h"
 

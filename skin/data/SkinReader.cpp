@@ -1,6 +1,6 @@
 #include "skin/data/SkinReader.h"
 
-#include "framework/Strings.h"
+#include "framework/core/Strings.h"
 #include "skin/data/Lzh.h"
 
 #include <cstring>

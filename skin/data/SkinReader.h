@@ -2,9 +2,9 @@
 // TSkinReader opens a packed skin: unpacks the container and looks up its files
 // (bitmaps and the skin description) by name. Platform-neutral.
 
-#include "framework/Exception.h"
-#include "framework/Stream.h"
-#include "framework/StringList.h"
+#include "framework/core/Exception.h"
+#include "framework/core/Stream.h"
+#include "framework/core/StringList.h"
 
 #include <array>
 #include <cstdint>

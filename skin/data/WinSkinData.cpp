@@ -1,18 +1,18 @@
 #include "skin/data/WinSkinData.h"
 
-#include "framework/Application.h"
-#include "framework/Form.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
 #include "framework/win/Convert.h"
 #include "framework/win/Files.h"
+#include "framework/win/User32Functions.h"
 #include "skin/data/FrameRules.h"
 #include "skin/data/ImageUtils.h"
 #include "skin/data/PixelSlice.h"
 #include "skin/data/QuickIni.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/data/SkinLoadRules.h"
+#include "skin/data/SkinManagerLink.h"
 #include "skin/data/SkinReader.h"
-#include "skin/data/User32Functions.h"
-#include "skin/window/SkinManage.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -154,7 +154,7 @@ TSkinData::TSkinData() {
 }
 
 TSkinData::~TSkinData() {
-    if (TSkinManage* manager = TSkinManage::Instance()) manager->RemoveSkinData(*this);
+    if (SkinManagerLink* manager = SkinManagerLink::Instance()) manager->RemoveSkinData(*this);
 }
 
 void TSkinData::Publish(TPublisher<TSkinData>& p) {
@@ -483,27 +483,33 @@ void TSkinData::SetSkinFile(std::wstring_view value) {
 void TSkinData::Loaded() {
     TComponent::Loaded();
     if (!PlatformUser32().getScrollBarInfo) m_skinControls.Exclude(TSkinControlType::xcScrollbar);
-    TSkinManage& manager = TSkinManage::CreateInstance();
-    const auto& registered = manager.SkinDatas();
-    if (std::find(registered.begin(), registered.end(), this) == registered.end()) manager.AddSkinData(*this);
+    // A program without window skinning has no manager: the skin is loaded for drawing only.
+    SkinManagerLink* manager = SkinManagerLink::CreateInstance();
+    if (manager) {
+        const auto& registered = manager->SkinDatas();
+        if (std::find(registered.begin(), registered.end(), this) == registered.end()) manager->AddSkinData(*this);
+    }
     MakeCaptionFont();
 
     if (m_skinFormtype != TSkinFormType::sfMainform) {
-        manager.SetActive(true);
-        manager.SetManagerState(manager.ManagerState() + 1);
-        if (auto* form = As<TCustomForm>(Owner()); form && m_active) manager.SkinWindow(form->Handle());
+        if (!manager) return;
+        manager->SetActive(true);
+        manager->SetManagerState(manager->ManagerState() + 1);
+        if (auto* form = As<TCustomForm>(Owner()); form && m_active) manager->SkinWindow(form->Handle());
         return;
     }
 
-    try {
-        manager.InstallHook();
-    } catch (const Exception& error) {
-        // Without the hook no window is skinned; the program runs in the platform's look.
-        ::OutputDebugStringW((L"Kestrelle: skin hook not installed: " + ToWide(error.Message()) + L"\n").c_str());
+    if (manager) {
+        try {
+            manager->InstallHook();
+        } catch (const Exception& error) {
+            // Without the hook no window is skinned; the program runs in the platform's look.
+            ::OutputDebugStringW((L"Kestrelle: skin hook not installed: " + ToWide(error.Message()) + L"\n").c_str());
+        }
     }
     if (m_active) {
         if (m_noSkin) m_active = false;
-        else manager.Request(TSkinAction::SkinAll, kRequestDelayMs);
+        else if (manager) manager->Request(TSkinAction::SkinAll, kRequestDelayMs);
     }
     // Frame skinning draws the menu bar itself; without it the items are drawn instead.
     if (m_skinControls.Contains(TSkinControlType::xcMainMenu)) m_skinControls.Exclude(TSkinControlType::xcMenuItem);
@@ -517,7 +523,7 @@ void TSkinData::SetActive(bool value) {
         m_active = value;
         return;
     }
-    TSkinManage* manager = TSkinManage::Instance();
+    SkinManagerLink* manager = SkinManagerLink::Instance();
     switch (m_skinFormtype) {
     case TSkinFormType::sfMainform:
         // Without a loaded skin there is nothing to skin with: skinning stays off.
@@ -526,7 +532,7 @@ void TSkinData::SetActive(bool value) {
         if (!manager) return;
         manager->SetRequestingSkinData(this);
         manager->Request(value ? TSkinAction::SkinAll : TSkinAction::UnskinAll, kRequestDelayMs);
-        if (value) manager->SetManagerState(TSkinManage::kLive);
+        if (value) manager->SetManagerState(SkinManagerLink::kLive);
         return;
     case TSkinFormType::sfOnlyThisForm:
         if (manager) manager->SetRequestingSkinData(this);
@@ -541,11 +547,13 @@ void TSkinData::SetActive(bool value) {
 
 void TSkinData::ApplySkin() {
     if (IsLoading()) return;
-    if (!TSkinManage::Instance()) Loaded();
-    TSkinManage& manager = *TSkinManage::Instance();
+    if (!SkinManagerLink::Instance()) Loaded();
+    SkinManagerLink* link = SkinManagerLink::Instance();
+    if (!link) return;  // no window skinning in this program
+    SkinManagerLink& manager = *link;
     manager.SetRequestingSkinData(this);
     manager.RefreshSkinForms();
-    if (manager.ManagerState() == TSkinManage::kLive) manager.Request(TSkinAction::Refresh, kRequestDelayMs);
+    if (manager.ManagerState() == SkinManagerLink::kLive) manager.Request(TSkinAction::Refresh, kRequestDelayMs);
 }
 
 void TSkinData::FilterForm(HWND, std::wstring_view className, bool& doSkin) {

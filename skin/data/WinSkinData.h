@@ -8,14 +8,14 @@
 // caption font and the menu glyphs are borrowed by callers and stay valid until the
 // next load (skin objects) or the component's destruction.
 
-#include "framework/Bitmap.h"
-#include "framework/Colors.h"
-#include "framework/Component.h"
-#include "framework/Events.h"
-#include "framework/GraphicsObjects.h"
-#include "framework/ImageList.h"
-#include "framework/Stream.h"
-#include "framework/StringList.h"
+#include "framework/core/Component.h"
+#include "framework/core/Events.h"
+#include "framework/core/Stream.h"
+#include "framework/core/StringList.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Colors.h"
+#include "framework/graphics/GraphicsObjects.h"
+#include "framework/graphics/ImageList.h"
 #include "framework/win/Handles.h"
 #include "skin/data/SkinDataTypes.h"
 #include "skin/data/SkinDescriptionReader.h"

@@ -1,28 +1,26 @@
 #include "skin/window/SkinManage.h"
 
-#include "framework/Application.h"
+#include "framework/core/Exception.h"
+#include "framework/forms/Application.h"
 #include "skin/data/WinSkinData.h"
 
 #include <algorithm>
 
-namespace {
-
-std::unique_ptr<TSkinManage>& Holder() noexcept {
-    static std::unique_ptr<TSkinManage> manager;
-    return manager;
+void TSkinManage::Install() noexcept {
+    SetMaker([]() -> std::unique_ptr<SkinManagerLink> { return std::unique_ptr<TSkinManage>(new TSkinManage()); });
 }
 
-}  // namespace
-
-TSkinManage* TSkinManage::Instance() noexcept { return Holder().get(); }
+TSkinManage* TSkinManage::Instance() noexcept { return dynamic_cast<TSkinManage*>(SkinManagerLink::Instance()); }
 
 TSkinManage& TSkinManage::CreateInstance() {
-    auto& manager = Holder();
-    if (!manager) manager.reset(new TSkinManage());
+    Install();
+    TSkinManage* manager = dynamic_cast<TSkinManage*>(SkinManagerLink::CreateInstance());
+    // Another kind of manager made earlier (a test's) is not this module's window skinning.
+    if (!manager) throw Exception(u"the module's skin manager is not the window-skinning one");
     return *manager;
 }
 
-void TSkinManage::DestroyInstance() noexcept { Holder().reset(); }
+void TSkinManage::DestroyInstance() noexcept { SkinManagerLink::DestroyInstance(); }
 
 TSkinManage::~TSkinManage() {
     m_managerState = kDestroying;

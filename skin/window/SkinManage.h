@@ -12,6 +12,7 @@
 // the skin-changed notice each request ends with.
 
 #include "framework/win/HookGuard.h"
+#include "skin/data/SkinManagerLink.h"
 
 #include <cstdint>
 #include <memory>
@@ -21,17 +22,8 @@
 
 class TSkinData;
 
-// What a skin data component asks of the manager.
-enum class TSkinAction { None = 0, SkinAll = 1, UnskinAll = 2, Refresh = 3 };
-
-class TSkinManage {
+class TSkinManage final : public SkinManagerLink {
 public:
-    // The manager's states: not yet live, live (a window was activated or a component
-    // made it so; components of other form types count it up), and being destroyed.
-    static constexpr int32_t kNotLive = 0;
-    static constexpr int32_t kLive = 1;
-    static constexpr int32_t kDestroying = 4;
-
     // Window skinning, as the manager calls it. Every call runs on the UI thread.
     class Actions {
     public:
@@ -52,17 +44,18 @@ public:
         virtual void ReleaseAll(TSkinManage& manager) noexcept = 0;
     };
 
+    // Makes this the manager that skin data components make: the program calls it once
+    // before its first form is read.
+    static void Install() noexcept;
     // The module's manager, or null before the first skin data component made it.
     static TSkinManage* Instance() noexcept;
-    // Makes the module's manager if there is none yet; returns it.
+    // Installs and makes the module's manager if there is none yet; returns it.
     static TSkinManage& CreateInstance();
     // Module shutdown. Window skinning calls it while its windows still exist; if nobody
     // does, the manager goes with the program's static objects.
     static void DestroyInstance() noexcept;
 
-    TSkinManage(const TSkinManage&) = delete;
-    TSkinManage& operator=(const TSkinManage&) = delete;
-    ~TSkinManage();
+    ~TSkinManage() override;
 
     // Replaces the window-skinning actions (null removes them).
     void SetActions(std::unique_ptr<Actions> actions) noexcept;
@@ -70,38 +63,38 @@ public:
     // Components in the order they were added (not owned). The first one added with form
     // type sfMainform is the main one; a component that goes away is forgotten
     // everywhere, so no request or filter reaches a destroyed component.
-    void AddSkinData(TSkinData& skinData);
-    void RemoveSkinData(TSkinData& skinData) noexcept;
-    const std::vector<TSkinData*>& SkinDatas() const noexcept { return m_skinDatas; }
+    void AddSkinData(TSkinData& skinData) override;
+    void RemoveSkinData(TSkinData& skinData) noexcept override;
+    const std::vector<TSkinData*>& SkinDatas() const noexcept override { return m_skinDatas; }
     TSkinData* MainSkinData() const noexcept { return m_mainSkinData; }
 
     // The CBT hook of the calling thread; a second call does nothing.
-    void InstallHook();
+    void InstallHook() override;
     bool HookInstalled() const noexcept { return m_hook != nullptr; }
 
     // Schedules `action` `delayMs` milliseconds from now; a request made before the last
     // one ran replaces it. While the manager is not live, SkinAll and UnskinAll only
     // switch Active and nothing is scheduled.
-    void Request(TSkinAction action, uint32_t delayMs);
+    void Request(TSkinAction action, uint32_t delayMs) override;
     bool RequestPending() const noexcept { return m_timerId != 0; }
     TSkinAction PendingAction() const noexcept { return m_pendingAction; }
     uint32_t RequestDelay() const noexcept { return m_delayMs; }
 
     // Windows skinned with RequestingSkinData drop their cached pictures.
-    void RefreshSkinForms();
+    void RefreshSkinForms() override;
     // Attaches to `window` now if skinning is on and the window qualifies.
-    bool SkinWindow(HWND window);
+    bool SkinWindow(HWND window) override;
 
     // Attaching is allowed only while active.
-    bool Active() const noexcept { return m_active; }
-    void SetActive(bool value) noexcept { m_active = value; }
+    bool Active() const noexcept override { return m_active; }
+    void SetActive(bool value) noexcept override { m_active = value; }
     // Attach even to plain child windows: set while a request skins every form.
     bool ForceChildren() const noexcept { return m_forceChildren; }
-    int32_t ManagerState() const noexcept { return m_managerState; }
-    void SetManagerState(int32_t value) noexcept { m_managerState = value; }
+    int32_t ManagerState() const noexcept override { return m_managerState; }
+    void SetManagerState(int32_t value) noexcept override { m_managerState = value; }
     // The component whose request the timer carries out next.
-    TSkinData* RequestingSkinData() const noexcept { return m_requestingSkinData; }
-    void SetRequestingSkinData(TSkinData* skinData) noexcept { m_requestingSkinData = skinData; }
+    TSkinData* RequestingSkinData() const noexcept override { return m_requestingSkinData; }
+    void SetRequestingSkinData(TSkinData* skinData) noexcept override { m_requestingSkinData = skinData; }
 
 private:
     TSkinManage() = default;

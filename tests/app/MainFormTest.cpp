@@ -1,12 +1,12 @@
 #include "app/umain.h"
 
 #include "flash/ShockwaveFlash.h"
-#include "framework/Application.h"
-#include "framework/Panel.h"
-#include "framework/SpeedButton.h"
-#include "framework/Splitter.h"
-#include "framework/StatusBar.h"
-#include "framework/Timer.h"
+#include "framework/controls/Panel.h"
+#include "framework/controls/SpeedButton.h"
+#include "framework/controls/Splitter.h"
+#include "framework/controls/StatusBar.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Timer.h"
 #include "framework/win/Convert.h"
 #include "resexport/ResourceExport.h"
 #include "skin/data/WinSkinData.h"
@@ -231,6 +231,7 @@ TEST(MainForm, OpensFromItsStoredLayoutWithEveryComponentAndText) {
 
 TEST(MainForm, LoadsItsSkinWhileItIsReadAndAsksForSkinning) {
     TApplication app;
+    TSkinManage::Install();  // as the program's entry does
     TFmain& form = app.CreateForm<TFmain>();
     ASSERT_NE(form.SkinData1, nullptr);
     const TSkinData& skin = *form.SkinData1;

@@ -1,6 +1,6 @@
 #include "flash/ShockwaveFlash.h"
 
-#include "framework/Form.h"
+#include "framework/forms/Form.h"
 #include "framework/win/DibSection.h"
 #include "tests/flash/SwfTestMovies.h"
 #include "tests/support/PumpMessages.h"

@@ -1,6 +1,6 @@
-#include "framework/BmpCodec.h"
+#include "framework/graphics/BmpCodec.h"
 
-#include "framework/Exception.h"
+#include "framework/core/Exception.h"
 
 #include <gtest/gtest.h>
 

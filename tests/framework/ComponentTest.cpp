@@ -1,4 +1,4 @@
-#include "framework/Component.h"
+#include "framework/core/Component.h"
 
 #include <gtest/gtest.h>
 

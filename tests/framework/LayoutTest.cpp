@@ -1,5 +1,5 @@
-#include "framework/AlignLayout.h"
-#include "framework/ButtonLayout.h"
+#include "framework/controls/AlignLayout.h"
+#include "framework/controls/ButtonLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "framework/Properties.h"
+#include "framework/core/Properties.h"
 
 #include "PropertyTestClasses.h"
 

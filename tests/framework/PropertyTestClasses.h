@@ -2,13 +2,13 @@
 // Small published classes shared by the property, layout and registry tests: one of
 // every property kind, an inherited table, a form with handlers.
 
-#include "framework/Collection.h"
-#include "framework/Colors.h"
-#include "framework/Component.h"
-#include "framework/Events.h"
-#include "framework/Properties.h"
-#include "framework/Stream.h"
-#include "framework/StringList.h"
+#include "framework/core/Collection.h"
+#include "framework/core/Component.h"
+#include "framework/core/Events.h"
+#include "framework/core/Properties.h"
+#include "framework/core/Stream.h"
+#include "framework/core/StringList.h"
+#include "framework/graphics/Colors.h"
 
 #include <array>
 #include <string>

@@ -1,8 +1,8 @@
-#include "framework/LayoutReader.h"
-#include "framework/LayoutWriter.h"
+#include "framework/layout/LayoutReader.h"
+#include "framework/layout/LayoutWriter.h"
 
-#include "framework/ClassRegistry.h"
 #include "PropertyTestClasses.h"
+#include "framework/core/ClassRegistry.h"
 
 #include <gtest/gtest.h>
 

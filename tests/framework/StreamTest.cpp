@@ -1,6 +1,6 @@
-#include "framework/Stream.h"
+#include "framework/core/Stream.h"
 
-#include "framework/Exception.h"
+#include "framework/core/Exception.h"
 
 #include <gtest/gtest.h>
 

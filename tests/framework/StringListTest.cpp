@@ -1,6 +1,6 @@
-#include "framework/StringList.h"
+#include "framework/core/StringList.h"
 
-#include "framework/Exception.h"
+#include "framework/core/Exception.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "framework/Strings.h"
+#include "framework/core/Strings.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ TEST(Strings, StrToIntAcceptsSignDecimalAndDollarHexOnly) {
         EXPECT_EQ(TryStrToInt(bad), std::nullopt) << bad;
 }
 
-#include "framework/Colors.h"
+#include "framework/graphics/Colors.h"
 
 TEST(Colours, NamesRoundTripAndSystemColoursKeepTheirIndex) {
     EXPECT_EQ(IdentToColour(u"CLBTNFACE"), clBtnFace);

@@ -1,8 +1,8 @@
 #include "resexport/ResourceExport.h"
 
-#include "framework/Exception.h"
-#include "framework/Properties.h"
-#include "framework/Strings.h"
+#include "framework/core/Exception.h"
+#include "framework/core/Properties.h"
+#include "framework/core/Strings.h"
 #include "framework/win/Convert.h"
 #include "tests/support/TempFiles.h"
 

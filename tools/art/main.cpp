@@ -4,8 +4,8 @@
 // writes glyph-a.bmp ... glyph-p.bmp, about.bmp and kestrelle.ico.
 
 #include "flash/Rasterizer.h"
-#include "framework/BmpCodec.h"
-#include "framework/IconFile.h"
+#include "framework/graphics/BmpCodec.h"
+#include "framework/graphics/IconFile.h"
 #include "tools/common/ContentFonts.h"
 #include "tools/common/FontOutline.h"
 #include "tools/common/SaveFile.h"

@@ -1,6 +1,6 @@
 #include "tools/common/FontOutline.h"
 
-#include "framework/Strings.h"
+#include "framework/core/Strings.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

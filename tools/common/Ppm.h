@@ -1,7 +1,7 @@
 #pragma once
 // Writes a PixelView as a binary PPM, for looking at what the tools make.
 
-#include "framework/PixelView.h"
+#include "framework/graphics/PixelView.h"
 
 #include <fstream>
 #include <string>

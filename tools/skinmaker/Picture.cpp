@@ -1,6 +1,6 @@
 #include "tools/skinmaker/Picture.h"
 
-#include "framework/BmpCodec.h"
+#include "framework/graphics/BmpCodec.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "tools/skinmaker/SkinArt.h"
 
-#include "framework/BmpCodec.h"
+#include "framework/graphics/BmpCodec.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "tools/skintool/SkinTool.h"
 
-#include "framework/Exception.h"
-#include "framework/Stream.h"
+#include "framework/core/Exception.h"
+#include "framework/core/Stream.h"
 #include "skin/data/QuickIni.h"
 #include "skin/data/SkinReader.h"
 #include "tools/skinpack/LzhEncoder.h"

@@ -1,11 +1,11 @@
 #include "tests/framework/sample/SampleForm.h"
 
-#include "framework/Application.h"
-#include "framework/Panel.h"
-#include "framework/SpeedButton.h"
-#include "framework/Splitter.h"
-#include "framework/StatusBar.h"
-#include "framework/Timer.h"
+#include "framework/controls/Panel.h"
+#include "framework/controls/SpeedButton.h"
+#include "framework/controls/Splitter.h"
+#include "framework/controls/StatusBar.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Timer.h"
 
 #include <cwchar>
 

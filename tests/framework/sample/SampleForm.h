@@ -3,7 +3,7 @@
 // buttons with glyphs on a panel, a splitter, a client panel, a five-panel status
 // bar and a clock.
 
-#include "framework/Form.h"
+#include "framework/forms/Form.h"
 
 class TPanel;
 class TSplitter;

@@ -1,6 +1,6 @@
 // Shows the framework's sample form.
 
-#include "framework/Application.h"
+#include "framework/forms/Application.h"
 #include "tests/framework/sample/SampleForm.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

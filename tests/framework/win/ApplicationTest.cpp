@@ -1,7 +1,7 @@
-#include "framework/Application.h"
-#include "framework/Form.h"
-#include "framework/Panel.h"
-#include "framework/Timer.h"
+#include "framework/controls/Panel.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
+#include "framework/forms/Timer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "framework/Graphics.h"
+#include "framework/graphics/Graphics.h"
 
-#include "framework/BmpCodec.h"
-#include "framework/Exception.h"
-#include "framework/Stream.h"
+#include "framework/core/Exception.h"
+#include "framework/core/Stream.h"
+#include "framework/graphics/BmpCodec.h"
 #include "framework/win/DibSection.h"
 #include "tests/support/GdiHeadroom.h"
 

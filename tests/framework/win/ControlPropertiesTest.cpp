@@ -1,14 +1,14 @@
 // The controls' published properties, read and written by name as the skin engine
 // and stored layouts do.
 
-#include "framework/Application.h"
-#include "framework/Form.h"
-#include "framework/Panel.h"
-#include "framework/SpeedButton.h"
-#include "framework/Splitter.h"
-#include "framework/StatusBar.h"
-#include "framework/Strings.h"
-#include "framework/Timer.h"
+#include "framework/controls/Panel.h"
+#include "framework/controls/SpeedButton.h"
+#include "framework/controls/Splitter.h"
+#include "framework/controls/StatusBar.h"
+#include "framework/core/Strings.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
+#include "framework/forms/Timer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "framework/Application.h"
-#include "framework/Form.h"
-#include "framework/GraphicControl.h"
-#include "framework/Panel.h"
-#include "framework/Splitter.h"
-#include "framework/StatusBar.h"
+#include "framework/controls/GraphicControl.h"
+#include "framework/controls/Panel.h"
+#include "framework/controls/Splitter.h"
+#include "framework/controls/StatusBar.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
 #include "framework/win/DibSection.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // glyph, in the fonts the program and Wine ask for. This checks the machine's font
 // set-up as much as our code: it fails when the Wine prefix lost its font links.
 
-#include "framework/Graphics.h"
+#include "framework/graphics/Graphics.h"
 #include "framework/win/DibSection.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "framework/Graphics.h"
+#include "framework/graphics/Graphics.h"
 
-#include "framework/Exception.h"
-#include "framework/IconFile.h"
-#include "framework/Stream.h"
+#include "framework/core/Exception.h"
+#include "framework/core/Stream.h"
+#include "framework/graphics/IconFile.h"
 #include "framework/win/DibSection.h"
 
 #include <gtest/gtest.h>

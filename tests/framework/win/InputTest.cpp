@@ -1,10 +1,10 @@
 // Real mouse input (SendInput) on the shared display: run serially.
 
-#include "framework/Application.h"
-#include "framework/Form.h"
-#include "framework/Panel.h"
-#include "framework/SpeedButton.h"
-#include "framework/Splitter.h"
+#include "framework/controls/Panel.h"
+#include "framework/controls/SpeedButton.h"
+#include "framework/controls/Splitter.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
 #include "tests/support/RealMouse.h"
 
 #include <gtest/gtest.h>

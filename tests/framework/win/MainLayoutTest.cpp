@@ -1,14 +1,14 @@
 // The main window's arrangement, as its stored layout holds it, read into the
 // framework's classes; and published values surviving a round trip through text.
 
-#include "framework/Application.h"
-#include "framework/LayoutReader.h"
-#include "framework/LayoutWriter.h"
-#include "framework/Panel.h"
-#include "framework/SpeedButton.h"
-#include "framework/Splitter.h"
-#include "framework/StatusBar.h"
-#include "framework/Timer.h"
+#include "framework/controls/Panel.h"
+#include "framework/controls/SpeedButton.h"
+#include "framework/controls/Splitter.h"
+#include "framework/controls/StatusBar.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Timer.h"
+#include "framework/layout/LayoutReader.h"
+#include "framework/layout/LayoutWriter.h"
 
 #include <gtest/gtest.h>
 

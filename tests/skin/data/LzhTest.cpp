@@ -1,6 +1,6 @@
 #include "skin/data/Lzh.h"
 
-#include "framework/Stream.h"
+#include "framework/core/Stream.h"
 #include "skin/data/LzhTree.h"
 #include "skin/data/SkinReader.h"
 #include "tests/skin/data/TestData.h"

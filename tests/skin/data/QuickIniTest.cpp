@@ -1,6 +1,6 @@
 #include "skin/data/QuickIni.h"
 
-#include "framework/Stream.h"
+#include "framework/core/Stream.h"
 #include "tests/skin/data/TestData.h"
 
 #include <gtest/gtest.h>

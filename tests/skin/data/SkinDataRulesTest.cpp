@@ -1,5 +1,5 @@
-#include "framework/BmpCodec.h"
-#include "framework/Stream.h"
+#include "framework/core/Stream.h"
+#include "framework/graphics/BmpCodec.h"
 #include "skin/data/ColourMath.h"
 #include "skin/data/PixelSlice.h"
 #include "skin/data/QuickIni.h"

@@ -1,14 +1,14 @@
 #include "skin/data/WinSkinData.h"
 
-#include "framework/ClassRegistry.h"
-#include "framework/LayoutReader.h"
-#include "framework/LayoutWriter.h"
+#include "framework/core/ClassRegistry.h"
+#include "framework/layout/LayoutReader.h"
+#include "framework/layout/LayoutWriter.h"
 #include "framework/win/DibSection.h"
+#include "framework/win/User32Functions.h"
 #include "skin/data/ColourMath.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/data/SkinLoadRules.h"
 #include "skin/data/SkinReader.h"
-#include "skin/data/User32Functions.h"
 #include "skin/window/SkinManage.h"
 #include "tests/skin/data/TestSkins.h"
 #include "tests/support/GdiHeadroom.h"
@@ -42,6 +42,7 @@ std::vector<std::byte> SmallSkin(TColor caption = RgbColour(200, 40, 40)) {
 class SkinDataTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        TSkinManage::Install();
         m_previous = TSkinReader::SetNotifier([this](std::u16string_view text) { messages.emplace_back(text); });
     }
     void TearDown() override {

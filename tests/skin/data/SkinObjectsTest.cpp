@@ -1,6 +1,6 @@
 #include "skin/data/SkinObjects.h"
 
-#include "framework/StringList.h"
+#include "framework/core/StringList.h"
 #include "skin/data/SharedScratch.h"
 #include "tests/skin/data/SkinTestPictures.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // Pictures and checks shared by the skin drawing tests.
 
-#include "framework/Bitmap.h"
-#include "framework/Colors.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Colors.h"
 
 #include <windows.h>
 

@@ -2,8 +2,8 @@
 // Skins for the skin data tests: the one the program ships, and small ones packed here
 // from a description and solid-colour bitmaps.
 
-#include "framework/BmpCodec.h"
-#include "framework/Colors.h"
+#include "framework/graphics/BmpCodec.h"
+#include "framework/graphics/Colors.h"
 #include "tools/skinpack/LzhEncoder.h"
 #include "tools/skinpack/SkinContainerWriter.h"
 

@@ -1,5 +1,0 @@
-#include "framework/Exception.h"
-
-#include "framework/Strings.h"
-
-Exception::Exception(std::u16string message) : m_message(std::move(message)), m_utf8(ToUtf8(m_message)) {}

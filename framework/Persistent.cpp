@@ -1,8 +1,0 @@
-#include "framework/Persistent.h"
-
-#include "framework/Exception.h"
-
-void TPersistent::Assign(const TPersistent& source) {
-    throw EConvertError(u"Cannot assign a " + std::u16string(source.ClassName()) + u" to a " +
-                        std::u16string(ClassName()));
-}

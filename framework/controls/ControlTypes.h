@@ -1,0 +1,101 @@
+#pragma once
+// The value sets that controls publish: alignment, reading order, cursors, mouse
+// buttons and shift states, and the looks of panels, buttons and forms. Enumerators
+// carry the identifiers stored layouts use. Platform-neutral.
+
+#include "framework/core/EnumSet.h"
+#include "framework/core/Properties.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+// The identifiers of each value set, for published properties.
+#define KESTRELLE_IDENTS(Enum, ...)                                                     \
+    inline std::span<const std::u16string_view> EnumIdents(Enum) {                      \
+        static constexpr std::u16string_view idents[] = {__VA_ARGS__};                  \
+        return idents;                                                                  \
+    }
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+KESTRELLE_IDENTS(TAlign, u"alNone", u"alTop", u"alBottom", u"alLeft", u"alRight", u"alClient")
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+KESTRELLE_IDENTS(TAlignment, u"taLeftJustify", u"taRightJustify", u"taCenter")
+
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+KESTRELLE_IDENTS(TBiDiMode, u"bdLeftToRight", u"bdRightToLeft", u"bdRightToLeftNoAlign", u"bdRightToLeftReadingOnly")
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// A set of keys and buttons held during an input event.
+enum class TShiftState : unsigned {
+    None = 0,
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64,
+};
+constexpr TShiftState operator|(TShiftState a, TShiftState b) noexcept {
+    return static_cast<TShiftState>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+constexpr bool Has(TShiftState set, TShiftState member) noexcept {
+    return (static_cast<unsigned>(set) & static_cast<unsigned>(member)) != 0;
+}
+
+// Cursor identities; 0 means "whatever the window would show".
+using TCursor = int16_t;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crNo = -18;
+constexpr TCursor crHSplit = -14;
+constexpr TCursor crVSplit = -15;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHelp = -20;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+// Names of the cursors, for published properties.
+std::span<const IntIdent> CursorIdents() noexcept;
+
+enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+KESTRELLE_IDENTS(TBevelCut, u"bvNone", u"bvLowered", u"bvRaised", u"bvSpace")
+enum class TBorderStyle { bsNone, bsSingle };
+KESTRELLE_IDENTS(TBorderStyle, u"bsNone", u"bsSingle")
+
+enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+KESTRELLE_IDENTS(TButtonLayout, u"blGlyphLeft", u"blGlyphRight", u"blGlyphTop", u"blGlyphBottom")
+
+enum class TResizeStyle { rsNone, rsLine, rsUpdate, rsPattern };
+KESTRELLE_IDENTS(TResizeStyle, u"rsNone", u"rsLine", u"rsUpdate", u"rsPattern")
+
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+KESTRELLE_IDENTS(TFormBorderStyle, u"bsNone", u"bsSingle", u"bsSizeable", u"bsDialog", u"bsToolWindow",
+                 u"bsSizeToolWin")
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+KESTRELLE_IDENTS(TWindowState, u"wsNormal", u"wsMinimized", u"wsMaximized")
+enum class TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter };
+KESTRELLE_IDENTS(TPosition, u"poDesigned", u"poDefault", u"poDefaultPosOnly", u"poDefaultSizeOnly",
+                 u"poScreenCenter", u"poDesktopCenter")
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+
+enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+KESTRELLE_IDENTS(TBorderIcon, u"biSystemMenu", u"biMinimize", u"biMaximize", u"biHelp")
+using TBorderIcons = EnumSet<TBorderIcon>;
+
+enum class TStatusPanelStyle { psText, psOwnerDraw };
+KESTRELLE_IDENTS(TStatusPanelStyle, u"psText", u"psOwnerDraw")
+enum class TStatusPanelBevel { pbNone, pbLowered, pbRaised };
+KESTRELLE_IDENTS(TStatusPanelBevel, u"pbNone", u"pbLowered", u"pbRaised")

@@ -1,0 +1,186 @@
+#pragma once
+// A control with a window of its own, and the parent of other controls. It makes its
+// window on demand, subclasses it through a thunk, tags it with the control (window
+// property "ControlOfs" + module + thread), paints and feeds its windowless children,
+// aligns its children, keeps their tab order, and passes notifications from child
+// windows back to the child controls (at kMsgReflectBase + message).
+
+#include "framework/controls/Control.h"
+#include "framework/win/Handles.h"
+#include "framework/win/MouseLeaveTracker.h"
+#include "framework/win/Subclasser.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class DibSection;
+
+// What a control asks CreateWindowEx for.
+struct TCreateParams {
+    std::wstring caption;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    HWND parent = nullptr;
+    // The window class registered for the control (its class name by default), and the
+    // system class it is built on, if any ("msctls_statusbar32"); null = a plain window.
+    std::wstring className;
+    const wchar_t* baseClass = nullptr;
+    UINT classStyle = CS_DBLCLKS;
+    HBRUSH background = nullptr;
+};
+
+class TWinControl : public TControl {
+    KESTRELLE_CLASS(TWinControl, TControl)
+
+public:
+    TWinControl();
+    ~TWinControl() override;
+
+    // The window, made (with the parent's) when first asked for. Throws Win32Error.
+    HWND Handle();
+    HWND HandleIfAllocated() const noexcept { return m_handle; }
+    bool HandleAllocated() const noexcept { return m_handle != nullptr; }
+    void HandleNeeded() { (void)Handle(); }
+    // Destroys the window and those of the children; they are made again when needed.
+    void DestroyHandle();
+    // Destroys the window and makes it again (after a style change that needs it).
+    void RecreateWnd();
+
+    // The control a framework window belongs to, through the window property.
+    static TWinControl* FindControl(HWND window) noexcept;
+    // The name of that property's global atom: "ControlOfs" + module + thread, in hex.
+    static std::wstring ControlAtomName();
+
+    // Child controls, windowless and windowed, in painting order (last = on top).
+    int ControlCount() const noexcept { return static_cast<int>(m_controls.size()); }
+    TControl* Controls(int index) const noexcept;
+    bool ContainsControl(const TControl* control) const noexcept;
+    // The topmost visible windowless child at a client point; disabled ones only when asked.
+    TControl* ControlAtPos(core::Point p, bool allowDisabled = false) const noexcept;
+
+    // Tab order among the windowed siblings: 0 first; -1 when not in a parent.
+    int TabOrder() const noexcept;
+    void SetTabOrder(int value);
+    bool TabStop() const noexcept { return m_tabStop; }
+    void SetTabStop(bool value);
+    // Every windowed descendant in tab order, depth first.
+    void GetTabOrderList(std::vector<TWinControl*>& list) const;
+    bool CanFocus() const noexcept;
+    bool Focused() const noexcept;
+    void SetFocus();
+    // The next (or previous) control that takes the focus by Tab after `current`.
+    TWinControl* FindNextControl(TWinControl* current, bool forward, bool checkTabStop) const;
+
+    // Realigns the children now (unless aligning is disabled).
+    void Realign();
+    void DisableAlign() noexcept { ++m_alignDisabled; }
+    void EnableAlign();
+    // The part of the client area the children are aligned in.
+    virtual core::Rect AdjustClientRect(core::Rect rect) const { return rect; }
+
+    // A solid brush of Color, owned by the control.
+    HBRUSH Brush();
+
+    bool DoubleBuffered() const noexcept { return m_doubleBuffered; }
+    void SetDoubleBuffered(bool value) noexcept { m_doubleBuffered = value; }
+
+    // Paints the windowless children that intersect `area` (client coordinates) into
+    // `dc`, back to front, each clipped to its bounds with its origin at 0, 0.
+    void PaintControls(HDC dc, const RECT& area) noexcept;
+    // Sends a message to every child control; stops at the first that sets Result.
+    void Broadcast(TMessage& message);
+
+    void SetBounds(int left, int top, int width, int height) override;
+    core::Rect ClientRect() const override;
+    core::Point ClientToScreen(core::Point p) const override;
+    void SetVisible(bool value) override;
+    void SetEnabled(bool value) override;
+    void Invalidate() override;
+    void Update() override;
+    bool Showing() const noexcept override;
+
+    void Loaded() override;
+    static void Publish(TPublisher<TWinControl>& p);
+
+protected:
+    friend class TControl;
+    class Router;
+
+    virtual void CreateParams(TCreateParams& params);
+    virtual void CreateWnd();
+    // Called once the window exists and is subclassed, before the children get theirs.
+    virtual void CreateWindowHandle(const TCreateParams& params);
+    virtual void InitializeWindow() {}
+    virtual void DestroyWnd();
+
+    void WndProc(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
+
+    // Paints the control itself into `dc` (client coordinates). The default lets the
+    // window's own procedure paint.
+    virtual void PaintWindow(HDC dc);
+    // Whether the control paints through PaintWindow itself (then erasing is skipped
+    // when double-buffered).
+    virtual bool PaintsItself() const noexcept { return false; }
+
+    void CaptionChanged() override;
+    void ColorChanged() override;
+    void FontChanged() override;
+    void BiDiModeChanged() override;
+    void BoundsChanged(bool sizeChanged) override;
+    void ParentChanged() override;
+
+    // Applies WS_/WS_EX_ bits to the live window, if any.
+    void UpdateStyle(DWORD add, DWORD remove, bool extended);
+
+    void InsertControl(TControl& control);
+    void RemoveControl(TControl& control);
+
+    // The double buffer of the top-level window, shared by every control on it.
+    virtual DibSection* PaintBuffer() noexcept;
+    bool HasWindowlessChildren() const noexcept;
+
+private:
+    static LRESULT CALLBACK InitWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    static void TrackMouseControl(TControl* target);
+    static void ForgetControl(const TControl& control) noexcept;
+    void AttachWindow(HWND window, WNDPROC base);
+    void DetachWindow() noexcept;
+    void MainWndProc(TMessage& message) noexcept;
+    // Each handles the messages of its job and answers whether it did.
+    bool PaintMessage(TMessage& message);
+    bool MouseMessage(TMessage& message);
+    bool ReflectedMessage(TMessage& message);
+    bool RouteMouse(TMessage& message);
+    void MouseWindowGone() noexcept;
+    void PaintHandler(TMessage& message);
+    void PaintInto(HDC dc, const RECT& area, bool erase);
+    bool ReflectToChild(TMessage& message);
+    void AlignChildren();
+    void ApplyParentFlags(TControl& child);
+    void ReadBoundsFromWindow();
+
+    HWND m_handle = nullptr;
+    bool m_hasBaseClass = false;
+    BrushHandle m_brush;
+    int m_pendingTabOrder = -1;
+    SubclasserPtr<Router> m_router;
+    std::vector<TControl*> m_controls;
+    std::vector<TWinControl*> m_tabList;
+    bool m_tabStop = false;
+    bool m_doubleBuffered = false;
+    int m_alignDisabled = 0;
+    bool m_alignPending = false;
+    int m_aligning = 0;
+    bool m_destroyingHandle = false;
+    MouseLeaveTracker m_leave;
+};
+
+// The form (or other top-level control) a control sits on; null when it has none.
+class TCustomForm;
+TCustomForm* GetParentForm(const TControl& control) noexcept;

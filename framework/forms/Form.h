@@ -1,0 +1,117 @@
+#pragma once
+// A top-level window built from a stored layout: border, window state (it can open
+// maximised), icon, a main menu slot, the creation and close events, and the focus
+// bookkeeping of the controls on it. Each form has the double buffer its controls
+// paint through.
+
+#include "framework/controls/WinControl.h"
+#include "framework/graphics/Icon.h"
+#include "framework/win/DibSection.h"
+#include "framework/win/Handles.h"
+
+#include <functional>
+#include <string>
+
+class TMainMenu;
+
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
+
+class TCustomForm : public TWinControl {
+    KESTRELLE_CLASS(TCustomForm, TWinControl)
+
+public:
+    TCustomForm();
+    ~TCustomForm() override;
+
+    // Reads the form's stored layout (the RCDATA resource LayoutResourceName, UTF-8
+    // text), if the program has one, then fires OnCreate and shows the form if the
+    // layout stores it visible. TApplication::CreateForm calls it once the form object
+    // is complete. On failure (ELayoutError names the line) nothing read is left
+    // behind and the exception goes to the caller.
+    void InitializeForm();
+    // The name of the RCDATA resource holding the layout: the class name, upper case.
+    virtual std::wstring LayoutResourceName() const;
+
+    TFormBorderStyle BorderStyle() const noexcept { return m_borderStyle; }
+    void SetBorderStyle(TFormBorderStyle value);
+    TBorderIcons BorderIcons() const noexcept { return m_borderIcons; }
+    void SetBorderIcons(TBorderIcons value);
+    TWindowState WindowState() const noexcept { return m_windowState; }
+    void SetWindowState(TWindowState value);
+    TPosition Position() const noexcept { return m_position; }
+    void SetPosition(TPosition value) noexcept { m_position = value; }
+
+    // The window's icon.
+    TIcon& Icon() noexcept { return m_icon; }
+    void SetIcon(const TIcon& value) { m_icon.Assign(value); }
+
+    TMainMenu* Menu() const noexcept { return m_menu; }
+    void SetMenu(TMainMenu* menu);
+
+    void SetClientWidth(int value);
+    void SetClientHeight(int value);
+    core::Rect ClientRect() const override;
+
+    int PixelsPerInch() const noexcept { return m_pixelsPerInch; }
+    void SetPixelsPerInch(int value) noexcept { m_pixelsPerInch = value; }
+    int TextHeight() const noexcept { return m_textHeight; }
+    void SetTextHeight(int value) noexcept { m_textHeight = value; }
+
+    TWinControl* ActiveControl() const noexcept { return m_activeControl; }
+    // A control left the form: it may no longer be the active one.
+    void ControlRemoved(const TControl& control) noexcept;
+    void SetActiveControl(TWinControl* control);
+    bool Active() const noexcept { return m_active; }
+
+    void SetVisible(bool value) override;
+    bool Showing() const noexcept override;
+    void Close();
+    // Destroys the form once the message that asked for it has been handled.
+    void Release();
+    // Moves keyboard focus to the next control in tab order.
+    void SelectNext(TWinControl* current, bool forward, bool checkTabStop);
+
+    TNotifyEvent OnCreate;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+
+    static void Publish(TPublisher<TCustomForm>& p);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void InitializeWindow() override;
+    void WndProc(TMessage& message) override;
+    DibSection* PaintBuffer() noexcept override { return &m_paintBuffer; }
+    void Notification(TComponent& component, Operation operation) override;
+    virtual bool CloseQuery();
+
+private:
+    DWORD FrameStyle() const noexcept;
+    DWORD FrameExStyle() const noexcept;
+    void ApplyFrameStyle();
+    void ApplyIcon();
+    int ShowCommand() const noexcept;
+    core::Size FrameExtra() const;
+
+    TFormBorderStyle m_borderStyle = TFormBorderStyle::bsSizeable;
+    TBorderIcons m_borderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
+    TWindowState m_windowState = TWindowState::wsNormal;
+    TPosition m_position = TPosition::poDesigned;
+    TIcon m_icon;
+    TMainMenu* m_menu = nullptr;
+    TWinControl* m_activeControl = nullptr;
+    int m_pixelsPerInch = 96;
+    int m_textHeight = 13;
+    bool m_active = false;
+    bool m_releasing = false;
+    DibSection m_paintBuffer;
+};
+
+class TForm : public TCustomForm {
+    KESTRELLE_CLASS(TForm, TCustomForm)
+};
