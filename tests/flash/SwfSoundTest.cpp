@@ -5,10 +5,10 @@
 #include "flash/SwfBitReader.h"
 #include "flash/SwfMovie.h"
 #include "flash/SwfWriter.h"
+#include "tests/flash/SoundMeasure.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -49,16 +49,6 @@ TEST(SwfAdpcm, RoundTripsAtEveryCodeSizeAcrossPackets) {
             previous = error;
         }
     }
-}
-
-// Signal-to-noise ratio of `decoded` against `original`, in dB.
-double SnrDb(const std::vector<int16_t>& original, const std::vector<int16_t>& decoded) {
-    double signal = 0, noise = 0;
-    for (size_t i = 0; i < original.size(); ++i) {
-        signal += double(original[i]) * original[i];
-        noise += (original[i] - decoded[i]) * double(original[i] - decoded[i]);
-    }
-    return 10 * std::log10(signal / std::max(noise, 1.0));
 }
 
 // A loud signal drives the step index past what a packet header can hold (63): each

@@ -14,6 +14,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -696,16 +697,18 @@ std::vector<uint8_t> Finish(Movie& movie, SpeechQuality* quality) {
         SwfWriter out{Movie::Stage(lesson), 12};
         out.SetBackground(kCream);
         double seconds = 0;
+        std::vector<StoredSpeech> sounds;
         for (const std::string& phonemes : movie.Speech().Utterances()) {
             const std::vector<int16_t>& full = Spoken(phonemes);
-            const std::vector<int16_t> samples = level.rateCode == 2 ? full : Halve(full);
+            StoredSpeech sound{movie.Speech().IdOf(phonemes), phonemes, level.rateCode == 2 ? full : Halve(full)};
             seconds += static_cast<double>(full.size()) / kSpeechRate;
-            out.DefineSound(movie.Speech().IdOf(phonemes), SwfSoundFormat::Adpcm, level.rateCode, true, 1,
-                            static_cast<uint32_t>(samples.size()), EncodeAdpcm(samples, 1, level.bits));
+            out.DefineSound(sound.id, SwfSoundFormat::Adpcm, level.rateCode, true, 1,
+                            static_cast<uint32_t>(sound.samples.size()), EncodeAdpcm(sound.samples, 1, level.bits));
+            sounds.push_back(std::move(sound));
         }
         out.Append(movie.Body());
         if (out.Size() > lesson.size || lesson.size - out.Size() == 1) continue;  // a gap of one byte cannot be padded
-        if (quality) *quality = {level.rateCode == 2 ? 22050u : 11025u, level.bits, movie.Speech().Utterances().size(), seconds};
+        if (quality) *quality = {level.rateCode == 2 ? 22050u : 11025u, level.bits, seconds, std::move(sounds)};
         return out.Finish(lesson.size);
     }
     throw std::runtime_error(std::string("lesson ") + lesson.letter + " does not fit its size even with the plainest speech");
