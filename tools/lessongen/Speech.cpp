@@ -121,18 +121,21 @@ const SymbolCode* Match(std::u32string_view text) {
     return nullptr;
 }
 
-}  // namespace
-
-std::string SymbolPhonemes(std::string_view symbol) {
+const SymbolCode& Entry(std::string_view symbol) {
     const std::u32string text = Utf32(symbol);
     for (const auto& entry : kCodes)
-        if (entry.symbol == text) return entry.code;
+        if (entry.symbol == text) return entry;
     throw std::runtime_error("no phoneme code for /" + std::string(symbol) + "/");
 }
 
-std::string SymbolUtterance(std::string_view symbol, bool consonant) {
-    const std::string code = SymbolPhonemes(symbol);
-    if (!consonant) return "'" + code;
+}  // namespace
+
+std::string SymbolPhonemes(std::string_view symbol) { return Entry(symbol).code; }
+
+std::string SymbolUtterance(std::string_view symbol) {
+    const SymbolCode& entry = Entry(symbol);
+    const std::string code = entry.code;
+    if (entry.vowel) return "'" + code;
     if (symbol == "ŋ") return "'@" + code;
     return "'" + code + "@";
 }

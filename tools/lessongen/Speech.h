@@ -14,7 +14,8 @@ std::string SymbolPhonemes(std::string_view symbol);
 
 // What says a symbol on its own: a vowel with stress; a consonant, nearly silent
 // alone, as a syllable with schwa (ŋ, which starts no English syllable, after it).
-std::string SymbolUtterance(std::string_view symbol, bool consonant);
+// Throws std::runtime_error for a symbol the table does not have.
+std::string SymbolUtterance(std::string_view symbol);
 
 // The espeak-ng codes of a KK transcription ("ˌɪnfɚˈmeʃən" -> ",Inf3m'eIS@n"): the
 // longest symbol first, ˈ and ˌ as ' and , and a primary stress before the first
