@@ -10,11 +10,15 @@
 #include "tools/common/FontOutline.h"
 #include "tools/lessongen/LessonContent.h"
 #include "tools/lessongen/LessonMovie.h"
+#include "tools/lessongen/Speech.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <numbers>
+#include <stdexcept>
 #include <cstdio>
 #include <map>
 #include <span>
@@ -132,6 +136,86 @@ TEST(LessonSounds, EveryPacketStoresTheStepIndexItsCodesReached) {
     }
     std::printf("%zu packets after a sound's first: %zu reached an index above 63; the highest stored is %u\n", packets,
                 limited, highest);
+}
+
+}  // namespace
+
+namespace {
+
+// Measures of a clip as the learner hears it.
+struct ClipMeasure {
+    double seconds = 0;
+    double levelDb = 0;              // RMS over its voiced frames, below full scale
+    std::vector<double> spectrum;    // mean magnitude over its voiced frames, bins of 43 Hz up to 5.5 kHz
+};
+
+ClipMeasure Measure(const SwfSound& sound) {
+    constexpr size_t kFrame = 512, kHop = 256, kBins = 128;
+    const std::vector<int16_t>& s = sound.samples;
+    ClipMeasure m;
+    m.seconds = static_cast<double>(s.size()) / sound.Rate();
+    std::vector<double> energies;
+    for (size_t at = 0; at + kFrame <= s.size(); at += kHop) {
+        double e = 0;
+        for (size_t i = 0; i < kFrame; ++i) e += double(s[at + i]) * s[at + i];
+        energies.push_back(e / kFrame);
+    }
+    const double loudest = *std::max_element(energies.begin(), energies.end());
+    m.spectrum.assign(kBins, 0);
+    double energy = 0;
+    size_t voiced = 0;
+    for (size_t f = 0; f < energies.size(); ++f) {
+        if (energies[f] < loudest / 100) continue;  // within 20 dB of the loudest frame
+        ++voiced;
+        energy += energies[f];
+        for (size_t bin = 1; bin <= kBins; ++bin) {
+            double re = 0, im = 0;
+            for (size_t i = 0; i < kFrame; ++i) {
+                const double w = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * i / kFrame);
+                const double phase = 2 * std::numbers::pi * bin * i / kFrame;
+                re += w * s[f * kHop + i] * std::cos(phase);
+                im -= w * s[f * kHop + i] * std::sin(phase);
+            }
+            m.spectrum[bin - 1] += std::hypot(re, im);
+        }
+    }
+    for (double& v : m.spectrum) v /= voiced;
+    m.levelDb = 10 * std::log10(energy / voiced / (32768.0 * 32768.0));
+    return m;
+}
+
+// 1 for spectra of the same shape, whatever their level.
+double Similarity(const std::vector<double>& a, const std::vector<double>& b) {
+    double ab = 0, aa = 0, bb = 0;
+    for (size_t i = 0; i < a.size(); ++i) ab += a[i] * b[i], aa += a[i] * a[i], bb += b[i] * b[i];
+    return ab / std::sqrt(aa * bb);
+}
+
+// Log-spectral distance: the RMS difference of the two spectra in dB, level included.
+double SpectralDistanceDb(const std::vector<double>& a, const std::vector<double>& b) {
+    double sum = 0;
+    for (size_t i = 0; i < a.size(); ++i) sum += std::pow(20 * std::log10(std::max(a[i], 1.0) / std::max(b[i], 1.0)), 2);
+    return std::sqrt(sum / a.size());
+}
+
+// espeak-ng says /ɚ/ on its own just as it says /ɜ/; the lesson says it as the weak
+// syllable it is, and the learner must hear that.
+TEST(LessonSounds, WeakErIsShorterAndQuieterThanStressedEr) {
+    const MadeLesson& f = *std::find_if(Made().begin(), Made().end(), [](const MadeLesson& m) { return m.letter == 'F'; });
+    const SwfMovie movie = SwfMovie::Parse(LessonBytes('F'));
+    const auto stored = [&](const char* symbol) {
+        for (const StoredSpeech& made : f.speech.sounds)
+            if (made.phonemes == SymbolUtterance(symbol)) return Measure(*movie.FindSound(made.id));
+        throw std::runtime_error("no sound for /" + std::string(symbol) + "/");
+    };
+    const ClipMeasure stressed = stored("ɜ"), weak = stored("ɚ");
+    const double distance = SpectralDistanceDb(stressed.spectrum, weak.spectrum);
+    std::printf("/ɜ/ %.3f s at %.1f dB, /ɚ/ %.3f s at %.1f dB; spectra %.1f dB apart, their shapes %.3f alike\n",
+                stressed.seconds, stressed.levelDb, weak.seconds, weak.levelDb, distance,
+                Similarity(stressed.spectrum, weak.spectrum));
+    EXPECT_LT(weak.seconds, stressed.seconds * 0.65);
+    EXPECT_LT(weak.levelDb, stressed.levelDb - 4);
+    EXPECT_GT(distance, 6);  // the two as espeak-ng says them alone: 5.0 dB
 }
 
 }  // namespace

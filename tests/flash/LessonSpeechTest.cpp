@@ -41,7 +41,7 @@ TEST(LessonSpeech, TranscriptionsBecomeCodesOrAreRefused) {
     EXPECT_EQ(SymbolUtterance("ŋ"), "'@N");
     EXPECT_EQ(SymbolUtterance("p"), "'p@");
     EXPECT_EQ(SymbolUtterance("θ"), "'T@");  // a consonant whatever the lesson it is in
-    EXPECT_EQ(SymbolUtterance("ɚ"), "'3");
+    EXPECT_EQ(SymbolUtterance("ɚ"), "'@_:3");
     EXPECT_THROW(TranscriptionPhonemes("kæx"), std::runtime_error);    // no code for x
     EXPECT_THROW(TranscriptionPhonemes("ˈjuʒʊəl"), std::runtime_error);  // ʊ then ə would read as ʊr
     EXPECT_THROW(SymbolPhonemes("q"), std::runtime_error);
@@ -56,6 +56,17 @@ TEST(LessonSpeech, SpeechIsTrimmedAndLevelled) {
     int peak = 0;
     for (const int16_t s : samples) peak = std::max(peak, std::abs(int{s}));
     EXPECT_EQ(peak, 26000);
+
+    // A weak syllable: only what follows the pause, faded, quieter than the stressed
+    // schwa before it was.
+    const auto weak = Speak(SymbolUtterance("ɚ"));
+    ASSERT_GT(weak.size(), kSpeechRate / 10);
+    EXPECT_EQ(weak.front(), 0);
+    EXPECT_EQ(weak.back(), 0);
+    peak = 0;
+    for (const int16_t s : weak) peak = std::max(peak, std::abs(int{s}));
+    EXPECT_LT(peak, 26000 * 3 / 4);
+    EXPECT_THROW(Speak(std::string(kWeakLead)), std::runtime_error);  // no weak syllable after the pause
 }
 
 }  // namespace
