@@ -17,11 +17,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <numbers>
-#include <stdexcept>
 #include <cstdio>
 #include <map>
+#include <numbers>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -138,47 +138,45 @@ TEST(LessonSounds, EveryPacketStoresTheStepIndexItsCodesReached) {
                 limited, highest);
 }
 
-}  // namespace
-
-namespace {
-
 // Measures of a clip as the learner hears it.
 struct ClipMeasure {
     double seconds = 0;
-    double levelDb = 0;              // RMS over its voiced frames, below full scale
-    std::vector<double> spectrum;    // mean magnitude over its voiced frames, bins of 43 Hz up to 5.5 kHz
+    double levelDb = 0;            // RMS over its voiced frames, below full scale
+    std::vector<double> spectrum;  // mean magnitude over its voiced frames, bins of 43 Hz up to 5.5 kHz
 };
 
+// Voiced frames are those within 20 dB of the clip's loudest 23 ms frame.
 ClipMeasure Measure(const SwfSound& sound) {
     constexpr size_t kFrame = 512, kHop = 256, kBins = 128;
     const std::vector<int16_t>& s = sound.samples;
     ClipMeasure m;
     m.seconds = static_cast<double>(s.size()) / sound.Rate();
-    std::vector<double> energies;
+    m.spectrum.assign(kBins, 0);
+    std::vector<double> energies, window;
     for (size_t at = 0; at + kFrame <= s.size(); at += kHop) {
         double e = 0;
         for (size_t i = 0; i < kFrame; ++i) e += double(s[at + i]) * s[at + i];
         energies.push_back(e / kFrame);
     }
-    const double loudest = *std::max_element(energies.begin(), energies.end());
-    m.spectrum.assign(kBins, 0);
+    for (size_t i = 0; i < kFrame; ++i) window.push_back(0.5 - 0.5 * std::cos(2 * std::numbers::pi * i / kFrame));
+    const double loudest = energies.empty() ? 0 : *std::max_element(energies.begin(), energies.end());
     double energy = 0;
     size_t voiced = 0;
     for (size_t f = 0; f < energies.size(); ++f) {
-        if (energies[f] < loudest / 100) continue;  // within 20 dB of the loudest frame
+        if (energies[f] < loudest / 100) continue;
         ++voiced;
         energy += energies[f];
         for (size_t bin = 1; bin <= kBins; ++bin) {
             double re = 0, im = 0;
             for (size_t i = 0; i < kFrame; ++i) {
-                const double w = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * i / kFrame);
                 const double phase = 2 * std::numbers::pi * bin * i / kFrame;
-                re += w * s[f * kHop + i] * std::cos(phase);
-                im -= w * s[f * kHop + i] * std::sin(phase);
+                re += window[i] * s[f * kHop + i] * std::cos(phase);
+                im -= window[i] * s[f * kHop + i] * std::sin(phase);
             }
-            m.spectrum[bin - 1] += std::hypot(re, im);
+            m.spectrum[bin - 1] += std::hypot(re, im) / kFrame;
         }
     }
+    if (voiced == 0) return m;
     for (double& v : m.spectrum) v /= voiced;
     m.levelDb = 10 * std::log10(energy / voiced / (32768.0 * 32768.0));
     return m;
@@ -205,8 +203,9 @@ TEST(LessonSounds, WeakErIsShorterAndQuieterThanStressedEr) {
     const SwfMovie movie = SwfMovie::Parse(LessonBytes('F'));
     const auto stored = [&](const char* symbol) {
         for (const StoredSpeech& made : f.speech.sounds)
-            if (made.phonemes == SymbolUtterance(symbol)) return Measure(*movie.FindSound(made.id));
-        throw std::runtime_error("no sound for /" + std::string(symbol) + "/");
+            if (const SwfSound* sound = movie.FindSound(made.id); sound && made.phonemes == SymbolUtterance(symbol))
+                return Measure(*sound);
+        throw std::runtime_error("lesson F stores no sound for /" + std::string(symbol) + "/");
     };
     const ClipMeasure stressed = stored("ɜ"), weak = stored("ɚ");
     const double distance = SpectralDistanceDb(stressed.spectrum, weak.spectrum);
