@@ -11,6 +11,8 @@
 namespace {
 
 constexpr size_t kPacketFrames = 4096;
+// A packet header stores the step index in 6 bits, below the table's top of 88.
+constexpr int32_t kStoredIndexMax = 63;
 
 constexpr std::array<int32_t, 89> kSteps = {
     7,     8,     9,     10,    11,    12,    13,    14,    16,    17,    19,    21,    23,    25,    28,
@@ -93,7 +95,7 @@ std::vector<int16_t> DecodeAdpcm(std::span<const uint8_t> data, unsigned channel
             if (frame % kPacketFrames == 0) {
                 for (unsigned c = 0; c < channels; ++c) {
                     state[c].predictor = in.SB(16);
-                    state[c].index = static_cast<int32_t>(std::min(in.UB(6), 88u));
+                    state[c].index = static_cast<int32_t>(in.UB(6));
                     out.push_back(static_cast<int16_t>(state[c].predictor));
                 }
                 continue;
@@ -117,7 +119,9 @@ std::vector<uint8_t> EncodeAdpcm(std::span<const int16_t> samples, unsigned chan
         for (unsigned c = 0; c < channels; ++c) {
             const int16_t sample = samples[frame * channels + c];
             if (frame % kPacketFrames == 0) {
+                // Go on from the index the header can hold: a decoder starts from it.
                 state[c].predictor = sample;
+                state[c].index = std::min(state[c].index, kStoredIndexMax);
                 out.SB(sample, 16);
                 out.UB(static_cast<uint32_t>(state[c].index), 6);
             } else {

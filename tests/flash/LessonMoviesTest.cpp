@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <tuple>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -230,6 +231,31 @@ TEST(LessonMovies, RuleLessonsSayEveryWordOnEveryPage) {
         ASSERT_TRUE(learner.Settle());
         EXPECT_EQ(learner.Stage().CurrentFrame(), learner.Stage().FrameCount() - 1);
     }
+}
+
+// A rule page says its symbol as the chart does: consonants too as a syllable, since
+// alone they last a tenth of a second of hiss or hum.
+TEST(LessonMovies, TheRulesSayEverySymbolAsTheChartDoes) {
+    const auto seconds = [](const SwfSound* sound) { return static_cast<double>(sound->Frames()) / sound->Rate(); };
+    Learner chart{'A'};
+    std::map<std::string, double> charted;
+    for (const auto* symbol : chart.Named("say:"))
+        if (const SwfSound* sound = chart.SaysWhenPressed(*symbol)) charted[symbol->name] = seconds(sound);
+    Learner rules{'B'};
+    size_t said = 0;
+    for (int page = 0; page < 3; ++page) {
+        for (const auto* symbol : rules.Named("say:")) {
+            SCOPED_TRACE(symbol->name);
+            const SwfSound* sound = rules.SaysWhenPressed(*symbol);
+            ASSERT_NE(sound, nullptr);
+            ASSERT_EQ(charted.count(symbol->name), 1u);
+            EXPECT_NEAR(seconds(sound), charted[symbol->name], 0.001);
+            ++said;
+        }
+        rules.Click(*rules.Find("next"));
+        ASSERT_TRUE(rules.Settle());
+    }
+    EXPECT_EQ(said, 13u);
 }
 
 }  // namespace

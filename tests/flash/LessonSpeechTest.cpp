@@ -19,7 +19,7 @@ TEST(LessonSpeech, EspeakEchoesTheCodeOfEverySymbolAndWord) {
         for (const LessonItem& item : lesson.items) {
             if (lesson.kind == LessonKind::Chart) {
                 ++symbols;
-                codes.insert(SymbolUtterance(item.symbol, item.consonant));
+                codes.insert(SymbolUtterance(item.symbol));
             }
             for (const Example& example : item.examples) codes.insert(TranscriptionPhonemes(example.kk));
         }
@@ -38,16 +38,17 @@ TEST(LessonSpeech, TranscriptionsBecomeCodesOrAreRefused) {
     EXPECT_EQ(TranscriptionPhonemes("kɑr"), "k'A@");      // one syllable: stressed on its vowel
     EXPECT_EQ(TranscriptionPhonemes("hwɑt"), "hw'A:t");   // hw is one symbol, not h then w
     EXPECT_EQ(TranscriptionPhonemes("ˈtʃɛr"), "'tSe@");
-    EXPECT_EQ(SymbolUtterance("ŋ", true), "'@N");
-    EXPECT_EQ(SymbolUtterance("p", true), "'p@");
-    EXPECT_EQ(SymbolUtterance("ɚ", false), "'3");
+    EXPECT_EQ(SymbolUtterance("ŋ"), "'@N");
+    EXPECT_EQ(SymbolUtterance("p"), "'p@");
+    EXPECT_EQ(SymbolUtterance("θ"), "'T@");  // a consonant whatever the lesson it is in
+    EXPECT_EQ(SymbolUtterance("ɚ"), "'@_:3");
     EXPECT_THROW(TranscriptionPhonemes("kæx"), std::runtime_error);    // no code for x
     EXPECT_THROW(TranscriptionPhonemes("ˈjuʒʊəl"), std::runtime_error);  // ʊ then ə would read as ʊr
     EXPECT_THROW(SymbolPhonemes("q"), std::runtime_error);
 }
 
 TEST(LessonSpeech, SpeechIsTrimmedAndLevelled) {
-    const auto samples = Speak(SymbolUtterance("i", false));
+    const auto samples = Speak(SymbolUtterance("i"));
     ASSERT_GT(samples.size(), kSpeechRate / 5);
     EXPECT_LT(samples.size(), kSpeechRate);  // espeak-ng's half second of silence is gone
     EXPECT_EQ(samples.front(), 0);           // faded in and out: no click
@@ -55,6 +56,17 @@ TEST(LessonSpeech, SpeechIsTrimmedAndLevelled) {
     int peak = 0;
     for (const int16_t s : samples) peak = std::max(peak, std::abs(int{s}));
     EXPECT_EQ(peak, 26000);
+
+    // A weak syllable: only what follows the pause, faded, quieter than the stressed
+    // schwa before it was.
+    const auto weak = Speak(SymbolUtterance("ɚ"));
+    ASSERT_GT(weak.size(), kSpeechRate / 10);
+    EXPECT_EQ(weak.front(), 0);
+    EXPECT_EQ(weak.back(), 0);
+    peak = 0;
+    for (const int16_t s : weak) peak = std::max(peak, std::abs(int{s}));
+    EXPECT_LT(peak, 26000 * 3 / 4);
+    EXPECT_THROW(Speak(std::string(kWeakLead)), std::runtime_error);  // no weak syllable after the pause
 }
 
 }  // namespace

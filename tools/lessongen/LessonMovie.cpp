@@ -14,6 +14,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -448,7 +449,7 @@ void Sounds(Movie& movie, const LessonFonts& fonts) {
         const auto big = movie.Define(TextShape(fonts.bold, {{Utf32(symbol), kGreen}}, symbolSize, Anchor::Centre));
         const auto speaker = movie.Define(SpeakerShape(9, kOrange));
         const auto listen = movie.Define(TextShape(fonts.regular, {{U"听发音", kOrange}}, 16, Anchor::Centre));
-        const std::string sound = SymbolUtterance(item.symbol, item.consonant);
+        const std::string sound = SymbolUtterance(item.symbol);
         place(100,
               movie.Button(cardW, cardH, kCard, {{big, 0, -16}, {speaker, -30, cardH / 2 - 26}, {listen, 10, cardH / 2 - 26}},
                            sound, {}),
@@ -531,7 +532,7 @@ void Chart(Movie& movie, const LessonFonts& fonts) {
         const auto word = movie.Define(TextShape(fonts.regular, {{example, kInk}}, wordSize, Anchor::Centre));
         movie.Place(static_cast<uint16_t>(10 + i),
                     movie.Button(cellW, cellH, look, {{symbol, 0, -cellH * 0.14}, {word, 0, cellH * 0.3}},
-                                 SymbolUtterance(item.symbol, item.consonant), {}),
+                                 SymbolUtterance(item.symbol), {}),
                     At(cells[i].cx, cells[i].cy), std::string("say:") + item.symbol);
     }
     const uint16_t highlight = movie.Define(BoxShape(cellW + 6, cellH + 6, 10, std::nullopt, 3.5, kOrange));
@@ -591,7 +592,7 @@ void RulePages(Movie& movie, const LessonFonts& fonts) {
                 const auto speaker = movie.Define(SpeakerShape(6, kOrange));
                 row.push_back({static_cast<uint16_t>(depth + 3),
                                movie.Button(78, rowH - 12, kCard, {{symbol, -8, 0}, {speaker, 27, -12}},
-                                            SymbolUtterance(item.symbol, false), {}),
+                                            SymbolUtterance(item.symbol), {}),
                                176, cy, std::string("say:") + item.symbol});
                 const size_t words = item.examples.size();
                 const double wordsLeft = 226, wordsRight = lesson.width - 28.0, wordGap = 8;
@@ -696,16 +697,18 @@ std::vector<uint8_t> Finish(Movie& movie, SpeechQuality* quality) {
         SwfWriter out{Movie::Stage(lesson), 12};
         out.SetBackground(kCream);
         double seconds = 0;
+        std::vector<StoredSpeech> sounds;
         for (const std::string& phonemes : movie.Speech().Utterances()) {
             const std::vector<int16_t>& full = Spoken(phonemes);
-            const std::vector<int16_t> samples = level.rateCode == 2 ? full : Halve(full);
+            StoredSpeech sound{movie.Speech().IdOf(phonemes), phonemes, level.rateCode == 2 ? full : Halve(full)};
             seconds += static_cast<double>(full.size()) / kSpeechRate;
-            out.DefineSound(movie.Speech().IdOf(phonemes), SwfSoundFormat::Adpcm, level.rateCode, true, 1,
-                            static_cast<uint32_t>(samples.size()), EncodeAdpcm(samples, 1, level.bits));
+            out.DefineSound(sound.id, SwfSoundFormat::Adpcm, level.rateCode, true, 1,
+                            static_cast<uint32_t>(sound.samples.size()), EncodeAdpcm(sound.samples, 1, level.bits));
+            sounds.push_back(std::move(sound));
         }
         out.Append(movie.Body());
         if (out.Size() > lesson.size || lesson.size - out.Size() == 1) continue;  // a gap of one byte cannot be padded
-        if (quality) *quality = {level.rateCode == 2 ? 22050u : 11025u, level.bits, movie.Speech().Utterances().size(), seconds};
+        if (quality) *quality = {level.rateCode == 2 ? 22050u : 11025u, level.bits, seconds, std::move(sounds)};
         return out.Finish(lesson.size);
     }
     throw std::runtime_error(std::string("lesson ") + lesson.letter + " does not fit its size even with the plainest speech");

@@ -6,6 +6,7 @@
 #include "tools/lessongen/LessonContent.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class FontSet;
@@ -15,12 +16,20 @@ struct LessonFonts {
     const FontSet& bold;
 };
 
+// One sound of a movie: the espeak-ng codes it says and the samples it was coded
+// from, at the movie's rate.
+struct StoredSpeech {
+    uint16_t id = 0;
+    std::string phonemes;
+    std::vector<int16_t> samples;
+};
+
 // How a movie's speech was stored: the best quality its byte size allows.
 struct SpeechQuality {
     unsigned rate = 0;  // samples a second
     unsigned bits = 0;  // ADPCM bits a sample
-    size_t clips = 0;
     double seconds = 0;
+    std::vector<StoredSpeech> sounds;
 };
 
 std::vector<uint8_t> MakeLessonMovie(const Lesson& lesson, const LessonFonts& fonts, SpeechQuality* quality = nullptr);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <span>
 #include <stdexcept>
 #include <utility>
 
@@ -92,20 +93,39 @@ std::vector<int16_t> WavSamples(const std::string& wav) {
     return samples;
 }
 
+bool Loud(int16_t sample) { return std::abs(int{sample}) > 250; }
+
+int Peak(std::span<const int16_t> samples) {
+    int peak = 1;
+    for (const int16_t s : samples) peak = std::max(peak, std::abs(int{s}));
+    return peak;
+}
+
+// Where the silence after the first stretch of voice begins, when it lasts 40 ms:
+// what follows is the weak syllable of a kWeakLead utterance.
+size_t PauseStart(std::span<const int16_t> samples) {
+    constexpr size_t kPause = kSpeechRate * 40 / 1000;
+    size_t i = static_cast<size_t>(std::find_if(samples.begin(), samples.end(), Loud) - samples.begin());
+    for (size_t quiet = 0; i < samples.size(); ++i) {
+        if (!Loud(samples[i])) ++quiet;
+        else if (quiet >= kPause) return i - quiet;
+        else quiet = 0;
+    }
+    throw std::runtime_error("espeak-ng made no pause before the weak syllable");
+}
+
 // Keeps the voiced part with short margins, fades its ends over 5 ms and scales it
-// to a common peak; integer arithmetic, so the result is the same on every machine.
-std::vector<int16_t> Trim(const std::vector<int16_t>& samples) {
-    constexpr int kThreshold = 250, kPeak = 26000;
+// so that `peak` comes to a common level; integer arithmetic, so the result is the
+// same on every machine.
+std::vector<int16_t> Trim(std::span<const int16_t> samples, int peak) {
+    constexpr int kPeak = 26000;
     constexpr size_t kBefore = kSpeechRate * 15 / 1000, kAfter = kSpeechRate * 40 / 1000, kFade = kSpeechRate * 5 / 1000;
-    const auto loud = [](int16_t s) { return std::abs(int{s}) > kThreshold; };
-    const auto first = std::find_if(samples.begin(), samples.end(), loud);
+    const auto first = std::find_if(samples.begin(), samples.end(), Loud);
     if (first == samples.end()) throw std::runtime_error("espeak-ng said nothing");
-    const auto last = std::find_if(samples.rbegin(), samples.rend(), loud).base();
+    const auto last = std::find_if(samples.rbegin(), samples.rend(), Loud).base();
     const size_t begin = static_cast<size_t>(first - samples.begin()) - std::min<size_t>(kBefore, first - samples.begin());
     const size_t end = std::min(samples.size(), static_cast<size_t>(last - samples.begin()) + kAfter);
     std::vector<int16_t> out(samples.begin() + static_cast<std::ptrdiff_t>(begin), samples.begin() + static_cast<std::ptrdiff_t>(end));
-    int peak = 1;
-    for (const int16_t s : out) peak = std::max(peak, std::abs(int{s}));
     for (size_t i = 0; i < out.size(); ++i) {
         int64_t value = int64_t{out[i]} * kPeak / peak;
         const size_t edge = std::min(i, out.size() - 1 - i);
@@ -121,18 +141,21 @@ const SymbolCode* Match(std::u32string_view text) {
     return nullptr;
 }
 
-}  // namespace
-
-std::string SymbolPhonemes(std::string_view symbol) {
+const SymbolCode& Entry(std::string_view symbol) {
     const std::u32string text = Utf32(symbol);
     for (const auto& entry : kCodes)
-        if (entry.symbol == text) return entry.code;
+        if (entry.symbol == text) return entry;
     throw std::runtime_error("no phoneme code for /" + std::string(symbol) + "/");
 }
 
-std::string SymbolUtterance(std::string_view symbol, bool consonant) {
-    const std::string code = SymbolPhonemes(symbol);
-    if (!consonant) return "'" + code;
+}  // namespace
+
+std::string SymbolPhonemes(std::string_view symbol) { return Entry(symbol).code; }
+
+std::string SymbolUtterance(std::string_view symbol) {
+    const SymbolCode& entry = Entry(symbol);
+    const std::string code = entry.code;
+    if (entry.vowel) return (symbol == "ɚ" ? std::string(kWeakLead) : "'") + code;
     if (symbol == "ŋ") return "'@" + code;
     return "'" + code + "@";
 }
@@ -171,7 +194,12 @@ std::string TranscriptionPhonemes(std::string_view kk) {
     return out;
 }
 
-std::vector<int16_t> Speak(const std::string& phonemes) { return Trim(WavSamples(Run(Espeak({"--stdout"}, phonemes)))); }
+std::vector<int16_t> Speak(const std::string& phonemes) {
+    const std::vector<int16_t> said = WavSamples(Run(Espeak({"--stdout"}, phonemes)));
+    std::span<const int16_t> kept = said;
+    if (phonemes.starts_with(kWeakLead)) kept = kept.subspan(PauseStart(said));
+    return Trim(kept, Peak(said));
+}
 
 std::string EchoPhonemes(const std::string& phonemes) {
     std::string echo = Run(Espeak({"-q", "-x"}, phonemes));

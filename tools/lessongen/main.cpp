@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
                 Preview(bytes, lesson, argv[3]);
             }
             std::printf("%c.swf  %zu bytes, %d frames, %zu clips (%.1f s) at %u Hz, %u-bit ADPCM\n", lesson.letter,
-                        bytes.size(), lesson.frames, speech.clips, speech.seconds, speech.rate, speech.bits);
+                        bytes.size(), lesson.frames, speech.sounds.size(), speech.seconds, speech.rate, speech.bits);
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "lessongen: %s\n", e.what());
