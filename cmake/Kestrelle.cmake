@@ -26,11 +26,25 @@ function(kestrelle_library name)
     target_link_libraries(${name} PUBLIC kestrelle_options ${ARG_LIBS})
 endfunction()
 
+# windres reports no dependencies, so a changed movie or bitmap that one of our .rc
+# files names would leave the old one in the program. Source properties hold per
+# directory: every directory that compiles these .rc files calls this.
+function(kestrelle_resource_depends)
+    file(GLOB movies ${PROJECT_SOURCE_DIR}/assets/lessons/*.swf)
+    set_source_files_properties(${PROJECT_SOURCE_DIR}/assets/lessons/lessons.rc PROPERTIES OBJECT_DEPENDS "${movies}")
+    set(skin ${PROJECT_SOURCE_DIR}/assets/skin)
+    set_source_files_properties(${skin}/builtin.rc PROPERTIES
+        OBJECT_DEPENDS "${skin}/track.bmp;${skin}/trackvert.bmp;${skin}/plumagemenu.bmp")
+endfunction()
+
 # kestrelle_test(name [SERIAL] SOURCES ... [LIBS ...] [RESOURCES file.rc ...])
 # One test program per area; ctest runs it as one test (Windows ones under Wine).
 function(kestrelle_test name)
     cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
     add_executable(${name} ${ARG_SOURCES} ${ARG_RESOURCES})
+    if(ARG_RESOURCES)
+        kestrelle_resource_depends()
+    endif()
     target_link_libraries(${name} PRIVATE kestrelle_options GTest::gtest_main ${ARG_LIBS})
     set(test ${KESTRELLE_TEST_PREFIX}.${name})
     if(KESTRELLE_WINDOWS)

@@ -13,7 +13,8 @@ system="$WINEPREFIX/drive_c/windows/system32"
 fail() { echo "FAIL: $*"; exit 1; }
 for n in $(seq 1 16); do rm -f "$system/yinbiao$n.swf"; done
 
-kestrelle_wine "$exe" &
+# The loader itself, not a shell function around it: the pid must be the program's.
+"$WINELOADER" "$exe" &
 program=$!
 trap 'kill "$program" 2>/dev/null; wait "$program" 2>/dev/null' EXIT
 kestrelle_wine "$probe" wait || fail "the main window did not show"
@@ -38,7 +39,14 @@ expect_lesson() {
     fail "after the press: file $file $( [ -f "$system/$file" ] && echo present || echo missing ), status \"$text\""
 }
 
-[ "$(kestrelle_wine "$probe" status)" = "当前项目：无" ] || fail "status at start: $(kestrelle_wine "$probe" status)"
+# The window may show a moment before its status bar has its texts.
+text=""
+for _ in $(seq 1 100); do
+    text=$(kestrelle_wine "$probe" status)
+    [ "$text" = "当前项目：无" ] && break
+    sleep 0.1
+done
+[ "$text" = "当前项目：无" ] || fail "status at start: \"$text\""
 
 press 112 24    # SpeedButton1: the alphabet, resource A
 expect_lesson yinbiao1.swf "当前项目：---《国际音标》"
