@@ -1,8 +1,8 @@
 #include "tools/lessongen/LessonMovie.h"
 
-#include "flash/SwfAdpcm.h"
 #include "flash/SwfError.h"
-#include "flash/SwfWriter.h"
+#include "flash/authoring/SwfAdpcmEncoder.h"
+#include "flash/authoring/SwfWriter.h"
 #include "tools/common/FontOutline.h"
 #include "tools/lessongen/Speech.h"
 
