@@ -583,16 +583,22 @@ void TSkinData::MakeCaptionFont() {
         m_captionFont.SetLogFont(metrics.lfCaptionFont);
 }
 
+TBitmap& TSkinData::AppIcon() {
+    MakeAppIcon();
+    return m_appIcon;
+}
+
 void TSkinData::MakeAppIcon() {
     if (!Application) return;
     const HWND window = Application->Handle();
     auto icon = reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
     if (!icon) icon = reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, ICON_BIG, 0));
-    if (!icon) return;
+    if (!icon || icon == m_appIconSource) return;
     const int width = ::GetSystemMetrics(SM_CXSMICON), height = ::GetSystemMetrics(SM_CYSMICON);
     IconHandle small{static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, width, height, 0))};
     if (!small) return;
     m_appIcon.SetSize(width, height);
     FillBitmap(m_appIcon, {0, 0, width, height}, kKeyColour);
     ::DrawIconEx(m_appIcon.Dc(), 0, 0, small.Get(), width, height, 0, nullptr, DI_NORMAL);
+    m_appIconSource = icon;
 }

@@ -161,8 +161,11 @@ public:
     // A solid brush of the skin's form colour; null before the first load.
     HBRUSH ButtonFaceBrush() const noexcept { return m_skin->buttonFaceBrush.Get(); }
     const TFont& CaptionFont() const noexcept { return m_captionFont; }
-    // The application's small icon on the key colour, transparent by it.
-    TBitmap& AppIcon() noexcept { return m_appIcon; }
+    // The application's small icon on the key colour, transparent by it; empty while the
+    // application has no icon. Made again whenever the application's icon has changed,
+    // since the main form gives the application its icon only after this component has
+    // loaded. Throws EInvalidGraphic when there are no GDI resources to make it.
+    TBitmap& AppIcon();
     // Restore, maximise, minimise and close glyphs of the skinned system menu.
     TImageList& MenuGlyphs() noexcept { return m_menuGlyphs; }
 
@@ -244,5 +247,6 @@ private:
     std::unique_ptr<Skin> m_skin = std::make_unique<Skin>();
     TFont m_captionFont;
     TBitmap m_appIcon;
+    HICON m_appIconSource = nullptr;  // the application icon m_appIcon shows
     TImageList m_menuGlyphs{16, 16};
 };
