@@ -90,4 +90,30 @@ TEST(Component, ClassTestsIncludeDescendants) {
     EXPECT_EQ(As<Probe>(static_cast<TObject*>(nullptr)), nullptr);
 }
 
+// Small stand-ins for controls of other libraries that rules name by class.
+class TCustomGroupBox : public TComponent {
+    KESTRELLE_CLASS(TCustomGroupBox, TComponent)
+};
+class TCustomRadioGroup : public TCustomGroupBox {
+    KESTRELLE_CLASS(TCustomRadioGroup, TCustomGroupBox)
+};
+class TGroupBoxEx : public TComponent {
+    KESTRELLE_CLASS(TGroupBoxEx, TComponent)
+};
+
+TEST(Component, ClassTestsByNameWalkTheChainIgnoringCase) {
+    const TCustomRadioGroup group;
+    EXPECT_TRUE(group.InheritsFrom(u"TCustomRadioGroup"));
+    EXPECT_TRUE(group.InheritsFrom(u"tcustomgroupbox"));
+    EXPECT_TRUE(group.InheritsFrom(u"TCOMPONENT"));
+    EXPECT_TRUE(group.InheritsFrom(u"TObject"));
+    // Whole names only, and never a class further down or beside.
+    EXPECT_FALSE(group.InheritsFrom(u"TCustomGroup"));
+    EXPECT_FALSE(group.InheritsFrom(u"TCustomGroupBoxes"));
+    EXPECT_FALSE(group.InheritsFrom(u""));
+    EXPECT_FALSE(TCustomGroupBox().InheritsFrom(u"TCustomRadioGroup"));
+    EXPECT_FALSE(TGroupBoxEx().InheritsFrom(u"TCustomGroupBox"));
+    EXPECT_TRUE(TCustomRadioGroup::StaticClass().InheritsFrom(u"tcustomgroupbox"));
+}
+
 }  // namespace
