@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/core/Exception.h"
+
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include <windows.h>
@@ -22,7 +26,7 @@ LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-HWND MakePlainWindow() {
+HWND MakePlainWindow(const wchar_t* title = L"") {
     static const ATOM cls = [] {
         WNDCLASSW wc{};
         wc.lpfnWndProc = PlainProc;
@@ -31,8 +35,15 @@ HWND MakePlainWindow() {
         return ::RegisterClassW(&wc);
     }();
     EXPECT_NE(cls, 0);
-    return ::CreateWindowExW(0, L"SubclasserTestWindow", L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                             ::GetModuleHandleW(nullptr), nullptr);
+    return ::CreateWindowExW(0, L"SubclasserTestWindow", title, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                             nullptr, ::GetModuleHandleW(nullptr), nullptr);
+}
+
+// The title of the window a CBT creation notice is about.
+std::wstring TitleOf(LPARAM createLParam) {
+    const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(createLParam);
+    const wchar_t* name = create && create->lpcs ? create->lpcs->lpszName : nullptr;
+    return name && !IS_INTRESOURCE(name) ? std::wstring(name) : std::wstring();
 }
 
 // Adds `add` to whatever the previous procedure answers to kPing, and records what it saw.
@@ -257,7 +268,11 @@ TEST(HookGuard, SeesWindowCreationOnItsThreadAndUnhooks) {
             if (code == HCBT_CREATEWND) created.push_back(reinterpret_cast<HWND>(wParam));
         });
         EXPECT_EQ(HookGuard::Current(WH_CBT), &guard);
-        EXPECT_ANY_THROW(HookGuard(WH_CBT, nullptr));  // one per kind and thread
+        {
+            HookGuard another(WH_CBT, HookGuard::Handler{});  // more of one kind on a thread
+            EXPECT_EQ(HookGuard::Current(WH_CBT), &another);
+        }
+        EXPECT_EQ(HookGuard::Current(WH_CBT), &guard);
         HWND window = MakePlainWindow();
         // WINE: may create helper windows (IME) of its own along with the first one.
         EXPECT_NE(std::find(created.begin(), created.end(), window), created.end());
@@ -275,4 +290,104 @@ TEST(HookGuard, AThrowingHandlerDoesNotStopTheEvent) {
     HWND window = MakePlainWindow();
     EXPECT_NE(window, nullptr);
     ::DestroyWindow(window);
+
+    // A filter that throws, before or after running the older hooks: they run once.
+    int older = 0;
+    HookGuard counter(WH_CBT, [&](int code, WPARAM, LPARAM lParam) {
+        if (code == HCBT_CREATEWND && TitleOf(lParam) == L"throws") ++older;
+    });
+    for (const bool afterNext : {false, true}) {
+        HookGuard filter(WH_CBT, [&](int, WPARAM, LPARAM, const HookGuard::Next& next) -> LRESULT {
+            if (afterNext) (void)next();
+            throw std::runtime_error("filter failed");
+        });
+        older = 0;
+        HWND made = MakePlainWindow(L"throws");
+        EXPECT_NE(made, nullptr);
+        EXPECT_EQ(older, 1) << "after next: " << afterNext;
+        ::DestroyWindow(made);
+    }
+}
+
+TEST(HookGuard, SeveralOfOneKindRunNewestFirstAndAFilterDecidesAfterTheOlderOnes) {
+    std::vector<std::wstring> log;
+    // The title of one of this test's windows being created, else empty.
+    // WINE: makes an IME window of its own along with the thread's first window.
+    const auto ours = [](int code, LPARAM lParam) {
+        const std::wstring title = code == HCBT_CREATEWND ? TitleOf(lParam) : L"";
+        return title == L"refused" || title == L"overruled" || title == L"kept" ? title : L"";
+    };
+    // The older hook refuses the windows (a CBT hook's non-zero answer).
+    HookGuard older(WH_CBT, [&](int code, WPARAM, LPARAM lParam, const HookGuard::Next& next) -> LRESULT {
+        const std::wstring title = ours(code, lParam);
+        if (title.empty()) return next();
+        log.push_back(L"older " + title);
+        return 1;
+    });
+    HookGuard newer(WH_CBT, [&](int code, WPARAM, LPARAM lParam, const HookGuard::Next& next) -> LRESULT {
+        const std::wstring title = ours(code, lParam);
+        if (title.empty()) return next();
+        if (title == L"kept") return 0;  // decided alone: the older hook never hears of it
+        log.push_back(L"newer " + title);
+        const LRESULT answer = next();
+        log.push_back(L"newer heard " + std::to_wstring(answer));
+        return title == L"overruled" ? 0 : answer;
+    });
+
+    HWND refused = MakePlainWindow(L"refused");
+    HWND overruled = MakePlainWindow(L"overruled");
+    HWND kept = MakePlainWindow(L"kept");
+    EXPECT_EQ(refused, nullptr);
+    EXPECT_NE(overruled, nullptr);
+    EXPECT_NE(kept, nullptr);
+    const std::vector<std::wstring> expected{L"newer refused",   L"older refused",   L"newer heard 1",
+                                             L"newer overruled", L"older overruled", L"newer heard 1"};
+    EXPECT_EQ(log, expected);
+    for (HWND w : {overruled, kept}) ::DestroyWindow(w);
+}
+
+TEST(HookGuard, AFilterMayChangeTheEventBeforeTheOlderHooksSeeIt) {
+    // As a right-to-left menu swaps the arrow keys before the menu loop sees them.
+    WPARAM olderSaw = 0;
+    HookGuard older(WH_GETMESSAGE, [&](int, WPARAM, LPARAM lParam) {
+        const auto* msg = reinterpret_cast<const MSG*>(lParam);
+        if (msg->message == WM_KEYDOWN) olderSaw = msg->wParam;
+    });
+    HookGuard swapper(WH_GETMESSAGE, [](int, WPARAM, LPARAM lParam, const HookGuard::Next& next) {
+        auto* msg = reinterpret_cast<MSG*>(lParam);
+        if (msg->message == WM_KEYDOWN && msg->wParam == VK_LEFT) msg->wParam = VK_RIGHT;
+        return next();
+    });
+    HWND window = MakePlainWindow();
+    ASSERT_TRUE(::PostMessageW(window, WM_KEYDOWN, VK_LEFT, 0));
+    MSG msg{};
+    ASSERT_TRUE(::PeekMessageW(&msg, window, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+    EXPECT_EQ(olderSaw, static_cast<WPARAM>(VK_RIGHT));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(VK_RIGHT));
+    ::DestroyWindow(window);
+}
+
+TEST(HookGuard, GuardsLeaveInAnyOrderAndAThreadHoldsALimitedNumberOfAKind) {
+    std::vector<int> seen(HookGuard::kPerKind + 1, 0);
+    std::vector<std::unique_ptr<HookGuard>> guards;
+    const auto add = [&](size_t index) {
+        return std::make_unique<HookGuard>(WH_CBT, [&seen, index](int code, WPARAM, LPARAM lParam) {
+            if (code == HCBT_CREATEWND && TitleOf(lParam) == L"counted") ++seen[index];
+        });
+    };
+    for (size_t i = 0; i < HookGuard::kPerKind; ++i) guards.push_back(add(i));
+    EXPECT_THROW(add(HookGuard::kPerKind), Exception);
+
+    guards[2].reset();  // an old one leaves first; its place is free again
+    guards[2] = add(HookGuard::kPerKind);
+    EXPECT_EQ(HookGuard::Current(WH_CBT), guards[2].get());
+    HWND window = MakePlainWindow(L"counted");
+    ::DestroyWindow(window);
+    for (size_t i = 0; i < seen.size(); ++i) EXPECT_EQ(seen[i], i == 2 ? 0 : 1) << "guard " << i;
+
+    for (size_t i : {5, 0, 7, 2, 1, 6, 3, 4}) guards[i].reset();
+    EXPECT_EQ(HookGuard::Current(WH_CBT), nullptr);
+    window = MakePlainWindow(L"counted");
+    ::DestroyWindow(window);
+    EXPECT_EQ(seen[0], 1);
 }
