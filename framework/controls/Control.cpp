@@ -224,8 +224,28 @@ TWndMethod TControl::DefaultWindowProc() {
 
 LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
     TMessage m{message, wParam, lParam, 0};
-    m_windowProc(m);
+    Deliver(m);
     return m.Result;
+}
+
+void TControl::Deliver(TMessage& message) {
+    if (IsFrameworkMessage(message.Msg))
+        if (auto* self = As<TWinControl>(this); self && self->HasForeignWindowProc()) {
+            // Same thread and above WM_USER: the parameters reach every procedure unchanged.
+            message.Result = ::SendMessageW(self->HandleIfAllocated(), message.Msg, message.WParam, message.LParam);
+            return;
+        }
+    m_windowProc(message);
+}
+
+void TControl::RelayMouseDown(const TMessage& message) {
+    TMouseButton button = TMouseButton::mbLeft;
+    if (message.Msg == WM_RBUTTONDOWN || message.Msg == WM_RBUTTONDBLCLK) button = TMouseButton::mbRight;
+    if (message.Msg == WM_MBUTTONDOWN || message.Msg == WM_MBUTTONDBLCLK) button = TMouseButton::mbMiddle;
+    core::Point at{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+    POINT cursor{};
+    if ((m_width > 0x8000 || m_height > 0x8000) && ::GetCursorPos(&cursor)) at = ScreenToClient({cursor.x, cursor.y});
+    MouseDown(button, ShiftFromKeyFlags(message.WParam), at.x, at.y);
 }
 
 void TControl::InvalidateInParent(const core::Rect& area) {

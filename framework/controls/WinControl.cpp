@@ -78,7 +78,7 @@ void TWinControl::RemoveControl(TControl& control) {
 
 void TWinControl::Broadcast(TMessage& message) {
     for (TControl* c : std::vector<TControl*>(m_controls)) {
-        c->m_windowProc(message);
+        c->Deliver(message);
         if (message.Result != 0) return;
     }
 }
@@ -215,8 +215,8 @@ void TWinControl::MainWndProc(TMessage& message) noexcept {
 
 void TWinControl::DefaultHandler(TMessage& message) {
     if (!m_handle) return;
-    // The framework's own notifications mean nothing to the window's procedure.
-    if (message.Msg >= 0xB000 && message.Msg <= 0xBFFF) return;
+    // The framework's own notifications mean nothing to the window's class procedure.
+    if (IsFrameworkMessage(message.Msg)) return;
     message.Result = m_router->CallPrevious(message.Msg, message.WParam, message.LParam);
 }
 

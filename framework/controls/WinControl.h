@@ -51,6 +51,10 @@ public:
     // Destroys the window and makes it again (after a style change that needs it).
     void RecreateWnd();
 
+    // Someone else's procedure is in front of the framework's on the control's window
+    // (a skin subclassed it): framework notifications then go through the window (Perform).
+    bool HasForeignWindowProc() const noexcept;
+
     // The control a framework window belongs to, through the window property.
     static TWinControl* FindControl(HWND window) noexcept;
     // The name of that property's global atom: "ControlOfs" + module + thread, in hex.

@@ -49,6 +49,12 @@ int NextChildId() {
 
 std::wstring TWinControl::ControlAtomName() { return TheControlAtom().name; }
 
+bool TWinControl::HasForeignWindowProc() const noexcept {
+    // A router that only adopted the window (someone subclassed it before its first
+    // message) never is the window's procedure: everything passes others first.
+    return m_handle && reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_handle, GWLP_WNDPROC)) != m_router->Procedure();
+}
+
 TWinControl* TWinControl::FindControl(HWND window) noexcept {
     if (!window) return nullptr;
     const ATOM atom = TheControlAtom().value;

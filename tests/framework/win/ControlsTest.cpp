@@ -1,10 +1,12 @@
 #include "framework/controls/GraphicControl.h"
+#include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/Splitter.h"
 #include "framework/controls/StatusBar.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/win/DibSection.h"
+#include "framework/win/Subclasser.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +57,62 @@ protected:
 private:
     COLORREF m_colour;
     std::vector<std::wstring>* m_log;
+};
+
+// A skin on the bare-window path: records the framework notifications that pass the
+// window procedure it replaced, and keeps one of them to itself when told to.
+class WindowSkin : public Subclasser {
+public:
+    explicit WindowSkin(std::vector<UINT>& seen) : m_seen{seen} {}
+    UINT keep = 0;
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (IsFrameworkMessage(message)) m_seen.push_back(message);
+        if (keep && message == keep) return 7;
+        return CallPrevious(message, wParam, lParam);
+    }
+
+private:
+    std::vector<UINT>& m_seen;
+};
+
+// A skin on the framework path: records the notifications that reach the WindowProc it
+// replaced, and puts the old one back when it goes.
+class WindowProcSkin {
+public:
+    explicit WindowProcSkin(TControl& control) : m_control{control}, m_previous{control.WindowProc()} {
+        control.SetWindowProc([this](TMessage& m) {
+            if (IsFrameworkMessage(m.Msg)) seen.push_back(m.Msg);
+            m_previous(m);
+        });
+    }
+    ~WindowProcSkin() { m_control.SetWindowProc(m_previous); }
+    WindowProcSkin(const WindowProcSkin&) = delete;
+    WindowProcSkin& operator=(const WindowProcSkin&) = delete;
+    std::vector<UINT> seen;
+
+private:
+    TControl& m_control;
+    TWndMethod m_previous;
+};
+
+// A windowless control that records the presses its own mouse-down handling gets.
+class PressTarget : public TGraphicControl {
+    KESTRELLE_CLASS(PressTarget, TGraphicControl)
+
+public:
+    struct Press {
+        TMouseButton button;
+        TShiftState shift;
+        int x;
+        int y;
+        bool operator==(const Press&) const = default;
+    };
+    std::vector<Press> presses;
+
+protected:
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override {
+        presses.push_back({button, shift, x, y});
+    }
 };
 
 // Every test gets a fresh application, hence fresh forms and screen.
@@ -432,4 +490,122 @@ TEST_F(Controls, OwnerDrawnPanelsAreDrawnByTheEventOnTheBarsCanvas) {
     const COLORREF middle = ::GetPixel(dc, (drawnAt.left + drawnAt.right) / 2, (drawnAt.top + drawnAt.bottom) / 2);
     ::ReleaseDC(bar.HandleIfAllocated(), dc);
     EXPECT_EQ(middle & 0xFFFFFF, RGB(255, 0, 0));
+}
+
+TEST_F(Controls, FrameworkNotificationsReachASkinOnEitherPathOnceEach) {
+    auto& panel = form.Create<TPanel>();
+    panel.SetParent(&form);
+    panel.SetBounds(10, 10, 100, 100);
+    auto& other = form.Create<TPanel>();
+    other.SetParent(&form);
+    other.SetBounds(150, 10, 100, 100);
+    form.Show();
+    HWND window = panel.Handle();
+    WindowProcSkin recorder{panel};
+
+    // Nobody else on the window: straight to WindowProc.
+    EXPECT_FALSE(panel.HasForeignWindowProc());
+    panel.SetEnabled(false);
+    EXPECT_EQ(recorder.seen, std::vector<UINT>{kMsgEnabledChanged});
+
+    std::vector<UINT> throughWindow;
+    SubclasserPtr<WindowSkin> skin{new WindowSkin(throughWindow)};
+    skin->Subclass(window);
+    EXPECT_TRUE(panel.HasForeignWindowProc());
+    recorder.seen.clear();
+    panel.SetEnabled(true);
+    panel.SetVisible(false);
+    panel.SetVisible(true);
+    ::SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));  // the mouse comes over it
+    ::SendMessageW(window, WM_MOUSELEAVE, 0, 0);
+    ::SetFocus(window);                                      // the form tells its controls
+    ::SetFocus(other.Handle());                              // and the panel hears it leave
+    const std::vector<UINT> expected{kMsgEnabledChanged, kMsgVisibleChanged, kMsgVisibleChanged, kMsgMouseEnter,
+                                     kMsgMouseLeave,     kMsgFocusChanged,   kMsgExit,           kMsgFocusChanged};
+    EXPECT_EQ(throughWindow, expected);
+    EXPECT_EQ(recorder.seen, expected);
+
+    // The window's procedure decides: what it keeps never reaches WindowProc, and its
+    // answer is the sender's.
+    skin->keep = kMsgEnabledChanged;
+    recorder.seen.clear();
+    EXPECT_EQ(panel.Perform(kMsgEnabledChanged), 7);
+    EXPECT_TRUE(recorder.seen.empty());
+    // Other messages Performed still go straight to WindowProc.
+    throughWindow.clear();
+    panel.Perform(WM_APP + 5);
+    EXPECT_TRUE(throughWindow.empty());
+
+    // Once the skin has gone, the notifications run WindowProc directly again.
+    skin.reset();
+    EXPECT_FALSE(panel.HasForeignWindowProc());
+    recorder.seen.clear();
+    panel.SetEnabled(false);
+    EXPECT_EQ(recorder.seen, std::vector<UINT>{kMsgEnabledChanged});
+    EXPECT_TRUE(throughWindow.empty());
+}
+
+TEST_F(Controls, MenuChangeReachesTheFormsWindowProcedureWithTheMenuInPlace) {
+    form.Show();
+    HWND window = form.HandleIfAllocated();
+    auto& menu = form.Create<TMainMenu>();
+    // As a skinned frame does: let the form take its menu, then draw its own bar instead.
+    class MenuBarSkin : public Subclasser {
+    public:
+        std::vector<HMENU> menus;
+        LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message != kMsgMenuChanged) return CallPrevious(message, wParam, lParam);
+            const LRESULT result = CallPrevious(message, wParam, lParam);
+            menus.push_back(::GetMenu(Handle()));
+            ::SetMenu(Handle(), nullptr);
+            return result;
+        }
+    };
+    SubclasserPtr<MenuBarSkin> skin{new MenuBarSkin};
+    skin->Subclass(window);
+    WindowProcSkin recorder{form};
+
+    form.SetMenu(&menu);
+    form.SetMenu(nullptr);
+    EXPECT_EQ(skin->menus, (std::vector<HMENU>{menu.Handle(), nullptr}));
+    EXPECT_EQ(::GetMenu(window), nullptr);
+    EXPECT_EQ(recorder.seen, (std::vector<UINT>{kMsgMenuChanged, kMsgMenuChanged}));
+}
+
+TEST_F(Controls, ARelayedPressRunsTheControlsMouseDownWithoutAClick) {
+    auto& target = form.Create<PressTarget>();
+    target.SetParent(&form);
+    target.SetBounds(10, 10, 0x8000, 0x8000);  // at the limit: the message still carries the position
+    form.Show();
+    int clicks = 0;
+    target.OnClick = [&](TObject*) { ++clicks; };
+
+    target.RelayMouseDown({WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(-5, 7)});
+    target.RelayMouseDown({WM_RBUTTONDBLCLK, MK_RBUTTON | MK_CONTROL, MAKELPARAM(3, 4)});
+    target.RelayMouseDown({WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(0x7FFF, 0)});
+    target.Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // the skin took the press: no click
+    const std::vector<PressTarget::Press> expected{
+        {TMouseButton::mbLeft, TShiftState::ssLeft | TShiftState::ssShift, -5, 7},
+        {TMouseButton::mbRight, TShiftState::ssRight | TShiftState::ssCtrl, 3, 4},
+        {TMouseButton::mbMiddle, TShiftState::ssMiddle, 0x7FFF, 0}};
+    EXPECT_EQ(target.presses, expected);
+    EXPECT_EQ(clicks, 0);
+
+    // Wider or taller than 0x8000: the cursor, in the control's client coordinates, which
+    // 16-bit words could not carry here.
+    for (const bool wide : {true, false}) {
+        if (wide)
+            target.SetBounds(-40000, 10, 0x8001, 20);
+        else
+            target.SetBounds(10, -40000, 20, 0x8001);
+        POINT cursor{};
+        ASSERT_TRUE(::GetCursorPos(&cursor));
+        const core::Point at = target.ScreenToClient({cursor.x, cursor.y});
+        target.presses.clear();
+        target.RelayMouseDown({WM_LBUTTONDOWN, 0, MAKELPARAM(1, 2)});
+        ASSERT_EQ(target.presses.size(), 1u);
+        EXPECT_EQ(target.presses[0].x, at.x) << "wide " << wide;
+        EXPECT_EQ(target.presses[0].y, at.y) << "wide " << wide;
+        EXPECT_GT(wide ? at.x : at.y, 0x8000);
+    }
 }
