@@ -3,6 +3,7 @@
 #include "framework/controls/GraphicControl.h"
 #include "framework/controls/WinControl.h"
 #include "framework/core/Exception.h"
+#include "framework/win/Convert.h"
 
 #include <windowsx.h>
 
@@ -250,7 +251,7 @@ void TControl::RelayMouseDown(const TMessage& message) {
 
 void TControl::InvalidateInParent(const core::Rect& area) {
     if (!m_parent || !m_parent->HandleAllocated() || area.IsEmpty()) return;
-    const RECT r{area.left, area.top, area.right, area.bottom};
+    const RECT r = ToRECT(area);
     ::InvalidateRect(m_parent->HandleIfAllocated(), &r, TRUE);
 }
 

@@ -1,6 +1,7 @@
 #include "framework/controls/StatusBar.h"
 
 #include "framework/forms/Form.h"
+#include "framework/win/Convert.h"
 
 #include <commctrl.h>
 
@@ -143,7 +144,7 @@ core::Rect TCustomStatusBar::PanelRect(int index) {
     if (!HandleAllocated() || !::SendMessageW(HandleIfAllocated(), SB_GETRECT, static_cast<WPARAM>(index),
                                               reinterpret_cast<LPARAM>(&r)))
         return {};
-    return {r.left, r.top, r.right, r.bottom};
+    return FromRECT(r);
 }
 
 void TCustomStatusBar::WndProc(TMessage& message) {

@@ -3,6 +3,7 @@
 #include "framework/core/Exception.h"
 #include "framework/graphics/BmpCodec.h"
 #include "framework/graphics/GraphicsObjects.h"
+#include "framework/win/Convert.h"
 #include "skin/data/MaskRuns.h"
 #include "skin/data/Platform.h"
 
@@ -311,9 +312,9 @@ RegionHandle RegionFromBitmap(TBitmap& image, int offsetX, int offsetY, int tole
         const auto addBatch = [&](std::span<const RunRect> rects, const RunRect& bounds) {
             Buffer& b = *buffer;
             b.header = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(rects.size()), 0,
-                        {bounds.left, bounds.top, bounds.right, bounds.bottom}};
+                        ToRECT(bounds)};
             for (size_t i = 0; i < rects.size(); ++i)
-                b.rects[i] = {rects[i].left, rects[i].top, rects[i].right, rects[i].bottom};
+                b.rects[i] = ToRECT(rects[i]);
             const DWORD bytes = static_cast<DWORD>(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
             RegionHandle part{::ExtCreateRegion(nullptr, bytes, reinterpret_cast<const RGNDATA*>(&b))};
             if (!part && rects.empty()) part = RegionHandle{::CreateRectRgn(0, 0, 0, 0)};
