@@ -1,5 +1,7 @@
 #include "framework/win/Subclasser.h"
 
+#include "framework/core/FailureLog.h"
+#include "framework/win/Convert.h"
 #include "framework/win/Thunk.h"
 #include "framework/win/Win32Error.h"
 
@@ -138,9 +140,9 @@ void Subclasser::ReportOnce(UINT message) noexcept {
     if (m_reported) return;
     m_reported = true;
     wchar_t text[96];
-    std::swprintf(text, 96, L"Kestrelle: message 0x%04X of window %p failed; passed on unhandled\n", message,
+    std::swprintf(text, 96, L"message 0x%04X of window %p failed; passed on unhandled", message,
                   static_cast<void*>(m_window));
-    ::OutputDebugStringW(text);
+    LogFailure(FromWide(text));
 }
 
 Subclasser* Subclasser::FromHandle(HWND window) noexcept {

@@ -1,12 +1,14 @@
 #include "framework/win/HookGuard.h"
 #include "framework/win/Subclasser.h"
 #include "framework/win/Thunk.h"
+#include "tests/support/FailureLogCapture.h"
 
 #include <gtest/gtest.h>
 
 #include "framework/core/Exception.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -246,6 +248,23 @@ TEST(Subclasser, AnExceptionFallsBackToThePreviousProcedureAndIsReportedOnce) {
     EXPECT_EQ(::SendMessageW(window, kThrow, 0, 0), 0);
     EXPECT_EQ(adder->reports, 2);  // the hook is called each time; the base logs only the first
     EXPECT_EQ(::SendMessageW(window, kPing, 0, 0), 1);
+    ::DestroyWindow(window);
+
+    // The base's report: one line for the object, naming the message.
+    struct Thrower : Subclasser {
+        LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message == kThrow) throw std::runtime_error("handler failed");
+            return CallPrevious(message, wParam, lParam);
+        }
+    };
+    FailureLogCapture log;
+    window = MakePlainWindow();
+    SubclasserPtr<Thrower> thrower{new Thrower};
+    thrower->Subclass(window);
+    ::SendMessageW(window, kThrow, 0, 0);
+    ::SendMessageW(window, kThrow, 0, 0);
+    EXPECT_EQ(log.Count(u"message 0x8002"), 1u);
+    EXPECT_EQ(log.lines.size(), 1u);
     ::DestroyWindow(window);
 }
 
