@@ -41,7 +41,8 @@ public:
     TWinControl();
     ~TWinControl() override;
 
-    // The window, made (with the parent's) when first asked for. Throws Win32Error.
+    // The window, made (with the parent's) when first asked for. Throws Win32Error, or
+    // what attaching the window threw; no window is left then.
     HWND Handle();
     HWND HandleIfAllocated() const noexcept { return m_handle; }
     bool HandleAllocated() const noexcept { return m_handle != nullptr; }
@@ -121,6 +122,10 @@ protected:
     virtual void CreateWindowHandle(const TCreateParams& params);
     virtual void InitializeWindow() {}
     virtual void DestroyWnd();
+    // Joins a new window to the control at its first message: the window property, then
+    // the subclass. Throws and leaves nothing behind; the window is then destroyed and
+    // CreateWnd rethrows.
+    virtual void AttachWindow(HWND window, WNDPROC base);
 
     void WndProc(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
@@ -153,7 +158,6 @@ private:
     static LRESULT CALLBACK InitWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     static void TrackMouseControl(TControl* target);
     static void ForgetControl(const TControl& control) noexcept;
-    void AttachWindow(HWND window, WNDPROC base);
     void DetachWindow() noexcept;
     void MainWndProc(TMessage& message) noexcept;
     // Each handles the messages of its job and answers whether it did.

@@ -100,9 +100,9 @@ bool Subclasser::Unsubclass() noexcept {
 void Subclasser::Unlink() noexcept {
     // Take this object out of the window's chain, wherever it sits in it.
     if (ChainTop(m_window) == this) {
-        if (m_below)
-            ::SetPropW(m_window, MAKEINTATOM(ChainAtom()), m_below);
-        else
+        // Should the property keep pointing here, FromHandle would hand out this object
+        // after it is gone; without it, the objects below still run through their thunks.
+        if (!m_below || !::SetPropW(m_window, MAKEINTATOM(ChainAtom()), m_below))
             ::RemovePropW(m_window, MAKEINTATOM(ChainAtom()));
     } else {
         for (Subclasser* s = ChainTop(m_window); s; s = s->m_below)

@@ -8,6 +8,8 @@
 #include "framework/win/DibSection.h"
 #include "framework/win/Subclasser.h"
 
+#include "framework/win/Win32Error.h"
+#include "tests/support/FailureLogCapture.h"
 #include <gtest/gtest.h>
 
 #include <string>
@@ -116,6 +118,65 @@ protected:
 };
 
 // Every test gets a fresh application, hence fresh forms and screen.
+// A windowed control whose window cannot be joined to it: attaching throws before
+// anything is joined, or after the whole attach was done. Top-level or a child.
+class Unattachable : public TWinControl {
+    KESTRELLE_CLASS(Unattachable, TWinControl)
+
+public:
+    enum class Fail { Never, Before, After };
+    Fail fail = Fail::Before;
+    bool topLevel = false;
+
+protected:
+    void CreateParams(TCreateParams& params) override {
+        TWinControl::CreateParams(params);
+        if (topLevel) params.style = (params.style & ~WS_CHILD) | WS_OVERLAPPEDWINDOW;
+    }
+    void AttachWindow(HWND window, WNDPROC base) override {
+        if (fail == Fail::Before) throw Win32Error(u"SetPropW", ERROR_NOT_ENOUGH_MEMORY);
+        TWinControl::AttachWindow(window, base);
+        if (fail == Fail::After) throw Exception(u"attached, then failed");
+    }
+};
+
+// Windows of `className` on this thread, top-level and child.
+int CountWindows(const wchar_t* className) {
+    struct Search {
+        const wchar_t* name;
+        int found = 0;
+        static BOOL CALLBACK Visit(HWND window, LPARAM self) noexcept {
+            auto& search = *reinterpret_cast<Search*>(self);
+            wchar_t name[64]{};
+            ::GetClassNameW(window, name, 64);
+            if (std::wstring_view{name} == search.name) ++search.found;
+            return TRUE;
+        }
+        static BOOL CALLBACK VisitTop(HWND window, LPARAM self) noexcept {
+            Visit(window, self);
+            ::EnumChildWindows(window, &Visit, self);
+            return TRUE;
+        }
+    } search{className};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &Search::VisitTop, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A windowed control that paints itself in one colour, or fails to.
+class Face : public TCustomControl {
+    KESTRELLE_CLASS(Face, TCustomControl)
+
+public:
+    bool paints = true;
+
+protected:
+    bool Paint(HDC dc, const RECT& box) noexcept override {
+        if (!paints) return false;
+        BrushHandle blue{::CreateSolidBrush(RGB(0, 0, 255))};
+        return ::FillRect(dc, &box, blue.Get()) != 0;
+    }
+};
+
 class Controls : public ::testing::Test {
 protected:
     TApplication app;
@@ -158,6 +219,34 @@ TEST_F(Controls, WindowsCarryTheirControlUnderTheGlobalAtom) {
 }
 
 TEST_F(Controls, ReplacedWindowProcSeesMessagesFirstAndChainsBack) {
+TEST_F(Controls, AWindowItsControlCannotTakeIsDestroyedAndTheFailureReachesTheCreator) {
+    form.HandleNeeded();
+    for (const bool topLevel : {false, true}) {
+        for (const auto fail : {Unattachable::Fail::Before, Unattachable::Fail::After}) {
+            SCOPED_TRACE(testing::Message() << "top-level " << topLevel << ", fail " << static_cast<int>(fail));
+            auto& control = form.Create<Unattachable>();
+            control.topLevel = topLevel;
+            control.fail = fail;
+            // A child gets its window as it joins a parent that has one.
+            const auto create = [&] { topLevel ? control.HandleNeeded() : control.SetParent(&form); };
+            if (fail == Unattachable::Fail::Before)
+                EXPECT_THROW(create(), Win32Error);
+            else
+                EXPECT_THROW(create(), Exception);
+            EXPECT_FALSE(control.HandleAllocated());
+            EXPECT_EQ(CountWindows(L"Unattachable"), 0);  // no window owned by nobody
+
+            // The next attempt that succeeds makes a window that leads to its control.
+            control.fail = Unattachable::Fail::Never;
+            const HWND window = control.Handle();
+            EXPECT_EQ(TWinControl::FindControl(window), &control);
+            EXPECT_EQ(CountWindows(L"Unattachable"), 1);
+            form.DestroyComponent(control);
+            EXPECT_EQ(CountWindows(L"Unattachable"), 0);
+        }
+    }
+}
+
     auto& panel = form.Create<TPanel>();
     panel.SetParent(&form);
     HWND window = panel.Handle();
