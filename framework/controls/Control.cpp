@@ -158,13 +158,7 @@ void TControl::InheritFont(const TFont& font) {
     m_inheritingFont = false;
 }
 
-HFONT TControl::FontHandle() const noexcept {
-    try {
-        if (HFONT font = m_font.Handle()) return font;
-    } catch (...) {
-    }
-    return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-}
+HFONT TControl::FontHandle() const noexcept { return m_font.Handle(); }
 
 void TControl::SetCaption(std::wstring_view value) {
     if (value == m_caption) return;

@@ -1,5 +1,6 @@
 #include "framework/win/Thunk.h"
 
+#include "framework/core/FailureLog.h"
 #include "framework/win/Win32Error.h"
 
 #include <cstdint>
@@ -88,15 +89,17 @@ void* ThunkPool::Allocate(const void* object, const void* target) {
 void ThunkPool::Free(void* slot) noexcept {
     if (!slot) return;
     std::lock_guard lock{m_mutex};
+    --m_inUse;
     SlotCode breakpoints;
     breakpoints.fill(0xCC);
     try {
         Write(static_cast<std::byte*>(slot), breakpoints);
+        m_free.push_back(static_cast<std::byte*>(slot));
     } catch (...) {
-        // Leave the old code in place; the slot is still safe to reuse, as reuse rewrites it.
+        // A slot whose page would not change protection keeps its old code; handed out
+        // again, every later Allocate would fail on it. It stays out of use instead.
+        LogCurrentException(u"A window-procedure thunk could not be freed; its slot is retired");
     }
-    m_free.push_back(static_cast<std::byte*>(slot));
-    --m_inUse;
 }
 
 size_t ThunkPool::SlotsInUse() const noexcept {

@@ -1,5 +1,6 @@
 #include "skin/data/WinSkinData.h"
 
+#include "framework/core/FailureLog.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/win/Convert.h"
@@ -39,7 +40,7 @@ const bool s_messageBoxInstalled = [] {
             if (Application) (void)Application->MessageBox(wide, {}, MB_OK | MB_ICONWARNING);
             else ::MessageBoxW(nullptr, wide.c_str(), nullptr, MB_OK | MB_ICONWARNING);
         } catch (...) {  // a message that cannot be shown must not turn into a failed load
-            ::OutputDebugStringW(L"Kestrelle: a skin message could not be shown\n");
+            LogCurrentException(u"A skin message could not be shown");
         }
     });
     return true;
@@ -150,6 +151,7 @@ TSkinData::TSkinData() {
         glyphs.LoadFromResourceName(ProgramModule(), kMenuGlyphsResource);
         m_menuGlyphs.AddMasked(glyphs, clWhite);
     } catch (const Exception&) {  // a program without the resource gets a system menu without glyphs
+        LogCurrentException(u"The system menu glyphs are missing");
     }
 }
 
@@ -344,6 +346,7 @@ void TSkinData::LoadBuiltInTracks(Skin& skin) {
             made->FrameCount = 1;
             track = std::move(made);
         } catch (const Exception&) {  // a program without the resource draws plain grooves
+            LogCurrentException(u"A built-in track-bar groove is missing");
         }
     };
     builtIn(skin.track, "Track", kTrackResource);
@@ -510,9 +513,9 @@ void TSkinData::Loaded() {
     if (manager) {
         try {
             manager->InstallHook();
-        } catch (const Exception& error) {
+        } catch (const Exception&) {
             // Without the hook no window is skinned; the program runs in the platform's look.
-            ::OutputDebugStringW((L"Kestrelle: skin hook not installed: " + ToWide(error.Message()) + L"\n").c_str());
+            LogCurrentException(u"The skin hook is not installed");
         }
     }
     if (m_active) {

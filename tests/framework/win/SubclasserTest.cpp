@@ -99,6 +99,43 @@ TEST(ThunkPool, SlotsAreReusedAndCounted) {
     pool.Free(again);
 }
 
+TEST(ThunkPool, ASlotThatCannotBeRewrittenIsRetiredAndReported) {
+    auto& pool = ThunkPool::Instance();
+    SYSTEM_INFO system{};
+    ::GetSystemInfo(&system);
+    const size_t perPage = system.dwPageSize / ThunkPool::kSlotSize;
+    const auto pageOf = [&](void* slot) {
+        return reinterpret_cast<uintptr_t>(slot) & ~uintptr_t{system.dwPageSize - 1};
+    };
+    // Enough slots that at least one page holds ours alone.
+    std::vector<void*> slots;
+    std::map<uintptr_t, size_t> onPage;
+    for (size_t i = 0; i < 3 * perPage; ++i) {
+        slots.push_back(pool.Allocate(&slots, reinterpret_cast<const void*>(&PlainProc)));
+        ++onPage[pageOf(slots.back())];
+    }
+    const auto ours = std::find_if(onPage.begin(), onPage.end(), [&](const auto& p) { return p.second == perPage; });
+    ASSERT_NE(ours, onPage.end());
+    const uintptr_t dead = ours->first;
+    // A page that no longer changes protection, as when the system refuses to.
+    ASSERT_TRUE(::VirtualFree(reinterpret_cast<void*>(dead), system.dwPageSize, MEM_DECOMMIT));
+
+    FailureLogCapture log;
+    const size_t inUse = pool.SlotsInUse();
+    for (void* s : slots) pool.Free(s);
+    EXPECT_EQ(pool.SlotsInUse(), inUse - slots.size());
+    EXPECT_EQ(log.Count(u"its slot is retired"), perPage);
+
+    // Handed out again, a dead slot would fail every later Allocate; none comes back.
+    std::vector<void*> again;
+    for (size_t i = 0; i < 3 * perPage; ++i) {
+        again.push_back(pool.Allocate(&again, reinterpret_cast<const void*>(&PlainProc)));
+        EXPECT_NE(pageOf(again.back()), dead);
+    }
+    for (void* s : again) pool.Free(s);
+    EXPECT_EQ(log.lines.size(), perPage);
+}
+
 TEST(ThunkPool, SlotCodeReplacesTheFirstArgumentAndJumps) {
     auto& pool = ThunkPool::Instance();
     int object = 0;

@@ -11,6 +11,7 @@
 #include "skin/data/SkinReader.h"
 #include "skin/window/SkinManage.h"
 #include "tests/skin/data/TestSkins.h"
+#include "tests/support/FailureLogCapture.h"
 #include "tests/support/GdiHeadroom.h"
 
 #include <gtest/gtest.h>
@@ -532,11 +533,13 @@ TEST_F(SkinDataTest, HostileValuesAreBoundedAtLoad) {
     EXPECT_EQ(data.Buttons().CheckFrames, 4);
     EXPECT_TRUE(data.Buttons().RadioImage.Empty());  // refused before decoding
     EXPECT_EQ(data.Headerbar()->FrameCount, 40);
+    FailureLogCapture log;
     EXPECT_EQ(data.Headerbar()->Margins(), (SliceMargins{0, 0, 1, 0}));
     EXPECT_EQ(data.ProgressChunk()->FrameCount, 1);  // no "Frame": still a whole frame
     EXPECT_EQ(data.HorzScrollThumb()->FrameCount, 1);
     EXPECT_TRUE(data.ExtraImages()->Image.Empty());  // ".BMP" does not name a bitmap
     EXPECT_EQ(data.SysButtons().size(), kMaxTitleButtons + 3);
+    EXPECT_EQ(log.Count(u"A skin bitmap could not be read; its picture stays empty"), 1u);  // broken.bmp
 
     // Every picture the load made can be drawn.
     DibSection target{64, 48};
