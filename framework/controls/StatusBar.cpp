@@ -153,17 +153,8 @@ void TCustomStatusBar::WndProc(TMessage& message) {
         TStatusPanel* panel = item ? m_panels.Items(static_cast<int>(item->itemID)) : nullptr;
         if (panel && OnDrawPanel) {
             m_canvas.FreeHandle();
-            m_canvas.Lock();
-            m_canvas.SetHandle(item->hDC);
-            try {
-                OnDrawPanel(this, panel, item->rcItem);
-            } catch (...) {
-                m_canvas.SetHandle(nullptr);
-                m_canvas.Unlock();
-                throw;
-            }
-            m_canvas.SetHandle(nullptr);
-            m_canvas.Unlock();
+            const CanvasLock lock{m_canvas, item->hDC};
+            OnDrawPanel(this, panel, item->rcItem);
         }
         message.Result = TRUE;
         return;

@@ -130,9 +130,10 @@ protected:
     void WndProc(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
 
-    // Paints the control itself into `dc` (client coordinates). The default lets the
-    // window's own procedure paint.
-    virtual void PaintWindow(HDC dc);
+    // Paints the control itself into `dc` (client coordinates); false when it could not,
+    // and the control's background is shown instead. The default lets the window's own
+    // procedure paint.
+    virtual bool PaintWindow(HDC dc);
     // Whether the control paints through PaintWindow itself (then erasing is skipped
     // when double-buffered).
     virtual bool PaintsItself() const noexcept { return false; }

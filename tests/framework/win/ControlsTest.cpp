@@ -1,3 +1,4 @@
+#include "framework/controls/CustomControl.h"
 #include "framework/controls/GraphicControl.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
@@ -7,9 +8,9 @@
 #include "framework/forms/Form.h"
 #include "framework/win/DibSection.h"
 #include "framework/win/Subclasser.h"
-
 #include "framework/win/Win32Error.h"
 #include "tests/support/FailureLogCapture.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -117,7 +118,6 @@ protected:
     }
 };
 
-// Every test gets a fresh application, hence fresh forms and screen.
 // A windowed control whose window cannot be joined to it: attaching throws before
 // anything is joined, or after the whole attach was done. Top-level or a child.
 class Unattachable : public TWinControl {
@@ -177,6 +177,7 @@ protected:
     }
 };
 
+// Every test gets a fresh application, hence fresh forms and screen.
 class Controls : public ::testing::Test {
 protected:
     TApplication app;
@@ -218,7 +219,6 @@ TEST_F(Controls, WindowsCarryTheirControlUnderTheGlobalAtom) {
     EXPECT_NE(panel.Handle(), nullptr);  // made again on demand
 }
 
-TEST_F(Controls, ReplacedWindowProcSeesMessagesFirstAndChainsBack) {
 TEST_F(Controls, AWindowItsControlCannotTakeIsDestroyedAndTheFailureReachesTheCreator) {
     form.HandleNeeded();
     for (const bool topLevel : {false, true}) {
@@ -247,6 +247,7 @@ TEST_F(Controls, AWindowItsControlCannotTakeIsDestroyedAndTheFailureReachesTheCr
     }
 }
 
+TEST_F(Controls, ReplacedWindowProcSeesMessagesFirstAndChainsBack) {
     auto& panel = form.Create<TPanel>();
     panel.SetParent(&form);
     HWND window = panel.Handle();
@@ -348,6 +349,52 @@ TEST_F(Controls, WindowlessChildrenArePaintedBackToFrontInsideTheirBounds) {
     ::GdiFlush();
     EXPECT_TRUE(target.AllEqual({20, 20, 50, 60}, RGB(255, 0, 0)));
     EXPECT_TRUE(target.AllEqual({0, 0, 300, 20}, ::GetSysColor(COLOR_BTNFACE)));
+}
+
+TEST_F(Controls, AChildThatFailsToPaintOrToBeReleasedIsLoggedAndStopsThere) {
+    auto& broken = form.Create<Swatch>(RGB(255, 0, 0));
+    broken.SetParent(&form);
+    broken.SetBounds(20, 20, 40, 40);
+    const TWndMethod previous = broken.WindowProc();
+    broken.SetWindowProc([previous](TMessage& m) {
+        if (m.Msg == WM_PAINT || m.Msg == kMsgControlReleased) throw Exception(u"handler failed");
+        previous(m);
+    });
+    auto& after = form.Create<Swatch>(RGB(0, 0, 255));
+    after.SetParent(&form);
+    after.SetBounds(100, 20, 40, 40);
+    form.HandleNeeded();
+
+    FailureLogCapture log;
+    DibSection target{300, 200};
+    target.Fill(RGB(1, 2, 3));
+    form.Perform(WM_PAINT, reinterpret_cast<WPARAM>(target.Dc()), 0);
+    EXPECT_TRUE(target.AllEqual({100, 20, 140, 60}, RGB(0, 0, 255)));  // the later sibling still painted
+    EXPECT_EQ(log.Count(u"Painting a windowless control failed: handler failed"), 1u);
+
+    form.DestroyComponent(broken);  // the release notice throws inside its destructor
+    EXPECT_EQ(form.ControlCount(), 1);
+    EXPECT_EQ(log.Count(u"release notice failed: handler failed"), 1u);
+}
+
+TEST_F(Controls, AWindowThatCannotPaintItselfShowsItsBackground) {
+    auto& face = form.Create<Face>();
+    face.SetParent(&form);
+    face.SetBounds(0, 0, 60, 40);
+    face.SetColor(clLime);
+    const HWND window = face.Handle();
+    DibSection target{60, 40};
+    for (const bool paints : {true, false}) {
+        face.paints = paints;
+        const COLORREF expected = paints ? RGB(0, 0, 255) : RGB(0, 255, 0);
+        // Double-buffered, it is not erased first: a failure must not leave what was there.
+        target.Fill(RGB(1, 2, 3));
+        ::SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(target.Dc()), 0);
+        EXPECT_TRUE(target.AllEqual({0, 0, 60, 40}, expected)) << paints;
+        target.Fill(RGB(1, 2, 3));
+        ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target.Dc()), PRF_CLIENT);
+        EXPECT_TRUE(target.AllEqual({0, 0, 60, 40}, expected)) << paints;
+    }
 }
 
 TEST_F(Controls, WindowlessChildrenGetMouseInputEnterAndLeave) {
@@ -575,6 +622,7 @@ TEST_F(Controls, OwnerDrawnPanelsAreDrawnByTheEventOnTheBarsCanvas) {
     Pump();
     ASSERT_GE(drawn, 1);
     EXPECT_EQ(bar.Canvas().Handle(), nullptr);  // the paint's DC is not kept
+    EXPECT_EQ(bar.Canvas().LockCount(), 0);
     HDC dc = ::GetDC(bar.HandleIfAllocated());
     const COLORREF middle = ::GetPixel(dc, (drawnAt.left + drawnAt.right) / 2, (drawnAt.top + drawnAt.bottom) / 2);
     ::ReleaseDC(bar.HandleIfAllocated(), dc);
