@@ -25,7 +25,7 @@ void TSkinManage::DestroyInstance() noexcept { SkinManagerLink::DestroyInstance(
 TSkinManage::~TSkinManage() {
     m_managerState = kDestroying;
     m_active = false;
-    StopTimer();
+    m_timer.Stop();
     if (m_actions) m_actions->ReleaseAll(*this);
     m_actions.reset();
     // The hook goes last: windows detached above may still be destroyed through it.
@@ -77,30 +77,20 @@ void TSkinManage::Request(TSkinAction action, uint32_t delayMs) {
         if (action == TSkinAction::UnskinAll) m_active = false;
         return;
     }
-    // A running timer with the same id is reset, so a second request replaces the first.
-    m_timerId = ::SetTimer(nullptr, m_timerId, delayMs, &TSkinManage::TimerProc);
+    // A running timer starts counting again, so a second request replaces the first.
+    m_timer.Start(delayMs);
 }
 
-void TSkinManage::StopTimer() noexcept {
-    if (m_timerId) ::KillTimer(nullptr, m_timerId);
-    m_timerId = 0;
-}
-
-void CALLBACK TSkinManage::TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept {
-    TSkinManage* manager = Instance();
-    if (!manager || id != manager->m_timerId) {
-        ::KillTimer(nullptr, id);  // a timer of a manager that is gone
-        return;
-    }
+void TSkinManage::OnTimer() noexcept {
     try {
-        manager->RunRequest();
+        RunRequest();
     } catch (...) {
         HandleApplicationException(nullptr);
     }
 }
 
 void TSkinManage::RunRequest() {
-    StopTimer();
+    m_timer.Stop();
     TSkinData* requester = m_requestingSkinData;
     if (!requester) return;
     switch (m_pendingAction) {

@@ -12,6 +12,7 @@
 // the skin-changed notice each request ends with.
 
 #include "framework/win/HookGuard.h"
+#include "framework/win/WindowTimer.h"
 #include "skin/data/SkinManagerLink.h"
 
 #include <cstdint>
@@ -74,9 +75,9 @@ public:
 
     // Schedules `action` `delayMs` milliseconds from now; a request made before the last
     // one ran replaces it. While the manager is not live, SkinAll and UnskinAll only
-    // switch Active and nothing is scheduled.
+    // switch Active and nothing is scheduled. Throws Win32Error when no timer can be had.
     void Request(TSkinAction action, uint32_t delayMs) override;
-    bool RequestPending() const noexcept { return m_timerId != 0; }
+    bool RequestPending() const noexcept { return m_timer.Running(); }
     TSkinAction PendingAction() const noexcept { return m_pendingAction; }
     uint32_t RequestDelay() const noexcept { return m_delayMs; }
 
@@ -98,8 +99,7 @@ public:
 
 private:
     TSkinManage() = default;
-    static void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept;
-    void StopTimer() noexcept;
+    void OnTimer() noexcept;
     void RunRequest();
     void OnHook(int code, WPARAM wParam, LPARAM lParam);
 
@@ -108,7 +108,7 @@ private:
     TSkinData* m_mainSkinData = nullptr;
     TSkinData* m_requestingSkinData = nullptr;
     std::unique_ptr<HookGuard> m_hook;
-    UINT_PTR m_timerId = 0;
+    WindowTimer m_timer{[this] { OnTimer(); }};
     uint32_t m_delayMs = 100;
     TSkinAction m_pendingAction = TSkinAction::None;
     bool m_active = false;

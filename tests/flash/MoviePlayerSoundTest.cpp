@@ -5,9 +5,11 @@
 #include "flash/authoring/SwfWriter.h"
 #include "tests/flash/PlayerHost.h"
 #include "tests/flash/SwfTestMovies.h"
+#include "tests/support/FailureLogCapture.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -59,6 +61,30 @@ TEST(MoviePlayerSound, StoppingLoadingAndDestroyingSilenceTheMovie) {
     player.reset();
     EXPECT_EQ(log.closes, 3);
     host.PumpUntil([] { return false; }, 100);  // a timer message still queued finds no output
+    ::DeleteFileW(path.c_str());
+}
+
+TEST(MoviePlayerSound, AnOutputThatFailsIsLoggedAndTheMovieRunsOnSilent) {
+    const std::wstring path = WriteTempMovie(L"kestrelle-failing.swf", ToneMovie());
+    PlayerHost host{0, 0, 200, 100, false};
+    FailureLogCapture log;
+    WaveLog failing;
+    failing.failWrites = true;
+    MoviePlayer player{host.Window(), LogTo(failing)};
+    ASSERT_TRUE(player.Load(path));
+    player.Play();
+    EXPECT_EQ(failing.writes, 1);
+    EXPECT_EQ(failing.closes, 1);  // given up at once
+    EXPECT_FALSE(player.Sound().IsActive());
+    EXPECT_EQ(log.Count(u"The sound output failed; the movie goes on silent: the device failed"), 1u);
+    EXPECT_TRUE(host.PumpUntil([&] { return player.CurrentFrame() == 1; }));
+
+    MoviePlayer unmade{host.Window(), []() -> std::unique_ptr<WaveSink> { throw std::runtime_error("no sink"); }};
+    ASSERT_TRUE(unmade.Load(path));
+    unmade.Play();
+    EXPECT_FALSE(unmade.Sound().IsActive());
+    EXPECT_EQ(log.Count(u"A sound could not be played: no sink"), 1u);
+    EXPECT_TRUE(host.PumpUntil([&] { return unmade.CurrentFrame() == 1; }));
     ::DeleteFileW(path.c_str());
 }
 
