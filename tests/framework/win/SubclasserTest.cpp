@@ -341,17 +341,29 @@ TEST(HookGuard, SeesWindowCreationOnItsThreadAndUnhooks) {
     ::DestroyWindow(window);
 }
 
-TEST(HookGuard, AThrowingHandlerDoesNotStopTheEvent) {
-    HookGuard guard(WH_CBT, [](int, WPARAM, LPARAM) { throw std::runtime_error("hook failed"); });
-    HWND window = MakePlainWindow();
-    EXPECT_NE(window, nullptr);
-    ::DestroyWindow(window);
-
-    // A filter that throws, before or after running the older hooks: they run once.
+TEST(HookGuard, AThrowingHandlerNeitherStopsTheEventNorTheOlderHooksNorItself) {
+    // A watcher that throws still sees every creation, and the hooks before it still run.
     int older = 0;
     HookGuard counter(WH_CBT, [&](int code, WPARAM, LPARAM lParam) {
         if (code == HCBT_CREATEWND && TitleOf(lParam) == L"throws") ++older;
     });
+    {
+        std::vector<HWND> seen;
+        HookGuard watcher(WH_CBT, [&](int code, WPARAM wParam, LPARAM) {
+            if (code != HCBT_CREATEWND) return;
+            seen.push_back(reinterpret_cast<HWND>(wParam));
+            throw std::runtime_error("hook failed");
+        });
+        for (int i = 1; i <= 2; ++i) {
+            HWND window = MakePlainWindow(L"throws");
+            EXPECT_TRUE(::IsWindow(window));                                          // made all the same
+            EXPECT_NE(std::find(seen.begin(), seen.end(), window), seen.end()) << i;  // watched each time
+            EXPECT_EQ(older, i);
+            ::DestroyWindow(window);
+        }
+    }
+
+    // A filter that throws, before or after running the older hooks: they run once.
     for (const bool afterNext : {false, true}) {
         HookGuard filter(WH_CBT, [&](int, WPARAM, LPARAM, const HookGuard::Next& next) -> LRESULT {
             if (afterNext) (void)next();

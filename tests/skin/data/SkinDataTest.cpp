@@ -289,8 +289,23 @@ TEST_F(SkinDataTest, PublishedValuesSurviveTheStoredLayout) {
     ASSERT_EQ(fresh.Skin3rd().Count(), 117);
     for (int i = 0; i < 117; ++i) EXPECT_EQ(fresh.Skin3rd()[i], DefaultClassMap()[static_cast<size_t>(i)]);
     EXPECT_EQ(fresh.SkinControls(), kDefaultSkinControls);
+    EXPECT_EQ(fresh.Options(), (TSkinOptions{TSkinOption::xoPreview, TSkinOption::xoToolbarBK}));
     EXPECT_EQ(fresh.DisableTag(), 99);
     EXPECT_FALSE(fresh.Active());
+
+    // Default switches are left out of the layout and come back from their absence.
+    TComponent plainForm;
+    plainForm.SetName(u"Form2");
+    plainForm.Create<TSkinData>().SetName(u"SkinData1");
+    const std::string plainText = WriteLayout(plainForm);
+    EXPECT_EQ(plainText.find("Options"), std::string::npos) << plainText;
+    EXPECT_EQ(plainText.find("SkinControls"), std::string::npos) << plainText;
+    TComponent plainAgain;
+    ReadLayout(plainAgain, plainText);
+    auto* plain = As<TSkinData>(plainAgain.FindComponent(u"SkinData1"));
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->Options(), fresh.Options());
+    EXPECT_EQ(plain->SkinControls(), fresh.SkinControls());
 }
 
 TEST_F(SkinDataTest, WritingVersionOrSkinStoreChangesNothing) {
@@ -518,11 +533,13 @@ TEST_F(SkinDataTest, HostileValuesAreBoundedAtLoad) {
     broken.resize(broken.size() / 2);
 
     TSkinData data;
+    FailureLogCapture log;
     Stream(data, PackedSkin({{"top.bmp", SolidBitmap(40, 30, clGreen)},
                              {"huge.bmp", huge},
                              {"broken.bmp", broken},
                              {"hostile.ini", Bytes(description)}}));
     ASSERT_FALSE(data.NoSkin());
+    EXPECT_EQ(log.Count(u"A skin bitmap could not be read; its picture stays empty"), 1u);  // broken.bmp
     EXPECT_EQ(data.TopBorder().FrameCount, 30);  // one-pixel frames, never empty ones
     EXPECT_EQ(data.TopBorder().LeftWidth, 0);
     EXPECT_EQ(data.TopBorder().RightWidth, 40);
@@ -533,13 +550,11 @@ TEST_F(SkinDataTest, HostileValuesAreBoundedAtLoad) {
     EXPECT_EQ(data.Buttons().CheckFrames, 4);
     EXPECT_TRUE(data.Buttons().RadioImage.Empty());  // refused before decoding
     EXPECT_EQ(data.Headerbar()->FrameCount, 40);
-    FailureLogCapture log;
     EXPECT_EQ(data.Headerbar()->Margins(), (SliceMargins{0, 0, 1, 0}));
     EXPECT_EQ(data.ProgressChunk()->FrameCount, 1);  // no "Frame": still a whole frame
     EXPECT_EQ(data.HorzScrollThumb()->FrameCount, 1);
     EXPECT_TRUE(data.ExtraImages()->Image.Empty());  // ".BMP" does not name a bitmap
     EXPECT_EQ(data.SysButtons().size(), kMaxTitleButtons + 3);
-    EXPECT_EQ(log.Count(u"A skin bitmap could not be read; its picture stays empty"), 1u);  // broken.bmp
 
     // Every picture the load made can be drawn.
     DibSection target{64, 48};
