@@ -2,10 +2,9 @@
 // Plays a movie file in a window that the caller owns: reads and parses the file,
 // runs the timeline on a message-driven timer at the movie's frame rate while it has
 // a host window (looping by default), runs the movie's actions and buttons under the
-// mouse, plays its sounds,
-// and paints the current frame "show all" from a DIB-section frame buffer. The host
-// forwards WM_PAINT to Paint and its mouse messages to HandleMessage; everything runs
-// on the host's UI thread.
+// mouse, plays its sounds, and paints the current frame "show all" from a DIB-section
+// frame buffer. The host forwards WM_PAINT to Paint and its mouse messages to
+// HandleMessage; everything runs on the host's UI thread.
 
 #include "flash/SwfMovie.h"
 #include "flash/SwfRenderer.h"
