@@ -79,9 +79,11 @@ void ThunkPool::Write(std::byte* slot, const SlotCode& code) {
 void* ThunkPool::Allocate(const void* object, const void* target) {
     std::lock_guard lock{m_mutex};
     if (m_free.empty()) AddPage();
+    // Taken off first: a slot that cannot be written stays out of use rather than
+    // failing every later call.
     std::byte* slot = m_free.back();
-    Write(slot, Code(object, target, slot));
     m_free.pop_back();
+    Write(slot, Code(object, target, slot));
     ++m_inUse;
     return slot;
 }

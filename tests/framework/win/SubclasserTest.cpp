@@ -1,6 +1,7 @@
 #include "framework/win/HookGuard.h"
 #include "framework/win/Subclasser.h"
 #include "framework/win/Thunk.h"
+#include "framework/win/Win32Error.h"
 #include "tests/support/FailureLogCapture.h"
 
 #include <gtest/gtest.h>
@@ -132,8 +133,30 @@ TEST(ThunkPool, ASlotThatCannotBeRewrittenIsRetiredAndReported) {
         again.push_back(pool.Allocate(&again, reinterpret_cast<const void*>(&PlainProc)));
         EXPECT_NE(pageOf(again.back()), dead);
     }
-    for (void* s : again) pool.Free(s);
     EXPECT_EQ(log.lines.size(), perPage);
+
+    // A page that dies while its slots are free: each fails once, then the pool goes on.
+    std::map<uintptr_t, size_t> freed;
+    for (void* s : again) {
+        pool.Free(s);
+        ++freed[pageOf(s)];
+    }
+    const auto idle = std::find_if(freed.begin(), freed.end(), [&](const auto& p) { return p.second == perPage; });
+    ASSERT_NE(idle, freed.end());
+    ASSERT_TRUE(::VirtualFree(reinterpret_cast<void*>(idle->first), system.dwPageSize, MEM_DECOMMIT));
+    size_t refused = 0;
+    std::vector<void*> after;
+    while (after.size() < 3 * perPage && refused <= perPage) {
+        try {
+            after.push_back(pool.Allocate(&after, reinterpret_cast<const void*>(&PlainProc)));
+            EXPECT_NE(pageOf(after.back()), idle->first);
+        } catch (const Win32Error&) {
+            ++refused;
+        }
+    }
+    EXPECT_LE(refused, perPage);
+    EXPECT_EQ(after.size(), 3 * perPage);
+    for (void* s : after) pool.Free(s);
 }
 
 TEST(ThunkPool, SlotCodeReplacesTheFirstArgumentAndJumps) {
