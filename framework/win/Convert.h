@@ -18,6 +18,10 @@ inline std::wstring ToWide(std::u16string_view text) {
 inline std::u16string FromWide(std::wstring_view text) {
     return std::u16string(reinterpret_cast<const char16_t*>(text.data()), text.size());
 }
+// The same text seen as UTF-16, without a copy (for code that must not allocate).
+inline std::u16string_view AsUtf16(std::wstring_view text) noexcept {
+    return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
+}
 
 constexpr RECT ToRECT(const core::Rect& r) noexcept { return {r.left, r.top, r.right, r.bottom}; }
 constexpr core::Rect FromRECT(const RECT& r) noexcept {

@@ -1,5 +1,7 @@
 #include "framework/win/HookGuard.h"
 
+#include "framework/core/FailureLog.h"
+#include "framework/win/Convert.h"
 #include "framework/win/Win32Error.h"
 
 #include <algorithm>
@@ -112,6 +114,6 @@ void HookGuard::ReportOnce(int code) noexcept {
     if (m_reported) return;
     m_reported = true;
     wchar_t text[80];
-    std::swprintf(text, 80, L"Kestrelle: hook %d handler failed on code %d\n", m_kind, code);
-    ::OutputDebugStringW(text);
+    std::swprintf(text, 80, L"hook %d handler failed on code %d", m_kind, code);
+    LogFailure(AsUtf16(text));
 }

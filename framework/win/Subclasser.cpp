@@ -142,7 +142,7 @@ void Subclasser::ReportOnce(UINT message) noexcept {
     wchar_t text[96];
     std::swprintf(text, 96, L"message 0x%04X of window %p failed; passed on unhandled", message,
                   static_cast<void*>(m_window));
-    LogFailure(FromWide(text));
+    LogFailure(AsUtf16(text));
 }
 
 Subclasser* Subclasser::FromHandle(HWND window) noexcept {

@@ -371,6 +371,7 @@ TEST(HookGuard, AThrowingHandlerNeitherStopsTheEventNorTheOlderHooksNorItself) {
         if (code == HCBT_CREATEWND && TitleOf(lParam) == L"throws") ++older;
     });
     {
+        FailureLogCapture log;
         std::vector<HWND> seen;
         HookGuard watcher(WH_CBT, [&](int code, WPARAM wParam, LPARAM) {
             if (code != HCBT_CREATEWND) return;
@@ -384,6 +385,7 @@ TEST(HookGuard, AThrowingHandlerNeitherStopsTheEventNorTheOlderHooksNorItself) {
             EXPECT_EQ(older, i);
             ::DestroyWindow(window);
         }
+        EXPECT_EQ(log.Count(u"handler failed on code 3"), 1u);  // HCBT_CREATEWND, reported once
     }
 
     // A filter that throws, before or after running the older hooks: they run once.
