@@ -81,6 +81,8 @@ void TWinSkinForm::ReadBorderSizes() {
 HICON TWinSkinForm::WindowIcon() const noexcept {
     auto icon = reinterpret_cast<HICON>(::SendMessageW(m_window, WM_GETICON, ICON_SMALL, 0));
     if (!icon) icon = reinterpret_cast<HICON>(::SendMessageW(m_window, WM_GETICON, ICON_BIG, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrW(m_window, GCLP_HICONSM));
+    if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrW(m_window, GCLP_HICON));
     return icon;
 }
 
@@ -91,6 +93,11 @@ void TWinSkinForm::MakeIconBitmap() {
     if (HICON icon = WindowIcon()) {
         IconHandle copy{static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, size.width, size.height, LR_COPYFROMRESOURCE))};
         ::DrawIconEx(m_iconBitmap.Dc(), 0, 0, copy ? copy.Get() : icon, size.width, size.height, 0, nullptr, DI_NORMAL);
+    } else if (m_skinData && !m_skinData->AppIcon().Empty()) {
+        // A window without an icon of its own shows the program's, as the system would.
+        const TBitmap& app = m_skinData->AppIcon();
+        ::BitBlt(m_iconBitmap.Dc(), 0, 0, std::min(size.width, app.Width()), std::min(size.height, app.Height()),
+                 app.Dc(), 0, 0, SRCCOPY);
     }
 }
 
@@ -137,6 +144,7 @@ CaptionFacts TWinSkinForm::Facts() const {
     facts.capabilities = m_capabilities;
     facts.border = m_borderKind;
     facts.isDialogClass = m_isDialog;
+    facts.toolWindow = ::GetWindowLongPtrW(m_window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW;
     HWND window = m_window;
     facts.askHost = [window](int code, int action) {
         return ::SendMessageW(window, WMX_CAPTIONBUTTONSHOWN, static_cast<WPARAM>(code), action) > 0;

@@ -93,7 +93,10 @@ bool CaptionButtonVisible(const CaptionButtonRule& button, const CaptionFacts& f
     case 2: return caps.minimizeBox;
     case 3:
     case 11:
-    case 12: return facts.border != BorderKind::Dialog;
+    case 12:
+        // The icon opens the system menu: as on a system frame, no menu, no icon; and none
+        // on dialogs and tool windows.
+        return facts.border != BorderKind::Dialog && caps.systemMenu && !facts.toolWindow;
     default: return true;
     }
 }

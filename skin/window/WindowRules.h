@@ -23,6 +23,7 @@ constexpr uint32_t kExDlgModalFrame = 0x00000001;
 constexpr uint32_t kExMdiChild = 0x00000040;
 constexpr uint32_t kExLeftScrollBar = 0x00004000;
 constexpr uint32_t kExAppWindow = 0x00040000;
+constexpr uint32_t kExToolWindow = 0x00000080;
 }  // namespace winstyle
 
 // How the frame is drawn: the skin's four border pictures around a sizeable or a
@@ -74,6 +75,8 @@ struct CaptionFacts {
     Capabilities capabilities;
     BorderKind border = BorderKind::Single;
     bool isDialogClass = false;
+    // A tool window: like the system's, its caption has no icon.
+    bool toolWindow = false;
     // An MDI frame whose active child is maximised, with a skinned menu bar.
     bool mdiChildButtonsInMenuBar = false;
     std::function<bool(int code, int action)> askHost;

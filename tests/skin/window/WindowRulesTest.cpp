@@ -141,6 +141,14 @@ TEST(WindowRules, ActionsNeedTheirBoxAndIconsLeaveDialogs) {
     facts.border = BorderKind::Dialog;
     for (int icon : {3, 11, 12}) EXPECT_FALSE(Shown(0, 0, facts, icon)) << icon;
     EXPECT_TRUE(Shown(0, 0, facts, 0));
+    // The icon is the system menu's: a window without one, or a tool window, shows none.
+    facts.border = BorderKind::Single;
+    EXPECT_TRUE(Shown(0, 0, facts, 3));
+    facts.toolWindow = true;
+    EXPECT_FALSE(Shown(0, 0, facts, 3));
+    facts.toolWindow = false;
+    facts.capabilities.systemMenu = false;
+    EXPECT_FALSE(Shown(0, 0, facts, 11));
 }
 
 TEST(WindowRules, CaptionButtonsArePlacedByTheirAlignment) {
