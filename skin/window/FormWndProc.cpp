@@ -182,11 +182,11 @@ LRESULT TWinSkinForm::SizeChanged(WPARAM kind, LPARAM size) {
     case SIZE_MAXIMIZED: m_windowState = WindowState::Maximized; break;
     default: break;
     }
-    if (m_windowState == WindowState::Minimized) return result;
     if (m_mdiKind == MdiKind::Child) {
         const TSkinManage* manager = TSkinManage::Instance();
         if ((manager && manager->MdiMaximized()) || m_windowState != WindowState::Normal) return result;
     }
+    // A minimised window gets the region of its caption alone.
     if (m_skinState == SkinState::Running || m_skinState == SkinState::Reapplying) BuildRegion();
     return result;
 }

@@ -224,42 +224,47 @@ void TWinSkinForm::BuildRegion() noexcept {
         return;
 
     const FrameBorders& b = m_borders;
+    // Each edge is the opaque part of its picture as painted at this size, or its whole
+    // rectangle when the picture has no transparent pixels.
+    const auto edge = [this](int index, int width, int height, int x, int y, bool usePicture) {
+        if (usePicture && width > 0 && height > 0) {
+            const TDataSkinObject& border = BorderObject(index);
+            const RECT target{0, 0, width, height};
+            const FrameLayout layout = index > 2 ? FrameLayout::Vertical : FrameLayout::Horizontal;
+            const MiddleMode middle = border.Tile == 1 ? MiddleMode::Stretch : MiddleMode::Tile;
+            if (auto piece = SliceImage(target, border.Image, border.Margins(), layout, middle, border.FrameCount,
+                                        BorderFrame(m_active, border.FrameCount)))
+                return RegionFromBitmap(*piece, x, y, 1, 1, 1, kKeyColour);
+        }
+        return RegionHandle{::CreateRectRgn(x, y, x + width, y + height)};
+    };
     constexpr std::array<int, 4> kEdges{1, 2, 3, 4};
     const bool anyTransparent =
         std::any_of(kEdges.begin(), kEdges.end(), [this](int index) { return BorderObject(index).Trans != 0; });
+    m_regionWidth = w;
+    m_regionHeight = h;
     RegionHandle shape;
-    if (!anyTransparent) {
-        shape = RegionHandle{::CreateRectRgn(0, 0, w, h)};
+    if (!anyTransparent || m_borderKind == BorderKind::NoCaption) {
+        shape = RegionHandle{::CreateRectRgn(0, 0, w, h)};  // no frame, or nothing cut from it
+    } else if (m_windowState == WindowState::Minimized) {
+        // A minimised window is its caption alone, corners cut as on the whole frame.
+        shape = edge(3, w, std::min(h, b.top), 0, 0, BorderObject(3).Trans != 0 && b.top > 1);
+        if (h > b.top && shape) {
+            RegionHandle rest{::CreateRectRgn(0, b.top, w, h)};
+            if (rest) ::CombineRgn(shape.Get(), shape.Get(), rest.Get(), RGN_OR);
+        }
     } else {
-        m_regionWidth = w;
-        m_regionHeight = h;
         shape = RegionHandle{::CreateRectRgn(b.left, b.top, w - b.right, h - b.bottom)};
-        if (m_borderKind != BorderKind::NoCaption) {
-            // Each edge is the opaque part of its picture as painted at this size, or its
-            // whole rectangle when the picture has no transparent pixels.
-            const auto edge = [this](int index, int width, int height, int x, int y, bool usePicture) {
-                if (usePicture && width > 0 && height > 0) {
-                    const TDataSkinObject& border = BorderObject(index);
-                    const RECT target{0, 0, width, height};
-                    const FrameLayout layout = index > 2 ? FrameLayout::Vertical : FrameLayout::Horizontal;
-                    const MiddleMode middle = border.Tile == 1 ? MiddleMode::Stretch : MiddleMode::Tile;
-                    if (auto piece = SliceImage(target, border.Image, border.Margins(), layout, middle,
-                                                border.FrameCount, BorderFrame(m_active, border.FrameCount)))
-                        return RegionFromBitmap(*piece, x, y, 1, 1, 1, kKeyColour);
-                }
-                return RegionHandle{::CreateRectRgn(x, y, x + width, y + height)};
-            };
-            RegionHandle left = edge(1, b.left, h, 0, 0, BorderObject(1).Trans != 0 && h > 1);
-            RegionHandle right = edge(2, b.right, h, w - b.right, 0, BorderObject(2).Trans != 0 && h > 1);
-            RegionHandle bottom = edge(4, w - b.left - b.right, b.bottom, b.left, h - b.bottom,
-                                       BorderObject(4).Trans != 0 && b.bottom >= 2);
-            RegionHandle top = edge(3, w - b.left - b.right, b.top, b.left, 0, BorderObject(3).Trans != 0 && b.top > 1);
-            if (left && right && top && bottom && shape) {
-                ::CombineRgn(left.Get(), left.Get(), right.Get(), RGN_OR);
-                ::CombineRgn(top.Get(), top.Get(), bottom.Get(), RGN_OR);
-                ::CombineRgn(top.Get(), top.Get(), left.Get(), RGN_OR);
-                ::CombineRgn(shape.Get(), shape.Get(), top.Get(), RGN_OR);
-            }
+        RegionHandle left = edge(1, b.left, h, 0, 0, BorderObject(1).Trans != 0 && h > 1);
+        RegionHandle right = edge(2, b.right, h, w - b.right, 0, BorderObject(2).Trans != 0 && h > 1);
+        RegionHandle bottom =
+            edge(4, w - b.left - b.right, b.bottom, b.left, h - b.bottom, BorderObject(4).Trans != 0 && b.bottom >= 2);
+        RegionHandle top = edge(3, w - b.left - b.right, b.top, b.left, 0, BorderObject(3).Trans != 0 && b.top > 1);
+        if (left && right && top && bottom && shape) {
+            ::CombineRgn(left.Get(), left.Get(), right.Get(), RGN_OR);
+            ::CombineRgn(top.Get(), top.Get(), bottom.Get(), RGN_OR);
+            ::CombineRgn(top.Get(), top.Get(), left.Get(), RGN_OR);
+            ::CombineRgn(shape.Get(), shape.Get(), top.Get(), RGN_OR);
         }
     }
     if (!shape) return;

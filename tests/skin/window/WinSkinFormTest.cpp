@@ -158,6 +158,17 @@ TEST_F(WinSkinFormTest, TheRegionFollowsTheTransparentCornersOfTheFrame) {
     EXPECT_TRUE(::PtInRegion(shape.Get(), size.width / 2, size.height / 2));
     EXPECT_TRUE(::PtInRegion(shape.Get(), size.width - 1, size.height - 1));
     EXPECT_FALSE(::PtInRegion(shape.Get(), size.width, size.height / 2));
+
+    // Minimised, the window is its caption alone, its corner cut as well.
+    ::ShowWindow(window, SW_MINIMIZE);
+    PumpUntil([] { return false; }, 50);
+    const core::Size small = SizeOf(window);
+    ASSERT_NE(::GetWindowRgn(window, shape.Get()), ERROR);
+    RECT box{};
+    ::GetRgnBox(shape.Get(), &box);
+    EXPECT_EQ(box.right, small.width);
+    EXPECT_FALSE(::PtInRegion(shape.Get(), 0, 0));
+    EXPECT_TRUE(::PtInRegion(shape.Get(), 1, 0));
     ::DestroyWindow(window);
 }
 
