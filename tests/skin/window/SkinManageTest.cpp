@@ -338,3 +338,34 @@ TEST_F(SkinManageTest, ANewSkinIsTakenUpByTheSkinnedWindows) {
     EXPECT_EQ(skinned->Borders().left, 2 * kLeft);
     EXPECT_EQ(skinned->State(), TWinSkinForm::SkinState::Running);
 }
+
+TEST_F(SkinManageTest, SwitchingTheComponentOffAndOnUnskinsAndSkinsAgainLater) {
+    TApplication app;
+    TForm& form = ShownForm(app);
+    manager->SetManagerState(SkinManagerLink::kLive);
+    skin->SetActive(true);  // asks for every window, 250 ms from now
+    int changed = 0;
+    skin->OnSkinChanged = [&](TObject*) { ++changed; };
+    EXPECT_EQ(manager->FindSkinForm(form.Handle()), nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return changed == 1; }, kPatience));
+    ASSERT_NE(manager->FindSkinForm(form.Handle()), nullptr);
+
+    RECT skinned{};
+    ::GetWindowRect(form.Handle(), &skinned);
+    skin->SetActive(false);
+    EXPECT_NE(manager->FindSkinForm(form.Handle()), nullptr);  // not inside the call
+    ASSERT_TRUE(PumpUntil([&] { return changed == 2; }, kPatience));
+    EXPECT_EQ(manager->FindSkinForm(form.Handle()), nullptr);
+    EXPECT_EQ(::SendMessageW(form.Handle(), WMX_ISSKINNED, 0, 0), 0);
+    EXPECT_NE(form.Color(), kFace);
+
+    skin->SetActive(true);
+    ASSERT_TRUE(PumpUntil([&] { return changed == 3; }, kPatience));
+    TWinSkinForm* again = manager->FindSkinForm(form.Handle());
+    ASSERT_NE(again, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return again->State() == TWinSkinForm::SkinState::Running; }));
+    RECT back{};
+    ::GetWindowRect(form.Handle(), &back);
+    EXPECT_TRUE(::EqualRect(&back, &skinned));
+    EXPECT_EQ(form.Color(), kFace);
+}
