@@ -5,6 +5,7 @@
 //   KESTRELLE_SCREEN=1920x1080x24 scripts/bench NonClientPaintBench
 
 #include "bench/BenchClock.h"
+#include "bench/BenchSkin.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/SkinManage.h"
@@ -12,8 +13,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -50,15 +49,12 @@ void Pump() {
 
 int main(int argc, char** argv) {
     const std::string path = argc > 1 ? argv[1] : KESTRELLE_SKIN_DIR "/kestrelle.skin";
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<char> chars{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (chars.empty()) {
+    const std::vector<std::byte> packed = ReadSkinFile(path);
+    if (packed.empty()) {
         std::fprintf(stderr, "NonClientPaintBench: cannot read %s\n", path.c_str());
         return 1;
     }
-    std::vector<std::byte> property(4 + chars.size());
-    for (int i = 0; i < 4; ++i) property[static_cast<size_t>(i)] = std::byte((chars.size() >> (8 * i)) & 0xFF);
-    std::transform(chars.begin(), chars.end(), property.begin() + 4, [](char c) { return static_cast<std::byte>(c); });
+    const std::vector<std::byte> property = SkinStreamProperty(packed);
 
     TSkinReader::SetNotifier([](std::u16string_view) {});
     TSkinManage& manager = TSkinManage::CreateInstance();

@@ -39,10 +39,7 @@ void TGalleryForm::Build(std::vector<std::wstring> open) {
     m_skin->SetLoading(true);
     // The program's own skin, packed, and its icon, as the gallery's resources.
     const auto packed = ResourceBytes(nullptr, L"KESTRELLESKIN", MAKEINTRESOURCEW(10) /* RT_RCDATA */);
-    std::vector<std::byte> block(4);
-    for (int i = 0; i < 4; ++i) block[static_cast<size_t>(i)] = std::byte((packed.size() >> (8 * i)) & 0xFF);
-    block.insert(block.end(), packed.begin(), packed.end());
-    SetBinaryProp(m_skin, u"SkinStream", block);
+    SetBinaryProp(m_skin, u"SkinStream", SkinStreamProperty(packed));
     m_skin->SetActive(true);
     m_skin->SetLoading(false);
     m_skin->Loaded();

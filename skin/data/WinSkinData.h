@@ -23,6 +23,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -239,3 +240,8 @@ private:
     TBitmap m_appIcon;
     TImageList m_menuGlyphs{16, 16};
 };
+
+// The "SkinStream" property's bytes for a packed skin (its int32 length, then the bytes),
+// as a stored layout carries them: what a program that is not read from a layout hands
+// its skin data component to load.
+std::vector<std::byte> SkinStreamProperty(std::span<const std::byte> packed);
