@@ -13,9 +13,9 @@
 #include "skin/window/SkinLog.h"
 #include "skin/window/SkinManage.h"
 #include "skin/window/WinSkinFormRouter.h"
+#include "skin/window/WindowQueries.h"
 
 #include <algorithm>
-#include <array>
 
 #include <windowsx.h>
 
@@ -470,12 +470,7 @@ void TWinSkinForm::RunAction(const TWinSysButton& button) {
     case 9:
     case 62: {
         if (m_mdiKind != MdiKind::Frame) return;
-        HWND client = nullptr;
-        for (HWND child = ::GetTopWindow(m_window); child && !client; child = ::GetWindow(child, GW_HWNDNEXT)) {
-            std::array<wchar_t, 16> name{};
-            ::GetClassNameW(child, name.data(), static_cast<int>(name.size()));
-            if (std::wstring_view(name.data()) == L"MDIClient") client = child;
-        }
+        HWND client = ChildOfClass(m_window, L"MDIClient");
         HWND activeChild = client ? reinterpret_cast<HWND>(::SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
         if (!activeChild) return;
         const WPARAM command = (action == 7 || action == 60) ? SC_MINIMIZE : (action == 8 || action == 61) ? SC_RESTORE : SC_CLOSE;

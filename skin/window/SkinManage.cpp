@@ -11,18 +11,12 @@
 #include "skin/window/ManagerRules.h"
 #include "skin/window/SkinLog.h"
 #include "skin/window/WinSkinForm.h"
+#include "skin/window/WindowQueries.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 
 namespace {
-
-std::wstring ClassNameOf(HWND window) {
-    std::array<wchar_t, 256> name{};
-    const int length = ::GetClassNameW(window, name.data(), static_cast<int>(name.size()));
-    return std::wstring(name.data(), static_cast<size_t>(std::max(length, 0)));
-}
 
 std::u16string AsU16(const std::wstring& text) { return FromWide(text); }
 
@@ -33,12 +27,6 @@ TCustomForm* FrameworkFormOf(HWND window) noexcept {
         for (int i = 0; i < Screen->FormCount(); ++i)
             if (TCustomForm* form = Screen->Forms(i); form && form->HandleIfAllocated() == window) return form;
     return As<TCustomForm>(TWinControl::FindControl(window));
-}
-
-bool HasMdiClient(HWND window) {
-    for (HWND child = ::GetTopWindow(window); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (ClassNameOf(child) == L"MDIClient") return true;
-    return false;
 }
 
 }  // namespace
@@ -226,7 +214,7 @@ bool TSkinManage::SkinWindow(HWND window) {
     if (!doSkin) return false;
     TSkinData* skinData = ChooseSkinData(window);
     if (!skinData || skinData->NoSkin()) return false;
-    if ((exStyle & WS_EX_MDICHILD) || HasMdiClient(window)) {
+    if ((exStyle & WS_EX_MDICHILD) || ChildOfClass(window, L"MDIClient")) {
         SkinLog(L"MDI windows keep the system frame in this version: " + className);
         return false;
     }

@@ -10,23 +10,12 @@
 #include "skin/window/SkinLog.h"
 #include "skin/window/SkinManage.h"
 #include "skin/window/WinSkinFormRouter.h"
+#include "skin/window/WindowQueries.h"
 
 #include <algorithm>
 #include <array>
 
 namespace {
-
-std::wstring ClassNameOf(HWND window) {
-    std::array<wchar_t, 101> name{};
-    const int length = ::GetClassNameW(window, name.data(), static_cast<int>(name.size()));
-    return std::wstring(name.data(), static_cast<size_t>(std::max(length, 0)));
-}
-
-core::Size WindowSize(HWND window) noexcept {
-    RECT r{};
-    ::GetWindowRect(window, &r);
-    return {r.right - r.left, r.bottom - r.top};
-}
 
 // The window's position in its parent's client coordinates (the screen for a top-level window).
 POINT WindowOrigin(HWND window) noexcept {
@@ -107,12 +96,7 @@ void TWinSkinForm::InitSkin(TSkinData& skinData) {
     m_capabilities = CapabilitiesOf(m_style, exStyle, ::GetSystemMenu(m_window, FALSE) != nullptr,
                                     m_ownerWindow != nullptr, version);
     ReadWindowState();
-    m_mdiKind = MdiKind::None;
-    for (HWND child = ::GetTopWindow(m_window); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (ClassNameOf(child) == L"MDIClient") {
-            m_mdiKind = MdiKind::Frame;
-            break;
-        }
+    m_mdiKind = ChildOfClass(m_window, L"MDIClient") ? MdiKind::Frame : MdiKind::None;
     if (exStyle & WS_EX_MDICHILD) {
         m_mdiKind = MdiKind::Child;
         if (skinData.Options().Contains(TSkinOption::xoMDIChildBorder)) m_frameSkinning = false;
