@@ -392,3 +392,36 @@ TEST_F(WinSkinFormTest, ShutdownDetachesEveryWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WinSkinFormTest, AFormAnswersTheEnginesQueriesAndTakesASkinChange) {
+    TApplication app;
+    auto& form = app.CreateForm<TForm>();
+    form.SetBounds(60, 60, 300, 200);
+    form.SetVisible(true);
+    TWinSkinForm* skinned = Skin(form.Handle());
+    ASSERT_NE(skinned, nullptr);
+    HWND window = form.Handle();
+    EXPECT_EQ(::SendMessageW(window, WMX_SKINQUERY, 0, kSkinSignature), kSkinSignature);
+    EXPECT_EQ(::SendMessageW(window, WMX_SKINQUERY, 0, 0), 1);
+
+    // The frame painted into a device context the caller gives.
+    const core::Size size = SizeOf(window);
+    DibSection frame(size.width, size.height);
+    frame.Fill(kSentinel);
+    EXPECT_EQ(::SendMessageW(window, WMX_PAINTFRAMEINTO, reinterpret_cast<WPARAM>(frame.Dc()), kSkinSignature),
+              kSkinSignature);
+    ::GdiFlush();
+    EXPECT_TRUE(frame.AllEqual({0, 30, kLeft, size.height - 20}, ColorToRGB(kLeftActive)));
+    EXPECT_TRUE(frame.AllEqual({kLeft, kTop, size.width - kRight, size.height - kBottom}, kSentinel));
+
+    // A skin change told to the form puts the skin's colour back and keeps the frame.
+    form.SetColor(RgbColour(5, 5, 5));
+    ::SendMessageW(window, WMX_SKINCHANGED, 0, 0);
+    EXPECT_EQ(form.Color(), kFace);
+    EXPECT_EQ(skinned->State(), TWinSkinForm::SkinState::Running);
+    EXPECT_EQ(SizeOf(window), size);
+}
+
+}  // namespace
