@@ -2,17 +2,11 @@
 
 #include "flash/SwfBitReader.h"
 #include "flash/SwfError.h"
-#include "flash/SwfWriter.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 
 namespace {
-
-constexpr size_t kPacketFrames = 4096;
-// A packet header stores the step index in 6 bits, below the table's top of 88.
-constexpr int32_t kStoredIndexMax = 63;
 
 constexpr std::array<int32_t, 89> kSteps = {
     7,     8,     9,     10,    11,    12,    13,    14,    16,    17,    19,    21,    23,    25,    28,
@@ -37,48 +31,26 @@ const int8_t* IndexTable(unsigned bits) noexcept {
     }
 }
 
-struct Channel {
-    int32_t predictor = 0;
-    int32_t index = 0;
-
-    // The difference a code stands for: a half step of the lowest weight plus the
-    // step's halvings its magnitude bits select.
-    static int32_t Difference(uint32_t code, unsigned bits, int32_t step) noexcept {
-        int32_t diff = step >> (bits - 1);
-        for (unsigned bit = 0; bit + 1 < bits; ++bit)
-            if (code & (1u << bit)) diff += step >> (bits - 2 - bit);
-        return diff;
-    }
-
-    int16_t Apply(uint32_t code, unsigned bits, const int8_t* table) noexcept {
-        const uint32_t sign = 1u << (bits - 1);
-        const int32_t diff = Difference(code & (sign - 1), bits, kSteps[static_cast<size_t>(index)]);
-        predictor = std::clamp(code & sign ? predictor - diff : predictor + diff, -32768, 32767);
-        index = std::clamp(index + table[code & (sign - 1)], 0, 88);
-        return static_cast<int16_t>(predictor);
-    }
-
-    // The code whose decoded value comes closest to `sample`, greedily bit by bit.
-    uint32_t Encode(int32_t sample, unsigned bits) const noexcept {
-        int32_t diff = sample - predictor;
-        uint32_t code = 0;
-        if (diff < 0) {
-            code = 1u << (bits - 1);
-            diff = -diff;
-        }
-        int32_t step = kSteps[static_cast<size_t>(index)];
-        for (unsigned bit = bits - 1; bit-- > 0;) {
-            if (diff >= step) {
-                code |= 1u << bit;
-                diff -= step;
-            }
-            step >>= 1;
-        }
-        return code;
-    }
-};
+// The difference a code stands for: a half step of the lowest weight plus the step's
+// halvings its magnitude bits select.
+int32_t Difference(uint32_t code, unsigned bits, int32_t step) noexcept {
+    int32_t diff = step >> (bits - 1);
+    for (unsigned bit = 0; bit + 1 < bits; ++bit)
+        if (code & (1u << bit)) diff += step >> (bits - 2 - bit);
+    return diff;
+}
 
 }  // namespace
+
+int32_t AdpcmChannel::Step() const noexcept { return kSteps[static_cast<size_t>(std::clamp(index, 0, 88))]; }
+
+int16_t AdpcmChannel::Apply(uint32_t code, unsigned bits) noexcept {
+    const uint32_t sign = 1u << (bits - 1);
+    const int32_t diff = Difference(code & (sign - 1), bits, Step());
+    predictor = std::clamp(code & sign ? predictor - diff : predictor + diff, -32768, 32767);
+    index = std::clamp(index + IndexTable(bits)[code & (sign - 1)], 0, 88);
+    return static_cast<int16_t>(predictor);
+}
 
 std::vector<int16_t> DecodeAdpcm(std::span<const uint8_t> data, unsigned channels, size_t frames) {
     if (channels < 1 || channels > 2) throw ESwfError(u"An ADPCM sound has an impossible channel count.");
@@ -86,13 +58,12 @@ std::vector<int16_t> DecodeAdpcm(std::span<const uint8_t> data, unsigned channel
     SwfBitReader in{data};
     try {
         const unsigned bits = in.UB(2) + 2;
-        const int8_t* table = IndexTable(bits);
         // A sample needs at least `bits` bits, which bounds what a short body can claim.
         frames = std::min(frames, data.size() * 8 / (bits * channels) + 1);
         out.reserve(frames * channels);
-        std::array<Channel, 2> state;
+        std::array<AdpcmChannel, 2> state;
         for (size_t frame = 0; frame < frames; ++frame) {
-            if (frame % kPacketFrames == 0) {
+            if (frame % kAdpcmPacketFrames == 0) {
                 for (unsigned c = 0; c < channels; ++c) {
                     state[c].predictor = in.SB(16);
                     state[c].index = static_cast<int32_t>(in.UB(6));
@@ -100,36 +71,10 @@ std::vector<int16_t> DecodeAdpcm(std::span<const uint8_t> data, unsigned channel
                 }
                 continue;
             }
-            for (unsigned c = 0; c < channels; ++c) out.push_back(state[c].Apply(in.UB(bits), bits, table));
+            for (unsigned c = 0; c < channels; ++c) out.push_back(state[c].Apply(in.UB(bits), bits));
         }
     } catch (const ESwfError&) {
         out.resize(out.size() - out.size() % channels);  // whole frames only
     }
     return out;
-}
-
-std::vector<uint8_t> EncodeAdpcm(std::span<const int16_t> samples, unsigned channels, unsigned bits) {
-    if (channels < 1 || channels > 2 || bits < 2 || bits > 5) throw ESwfError(u"ADPCM takes 1 or 2 channels of 2 to 5 bits.");
-    const int8_t* table = IndexTable(bits);
-    SwfBitWriter out;
-    out.UB(bits - 2, 2);
-    std::array<Channel, 2> state;
-    const size_t frames = samples.size() / channels;
-    for (size_t frame = 0; frame < frames; ++frame) {
-        for (unsigned c = 0; c < channels; ++c) {
-            const int16_t sample = samples[frame * channels + c];
-            if (frame % kPacketFrames == 0) {
-                // Go on from the index the header can hold: a decoder starts from it.
-                state[c].predictor = sample;
-                state[c].index = std::min(state[c].index, kStoredIndexMax);
-                out.SB(sample, 16);
-                out.UB(static_cast<uint32_t>(state[c].index), 6);
-            } else {
-                const uint32_t code = state[c].Encode(sample, bits);
-                (void)state[c].Apply(code, bits, table);
-                out.UB(code, bits);
-            }
-        }
-    }
-    return out.Data();
 }

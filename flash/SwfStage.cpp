@@ -116,6 +116,10 @@ const SwfButton* SwfStage::ButtonAt(uint16_t depth) const noexcept {
 std::optional<uint16_t> SwfStage::ButtonUnder(double x, double y) const {
     const SwfMovie* movie = Movie();
     if (!movie) return std::nullopt;
+    // Nothing is drawn outside the stage, so no button is under a pointer there, however
+    // far its hit area reaches.
+    const SwfRect& stage = movie->FrameSize();
+    if (!(x >= stage.xMin && x < stage.xMax && y >= stage.yMin && y < stage.yMax)) return std::nullopt;
     const auto& list = m_timeline.DisplayList();
     for (auto it = list.rbegin(); it != list.rend(); ++it) {
         const SwfButton* button = movie->FindButton(it->second.character);

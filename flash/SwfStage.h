@@ -56,7 +56,7 @@ public:
     void PointerLeave();
     // The depth of the button under the pointer, if any: the host shows a hand there.
     std::optional<uint16_t> HotButton() const noexcept { return m_hot; }
-    // The depth of the topmost button whose hit area holds the point.
+    // The depth of the topmost button whose hit area holds the point; none off the stage.
     std::optional<uint16_t> ButtonUnder(double x, double y) const;
     bool IsPressing() const noexcept { return m_pressed.has_value(); }
 

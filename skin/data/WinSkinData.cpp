@@ -221,6 +221,7 @@ bool TSkinData::LoadSkin() { return LoadPacked(m_packedSkin); }
 
 bool TSkinData::LoadPacked(TMemoryStream& packed) {
     m_noSkin = true;
+    std::unique_ptr<Skin> fresh;
     try {
         TSkinReader files;
         if (!files.Open(packed)) return false;  // an older skin: the reader has told the user
@@ -229,113 +230,118 @@ bool TSkinData::LoadPacked(TMemoryStream& packed) {
         files.FindFile(".ini", text, descriptionName);
         TQuickIni description;
         description.LoadFromStream(text);
-        ReadSkin(description, files);
+        fresh = std::make_unique<Skin>();
+        ReadSkin(description, files, *fresh);
     } catch (const Exception& error) {
         Report(error.Message());
         return false;
     }
+    // The arrow stays what the last skin with a combo button made.
+    if (!fresh->comboArrow) fresh->comboArrow = std::move(m_skin->comboArrow);
+    m_skin = std::move(fresh);
     m_noSkin = false;
     return true;
 }
 
-void TSkinData::ReadSkin(const TQuickIni& description, const TSkinReader& files) {
+void TSkinData::ReadSkin(const TQuickIni& description, const TSkinReader& files, Skin& skin) {
     const SkinDescriptionReader reader(description, files);
-    reader.ReadBorder("Left", m_leftBorder);
-    reader.ReadBorder("Right", m_rightBorder);
-    reader.ReadBorder("Top", m_topBorder);
-    reader.ReadBorder("Bottom", m_bottomBorder);
-    m_colours = reader.Colours();
-    const TColor text = m_colours.ButtonText;
-    m_sysButtons = reader.ReadTitleButtons();
-    reader.ReadButtons(m_buttons, text);
-    reader.ReadTitle(m_title);
+    reader.ReadBorder("Left", skin.leftBorder);
+    reader.ReadBorder("Right", skin.rightBorder);
+    reader.ReadBorder("Top", skin.topBorder);
+    reader.ReadBorder("Bottom", skin.bottomBorder);
+    skin.colours = reader.Colours();
+    const TColor text = skin.colours.ButtonText;
+    skin.sysButtons = reader.ReadTitleButtons();
+    reader.ReadButtons(skin.buttons, text);
+    reader.ReadTitle(skin.title);
 
-    m_progress = reader.ReadProgress();
-    m_progressChunk = reader.ReadPlain("Progress.Chunk", text);
-    m_menuBarSkin = reader.ReadMenuBar();
-    m_groupBoxEdge = reader.ReadPlain("GroupBoxEdge", text);
-    m_groupBoxLabel = reader.ReadGroupBox(text);
-    m_tabs = reader.ReadBordered("Tabs", "Border", text);
-    m_statusBarEdges = reader.ReadPlain("StatusBarEdges", text);
-    m_tabPane = reader.ReadPlain("Tab.Pane", text);
-    if (m_tabPane) {
+    skin.progress = reader.ReadProgress();
+    skin.progressChunk = reader.ReadPlain("Progress.Chunk", text);
+    skin.menuBarSkin = reader.ReadMenuBar();
+    skin.groupBoxEdge = reader.ReadPlain("GroupBoxEdge", text);
+    skin.groupBoxLabel = reader.ReadGroupBox(text);
+    skin.tabs = reader.ReadBordered("Tabs", "Border", text);
+    skin.statusBarEdges = reader.ReadPlain("StatusBarEdges", text);
+    skin.tabPane = reader.ReadPlain("Tab.Pane", text);
+    if (skin.tabPane) {
         // The pane's border is drawn inside the tab control's own 4-pixel frame.
-        SliceMargins m = m_tabPane->Margins();
+        SliceMargins m = skin.tabPane->Margins();
         m.left = std::min(m.left, 4), m.top = std::min(m.top, 4);
         m.right = std::min(m.right, 4), m.bottom = std::min(m.bottom, 4);
-        m_tabPane->SetMargins(m);
+        skin.tabPane->SetMargins(m);
     }
-    m_toolBars = reader.ReadPlain("ToolBars", text);
-    m_comboButton = reader.ReadBordered("ComboButton", "****", text);
-    m_sunkEdge = reader.ReadPlain("SunkEdge", text);
-    if (m_comboButton && !m_comboButton->Image.Empty()) {
+    skin.toolBars = reader.ReadPlain("ToolBars", text);
+    skin.comboButton = reader.ReadBordered("ComboButton", "****", text);
+    skin.sunkEdge = reader.ReadPlain("SunkEdge", text);
+    if (skin.comboButton && !skin.comboButton->Image.Empty()) {
         // For combos whose drop button is on the left.
-        m_comboButton->Image2.Assign(m_comboButton->Image);
-        m_comboButton->Image2.SetPixelFormat(TPixelFormat::pf24bit);
-        MirrorImage(m_comboButton->Image2);
+        skin.comboButton->Image2.Assign(skin.comboButton->Image);
+        skin.comboButton->Image2.SetPixelFormat(TPixelFormat::pf24bit);
+        MirrorImage(skin.comboButton->Image2);
     }
 
-    m_extraImages = reader.ReadPlain("ExtraImages", text);
-    m_headerbar = reader.ReadPlain("Headerbar", text);
-    m_menuItem = reader.ReadPlain("MenuItem", text);
-    m_menuBackground = reader.ReadPlain("MenuBackground", text);
-    m_scrollbar = reader.ReadPlain("Scrollbar", text);
-    m_horzScroll = reader.ReadPlain("HorzScroll", text);
-    m_vertScroll = reader.ReadPlain("VertScroll", text);
-    m_horzScrollThumb = reader.ReadPlain("HorzScrollThumb", text);
-    if (m_horzScrollThumb) m_horzScrollThumb->FrameCount = description.ReadInteger("HorzScrollThumb", "FrameCount", 3);
-    m_vertScrollThumb = reader.ReadPlain("VertScrollThumb", text);
-    if (m_vertScrollThumb) m_vertScrollThumb->FrameCount = description.ReadInteger("VertScrollThumb", "FrameCount", 3);
-    m_thumbHorz = reader.ReadPlain("Trackbar.ThumbHorz", text);
-    m_thumbVert = reader.ReadPlain("Trackbar.ThumbVert", text);
-    m_thumbLeft = reader.ReadPlain("Trackbar.ThumbLeft", text);
-    m_thumbRight = reader.ReadPlain("Trackbar.ThumbRight", text);
-    m_thumbUp = reader.ReadPlain("Trackbar.ThumbUp", text);
-    m_thumbDown = reader.ReadPlain("Trackbar.ThumbDown", text);
-    m_upDownHorz = reader.ReadBordered("UpDown.Horz", "GlyphImage", text);
-    m_upDownVert = reader.ReadBordered("UpDown.Vert", "GlyphImage", text);
-    m_track = reader.ReadPlain("Track", text);
-    m_trackVert = reader.ReadPlain("TRACKVERT", text);
+    skin.extraImages = reader.ReadPlain("ExtraImages", text);
+    skin.headerbar = reader.ReadPlain("Headerbar", text);
+    skin.menuItem = reader.ReadPlain("MenuItem", text);
+    skin.menuBackground = reader.ReadPlain("MenuBackground", text);
+    skin.scrollbar = reader.ReadPlain("Scrollbar", text);
+    skin.horzScroll = reader.ReadPlain("HorzScroll", text);
+    skin.vertScroll = reader.ReadPlain("VertScroll", text);
+    skin.horzScrollThumb = reader.ReadPlain("HorzScrollThumb", text);
+    if (skin.horzScrollThumb)
+        skin.horzScrollThumb->FrameCount = description.ReadInteger("HorzScrollThumb", "FrameCount", 3);
+    skin.vertScrollThumb = reader.ReadPlain("VertScrollThumb", text);
+    if (skin.vertScrollThumb)
+        skin.vertScrollThumb->FrameCount = description.ReadInteger("VertScrollThumb", "FrameCount", 3);
+    skin.thumbHorz = reader.ReadPlain("Trackbar.ThumbHorz", text);
+    skin.thumbVert = reader.ReadPlain("Trackbar.ThumbVert", text);
+    skin.thumbLeft = reader.ReadPlain("Trackbar.ThumbLeft", text);
+    skin.thumbRight = reader.ReadPlain("Trackbar.ThumbRight", text);
+    skin.thumbUp = reader.ReadPlain("Trackbar.ThumbUp", text);
+    skin.thumbDown = reader.ReadPlain("Trackbar.ThumbDown", text);
+    skin.upDownHorz = reader.ReadBordered("UpDown.Horz", "GlyphImage", text);
+    skin.upDownVert = reader.ReadBordered("UpDown.Vert", "GlyphImage", text);
+    skin.track = reader.ReadPlain("Track", text);
+    skin.trackVert = reader.ReadPlain("TRACKVERT", text);
 
-    ApplyFixedFrameCount(&m_buttons, SkinPart::Buttons);
-    ApplyFixedFrameCount(&m_title, SkinPart::Title);
-    ApplyFixedFrameCount(m_progress.get(), SkinPart::Progress);
-    ApplyFixedFrameCount(m_menuBarSkin.get(), SkinPart::MenuBarSkin);
-    ApplyFixedFrameCount(m_groupBoxEdge.get(), SkinPart::GroupBoxEdge);
-    ApplyFixedFrameCount(m_tabPane.get(), SkinPart::TabPane);
-    ApplyFixedFrameCount(m_groupBoxLabel.get(), SkinPart::GroupBoxLabel);
-    ApplyFixedFrameCount(m_menuBackground.get(), SkinPart::MenuBackground);
-    ApplyFixedFrameCount(m_statusBarEdges.get(), SkinPart::StatusBarEdges);
-    ApplyFixedFrameCount(m_comboButton.get(), SkinPart::ComboButton);
-    ApplyFixedFrameCount(m_sunkEdge.get(), SkinPart::SunkEdge);
-    ApplyFixedFrameCount(m_horzScroll.get(), SkinPart::HorzScroll);
-    ApplyFixedFrameCount(m_vertScroll.get(), SkinPart::VertScroll);
-    ApplyFixedFrameCount(m_toolBars.get(), SkinPart::ToolBars);
-    ApplyFixedFrameCount(m_tabs.get(), SkinPart::Tabs);
-    ApplyFixedFrameCount(m_extraImages.get(), SkinPart::ExtraImages);
-    ApplyFixedFrameCount(m_menuItem.get(), SkinPart::MenuItem);
-    for (TDataSkinObject* thumb : {m_thumbHorz.get(), m_thumbVert.get(), m_thumbLeft.get(), m_thumbRight.get(),
-                                   m_thumbUp.get(), m_thumbDown.get()})
+    ApplyFixedFrameCount(&skin.buttons, SkinPart::Buttons);
+    ApplyFixedFrameCount(&skin.title, SkinPart::Title);
+    ApplyFixedFrameCount(skin.progress.get(), SkinPart::Progress);
+    ApplyFixedFrameCount(skin.menuBarSkin.get(), SkinPart::MenuBarSkin);
+    ApplyFixedFrameCount(skin.groupBoxEdge.get(), SkinPart::GroupBoxEdge);
+    ApplyFixedFrameCount(skin.tabPane.get(), SkinPart::TabPane);
+    ApplyFixedFrameCount(skin.groupBoxLabel.get(), SkinPart::GroupBoxLabel);
+    ApplyFixedFrameCount(skin.menuBackground.get(), SkinPart::MenuBackground);
+    ApplyFixedFrameCount(skin.statusBarEdges.get(), SkinPart::StatusBarEdges);
+    ApplyFixedFrameCount(skin.comboButton.get(), SkinPart::ComboButton);
+    ApplyFixedFrameCount(skin.sunkEdge.get(), SkinPart::SunkEdge);
+    ApplyFixedFrameCount(skin.horzScroll.get(), SkinPart::HorzScroll);
+    ApplyFixedFrameCount(skin.vertScroll.get(), SkinPart::VertScroll);
+    ApplyFixedFrameCount(skin.toolBars.get(), SkinPart::ToolBars);
+    ApplyFixedFrameCount(skin.tabs.get(), SkinPart::Tabs);
+    ApplyFixedFrameCount(skin.extraImages.get(), SkinPart::ExtraImages);
+    ApplyFixedFrameCount(skin.menuItem.get(), SkinPart::MenuItem);
+    for (TDataSkinObject* thumb : {skin.thumbHorz.get(), skin.thumbVert.get(), skin.thumbLeft.get(),
+                                   skin.thumbRight.get(), skin.thumbUp.get(), skin.thumbDown.get()})
         ApplyFixedFrameCount(thumb, SkinPart::TrackbarThumb);
-    ApplyFixedFrameCount(m_headerbar.get(), SkinPart::Headerbar);
-    ApplyFixedFrameCount(m_upDownHorz.get(), SkinPart::UpDownHorz);
-    ApplyFixedFrameCount(m_upDownVert.get(), SkinPart::UpDownVert);
-    ApplyFixedFrameCount(m_scrollbar.get(), SkinPart::Scrollbar);
+    ApplyFixedFrameCount(skin.headerbar.get(), SkinPart::Headerbar);
+    ApplyFixedFrameCount(skin.upDownHorz.get(), SkinPart::UpDownHorz);
+    ApplyFixedFrameCount(skin.upDownVert.get(), SkinPart::UpDownVert);
+    ApplyFixedFrameCount(skin.scrollbar.get(), SkinPart::Scrollbar);
     // Thumbs, chunk, grooves and borders keep the counts their sections gave.
-    MakeSane();
-    LoadBuiltInTracks();
+    MakeSane(skin);
+    LoadBuiltInTracks(skin);
 
     // The title colour comes before the tool-bar background, which is tinted by it.
-    m_titleColour = m_colours.ButtonFace;
-    if (!m_topBorder.Image.Empty())
-        m_titleColour = m_topBorder.Image.PixelColour(m_topBorder.Image.Width() / 3,
-                                                      m_topBorder.Image.Height() / m_topBorder.FrameCount / 3);
-    m_buttonFaceBrush = BrushHandle{::CreateSolidBrush(ColorToRGB(m_colours.ButtonFace))};
-    MakeComboImages();
-    MakeToolbarSkin();
+    skin.titleColour = skin.colours.ButtonFace;
+    if (const TDataSkinObject& top = skin.topBorder; !top.Image.Empty())
+        skin.titleColour = top.Image.PixelColour(top.Image.Width() / 3, top.Image.Height() / top.FrameCount / 3);
+    skin.buttonFaceBrush = BrushHandle{::CreateSolidBrush(ColorToRGB(skin.colours.ButtonFace))};
+    MakeComboImages(skin);
+    MakeToolbarSkin(skin);
 }
 
-void TSkinData::LoadBuiltInTracks() {
+void TSkinData::LoadBuiltInTracks(Skin& skin) {
     const auto builtIn = [](std::unique_ptr<TDataSkinObject>& track, std::string_view name, std::wstring_view resource) {
         if (track) return;
         try {
@@ -348,41 +354,43 @@ void TSkinData::LoadBuiltInTracks() {
         } catch (const Exception&) {  // a program without the resource draws plain grooves
         }
     };
-    builtIn(m_track, "Track", kTrackResource);
-    builtIn(m_trackVert, "TRACKVERT", kTrackVertResource);
+    builtIn(skin.track, "Track", kTrackResource);
+    builtIn(skin.trackVert, "TRACKVERT", kTrackVertResource);
 }
 
-void TSkinData::MakeSane() {
+void TSkinData::MakeSane(Skin& skin) {
     using Objects = std::initializer_list<TDataSkinObject*>;
     // The window's top and bottom edges and the menu bar stack their frames.
-    for (TDataSkinObject* object : Objects{&m_topBorder, &m_bottomBorder, m_menuBarSkin.get()})
+    for (TDataSkinObject* object : Objects{&skin.topBorder, &skin.bottomBorder, skin.menuBarSkin.get()})
         MakeObjectSane(object, FrameLayout::Vertical);
     for (TDataSkinObject* object :
-         Objects{&m_leftBorder, &m_rightBorder, &m_buttons, m_progress.get(), m_progressChunk.get(),
-                 m_groupBoxEdge.get(), m_groupBoxLabel.get(), m_tabs.get(), m_statusBarEdges.get(), m_tabPane.get(),
-                 m_toolBars.get(), m_comboButton.get(), m_sunkEdge.get(), m_extraImages.get(), m_headerbar.get(),
-                 m_menuItem.get(), m_menuBackground.get(), m_scrollbar.get(), m_horzScroll.get(), m_vertScroll.get(),
-                 m_horzScrollThumb.get(), m_vertScrollThumb.get(), m_thumbHorz.get(), m_thumbVert.get(),
-                 m_thumbLeft.get(), m_thumbRight.get(), m_thumbUp.get(), m_thumbDown.get(), m_upDownHorz.get(),
-                 m_upDownVert.get(), m_track.get(), m_trackVert.get()})
+         Objects{&skin.leftBorder, &skin.rightBorder, &skin.buttons, skin.progress.get(), skin.progressChunk.get(),
+                 skin.groupBoxEdge.get(), skin.groupBoxLabel.get(), skin.tabs.get(), skin.statusBarEdges.get(),
+                 skin.tabPane.get(), skin.toolBars.get(), skin.comboButton.get(), skin.sunkEdge.get(),
+                 skin.extraImages.get(), skin.headerbar.get(), skin.menuItem.get(), skin.menuBackground.get(),
+                 skin.scrollbar.get(), skin.horzScroll.get(), skin.vertScroll.get(), skin.horzScrollThumb.get(),
+                 skin.vertScrollThumb.get(), skin.thumbHorz.get(), skin.thumbVert.get(), skin.thumbLeft.get(),
+                 skin.thumbRight.get(), skin.thumbUp.get(), skin.thumbDown.get(), skin.upDownHorz.get(),
+                 skin.upDownVert.get(), skin.track.get(), skin.trackVert.get()})
         MakeObjectSane(object, FrameLayout::Horizontal);
-    for (const auto& button : m_sysButtons) button->FrameCount = SaneFrameCount(button->FrameCount, button->Image.Width());
-    m_buttons.CheckFrames = SaneFrameCount(m_buttons.CheckFrames, m_buttons.CheckImage.Width());
-    m_buttons.RadioFrames = SaneFrameCount(m_buttons.RadioFrames, m_buttons.RadioImage.Width());
+    for (const auto& button : skin.sysButtons)
+        button->FrameCount = SaneFrameCount(button->FrameCount, button->Image.Width());
+    skin.buttons.CheckFrames = SaneFrameCount(skin.buttons.CheckFrames, skin.buttons.CheckImage.Width());
+    skin.buttons.RadioFrames = SaneFrameCount(skin.buttons.RadioFrames, skin.buttons.RadioImage.Width());
     // The title's "margins" are text offsets, not slicing margins.
-    m_title.FrameCount = SaneFrameCount(m_title.FrameCount, m_title.Image.Width());
-    m_title.TextShift() = SaneTextOffset(m_title.TextShift());
-    m_title.TextShiftVert() = SaneTextOffset(m_title.TextShiftVert());
-    m_title.TextRightClip() = SaneTextOffset(m_title.TextRightClip());
-    m_title.TXTBackleft = SaneTextOffset(m_title.TXTBackleft);
-    m_title.TXTBackRight = SaneTextOffset(m_title.TXTBackRight);
-    m_title.FontHeight = SaneTextOffset(m_title.FontHeight);
+    skin.title.FrameCount = SaneFrameCount(skin.title.FrameCount, skin.title.Image.Width());
+    skin.title.TextShift() = SaneTextOffset(skin.title.TextShift());
+    skin.title.TextShiftVert() = SaneTextOffset(skin.title.TextShiftVert());
+    skin.title.TextRightClip() = SaneTextOffset(skin.title.TextRightClip());
+    skin.title.TXTBackleft = SaneTextOffset(skin.title.TXTBackleft);
+    skin.title.TXTBackRight = SaneTextOffset(skin.title.TXTBackRight);
+    skin.title.FontHeight = SaneTextOffset(skin.title.FontHeight);
 }
 
-void TSkinData::MakeComboImages() {
-    if (m_sunkEdge && m_comboButton) {
-        TDataSkinObject& sunk = *m_sunkEdge;
-        TDataSkinBorder& combo = *m_comboButton;
+void TSkinData::MakeComboImages(Skin& skin) {
+    if (skin.sunkEdge && skin.comboButton) {
+        TDataSkinObject& sunk = *skin.sunkEdge;
+        TDataSkinBorder& combo = *skin.comboButton;
         const int frames = sunk.FrameCount;
         const int button = ::GetSystemMetrics(SM_CXHSCROLL) + 2;
         const int buttonLeft = kComboCellWidth - button;
@@ -390,7 +398,7 @@ void TSkinData::MakeComboImages() {
 
         // Composed in memory: a dozen masked GDI transfers cost more than the rest of a load.
         const Pixels sunkPixels(sunk.Image), comboPixels(combo.Image);
-        const Pixels extraPixels = m_extraImages ? Pixels(m_extraImages->Image) : Pixels();
+        const Pixels extraPixels = skin.extraImages ? Pixels(skin.extraImages->Image) : Pixels();
         Pixels combined(kComboCellWidth * frames, kComboCellHeight, key);
         Pixels cell(kComboCellWidth, kComboCellHeight, key);
         for (int frame = 1; frame <= frames; ++frame) {
@@ -406,9 +414,9 @@ void TSkinData::MakeComboImages() {
                 DrawPlan(cell.View(), buttonLeft, 0,
                          NineSlice(*face, combo.Margins(), button, kComboCellHeight, MiddleModeOf(combo.Tile)),
                          comboPixels.View(), key);
-            if (m_extraImages)
-                if (const auto glyph = FrameCell(m_extraImages->Image.Width(), m_extraImages->Image.Height(),
-                                                 FrameLayout::Horizontal, m_extraImages->FrameCount, frame)) {
+            if (skin.extraImages)
+                if (const auto glyph = FrameCell(skin.extraImages->Image.Width(), skin.extraImages->Image.Height(),
+                                                 FrameLayout::Horizontal, skin.extraImages->FrameCount, frame)) {
                     SlicePlan centred;
                     const SkinRect at = CentredIn({buttonLeft, 0, button, kComboCellHeight}, glyph->width, glyph->height);
                     centred.Add({*glyph, at, MiddleMode::Stretch});
@@ -429,34 +437,34 @@ void TSkinData::MakeComboImages() {
         sunk.RightWidth = 2;
     }
 
-    if (!m_comboButton) return;  // the arrow keeps what the last skin with a combo button made
-    if (!m_sunkEdge) {
-        if (!m_comboArrow) m_comboArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
-        m_comboArrow->Image.Assign(m_comboButton->Image);
-        ReplaceKeyColour(m_comboArrow->Image, m_colours.ButtonFace);
-        m_comboArrow->FrameCount = m_comboButton->FrameCount;
-    } else if (m_comboButton->Style == 2) {
-        if (!m_comboArrow) m_comboArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
+    if (!skin.comboButton) return;  // the load keeps the arrow of the last skin with a combo button
+    if (!skin.sunkEdge) {
+        skin.comboArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
+        skin.comboArrow->Image.Assign(skin.comboButton->Image);
+        ReplaceKeyColour(skin.comboArrow->Image, skin.colours.ButtonFace);
+        skin.comboArrow->FrameCount = skin.comboButton->FrameCount;
+    } else if (skin.comboButton->Style == 2) {
+        skin.comboArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
         // The drop button of each state, without the edge around it.
-        const Pixels combined(m_comboButton->Image);
-        const int frames = m_sunkEdge->FrameCount;
+        const Pixels combined(skin.comboButton->Image);
+        const int frames = skin.sunkEdge->FrameCount;
         const int cellWidth = combined.Width() / frames;
         Pixels arrow(kComboArrowSize * frames, kComboArrowSize, 0);
         for (int i = 0; i < frames; ++i)
             arrow.Paste(combined, i * kComboArrowSize, 0, SkinRect{(i + 1) * cellWidth - 19, 2, kComboArrowSize, kComboArrowSize});
-        arrow.CopyTo(m_comboArrow->Image);
-        m_comboArrow->FrameCount = frames;
+        arrow.CopyTo(skin.comboArrow->Image);
+        skin.comboArrow->FrameCount = frames;
     }
 }
 
-void TSkinData::MakeToolbarSkin() {
-    if (!m_toolbarSkin) m_toolbarSkin = std::make_unique<TDataSkinObject>("Toolbar");
-    const auto colours = ToolbarGradient(PlainColour(m_colours.ButtonFace), PlainColour(m_titleColour));
-    TBitmap& image = m_toolbarSkin->Image;
+void TSkinData::MakeToolbarSkin(Skin& skin) {
+    skin.toolbarSkin = std::make_unique<TDataSkinObject>("Toolbar");
+    const auto colours = ToolbarGradient(PlainColour(skin.colours.ButtonFace), PlainColour(skin.titleColour));
+    TBitmap& image = skin.toolbarSkin->Image;
     image.SetPixelFormat(TPixelFormat::pf24bit);
     image.SetSize(10, 40);
     GradientFill(image.Dc(), {0, 0, 10, 40}, colours.top, GradientDirection::TopToBottom, colours.bottom);
-    m_toolbarSkin->FrameCount = 1;
+    skin.toolbarSkin->FrameCount = 1;
 }
 
 // --- the skin file ------------------------------------------------------------------
@@ -583,16 +591,22 @@ void TSkinData::MakeCaptionFont() {
         m_captionFont.SetLogFont(metrics.lfCaptionFont);
 }
 
+TBitmap& TSkinData::AppIcon() {
+    MakeAppIcon();
+    return m_appIcon;
+}
+
 void TSkinData::MakeAppIcon() {
     if (!Application) return;
     const HWND window = Application->Handle();
     auto icon = reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
     if (!icon) icon = reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, ICON_BIG, 0));
-    if (!icon) return;
+    if (!icon || icon == m_appIconSource) return;
     const int width = ::GetSystemMetrics(SM_CXSMICON), height = ::GetSystemMetrics(SM_CYSMICON);
     IconHandle small{static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, width, height, 0))};
     if (!small) return;
     m_appIcon.SetSize(width, height);
     FillBitmap(m_appIcon, {0, 0, width, height}, kKeyColour);
     ::DrawIconEx(m_appIcon.Dc(), 0, 0, small.Get(), width, height, 0, nullptr, DI_NORMAL);
+    m_appIconSource = icon;
 }

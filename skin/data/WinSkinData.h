@@ -6,7 +6,8 @@
 //
 // The component owns everything it hands out: skin objects, bitmaps, the brush, the
 // caption font and the menu glyphs are borrowed by callers and stay valid until the
-// next load (skin objects) or the component's destruction.
+// next load that succeeds (skin objects, colours and the brush) or the component's
+// destruction. A load that fails changes none of them.
 
 #include "framework/core/Component.h"
 #include "framework/core/Events.h"
@@ -94,8 +95,8 @@ public:
 
     // --- loading and skinning -------------------------------------------------------
     // Loads the stored packed skin into skin objects. False (after telling the user) for a
-    // skin of an older version or one that is damaged; the previous skin objects stay
-    // then, and NoSkin stays true.
+    // skin of an older version or one that is damaged, wherever the load fails; the
+    // previous skin objects and colours stay then, and NoSkin stays true.
     bool LoadSkin();
     // Pushes a newly loaded skin to the windows skinned with this component.
     void ApplySkin();
@@ -114,67 +115,118 @@ public:
     void SetFramePaint(bool value) noexcept { m_framePaint = value; }
 
     // --- the loaded skin (null where the skin lacks the part) -------------------------
-    TDataSkinObject& LeftBorder() noexcept { return m_leftBorder; }
-    TDataSkinObject& RightBorder() noexcept { return m_rightBorder; }
-    TDataSkinObject& TopBorder() noexcept { return m_topBorder; }
-    TDataSkinObject& BottomBorder() noexcept { return m_bottomBorder; }
-    TDataSkinTitle& Title() noexcept { return m_title; }
-    TDataSkinButton& Buttons() noexcept { return m_buttons; }
-    const std::vector<std::unique_ptr<TDataSkinSysButton>>& SysButtons() const noexcept { return m_sysButtons; }
-    TDataSkinBorder* Progress() const noexcept { return m_progress.get(); }
-    TDataSkinObject* ProgressChunk() const noexcept { return m_progressChunk.get(); }
-    TDataSkinObject* MenuBarSkin() const noexcept { return m_menuBarSkin.get(); }
-    TDataSkinObject* GroupBoxEdge() const noexcept { return m_groupBoxEdge.get(); }
-    TDataSkinBoxLabel* GroupBoxLabel() const noexcept { return m_groupBoxLabel.get(); }
-    TDataSkinBorder* Tabs() const noexcept { return m_tabs.get(); }
-    TDataSkinObject* StatusBarEdges() const noexcept { return m_statusBarEdges.get(); }
-    TDataSkinObject* TabPane() const noexcept { return m_tabPane.get(); }
-    TDataSkinObject* ToolBars() const noexcept { return m_toolBars.get(); }
-    TDataSkinBorder* ComboButton() const noexcept { return m_comboButton.get(); }
-    TDataSkinObject* SunkEdge() const noexcept { return m_sunkEdge.get(); }
-    TDataSkinObject* ExtraImages() const noexcept { return m_extraImages.get(); }
-    TDataSkinObject* Headerbar() const noexcept { return m_headerbar.get(); }
-    TDataSkinObject* MenuItem() const noexcept { return m_menuItem.get(); }
-    TDataSkinObject* MenuBackground() const noexcept { return m_menuBackground.get(); }
-    TDataSkinObject* Scrollbar() const noexcept { return m_scrollbar.get(); }
-    TDataSkinObject* HorzScroll() const noexcept { return m_horzScroll.get(); }
-    TDataSkinObject* VertScroll() const noexcept { return m_vertScroll.get(); }
-    TDataSkinObject* HorzScrollThumb() const noexcept { return m_horzScrollThumb.get(); }
-    TDataSkinObject* VertScrollThumb() const noexcept { return m_vertScrollThumb.get(); }
-    TDataSkinObject* ThumbHorz() const noexcept { return m_thumbHorz.get(); }
-    TDataSkinObject* ThumbVert() const noexcept { return m_thumbVert.get(); }
-    TDataSkinObject* ThumbLeft() const noexcept { return m_thumbLeft.get(); }
-    TDataSkinObject* ThumbRight() const noexcept { return m_thumbRight.get(); }
-    TDataSkinObject* ThumbUp() const noexcept { return m_thumbUp.get(); }
-    TDataSkinObject* ThumbDown() const noexcept { return m_thumbDown.get(); }
-    TDataSkinBorder* UpDownHorz() const noexcept { return m_upDownHorz.get(); }
-    TDataSkinBorder* UpDownVert() const noexcept { return m_upDownVert.get(); }
-    TDataSkinObject* Track() const noexcept { return m_track.get(); }
-    TDataSkinObject* TrackVert() const noexcept { return m_trackVert.get(); }
+    TDataSkinObject& LeftBorder() noexcept { return m_skin->leftBorder; }
+    TDataSkinObject& RightBorder() noexcept { return m_skin->rightBorder; }
+    TDataSkinObject& TopBorder() noexcept { return m_skin->topBorder; }
+    TDataSkinObject& BottomBorder() noexcept { return m_skin->bottomBorder; }
+    TDataSkinTitle& Title() noexcept { return m_skin->title; }
+    TDataSkinButton& Buttons() noexcept { return m_skin->buttons; }
+    const std::vector<std::unique_ptr<TDataSkinSysButton>>& SysButtons() const noexcept { return m_skin->sysButtons; }
+    TDataSkinBorder* Progress() const noexcept { return m_skin->progress.get(); }
+    TDataSkinObject* ProgressChunk() const noexcept { return m_skin->progressChunk.get(); }
+    TDataSkinObject* MenuBarSkin() const noexcept { return m_skin->menuBarSkin.get(); }
+    TDataSkinObject* GroupBoxEdge() const noexcept { return m_skin->groupBoxEdge.get(); }
+    TDataSkinBoxLabel* GroupBoxLabel() const noexcept { return m_skin->groupBoxLabel.get(); }
+    TDataSkinBorder* Tabs() const noexcept { return m_skin->tabs.get(); }
+    TDataSkinObject* StatusBarEdges() const noexcept { return m_skin->statusBarEdges.get(); }
+    TDataSkinObject* TabPane() const noexcept { return m_skin->tabPane.get(); }
+    TDataSkinObject* ToolBars() const noexcept { return m_skin->toolBars.get(); }
+    TDataSkinBorder* ComboButton() const noexcept { return m_skin->comboButton.get(); }
+    TDataSkinObject* SunkEdge() const noexcept { return m_skin->sunkEdge.get(); }
+    TDataSkinObject* ExtraImages() const noexcept { return m_skin->extraImages.get(); }
+    TDataSkinObject* Headerbar() const noexcept { return m_skin->headerbar.get(); }
+    TDataSkinObject* MenuItem() const noexcept { return m_skin->menuItem.get(); }
+    TDataSkinObject* MenuBackground() const noexcept { return m_skin->menuBackground.get(); }
+    TDataSkinObject* Scrollbar() const noexcept { return m_skin->scrollbar.get(); }
+    TDataSkinObject* HorzScroll() const noexcept { return m_skin->horzScroll.get(); }
+    TDataSkinObject* VertScroll() const noexcept { return m_skin->vertScroll.get(); }
+    TDataSkinObject* HorzScrollThumb() const noexcept { return m_skin->horzScrollThumb.get(); }
+    TDataSkinObject* VertScrollThumb() const noexcept { return m_skin->vertScrollThumb.get(); }
+    TDataSkinObject* ThumbHorz() const noexcept { return m_skin->thumbHorz.get(); }
+    TDataSkinObject* ThumbVert() const noexcept { return m_skin->thumbVert.get(); }
+    TDataSkinObject* ThumbLeft() const noexcept { return m_skin->thumbLeft.get(); }
+    TDataSkinObject* ThumbRight() const noexcept { return m_skin->thumbRight.get(); }
+    TDataSkinObject* ThumbUp() const noexcept { return m_skin->thumbUp.get(); }
+    TDataSkinObject* ThumbDown() const noexcept { return m_skin->thumbDown.get(); }
+    TDataSkinBorder* UpDownHorz() const noexcept { return m_skin->upDownHorz.get(); }
+    TDataSkinBorder* UpDownVert() const noexcept { return m_skin->upDownVert.get(); }
+    TDataSkinObject* Track() const noexcept { return m_skin->track.get(); }
+    TDataSkinObject* TrackVert() const noexcept { return m_skin->trackVert.get(); }
     // Made by the load: the tool-bar background and the drop-down arrow strip.
-    TDataSkinObject* ToolbarSkin() const noexcept { return m_toolbarSkin.get(); }
-    TDataSkinObject* ComboArrow() const noexcept { return m_comboArrow.get(); }
+    TDataSkinObject* ToolbarSkin() const noexcept { return m_skin->toolbarSkin.get(); }
+    TDataSkinObject* ComboArrow() const noexcept { return m_skin->comboArrow.get(); }
 
-    const TSkinColours& Colours() const noexcept { return m_colours; }
+    const TSkinColours& Colours() const noexcept { return m_skin->colours; }
     // The caption strip's colour, for tinting; the form colour when the skin has no strip.
-    TColor TitleColour() const noexcept { return m_titleColour; }
+    TColor TitleColour() const noexcept { return m_skin->titleColour; }
     // A solid brush of the skin's form colour; null before the first load.
-    HBRUSH ButtonFaceBrush() const noexcept { return m_buttonFaceBrush.Get(); }
+    HBRUSH ButtonFaceBrush() const noexcept { return m_skin->buttonFaceBrush.Get(); }
     const TFont& CaptionFont() const noexcept { return m_captionFont; }
-    // The application's small icon on the key colour, transparent by it.
-    TBitmap& AppIcon() noexcept { return m_appIcon; }
+    // The application's small icon on the key colour, transparent by it; empty while the
+    // application has no icon. Made again whenever the application's icon has changed,
+    // since the main form gives the application its icon only after this component has
+    // loaded. Throws EInvalidGraphic when there are no GDI resources to make it.
+    TBitmap& AppIcon();
     // Restore, maximise, minimise and close glyphs of the skinned system menu.
     TImageList& MenuGlyphs() noexcept { return m_menuGlyphs; }
 
     static void Publish(TPublisher<TSkinData>& p);
 
 private:
+    // Everything a load makes. A load fills a fresh set and swaps it in only when the
+    // whole load succeeded, so a load that fails part-way leaves the skin as it was.
+    struct Skin {
+        TDataSkinObject leftBorder{"Left"};
+        TDataSkinObject rightBorder{"Right"};
+        TDataSkinObject topBorder{"Top"};
+        TDataSkinObject bottomBorder{"Bottom"};
+        TDataSkinTitle title{"Title"};
+        TDataSkinButton buttons{"Buttons"};
+        std::vector<std::unique_ptr<TDataSkinSysButton>> sysButtons;
+        std::unique_ptr<TDataSkinBorder> progress;
+        std::unique_ptr<TDataSkinObject> progressChunk;
+        std::unique_ptr<TDataSkinObject> menuBarSkin;
+        std::unique_ptr<TDataSkinObject> groupBoxEdge;
+        std::unique_ptr<TDataSkinBoxLabel> groupBoxLabel;
+        std::unique_ptr<TDataSkinBorder> tabs;
+        std::unique_ptr<TDataSkinObject> statusBarEdges;
+        std::unique_ptr<TDataSkinObject> tabPane;
+        std::unique_ptr<TDataSkinObject> toolBars;
+        std::unique_ptr<TDataSkinBorder> comboButton;
+        std::unique_ptr<TDataSkinObject> sunkEdge;
+        std::unique_ptr<TDataSkinObject> extraImages;
+        std::unique_ptr<TDataSkinObject> headerbar;
+        std::unique_ptr<TDataSkinObject> menuItem;
+        std::unique_ptr<TDataSkinObject> menuBackground;
+        std::unique_ptr<TDataSkinObject> scrollbar;
+        std::unique_ptr<TDataSkinObject> horzScroll;
+        std::unique_ptr<TDataSkinObject> vertScroll;
+        std::unique_ptr<TDataSkinObject> horzScrollThumb;
+        std::unique_ptr<TDataSkinObject> vertScrollThumb;
+        std::unique_ptr<TDataSkinObject> thumbHorz;
+        std::unique_ptr<TDataSkinObject> thumbVert;
+        std::unique_ptr<TDataSkinObject> thumbLeft;
+        std::unique_ptr<TDataSkinObject> thumbRight;
+        std::unique_ptr<TDataSkinObject> thumbUp;
+        std::unique_ptr<TDataSkinObject> thumbDown;
+        std::unique_ptr<TDataSkinBorder> upDownHorz;
+        std::unique_ptr<TDataSkinBorder> upDownVert;
+        std::unique_ptr<TDataSkinObject> track;
+        std::unique_ptr<TDataSkinObject> trackVert;
+        std::unique_ptr<TDataSkinObject> toolbarSkin;
+        std::unique_ptr<TDataSkinObject> comboArrow;
+
+        TSkinColours colours;
+        TColor titleColour = clBtnFace;
+        BrushHandle buttonFaceBrush;
+    };
+
     bool LoadPacked(TMemoryStream& packed);
-    void ReadSkin(const TQuickIni& description, const TSkinReader& files);
-    void LoadBuiltInTracks();
-    void MakeSane();
-    void MakeComboImages();
-    void MakeToolbarSkin();
+    static void ReadSkin(const TQuickIni& description, const TSkinReader& files, Skin& skin);
+    static void LoadBuiltInTracks(Skin& skin);
+    static void MakeSane(Skin& skin);
+    static void MakeComboImages(Skin& skin);
+    static void MakeToolbarSkin(Skin& skin);
     void MakeCaptionFont();
     void MakeAppIcon();
     void Report(std::u16string_view text) const;
@@ -193,51 +245,10 @@ private:
     bool m_noSkin = true;
     bool m_framePaint = true;
 
-    TDataSkinObject m_leftBorder{"Left"};
-    TDataSkinObject m_rightBorder{"Right"};
-    TDataSkinObject m_topBorder{"Top"};
-    TDataSkinObject m_bottomBorder{"Bottom"};
-    TDataSkinTitle m_title{"Title"};
-    TDataSkinButton m_buttons{"Buttons"};
-    std::vector<std::unique_ptr<TDataSkinSysButton>> m_sysButtons;
-    std::unique_ptr<TDataSkinBorder> m_progress;
-    std::unique_ptr<TDataSkinObject> m_progressChunk;
-    std::unique_ptr<TDataSkinObject> m_menuBarSkin;
-    std::unique_ptr<TDataSkinObject> m_groupBoxEdge;
-    std::unique_ptr<TDataSkinBoxLabel> m_groupBoxLabel;
-    std::unique_ptr<TDataSkinBorder> m_tabs;
-    std::unique_ptr<TDataSkinObject> m_statusBarEdges;
-    std::unique_ptr<TDataSkinObject> m_tabPane;
-    std::unique_ptr<TDataSkinObject> m_toolBars;
-    std::unique_ptr<TDataSkinBorder> m_comboButton;
-    std::unique_ptr<TDataSkinObject> m_sunkEdge;
-    std::unique_ptr<TDataSkinObject> m_extraImages;
-    std::unique_ptr<TDataSkinObject> m_headerbar;
-    std::unique_ptr<TDataSkinObject> m_menuItem;
-    std::unique_ptr<TDataSkinObject> m_menuBackground;
-    std::unique_ptr<TDataSkinObject> m_scrollbar;
-    std::unique_ptr<TDataSkinObject> m_horzScroll;
-    std::unique_ptr<TDataSkinObject> m_vertScroll;
-    std::unique_ptr<TDataSkinObject> m_horzScrollThumb;
-    std::unique_ptr<TDataSkinObject> m_vertScrollThumb;
-    std::unique_ptr<TDataSkinObject> m_thumbHorz;
-    std::unique_ptr<TDataSkinObject> m_thumbVert;
-    std::unique_ptr<TDataSkinObject> m_thumbLeft;
-    std::unique_ptr<TDataSkinObject> m_thumbRight;
-    std::unique_ptr<TDataSkinObject> m_thumbUp;
-    std::unique_ptr<TDataSkinObject> m_thumbDown;
-    std::unique_ptr<TDataSkinBorder> m_upDownHorz;
-    std::unique_ptr<TDataSkinBorder> m_upDownVert;
-    std::unique_ptr<TDataSkinObject> m_track;
-    std::unique_ptr<TDataSkinObject> m_trackVert;
-    std::unique_ptr<TDataSkinObject> m_toolbarSkin;
-    std::unique_ptr<TDataSkinObject> m_comboArrow;
-
-    TSkinColours m_colours;
-    TColor m_titleColour = clBtnFace;
-    BrushHandle m_buttonFaceBrush;
+    std::unique_ptr<Skin> m_skin = std::make_unique<Skin>();
     TFont m_captionFont;
     TBitmap m_appIcon;
+    HICON m_appIconSource = nullptr;  // the application icon m_appIcon shows
     TImageList m_menuGlyphs{16, 16};
 };
 

@@ -8,7 +8,10 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Timer.h"
 #include "framework/win/Convert.h"
+#include "framework/win/DibSection.h"
+#include "framework/win/Handles.h"
 #include "resexport/ResourceExport.h"
+#include "skin/data/SkinDraw.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/SkinManage.h"
 #include "tests/support/TempFiles.h"
@@ -246,6 +249,33 @@ TEST(MainForm, LoadsItsSkinWhileItIsReadAndAsksForSkinning) {
     EXPECT_EQ(TSkinManage::Instance()->MainSkinData(), &skin);
     EXPECT_TRUE(TSkinManage::Instance()->Active());
     EXPECT_TRUE(TSkinManage::Instance()->HookInstalled());
+}
+
+// The skin data is read with the form, before the form gives the application its icon
+// in FormCreate; its picture of the icon, which the skinned caption shows, is the
+// program's icon all the same.
+TEST(MainForm, TheSkinPicturesTheProgramIcon) {
+    TApplication app;
+    TFmain& form = app.CreateForm<TFmain>();
+    TBitmap& picture = form.SkinData1->AppIcon();
+    const int w = ::GetSystemMetrics(SM_CXSMICON), h = ::GetSystemMetrics(SM_CYSMICON);
+    ASSERT_EQ(picture.Width(), w);
+    ASSERT_EQ(picture.Height(), h);
+
+    // The form's icon, drawn by the system at the small size on the key colour.
+    DibSection expected{w, h};
+    expected.Fill(kKeyColour);
+    const IconHandle small{static_cast<HICON>(::CopyImage(form.Icon().Handle(), IMAGE_ICON, w, h, 0))};
+    ASSERT_TRUE(small);
+    ASSERT_TRUE(::DrawIconEx(expected.Dc(), 0, 0, small.Get(), w, h, 0, nullptr, DI_NORMAL));
+    ::GdiFlush();
+    int iconPixels = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            ASSERT_EQ(picture.PixelColour(x, y), static_cast<TColor>(expected.Pixel(x, y))) << x << ", " << y;
+            if (picture.PixelColour(x, y) != kKeyColour) ++iconPixels;
+        }
+    EXPECT_GT(iconPixels, w * h / 2);
 }
 
 TEST(MainForm, DateAndWeekdayStayFromTheStartWhileTheClockGoesPastMidnight) {

@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <set>
-#include <vector>
 #include <string>
+#include <vector>
 
 TEST(MainTexts, DateWeekdayAndClockHaveTheirFixedShapes) {
     const LocalDateTime early{2026, 3, 7, 7, 5, 4, 9};
@@ -43,6 +44,41 @@ TEST(MainTexts, AboutTextBreaksWithTwoCarriageReturnsAndNoLineFeeds) {
     EXPECT_NE(lines[4].find(u'@'), std::u16string::npos);
     EXPECT_EQ(lines[6], lines[1]);
     EXPECT_EQ(text.find(u'\r', text.size() - 1), std::u16string::npos);  // no break after the last line
+}
+
+// The button column from top to bottom, written out here rather than derived from the
+// catalogue, so that two swapped or altered rows there cannot pass.
+TEST(LessonCatalogue, RowsAreTheButtonColumnTopToBottom) {
+    struct Row {
+        std::u16string_view button, resource, file, status;
+    };
+    const Row column[] = {
+        {u"SpeedButton1", u"a", u"yinbiao1.swf", u"当前项目：---《国际音标》"},
+        {u"SpeedButton2", u"b", u"yinbiao2.swf", u"当前项目：---《发音规则》"},
+        {u"SpeedButton28", u"p", u"yinbiao16.swf", u"当前项目：---《重音规则》"},
+        {u"SpeedButton3", u"c", u"yinbiao3.swf", u"当前项目：---《元音发音》"},
+        {u"SpeedButton4", u"d", u"yinbiao4.swf", u"当前项目：---《元音发音》"},
+        {u"SpeedButton5", u"e", u"yinbiao5.swf", u"当前项目：---《元音发音》"},
+        {u"SpeedButton16", u"f", u"yinbiao6.swf", u"当前项目：---《元音发音》"},
+        {u"SpeedButton17", u"g", u"yinbiao7.swf", u"当前项目：---《元音发音》"},
+        {u"SpeedButton18", u"h", u"yinbiao8.swf", u"当前项目：---《元音发音》"},
+        {u"SpeedButton19", u"i", u"yinbiao9.swf", u"当前项目：---《辅音发音》"},
+        {u"SpeedButton20", u"j", u"yinbiao10.swf", u"当前项目：---《辅音发音》"},
+        {u"SpeedButton21", u"k", u"yinbiao11.swf", u"当前项目：---《辅音发音》"},
+        {u"SpeedButton22", u"l", u"yinbiao12.swf", u"当前项目：---《辅音发音》"},
+        {u"SpeedButton23", u"m", u"yinbiao13.swf", u"当前项目：---《辅音发音》"},
+        {u"SpeedButton24", u"n", u"yinbiao14.swf", u"当前项目：---《辅音发音》"},
+        {u"SpeedButton25", u"o", u"yinbiao15.swf", u"当前项目：---《辅音发音》"},
+    };
+    const auto& rows = LessonCatalogue();
+    ASSERT_EQ(rows.size(), std::size(column));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(i + 1);
+        EXPECT_EQ(rows[i].button, column[i].button);
+        EXPECT_EQ(rows[i].resource, column[i].resource);
+        EXPECT_EQ(LessonFileName(rows[i].fileNumber), column[i].file);
+        EXPECT_EQ(LessonStatusText(rows[i]), column[i].status);
+    }
 }
 
 TEST(LessonCatalogue, FilesAreNumberedByResourceLetterNotByButtonPlace) {

@@ -93,10 +93,12 @@ const SoundLesson kSoundLessons[] = {
 // A lesson running on a stage, clicked through as a learner would.
 class Learner {
 public:
-    explicit Learner(char letter)
+    // Playing from its first frame; settled, it has played until it waits for the learner.
+    enum class Start { Settled, FirstFrame };
+    explicit Learner(char letter, Start start = Start::Settled)
         : m_movie{std::make_shared<const SwfMovie>(SwfMovie::Parse(LessonBytes(letter)))}, m_stage{m_movie} {
         m_stage.Play();
-        Settle();
+        if (start == Start::Settled) Settle();
     }
 
     // Plays until the movie waits for the learner; false when it never does.
@@ -128,20 +130,52 @@ public:
         return std::abs(*peak) > 8000 ? sound : nullptr;
     }
 
-    // A press and release at the middle of the button's hit area.
-    void Click(const SwfPlacedObject& object) {
+    // The stage bounds of the button's hit area, in twips.
+    SwfRect HitArea(const SwfPlacedObject& object) const {
         const SwfButton* button = m_movie->FindButton(object.character);
-        ASSERT_NE(button, nullptr);
+        if (!button) {
+            ADD_FAILURE() << object.name << " is not a button";
+            return {};
+        }
         for (const auto& record : button->records) {
             const SwfShape* hit = record.hitTest ? m_movie->FindShape(record.character) : nullptr;
             if (!hit) continue;
-            const double x = (hit->bounds.xMin + hit->bounds.xMax) / 2.0, y = (hit->bounds.yMin + hit->bounds.yMax) / 2.0;
             const SwfMatrix toStage = record.matrix.Then(object.matrix);
-            m_stage.PointerDown(toStage.MapX(x, y), toStage.MapY(x, y));
-            m_stage.PointerUp(toStage.MapX(x, y), toStage.MapY(x, y));
-            return;
+            const auto x = [&](int32_t px, int32_t py) { return static_cast<int32_t>(toStage.MapX(px, py)); };
+            const auto y = [&](int32_t px, int32_t py) { return static_cast<int32_t>(toStage.MapY(px, py)); };
+            const SwfRect& b = hit->bounds;
+            return {std::min(x(b.xMin, b.yMin), x(b.xMax, b.yMax)), std::max(x(b.xMin, b.yMin), x(b.xMax, b.yMax)),
+                    std::min(y(b.xMin, b.yMin), y(b.xMax, b.yMax)), std::max(y(b.xMin, b.yMin), y(b.xMax, b.yMax))};
         }
-        FAIL() << "the button has no hit area";
+        ADD_FAILURE() << object.name << " has no hit area";
+        return {};
+    }
+
+    // A press and release at the middle of the button's hit area.
+    void Click(const SwfPlacedObject& object) {
+        const SwfRect area = HitArea(object);
+        const double x = (area.xMin + area.xMax) / 2.0, y = (area.yMin + area.yMax) / 2.0;
+        m_stage.PointerDown(x, y);
+        m_stage.PointerUp(x, y);
+    }
+    void Point(const SwfPlacedObject& object) {
+        const SwfRect area = HitArea(object);
+        m_stage.PointerMove((area.xMin + area.xMax) / 2.0, (area.yMin + area.yMax) / 2.0, false);
+    }
+    void Leave() { m_stage.PointerLeave(); }
+    bool Tick() {
+        m_stage.Tick();
+        return m_stage.IsPlaying();
+    }
+
+    // The current frame at its own size, one pixel for 20 twips.
+    std::vector<uint32_t> Picture() const {
+        const SwfRect& stage = m_movie->FrameSize();
+        const int w = stage.Width() / 20, h = stage.Height() / 20;
+        std::vector<uint32_t> pixels(static_cast<size_t>(w) * static_cast<size_t>(h));
+        SwfRenderer renderer;
+        EXPECT_TRUE(renderer.Render(*m_movie, m_stage.Timeline().DisplayList(), PixelView(w, h, w, pixels)));
+        return pixels;
     }
 
     // The sounds started since the last call.
@@ -231,6 +265,43 @@ TEST(LessonMovies, RuleLessonsSayEveryWordOnEveryPage) {
         ASSERT_TRUE(learner.Settle());
         EXPECT_EQ(learner.Stage().CurrentFrame(), learner.Stage().FrameCount() - 1);
     }
+}
+
+// The orange ring of a card shows where the pointer is, and nowhere else: not while
+// the chart comes in with no pointer on it, and not after the pointer has left.
+TEST(LessonMovies, OnTheChartOnlyThePointerRingsACard) {
+    static constexpr uint32_t kRing = 0xFFE66E00;  // the lessons' orange, 230 110 0
+    const auto rung = [](const std::vector<uint32_t>& picture) {
+        return std::count(picture.begin(), picture.end(), kRing);
+    };
+    Learner learner{'A', Learner::Start::FirstFrame};
+    size_t frame = 0;
+    do {
+        SCOPED_TRACE(frame);
+        ASSERT_EQ(rung(learner.Picture()), 0);
+    } while (learner.Tick() && ++frame <= learner.Stage().FrameCount());
+    ASSERT_FALSE(learner.Stage().IsPlaying()) << "the chart waits for the learner";
+
+    const int w = 13000 / 20;
+    for (const char* name : {"say:ɜ", "say:ɔɪ", "say:k"}) {
+        SCOPED_TRACE(name);
+        const SwfPlacedObject* card = learner.Find(name);
+        ASSERT_NE(card, nullptr);
+        learner.Point(*card);
+        const auto picture = learner.Picture();
+        ASSERT_GT(rung(picture), 100);
+        // Every ring pixel lies on the card, give or take the ring's width.
+        const SwfRect area = learner.HitArea(*card);
+        for (size_t i = 0; i < picture.size(); ++i) {
+            if (picture[i] != kRing) continue;
+            const int x = static_cast<int>(i % w), y = static_cast<int>(i / w);
+            ASSERT_TRUE(x >= area.xMin / 20 - 3 && x <= area.xMax / 20 + 3 && y >= area.yMin / 20 - 3 &&
+                        y <= area.yMax / 20 + 3)
+                << x << ", " << y;
+        }
+    }
+    learner.Leave();
+    EXPECT_EQ(rung(learner.Picture()), 0);
 }
 
 // A rule page says its symbol as the chart does: consonants too as a syllable, since

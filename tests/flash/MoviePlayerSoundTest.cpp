@@ -2,7 +2,7 @@
 // the movie silences them, and without a device the movie plays on in silence.
 
 #include "flash/MoviePlayer.h"
-#include "flash/SwfWriter.h"
+#include "flash/authoring/SwfWriter.h"
 #include "tests/flash/PlayerHost.h"
 #include "tests/flash/SwfTestMovies.h"
 

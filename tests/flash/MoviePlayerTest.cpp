@@ -1,6 +1,6 @@
 #include "flash/MoviePlayer.h"
 
-#include "flash/SwfWriter.h"
+#include "flash/authoring/SwfWriter.h"
 #include "framework/win/DibSection.h"
 #include "tests/flash/SwfTestMovies.h"
 #include "tests/support/PumpMessages.h"

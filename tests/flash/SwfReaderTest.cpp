@@ -2,7 +2,7 @@
 #include "flash/SwfError.h"
 #include "flash/SwfMovie.h"
 #include "flash/SwfTimeline.h"
-#include "flash/SwfWriter.h"
+#include "flash/authoring/SwfWriter.h"
 #include "tests/flash/SwfTestMovies.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +40,45 @@ TEST(SwfBitReader, ReadsFieldsAcrossBytesAndChecksTheEnd) {
     SwfBitReader wide{bytes};
     EXPECT_THROW(wide.UB(33), ESwfError);
     EXPECT_EQ(SwfBitReader{bytes}.U32(), 0x1234C0B3u);
+}
+
+// A value cut to its field would read back as another (a step index of 70 in 6 bits
+// is 6): the writer refuses it and writes nothing of it.
+TEST(SwfBitWriter, AValueThatDoesNotFitItsFieldIsRefused) {
+    SwfBitWriter out;
+    out.UB(0b101, 3);
+    EXPECT_THROW(out.UB(70, 6), ESwfError);
+    EXPECT_THROW(out.UB(64, 6), ESwfError);
+    EXPECT_THROW(out.UB(1, 0), ESwfError);
+    EXPECT_THROW(out.UB(0, 33), ESwfError);
+    EXPECT_THROW(out.SB(32, 6), ESwfError);
+    EXPECT_THROW(out.SB(-33, 6), ESwfError);
+    EXPECT_THROW(out.SB(-1, 0), ESwfError);
+    out.UB(63, 6);
+    out.SB(-32, 6);
+    out.SB(31, 6);
+    out.UB(0, 0);
+    out.SB(0, 0);
+    out.UB(0xFFFFFFFFu, 32);
+    out.SB(INT32_MIN, 32);
+    SwfBitReader in{out.Data()};
+    EXPECT_EQ(in.UB(3), 0b101u);  // the refused values left no bits behind
+    EXPECT_EQ(in.UB(6), 63u);
+    EXPECT_EQ(in.SB(6), -32);
+    EXPECT_EQ(in.SB(6), 31);
+    EXPECT_EQ(in.UB(32), 0xFFFFFFFFu);
+    EXPECT_EQ(in.SB(32), INT32_MIN);
+
+    // Records whose own counts do not fit: a rectangle needing 32-bit coordinates (its
+    // 5-bit size field holds 31 at most), a style index beyond the shape's styles.
+    SwfBitWriter rect;
+    EXPECT_THROW(WriteRect(rect, {INT32_MIN, 0, 0, 0}), ESwfError);
+    SwfShapeBuilder shape;
+    shape.AddFill({255, 0, 0});
+    shape.MoveTo(0, 0);
+    shape.SetStyles(0, 2, 0);
+    shape.LineTo(100, 0);
+    EXPECT_THROW((void)shape.Body(1, 3), ESwfError);
 }
 
 TEST(SwfRecords, MatrixAndColourTransformSurviveWriteAndRead) {

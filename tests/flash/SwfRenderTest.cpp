@@ -2,7 +2,7 @@
 #include "flash/SwfMovie.h"
 #include "flash/SwfRenderer.h"
 #include "flash/SwfTimeline.h"
-#include "flash/SwfWriter.h"
+#include "flash/authoring/SwfWriter.h"
 #include "tests/flash/SwfTestMovies.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,8 @@
 #include "flash/SwfAdpcm.h"
 #include "flash/SwfBitReader.h"
 #include "flash/SwfMovie.h"
-#include "flash/SwfWriter.h"
+#include "flash/authoring/SwfAdpcmEncoder.h"
+#include "flash/authoring/SwfWriter.h"
 #include "tests/flash/SoundMeasure.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "flash/SwfMovie.h"
 #include "flash/SwfRenderer.h"
 #include "flash/SwfStage.h"
-#include "flash/SwfWriter.h"
+#include "flash/authoring/SwfWriter.h"
 #include "tests/flash/SwfTestMovies.h"
 
 #include <gtest/gtest.h>
@@ -244,6 +244,41 @@ TEST(SwfStage, PointerHoversPressesAndClicksButtons) {
     stage.PointerLeave();
     EXPECT_FALSE(stage.HotButton());
     EXPECT_EQ(stateAt(5), SwfButtonState::Up);
+}
+
+// The player's window is wider or taller than the stage it shows; beside the stage
+// nothing is drawn, so a button whose hit area reaches past the edge is not under the
+// pointer there.
+TEST(SwfStage, APointerOffTheStageIsOverNoButton) {
+    SwfWriter writer{{0, 2000, 0, 1000}, 12};
+    writer.DefineShape(1, RectShape(0, 0, 1000, 1000, {255, 0, 0}));
+    writer.DefineButton2(ShapeButton(10, 1, 1, 1, 1));
+    writer.PlaceObject2(NewPlace(5, 10, Translate(1500, 500)));  // x 1500..2500, y 500..1500
+    writer.DoAction({Act(Code::Stop)});
+    writer.ShowFrame();
+    SwfStage stage{Parse(writer.Finish())};
+    stage.Play();
+    const auto state = [&] { return stage.Timeline().DisplayList().at(5).buttonState; };
+
+    stage.PointerMove(1900, 900, false);
+    EXPECT_EQ(stage.HotButton(), 5);
+    for (const auto& [x, y] : {std::pair{2100.0, 900.0}, {1900.0, 1100.0}, {2000.0, 900.0}, {1900.0, 1000.0}}) {
+        SCOPED_TRACE(testing::Message() << x << ", " << y);
+        stage.PointerMove(1900, 900, false);
+        stage.PointerMove(x, y, false);
+        EXPECT_FALSE(stage.HotButton());
+        EXPECT_EQ(state(), SwfButtonState::Up);
+        EXPECT_FALSE(stage.ButtonUnder(x, y));
+    }
+
+    // A press dragged off the stage is off its button; released there, it is no click.
+    stage.PointerDown(1900, 900);
+    EXPECT_EQ(state(), SwfButtonState::Down);
+    stage.PointerMove(2100, 900, true);
+    EXPECT_EQ(state(), SwfButtonState::Up);
+    stage.PointerUp(2100, 900);
+    EXPECT_FALSE(stage.IsPressing());
+    EXPECT_FALSE(stage.HotButton());
 }
 
 }  // namespace

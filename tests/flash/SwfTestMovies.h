@@ -1,7 +1,7 @@
 #pragma once
 // Small movies built with the writer, shared by the player's tests.
 
-#include "flash/SwfWriter.h"
+#include "flash/authoring/SwfWriter.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "tools/lessongen/LessonMovie.h"
 
-#include "flash/SwfAdpcm.h"
 #include "flash/SwfError.h"
-#include "flash/SwfWriter.h"
+#include "flash/authoring/SwfAdpcmEncoder.h"
+#include "flash/authoring/SwfWriter.h"
 #include "tools/common/FontOutline.h"
 #include "tools/lessongen/Speech.h"
 
@@ -495,8 +495,9 @@ void Sounds(Movie& movie, const LessonFonts& fonts) {
     }
 }
 
-// The chart: every symbol a button that says it; a highlight walks across them
-// once, then the chart waits for clicks.
+// The chart: every symbol a button that says it. The cards come in one after another
+// in its first second and a half, then the chart waits for clicks. Nothing but the
+// pointer rings a card: a ring that moved on its own would look like the pointer's.
 void Chart(Movie& movie, const LessonFonts& fonts) {
     const Lesson& lesson = movie.Content();
     PlaceBand(movie, fonts, 50, "点击音标，听发音");
@@ -524,27 +525,25 @@ void Chart(Movie& movie, const LessonFonts& fonts) {
     label("辅音", 196 + cellH * 1.5 + gap, 6);
 
     const ButtonLook look{kWhite, kHoverFill, kPressFill, kGreen, kOrange, 1.5, 2.5, 8};
-    for (size_t i = 0; i < cells.size(); ++i) {
-        const LessonItem& item = *cells[i].item;
+    std::vector<uint16_t> cards;
+    for (const Cell& cell : cells) {
+        const LessonItem& item = *cell.item;
         const auto symbol = movie.Define(TextShape(fonts.bold, {{Utf32(item.symbol), kGreen}}, 22, Anchor::Centre));
         const std::u32string example = Utf32(Plain(item.examples.front().word));
         const double wordSize = std::min(11.5, 11.5 * (cellW - 8) / fonts.regular.Width(example, 11.5));
         const auto word = movie.Define(TextShape(fonts.regular, {{example, kInk}}, wordSize, Anchor::Centre));
-        movie.Place(static_cast<uint16_t>(10 + i),
-                    movie.Button(cellW, cellH, look, {{symbol, 0, -cellH * 0.14}, {word, 0, cellH * 0.3}},
-                                 SymbolUtterance(item.symbol), {}),
-                    At(cells[i].cx, cells[i].cy), std::string("say:") + item.symbol);
+        cards.push_back(movie.Button(cellW, cellH, look, {{symbol, 0, -cellH * 0.14}, {word, 0, cellH * 0.3}},
+                                     SymbolUtterance(item.symbol), {}));
     }
-    const uint16_t highlight = movie.Define(BoxShape(cellW + 6, cellH + 6, 10, std::nullopt, 3.5, kOrange));
-    movie.Place(400, highlight, At(cells[0].cx, cells[0].cy));
+    // The lesson's frame count is fixed; the frames after the stop hold the whole chart.
+    constexpr int kArrivalFrames = 18;
+    size_t placed = 0;
     for (int f = 0; f < lesson.frames; ++f) {
-        if (f + 1 == lesson.frames) {
-            movie.Remove(400);
-            movie.Body().DoAction({kStop});
-        } else {
-            const size_t at = std::min(cells.size() - 1, static_cast<size_t>(f) * cells.size() / (lesson.frames - 1));
-            movie.Move(400, At(cells[at].cx, cells[at].cy));
-        }
+        const size_t due = std::min(cells.size(), cells.size() * static_cast<size_t>(f + 1) / kArrivalFrames);
+        for (; placed < due; ++placed)
+            movie.Place(static_cast<uint16_t>(10 + placed), cards[placed], At(cells[placed].cx, cells[placed].cy),
+                        std::string("say:") + cells[placed].item->symbol);
+        if (f + 1 == kArrivalFrames) movie.Body().DoAction({kStop});
         movie.Body().ShowFrame();
     }
 }

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -38,6 +39,76 @@ std::vector<std::byte> SmallSkin(TColor caption = RgbColour(200, 40, 40)) {
                             "[Colours]\r\nButtonFace=10 20 30\r\n[Buttons]\r\nBitmap=push.bmp\r\n")},
     });
 }
+
+// Everything a load makes, as numbers: each object's presence, numbers and pixels, the
+// title-bar buttons, the colours, the title colour and the brush. Reads no GDI state, so
+// it works while GDI handles are short.
+std::vector<int64_t> Fingerprint(TSkinData& data) {
+    std::vector<int64_t> out;
+    const auto bitmap = [&](const TBitmap& image) {
+        out.insert(out.end(), {image.Width(), image.Height(), image.BitsPerPixel()});
+        const auto rowBytes = static_cast<size_t>((int64_t{image.Width()} * image.BitsPerPixel() + 7) / 8);
+        uint64_t hash = 14695981039346656037u;
+        for (int y = 0; y < image.Height(); ++y) {
+            const uint8_t* row = image.ScanLine(y);
+            for (size_t i = 0; i < rowBytes; ++i) hash = (hash ^ row[i]) * 1099511628211u;
+        }
+        out.push_back(static_cast<int64_t>(hash));
+    };
+    const auto object = [&](const TDataSkinObject* o) {
+        out.push_back(o != nullptr);
+        if (!o) return;
+        out.insert(out.end(), {o->LeftWidth, o->TopHeight, o->RightWidth, o->BottomHeight, o->Trans, o->Tile,
+                               o->FrameCount, o->Style, o->NormalColour, o->MouseOverColour, o->PressedColour,
+                               o->NormalColour2, o->MouseOverColour2, o->PressedColour2});
+        bitmap(o->Image);
+        if (const auto* border = dynamic_cast<const TDataSkinBorder*>(o)) bitmap(border->Image2);
+        if (const auto* buttons = dynamic_cast<const TDataSkinButton*>(o)) {
+            bitmap(buttons->CheckImage);
+            bitmap(buttons->RadioImage);
+            out.insert(out.end(), {buttons->CheckFrames, buttons->RadioFrames});
+        }
+        if (const auto* button = dynamic_cast<const TDataSkinSysButton*>(o))
+            out.insert(out.end(), {button->Action, button->Align, button->Xcoord, button->Visibility1});
+    };
+    for (const TDataSkinObject* o :
+         {static_cast<TDataSkinObject*>(&data.LeftBorder()), &data.RightBorder(), &data.TopBorder(),
+          &data.BottomBorder(), static_cast<TDataSkinObject*>(&data.Title()),
+          static_cast<TDataSkinObject*>(&data.Buttons()), static_cast<TDataSkinObject*>(data.Progress()),
+          data.ProgressChunk(), data.MenuBarSkin(), data.GroupBoxEdge(),
+          static_cast<TDataSkinObject*>(data.GroupBoxLabel()), static_cast<TDataSkinObject*>(data.Tabs()),
+          data.StatusBarEdges(), data.TabPane(), data.ToolBars(), static_cast<TDataSkinObject*>(data.ComboButton()),
+          data.SunkEdge(), data.ExtraImages(), data.Headerbar(), data.MenuItem(), data.MenuBackground(),
+          data.Scrollbar(), data.HorzScroll(), data.VertScroll(), data.HorzScrollThumb(), data.VertScrollThumb(),
+          data.ThumbHorz(), data.ThumbVert(), data.ThumbLeft(), data.ThumbRight(), data.ThumbUp(), data.ThumbDown(),
+          static_cast<TDataSkinObject*>(data.UpDownHorz()), static_cast<TDataSkinObject*>(data.UpDownVert()),
+          data.Track(), data.TrackVert(), data.ToolbarSkin(), data.ComboArrow()})
+        object(o);
+    for (const auto& button : data.SysButtons()) object(button.get());
+    const TSkinColours& c = data.Colours();
+    out.insert(out.end(), {c.WindowText, c.ButtonFace, c.ScrollbarColour, c.HilightText, c.Hilight, c.Menubar, c.Menu,
+                           c.MenuText, c.ButtonText, c.ButtonHilight, c.Buttonlight, c.ButtonShadow, c.ButtonDkShadow,
+                           c.MenuBarText, c.TitleTextActive, c.TitleTextNoActive, data.TitleColour()});
+    out.push_back(static_cast<int64_t>(reinterpret_cast<intptr_t>(data.ButtonFaceBrush())));
+    return out;
+}
+
+// Holds all but a few of the process's GDI handles, so that the code under test runs
+// out of them part-way.
+class GdiShortage {
+public:
+    void Leave(size_t spare) {
+        for (;;) {
+            BrushHandle brush{::CreateSolidBrush(RGB(1, 2, 3))};
+            if (!brush) break;
+            m_held.push_back(std::move(brush));
+        }
+        m_held.resize(m_held.size() - std::min(spare, m_held.size()));
+    }
+
+private:
+    std::vector<BrushHandle> m_held;
+};
 
 class SkinDataTest : public ::testing::Test {
 protected:
@@ -305,6 +376,55 @@ TEST_F(SkinDataTest, ASecondSkinReplacesEveryPartAndLeaksNoHandle) {
     EXPECT_FALSE(data.NoSkin());
     std::filesystem::remove(small);
     std::filesystem::remove(shipped);
+}
+
+// However far a load gets, a failure leaves every skin object, picture and colour as it
+// was: the load reads into fresh objects and swaps them in only when all of it succeeded.
+TEST_F(SkinDataTest, ALoadThatFailsPartWayChangesNothing) {
+    const auto small = TempFile("partway.skin"), truncated = TempFile("truncated.skin");
+    WriteFileBytes(small.string(), SmallSkin());
+    const std::vector<SkinFileEntry> files{{"top.bmp", SolidBitmap(30, 40, clRed)}, {"a.ini", Bytes("[Colours]\r\n")}};
+    std::vector<std::byte> cut = WriteSkinContainer(files);
+    cut.resize(cut.size() * 2 / 3);  // its file sizes add up to more than it holds
+    WriteFileBytes(truncated.string(), PackSkinStream(cut));
+    TSkinData data;
+    Stream(data, ShippedSkin());
+    const std::vector<int64_t> shipped = Fingerprint(data);
+    const int headroom = GdiHeadroom();
+
+    // Short of GDI handles, the small skin fails at the first picture it cannot make:
+    // with none spare at once, with more only further on.
+    size_t failures = 0;
+    {
+        GdiShortage shortage;
+        for (size_t spare = 0; spare < 400; ++spare) {
+            shortage.Leave(spare);
+            data.SetSkinFile(small.wstring());
+            if (!data.NoSkin()) break;
+            ++failures;
+            ASSERT_EQ(Fingerprint(data), shipped) << spare << " handles spare";
+        }
+    }
+    EXPECT_GT(failures, 3u);
+    EXPECT_EQ(messages.size(), failures);  // each failure told once
+    ASSERT_FALSE(data.NoSkin());
+
+    // A truncated container fails before any part is read.
+    data.SetSkinFile(small.wstring());
+    const std::vector<int64_t> loaded = Fingerprint(data);
+    EXPECT_NE(loaded, shipped);
+    data.SetSkinFile(truncated.wstring());
+    EXPECT_TRUE(data.NoSkin());
+    EXPECT_EQ(messages.size(), failures + 1);
+    EXPECT_EQ(Fingerprint(data), loaded);
+    EXPECT_TRUE(std::ranges::equal(data.PackedSkin().Bytes(), SmallSkin()));
+
+    // What the failed loads made is gone with them.
+    Stream(data, ShippedSkin());
+    EXPECT_EQ(Fingerprint(data).size(), shipped.size());
+    EXPECT_EQ(GdiHeadroom(), headroom);
+    std::filesystem::remove(small);
+    std::filesystem::remove(truncated);
 }
 
 TEST_F(SkinDataTest, TheMainMenuSwitchDecidesWhichMenuSkinningIsDropped) {

@@ -1,4 +1,4 @@
-#include "flash/SwfWriter.h"
+#include "flash/authoring/SwfWriter.h"
 
 #include "flash/SwfError.h"
 
@@ -7,6 +7,8 @@
 #include <cstdlib>
 
 void SwfBitWriter::UB(uint32_t value, unsigned bits) {
+    // A value cut to its field would make a movie that reads back as something else.
+    if (bits > 32 || UnsignedBits(value) > bits) throw ESwfError(u"A value does not fit its bit field.");
     for (unsigned i = bits; i-- > 0;) {
         if (m_bit == 0) m_bytes.push_back(0);
         if ((value >> i) & 1) m_bytes.back() |= static_cast<uint8_t>(0x80 >> m_bit);
@@ -15,6 +17,8 @@ void SwfBitWriter::UB(uint32_t value, unsigned bits) {
 }
 
 void SwfBitWriter::SB(int32_t value, unsigned bits) {
+    if (bits > 32 || (bits == 0 ? value != 0 : SignedBits(value) > bits))
+        throw ESwfError(u"A value does not fit its bit field.");
     UB(static_cast<uint32_t>(value) & (bits >= 32 ? 0xFFFFFFFFu : (1u << bits) - 1), bits);
 }
 
@@ -496,7 +500,7 @@ std::vector<uint8_t> HeaderRest(const SwfRect& frameSize, uint16_t frameRate, si
 
 }  // namespace
 
-size_t SwfWriter::Size() const noexcept {
+size_t SwfWriter::Size() const {
     return 8 + HeaderRest(m_frameSize, m_frameRate, m_frames).size() + m_tags.size() + 2;
 }
 

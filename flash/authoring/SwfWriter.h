@@ -1,6 +1,8 @@
 #pragma once
 // Writes movies: bit-packed records, shapes built from outlines, tags and the header.
 // The lesson generator makes the shipped movies with it; tests build inputs with it.
+// The player does not link it. Anything that cannot be written as given throws
+// ESwfError rather than making a movie that reads back differently.
 
 #include "flash/SwfMovie.h"
 #include "flash/SwfRecords.h"
@@ -15,6 +17,7 @@
 
 class SwfBitWriter {
 public:
+    // A value that needs more than `bits` bits (at most 32) throws ESwfError.
     void UB(uint32_t value, unsigned bits);
     void SB(int32_t value, unsigned bits);
     void U8(uint8_t value);
@@ -101,7 +104,7 @@ public:
 
     size_t FrameCount() const noexcept { return m_frames; }
     // Size of the finished movie without padding.
-    size_t Size() const noexcept;
+    size_t Size() const;
     // The finished movie. With `exactSize`, a tag of code `padCode` (one the player
     // skips) goes before End to make the file exactly that long; throws ESwfError
     // when the content does not fit or cannot be padded to it.
