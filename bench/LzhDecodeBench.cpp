@@ -3,6 +3,7 @@
 // counting instructions with callgrind (scripts/lzh-callgrind). `--pack` also packs
 // the expected container and prints the ratio the packer reaches.
 
+#include "framework/core/LittleEndian.h"
 #include "framework/core/Stream.h"
 #include "skin/data/Lzh.h"
 #include "tools/skinpack/LzhEncoder.h"
@@ -26,11 +27,7 @@ std::vector<std::byte> ReadFile(const std::string& path) {
     return bytes;
 }
 
-int32_t LengthField(const std::vector<std::byte>& packed) {
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(packed[static_cast<size_t>(i)]) << (8 * i);
-    return static_cast<int32_t>(v);
-}
+int32_t LengthField(const std::vector<std::byte>& packed) { return static_cast<int32_t>(GetLe32(packed, 0)); }
 
 // Kept out of line so that callgrind can count exactly this.
 [[gnu::noinline]] std::vector<std::byte> DecodeOnce(const std::vector<std::byte>& packed) {

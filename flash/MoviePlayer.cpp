@@ -1,24 +1,17 @@
 #include "flash/MoviePlayer.h"
 
 #include "flash/SwfError.h"
+#include "framework/core/FailureLog.h"
 #include "framework/core/Strings.h"
 #include "framework/win/Files.h"
 
 #include <algorithm>
 #include <cmath>
 #include <exception>
-#include <set>
 #include <utility>
 #include <vector>
 
 namespace {
-
-// Players alive on this thread. A WM_TIMER already queued when its player was
-// destroyed still reaches TimerProc, which then finds its id here no more.
-std::set<const MoviePlayer*>& LivePlayers() {
-    static std::set<const MoviePlayer*> players;
-    return players;
-}
 
 constexpr size_t kMaxMovieFile = SwfLimits{}.maxFileSize;
 
@@ -41,14 +34,9 @@ std::vector<std::byte> ReadMovieFile(std::wstring_view path) {
 
 }  // namespace
 
-MoviePlayer::MoviePlayer(HWND host, WaveSinkFactory sound) noexcept : m_host{host}, m_sound{std::move(sound)} {
-    LivePlayers().insert(this);
-}
+MoviePlayer::MoviePlayer(HWND host, WaveSinkFactory sound) noexcept : m_host{host}, m_sound{std::move(sound)} {}
 
-MoviePlayer::~MoviePlayer() {
-    Stop();
-    LivePlayers().erase(this);
-}
+MoviePlayer::~MoviePlayer() { Stop(); }
 
 bool MoviePlayer::Load(std::wstring_view path) {
     Stop();
@@ -99,7 +87,7 @@ void MoviePlayer::Play() noexcept {
     try {
         m_stage.Play();
     } catch (...) {
-        m_stage.Stop();
+        StopAfterFailure(u"The movie could not start");
     }
     Sync();
 }
@@ -110,17 +98,18 @@ void MoviePlayer::Stop() noexcept {
     m_sound.StopAll();
 }
 
-void MoviePlayer::StopTimer() noexcept {
-    if (!m_timer) return;
-    ::KillTimer(m_host, m_timer);
-    m_timer = 0;
+void MoviePlayer::StopTimer() noexcept { m_timer.Stop(); }
+
+void MoviePlayer::StopAfterFailure(std::u16string_view what) noexcept {
+    LogCurrentException(what);
+    m_stage.Stop();  // the last frame stays shown
 }
 
 void MoviePlayer::Advance() noexcept {
     try {
         m_stage.Step();
     } catch (...) {
-        m_stage.Stop();  // out of memory while replaying: keep the last frame shown
+        StopAfterFailure(u"The movie stopped on a frame it could not show");
     }
     Sync();
 }
@@ -141,22 +130,22 @@ void MoviePlayer::Sync() noexcept {
     }
     if (!m_stage.IsPlaying()) {
         StopTimer();
-    } else if (!m_timer && m_host) {
-        // The object's address is the timer id, so that TimerProc can find the player;
-        // without a host window SetTimer would make up an id of its own.
-        m_timer = ::SetTimer(m_host, reinterpret_cast<UINT_PTR>(this), FrameInterval(), TimerProc);
+    } else if (!m_timer.Running() && m_host) {
+        try {
+            m_timer.Start(FrameInterval());
+        } catch (...) {
+            StopAfterFailure(u"The movie has no frame timer");
+        }
     }
 }
 
-void CALLBACK MoviePlayer::TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept {
-    auto* player = reinterpret_cast<MoviePlayer*>(id);
-    if (!LivePlayers().count(player)) return;
+void MoviePlayer::Tick() noexcept {
     try {
-        player->m_stage.Tick();
+        m_stage.Tick();
     } catch (...) {
-        player->m_stage.Stop();
+        StopAfterFailure(u"The movie stopped on a frame it could not show");
     }
-    player->Sync();
+    Sync();
 }
 
 void MoviePlayer::Invalidate() const noexcept {
@@ -219,6 +208,7 @@ bool MoviePlayer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
         }
     } catch (...) {
         // Out of memory in an action: the pointer's effect is lost, the movie goes on.
+        LogCurrentException(u"The movie lost a pointer event");
     }
     Sync();
     return false;

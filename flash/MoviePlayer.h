@@ -1,10 +1,10 @@
 #pragma once
 // Plays a movie file in a window that the caller owns: reads and parses the file,
-// runs the timeline on a message-driven timer at the movie's frame rate (looping by
-// default), runs the movie's actions and buttons under the mouse, plays its sounds,
-// and paints the current frame "show all" from a DIB-section frame buffer. The host
-// forwards WM_PAINT to Paint and its mouse messages to HandleMessage; everything runs
-// on the host's UI thread.
+// runs the timeline on a message-driven timer at the movie's frame rate while it has
+// a host window (looping by default), runs the movie's actions and buttons under the
+// mouse, plays its sounds, and paints the current frame "show all" from a DIB-section
+// frame buffer. The host forwards WM_PAINT to Paint and its mouse messages to
+// HandleMessage; everything runs on the host's UI thread.
 
 #include "flash/SwfMovie.h"
 #include "flash/SwfRenderer.h"
@@ -12,6 +12,7 @@
 #include "flash/WaveOutput.h"
 #include "framework/win/DibSection.h"
 #include "framework/win/MouseLeaveTracker.h"
+#include "framework/win/WindowTimer.h"
 
 #include <cstddef>
 #include <memory>
@@ -44,7 +45,7 @@ public:
     void Advance() noexcept;
 
     // Moves the player to another host window (or none, when the host's window goes):
-    // the frame timer lives on the host and moves with it.
+    // without a host the frame timer stands still.
     void SetHost(HWND host) noexcept;
 
     // The mouse messages of the host (WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
@@ -54,7 +55,7 @@ public:
     // button, which shows a hand.
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept;
 
-    bool IsPlaying() const noexcept { return m_timer != 0; }
+    bool IsPlaying() const noexcept { return m_timer.Running(); }
     bool HasMovie() const noexcept { return m_movie != nullptr; }
     void SetLoop(bool loop) noexcept { m_stage.SetLoop(m_loop = loop); }
     bool Loop() const noexcept { return m_loop; }
@@ -71,7 +72,9 @@ public:
     bool Paint(HDC dc, const RECT& area) noexcept;
 
 private:
-    static void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+    void Tick() noexcept;
+    // The stage could not go on (out of memory in an action): it stops, and the log says why.
+    void StopAfterFailure(std::u16string_view what) noexcept;
     void Invalidate() const noexcept;
     // Plays the stage's sound requests, repaints when its picture changed and runs the
     // timer while the movie plays.
@@ -90,6 +93,6 @@ private:
     bool m_dirty = true;  // the frame buffer no longer shows the current frame
     MouseLeaveTracker m_leave;
     RECT m_area{};        // where the last frame was painted, client pixels
-    UINT_PTR m_timer = 0;
+    WindowTimer m_timer{[this] { Tick(); }};
     std::u16string m_error;
 };

@@ -107,7 +107,7 @@ uint32_t BlendPixel(uint32_t dst, uint32_t colour, float alpha) noexcept {
     return (a << 24) | (mix(sr, dr) << 16) | (mix(sg, dg) << 8) | mix(sb, db);
 }
 
-bool Rasterizer::Fill(const PixelView& target, RasterRect clip, uint32_t colour, FillRule rule) {
+bool Rasterizer::Fill(const PixelView& target, core::Rect clip, uint32_t colour, FillRule rule) {
     CloseFigure();
     if (!IsUsable(target)) {
         Clear();

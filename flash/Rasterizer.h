@@ -3,6 +3,7 @@
 // Vertical anti-aliasing samples several sub-scanlines per row; horizontal coverage
 // is exact per span. Platform-neutral: it paints into a PixelView.
 
+#include "framework/core/Geometry.h"
 #include "framework/graphics/PixelView.h"
 
 #include <cstddef>
@@ -10,10 +11,6 @@
 #include <vector>
 
 enum class FillRule { EvenOdd, NonZero };
-
-struct RasterRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
 
 class Rasterizer {
 public:
@@ -30,7 +27,7 @@ public:
 
     // Paints the path in `colour` (0xAARRGGBB, straight alpha) over the target inside
     // `clip`, then clears the path. Returns false for an empty target.
-    bool Fill(const PixelView& target, RasterRect clip, uint32_t colour, FillRule rule);
+    bool Fill(const PixelView& target, core::Rect clip, uint32_t colour, FillRule rule);
     void Clear() noexcept;
 
     size_t EdgeCount() const noexcept { return m_edges.size(); }

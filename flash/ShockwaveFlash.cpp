@@ -96,10 +96,10 @@ void TShockwaveFlash::WndProc(TMessage& message) {
     TWinControl::WndProc(message);
 }
 
-void TShockwaveFlash::PaintWindow(HDC dc) {
+bool TShockwaveFlash::PaintWindow(HDC dc) {
     RECT client{};
     ::GetClientRect(HandleIfAllocated(), &client);
-    m_player.Paint(dc, client);
+    return m_player.Paint(dc, client);
 }
 
 void TShockwaveFlash::Publish(TPublisher<TShockwaveFlash>& p) {

@@ -56,7 +56,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void InitializeWindow() override;
     void WndProc(TMessage& message) override;
-    void PaintWindow(HDC dc) override;
+    bool PaintWindow(HDC dc) override;
     bool PaintsItself() const noexcept override { return true; }
 
 private:

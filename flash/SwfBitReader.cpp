@@ -1,6 +1,7 @@
 #include "flash/SwfBitReader.h"
 
 #include "flash/SwfError.h"
+#include "framework/core/LittleEndian.h"
 
 void SwfBitReader::Truncated() { throw ESwfError(u"The movie data ends inside a record."); }
 
@@ -10,15 +11,9 @@ uint8_t SwfBitReader::U8() {
     return m_bytes[m_pos++];
 }
 
-uint16_t SwfBitReader::U16() {
-    const auto b = Bytes(2);
-    return static_cast<uint16_t>(b[0] | (b[1] << 8));
-}
+uint16_t SwfBitReader::U16() { return GetLe16(std::as_bytes(Bytes(2)), 0); }
 
-uint32_t SwfBitReader::U32() {
-    const auto b = Bytes(4);
-    return uint32_t{b[0]} | (uint32_t{b[1]} << 8) | (uint32_t{b[2]} << 16) | (uint32_t{b[3]} << 24);
-}
+uint32_t SwfBitReader::U32() { return GetLe32(std::as_bytes(Bytes(4)), 0); }
 
 uint32_t SwfBitReader::UB(unsigned bits) {
     if (bits > 32) throw ESwfError(u"A bit field is wider than 32 bits.");

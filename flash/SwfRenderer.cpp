@@ -126,7 +126,7 @@ void SwfRenderer::StrokeEdges(const SwfStyleGroup& group, uint16_t style, const 
 }
 
 void SwfRenderer::DrawShape(const SwfShape& shape, const SwfMatrix& toView, const SwfColourTransform& colours,
-                            const PixelView& view, RasterRect clip) {
+                            const PixelView& view, core::Rect clip) {
     // Line widths scale with the matrix; the root of the determinant is the mean scale.
     const double scale = std::sqrt(std::abs(toView.a * toView.d - toView.b * toView.c));
     for (const auto& group : shape.groups) {

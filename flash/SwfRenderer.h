@@ -7,6 +7,7 @@
 #include "flash/SwfMovie.h"
 #include "flash/SwfTimeline.h"
 
+#include "framework/core/Geometry.h"
 #include "framework/graphics/PixelView.h"
 
 #include <cstddef>
@@ -14,7 +15,7 @@
 // Where the stage lands in a view of the given size, and the twips-to-pixels matrix.
 struct SwfViewport {
     SwfMatrix stageToView;
-    RasterRect stage;  // pixels the stage covers, clipped to the view
+    core::Rect stage;  // pixels the stage covers, clipped to the view
 };
 SwfViewport ShowAllViewport(const SwfRect& frameSize, int width, int height) noexcept;
 
@@ -31,7 +32,7 @@ public:
 
 private:
     void DrawShape(const SwfShape& shape, const SwfMatrix& toView, const SwfColourTransform& colours,
-                   const PixelView& view, RasterRect clip);
+                   const PixelView& view, core::Rect clip);
     void AddFillEdges(const SwfStyleGroup& group, uint16_t style, const SwfMatrix& m);
     void StrokeEdges(const SwfStyleGroup& group, uint16_t style, const SwfMatrix& m, double width);
 

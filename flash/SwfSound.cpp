@@ -3,6 +3,7 @@
 #include "flash/SwfAdpcm.h"
 #include "flash/SwfBitReader.h"
 #include "flash/SwfError.h"
+#include "framework/core/LittleEndian.h"
 
 #include <algorithm>
 
@@ -25,7 +26,7 @@ SwfSound ReadSound(SwfBitReader& in, size_t maxSamples) {
         const size_t count = std::min(wanted, data.size() / (width * sound.channels)) * sound.channels;
         sound.samples.resize(count);
         for (size_t i = 0; i < count; ++i)
-            sound.samples[i] = sixteenBit ? static_cast<int16_t>(data[2 * i] | (data[2 * i + 1] << 8))
+            sound.samples[i] = sixteenBit ? static_cast<int16_t>(GetLe16(std::as_bytes(data), 2 * i))
                                           : static_cast<int16_t>((data[i] - 128) * 256);  // 8-bit is unsigned
         return sound;
     }

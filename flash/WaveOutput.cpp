@@ -1,21 +1,14 @@
 #include "flash/WaveOutput.h"
 
+#include "framework/core/FailureLog.h"
+
 #include <array>
-#include <map>
 
 #include <mmsystem.h>
 
 namespace {
 
 constexpr UINT kPumpInterval = 20;  // ms; the queue holds far more than that
-
-// Outputs with a running timer on this thread, by timer id: a thread timer has no
-// window to carry the object, and a WM_TIMER already queued for an output that went
-// finds it here no more.
-std::map<UINT_PTR, WaveOutput*>& Timers() {
-    static std::map<UINT_PTR, WaveOutput*> timers;
-    return timers;
-}
 
 class SystemWaveSink : public WaveSink {
 public:
@@ -112,12 +105,11 @@ void WaveOutput::Start(std::shared_ptr<const SwfSound> sound, const SwfSoundInfo
             }
             m_sink = std::move(sink);
         }
-        if (!m_timer) {
-            m_timer = ::SetTimer(nullptr, 0, kPumpInterval, TimerProc);
-            if (m_timer) Timers()[m_timer] = this;
-        }
+        if (!m_timer.Running()) m_timer.Start(kPumpInterval);
         Pump();
     } catch (...) {
+        // No memory for the sound, or no timer to keep the device fed: the movie goes on silent.
+        LogCurrentException(u"A sound could not be played");
         StopAll();
     }
 }
@@ -128,11 +120,7 @@ void WaveOutput::StopAll() noexcept {
 }
 
 void WaveOutput::Close() noexcept {
-    if (m_timer) {
-        ::KillTimer(nullptr, m_timer);
-        Timers().erase(m_timer);
-        m_timer = 0;
-    }
+    m_timer.Stop();
     if (m_sink) m_sink->Close();
     m_sink.reset();
 }
@@ -151,11 +139,7 @@ void WaveOutput::Pump() noexcept {
         }
         if (!m_mixer.IsActive() && m_sink->Pending() == 0) Close();
     } catch (...) {
+        LogCurrentException(u"The sound output failed; the movie goes on silent");
         StopAll();
     }
-}
-
-void CALLBACK WaveOutput::TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept {
-    const auto found = Timers().find(id);
-    if (found != Timers().end()) found->second->Pump();
 }

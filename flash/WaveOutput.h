@@ -5,6 +5,7 @@
 // dropped quietly. The device sits behind WaveSink so that tests can count what is written.
 
 #include "flash/SoundMixer.h"
+#include "framework/win/WindowTimer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -55,12 +56,11 @@ public:
     static constexpr size_t kQueuedBuffers = 6;
 
 private:
-    static void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept;
     void Close() noexcept;
 
     WaveSinkFactory m_factory;
     SoundMixer m_mixer;
     std::unique_ptr<WaveSink> m_sink;
     std::vector<int16_t> m_buffer;
-    UINT_PTR m_timer = 0;
+    WindowTimer m_timer{[this] { Pump(); }};
 };

@@ -3,6 +3,7 @@
 #include "framework/controls/GraphicControl.h"
 #include "framework/controls/WinControl.h"
 #include "framework/core/Exception.h"
+#include "framework/win/Convert.h"
 
 #include <windowsx.h>
 
@@ -157,13 +158,7 @@ void TControl::InheritFont(const TFont& font) {
     m_inheritingFont = false;
 }
 
-HFONT TControl::FontHandle() const noexcept {
-    try {
-        if (HFONT font = m_font.Handle()) return font;
-    } catch (...) {
-    }
-    return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-}
+HFONT TControl::FontHandle() const noexcept { return m_font.Handle(); }
 
 void TControl::SetCaption(std::wstring_view value) {
     if (value == m_caption) return;
@@ -224,13 +219,33 @@ TWndMethod TControl::DefaultWindowProc() {
 
 LRESULT TControl::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
     TMessage m{message, wParam, lParam, 0};
-    m_windowProc(m);
+    Deliver(m);
     return m.Result;
+}
+
+void TControl::Deliver(TMessage& message) {
+    if (IsFrameworkMessage(message.Msg))
+        if (auto* self = As<TWinControl>(this); self && self->HasForeignWindowProc()) {
+            // Same thread and above WM_USER: the parameters reach every procedure unchanged.
+            message.Result = ::SendMessageW(self->HandleIfAllocated(), message.Msg, message.WParam, message.LParam);
+            return;
+        }
+    m_windowProc(message);
+}
+
+void TControl::RelayMouseDown(const TMessage& message) {
+    TMouseButton button = TMouseButton::mbLeft;
+    if (message.Msg == WM_RBUTTONDOWN || message.Msg == WM_RBUTTONDBLCLK) button = TMouseButton::mbRight;
+    if (message.Msg == WM_MBUTTONDOWN || message.Msg == WM_MBUTTONDBLCLK) button = TMouseButton::mbMiddle;
+    core::Point at{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+    POINT cursor{};
+    if ((m_width > 0x8000 || m_height > 0x8000) && ::GetCursorPos(&cursor)) at = ScreenToClient({cursor.x, cursor.y});
+    MouseDown(button, ShiftFromKeyFlags(message.WParam), at.x, at.y);
 }
 
 void TControl::InvalidateInParent(const core::Rect& area) {
     if (!m_parent || !m_parent->HandleAllocated() || area.IsEmpty()) return;
-    const RECT r{area.left, area.top, area.right, area.bottom};
+    const RECT r = ToRECT(area);
     ::InvalidateRect(m_parent->HandleIfAllocated(), &r, TRUE);
 }
 

@@ -125,8 +125,22 @@ public:
     // The handler the control starts with: the virtual WndProc.
     TWndMethod DefaultWindowProc();
 
-    // Sends a message through WindowProc at once and returns its Result.
+    // Sends a message through WindowProc at once and returns its Result. A framework
+    // notification (IsFrameworkMessage) to a control whose window procedure someone else
+    // has replaced (TWinControl::HasForeignWindowProc) is sent to the window instead: it
+    // passes every procedure in front of the framework's, each once, and reaches
+    // WindowProc last, unless one of them keeps it. A skin thus sees the notifications
+    // whether it replaced WindowProc or subclassed the window, and attaches only one way.
+    // On that path an exception from a handler goes to the application's handler, as for
+    // any window message, instead of to the caller.
     LRESULT Perform(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    // Runs the control's own mouse-down handling (MouseDown, hence OnMouseDown) for a
+    // press that a skin took away from it: no click starts. The button follows the
+    // message (left unless it is a right or middle press), the shift state its key flags,
+    // the position its signed coordinates; a control wider or taller than 0x8000 gets the
+    // cursor position in its client coordinates instead, as 16 bits cannot reach its far side.
+    void RelayMouseDown(const TMessage& message);
 
     // Schedules a repaint of the control (for a windowless control: its part of the parent).
     virtual void Invalidate();
@@ -202,6 +216,8 @@ protected:
 
 private:
     void InvalidateInParent(const core::Rect& area);
+    // Runs `message` through the control's handlers the way Perform describes.
+    void Deliver(TMessage& message);
 
     TWinControl* m_parent = nullptr;
     int m_left = 0;

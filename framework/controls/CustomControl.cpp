@@ -4,15 +4,12 @@ TCustomControl::TCustomControl() { SetDoubleBuffered(true); }
 
 TCustomControl::~TCustomControl() { m_canvas.FreeHandle(); }
 
-void TCustomControl::PaintWindow(HDC dc) {
+bool TCustomControl::PaintWindow(HDC dc) {
     RECT box{};
     ::GetClientRect(HandleIfAllocated(), &box);
-    m_canvas.FreeHandle();
-    m_canvas.Lock();
-    m_canvas.SetHandle(dc);
-    Paint(dc, box);
-    m_canvas.SetHandle(nullptr);
-    m_canvas.Unlock();
+    m_canvas.FreeHandle();  // a DC fetched earlier goes back before the paint's is lent
+    const CanvasLock lock{m_canvas, dc};
+    return Paint(dc, box);
 }
 
 bool TCustomControl::Paint(HDC dc, const RECT& box) noexcept {

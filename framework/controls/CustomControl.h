@@ -15,7 +15,7 @@ public:
     TCanvas& Canvas() noexcept { return m_canvas; }
 
 protected:
-    void PaintWindow(HDC dc) override;
+    bool PaintWindow(HDC dc) override;
     bool PaintsItself() const noexcept override { return true; }
     // Draws the control into `dc` within `box` (its client area). Never throws.
     virtual bool Paint(HDC dc, const RECT& box) noexcept;

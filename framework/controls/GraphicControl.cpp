@@ -1,12 +1,15 @@
 #include "framework/controls/GraphicControl.h"
 
+#include "framework/core/FailureLog.h"
+
 TGraphicControl::TGraphicControl() = default;
 
 TGraphicControl::~TGraphicControl() {
     // Whoever hooked the handler of this windowless control hears of it and lets go.
     try {
         Perform(kMsgControlReleased);
-    } catch (...) {
+    } catch (...) {  // a destructor cannot pass it on; the control goes all the same
+        LogCurrentException(u"A windowless control's release notice failed");
     }
     m_canvas.FreeHandle();
 }
@@ -20,12 +23,8 @@ void TGraphicControl::WndProc(TMessage& message) {
             // The canvas draws on the paint's DC for the duration, so handlers that
             // replaced WindowProc can paint through it too.
             m_canvas.FreeHandle();
-            m_canvas.Lock();
-            m_canvas.SetHandle(dc);
-            const RECT box{0, 0, Width(), Height()};
-            Paint(dc, box);
-            m_canvas.SetHandle(nullptr);
-            m_canvas.Unlock();
+            const CanvasLock lock{m_canvas, dc};
+            message.Result = Paint(dc, RECT{0, 0, Width(), Height()}) ? 1 : 0;
         }
         return;
     }

@@ -18,7 +18,8 @@ public:
 protected:
     void WndProc(TMessage& message) override;
     // Draws the control into `dc` within `box` (its client area at origin). Returns
-    // false when it could not draw. Never throws.
+    // false when it could not draw, and WM_PAINT answers 0 then; the parent's
+    // background shows in its place. Never throws.
     virtual bool Paint(HDC dc, const RECT& box) noexcept;
 
 private:

@@ -13,36 +13,26 @@ TSpeedButton::TSpeedButton() {
 }
 
 void TSpeedButton::GlyphChanged() {
-    m_glyphImage = BitmapHandle{};
-    m_glyphGrey = BitmapHandle{};
+    m_glyphImage.reset();
+    m_glyphGrey.reset();
     m_glyphWidth = m_glyphHeight = 0;
     if (!m_glyph.Empty()) {
         const int width = m_glyph.Width();
         const int height = m_glyph.Height();
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        void* greyBits = nullptr;
-        BitmapHandle image{::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0)};
-        BitmapHandle grey{::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &greyBits, nullptr, 0)};
-        if (image && grey && bits && greyBits) {
+        auto image = std::make_unique<DibSection>();
+        auto grey = std::make_unique<DibSection>();
+        if (image->EnsureSize(width, height) && grey->EnsureSize(width, height)) {
             const COLORREF transparent = ColorToRGB(m_glyph.TransparentColor());
-            auto* out = static_cast<uint32_t*>(bits);
-            auto* outGrey = static_cast<uint32_t*>(greyBits);
+            const PixelView out = image->View();
+            const PixelView outGrey = grey->View();
             for (int y = 0; y < height; ++y)
                 for (int x = 0; x < width; ++x) {
                     const COLORREF c = ColorToRGB(m_glyph.PixelColour(x, y));
-                    const uint32_t r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
-                    const size_t at = static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
-                    out[at] = (r << 16) | (g << 8) | b;
+                    const uint8_t r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+                    out.At(x, y) = Bgra(r, g, b, 0);
                     // The transparent colour stays as it is, so it is still left out.
-                    const uint32_t mean = (r + g + b) / 3;
-                    outGrey[at] = c == transparent ? out[at] : (mean << 16) | (mean << 8) | mean;
+                    const auto mean = static_cast<uint8_t>((r + g + b) / 3);
+                    outGrey.At(x, y) = c == transparent ? out.At(x, y) : Bgra(mean, mean, mean, 0);
                 }
             m_transparentColor = transparent;
             m_glyphImage = std::move(image);
@@ -194,13 +184,10 @@ void TSpeedButton::WndProc(TMessage& message) {
 }
 
 bool TSpeedButton::DrawGlyph(HDC dc, int x, int y, int cell, bool grey) const noexcept {
-    HBITMAP source = grey ? m_glyphGrey.Get() : m_glyphImage.Get();
+    const DibSection* source = grey ? m_glyphGrey.get() : m_glyphImage.get();
     if (!source) return false;
     const int cellWidth = m_glyphWidth / m_numGlyphs;
-    MemoryDc memory{dc};
-    if (!memory) return false;
-    SelectScope useGlyph{memory.Get(), source};
-    return ::TransparentBlt(dc, x, y, cellWidth, m_glyphHeight, memory.Get(), cell * cellWidth, 0, cellWidth,
+    return ::TransparentBlt(dc, x, y, cellWidth, m_glyphHeight, source->Dc(), cell * cellWidth, 0, cellWidth,
                             m_glyphHeight, m_transparentColor) != FALSE;
 }
 
@@ -248,6 +235,7 @@ bool TSpeedButton::Paint(HDC dc, const RECT& box) noexcept {
         LayoutButton({client, glyph, text, m_layout, m_margin, m_spacing, ButtonKind::Speed, false});
     const int shift = pressed ? 1 : 0;
 
+    bool drawn = true;
     if (HasGlyph()) {
         int cell = 0;
         if (!enabled) cell = 1;
@@ -255,7 +243,7 @@ bool TSpeedButton::Paint(HDC dc, const RECT& box) noexcept {
         else if (m_state == ButtonState::Exclusive) cell = 3;
         const bool grey = cell >= m_numGlyphs && !enabled;
         if (cell >= m_numGlyphs) cell = 0;
-        DrawGlyph(dc, box.left + place.glyph.x + shift, box.top + place.glyph.y + shift, cell, grey);
+        drawn = DrawGlyph(dc, box.left + place.glyph.x + shift, box.top + place.glyph.y + shift, cell, grey);
     }
     if (!Caption().empty()) {
         SavedDc keep{dc};
@@ -280,7 +268,7 @@ bool TSpeedButton::Paint(HDC dc, const RECT& box) noexcept {
             ::DrawTextW(dc, Caption().c_str(), length, &r, flags);
         }
     }
-    return true;
+    return drawn;
 }
 
 void TSpeedButton::Publish(TPublisher<TSpeedButton>& p) {

@@ -5,9 +5,10 @@
 
 #include "framework/controls/GraphicControl.h"
 #include "framework/graphics/Bitmap.h"
-#include "framework/win/Handles.h"
+#include "framework/win/DibSection.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class TSpeedButton : public TGraphicControl {
@@ -66,8 +67,8 @@ private:
 
     TBitmap m_glyph;
     // The strip as drawn: 32-bit copies made when the glyph changes, so painting only blits.
-    BitmapHandle m_glyphImage;
-    BitmapHandle m_glyphGrey;   // in grey, for a disabled button without its own cell
+    std::unique_ptr<DibSection> m_glyphImage;
+    std::unique_ptr<DibSection> m_glyphGrey;  // in grey, for a disabled button without its own cell
     COLORREF m_transparentColor = 0;
     int m_glyphWidth = 0;       // the whole strip
     int m_glyphHeight = 0;

@@ -1,6 +1,7 @@
 #include "framework/controls/StatusBar.h"
 
 #include "framework/forms/Form.h"
+#include "framework/win/Convert.h"
 
 #include <commctrl.h>
 
@@ -143,7 +144,7 @@ core::Rect TCustomStatusBar::PanelRect(int index) {
     if (!HandleAllocated() || !::SendMessageW(HandleIfAllocated(), SB_GETRECT, static_cast<WPARAM>(index),
                                               reinterpret_cast<LPARAM>(&r)))
         return {};
-    return {r.left, r.top, r.right, r.bottom};
+    return FromRECT(r);
 }
 
 void TCustomStatusBar::WndProc(TMessage& message) {
@@ -152,17 +153,8 @@ void TCustomStatusBar::WndProc(TMessage& message) {
         TStatusPanel* panel = item ? m_panels.Items(static_cast<int>(item->itemID)) : nullptr;
         if (panel && OnDrawPanel) {
             m_canvas.FreeHandle();
-            m_canvas.Lock();
-            m_canvas.SetHandle(item->hDC);
-            try {
-                OnDrawPanel(this, panel, item->rcItem);
-            } catch (...) {
-                m_canvas.SetHandle(nullptr);
-                m_canvas.Unlock();
-                throw;
-            }
-            m_canvas.SetHandle(nullptr);
-            m_canvas.Unlock();
+            const CanvasLock lock{m_canvas, item->hDC};
+            OnDrawPanel(this, panel, item->rcItem);
         }
         message.Result = TRUE;
         return;

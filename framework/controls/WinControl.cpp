@@ -4,6 +4,7 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/Screen.h"
+#include "framework/win/Convert.h"
 
 #include <algorithm>
 #include <vector>
@@ -65,8 +66,7 @@ void TWinControl::RemoveControl(TControl& control) {
         std::erase(m_tabList, w);
         w->DestroyHandle();
     } else if (m_handle && control.Visible()) {
-        const core::Rect b = control.BoundsRect();
-        const RECT r{b.left, b.top, b.right, b.bottom};
+        const RECT r = ToRECT(control.BoundsRect());
         ::InvalidateRect(m_handle, &r, TRUE);
     }
     std::erase(m_controls, &control);
@@ -78,7 +78,7 @@ void TWinControl::RemoveControl(TControl& control) {
 
 void TWinControl::Broadcast(TMessage& message) {
     for (TControl* c : std::vector<TControl*>(m_controls)) {
-        c->m_windowProc(message);
+        c->Deliver(message);
         if (message.Result != 0) return;
     }
 }
@@ -117,7 +117,7 @@ void TWinControl::BoundsChanged(bool sizeChanged) {
 
 core::Rect TWinControl::ClientRect() const {
     RECT r{};
-    if (m_handle && ::GetClientRect(m_handle, &r)) return {r.left, r.top, r.right, r.bottom};
+    if (m_handle && ::GetClientRect(m_handle, &r)) return FromRECT(r);
     return TControl::ClientRect();
 }
 
@@ -215,8 +215,8 @@ void TWinControl::MainWndProc(TMessage& message) noexcept {
 
 void TWinControl::DefaultHandler(TMessage& message) {
     if (!m_handle) return;
-    // The framework's own notifications mean nothing to the window's procedure.
-    if (message.Msg >= 0xB000 && message.Msg <= 0xBFFF) return;
+    // The framework's own notifications mean nothing to the window's class procedure.
+    if (IsFrameworkMessage(message.Msg)) return;
     message.Result = m_router->CallPrevious(message.Msg, message.WParam, message.LParam);
 }
 

@@ -41,7 +41,8 @@ public:
     TWinControl();
     ~TWinControl() override;
 
-    // The window, made (with the parent's) when first asked for. Throws Win32Error.
+    // The window, made (with the parent's) when first asked for. Throws Win32Error, or
+    // what attaching the window threw; no window is left then.
     HWND Handle();
     HWND HandleIfAllocated() const noexcept { return m_handle; }
     bool HandleAllocated() const noexcept { return m_handle != nullptr; }
@@ -50,6 +51,10 @@ public:
     void DestroyHandle();
     // Destroys the window and makes it again (after a style change that needs it).
     void RecreateWnd();
+
+    // Someone else's procedure is in front of the framework's on the control's window
+    // (a skin subclassed it): framework notifications then go through the window (Perform).
+    bool HasForeignWindowProc() const noexcept;
 
     // The control a framework window belongs to, through the window property.
     static TWinControl* FindControl(HWND window) noexcept;
@@ -117,13 +122,18 @@ protected:
     virtual void CreateWindowHandle(const TCreateParams& params);
     virtual void InitializeWindow() {}
     virtual void DestroyWnd();
+    // Joins a new window to the control at its first message: the window property, then
+    // the subclass. Throws and leaves nothing behind; the window is then destroyed and
+    // CreateWnd rethrows.
+    virtual void AttachWindow(HWND window, WNDPROC base);
 
     void WndProc(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
 
-    // Paints the control itself into `dc` (client coordinates). The default lets the
-    // window's own procedure paint.
-    virtual void PaintWindow(HDC dc);
+    // Paints the control itself into `dc` (client coordinates); false when it could not,
+    // and the control's background is shown instead. The default lets the window's own
+    // procedure paint.
+    virtual bool PaintWindow(HDC dc);
     // Whether the control paints through PaintWindow itself (then erasing is skipped
     // when double-buffered).
     virtual bool PaintsItself() const noexcept { return false; }
@@ -149,7 +159,6 @@ private:
     static LRESULT CALLBACK InitWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     static void TrackMouseControl(TControl* target);
     static void ForgetControl(const TControl& control) noexcept;
-    void AttachWindow(HWND window, WNDPROC base);
     void DetachWindow() noexcept;
     void MainWndProc(TMessage& message) noexcept;
     // Each handles the messages of its job and answers whether it did.

@@ -1,6 +1,7 @@
 #include "framework/controls/WinControl.h"
 
 #include "framework/forms/Application.h"
+#include "framework/win/Convert.h"
 
 #include <utility>
 
@@ -63,7 +64,7 @@ bool TWinControl::RouteMouse(TMessage& message) {
         RECT client{};
         ::GetClientRect(m_handle, &client);
         TControl* under = nullptr;
-        if (::PtInRect(&client, POINT{p.x, p.y})) {
+        if (::PtInRect(&client, ToPOINT(p))) {
             under = ControlAtPos(p, true);
             if (!under) under = this;
         }

@@ -1,5 +1,7 @@
 #include "framework/controls/WinControl.h"
 
+#include "framework/core/FailureLog.h"
+#include "framework/win/Convert.h"
 #include "framework/win/DibSection.h"
 
 #include <vector>
@@ -7,17 +9,18 @@
 // Painting: the control itself, then its windowless children back to front, through
 // the top-level window's buffer when the control is double-buffered.
 
-void TWinControl::PaintWindow(HDC dc) {
-    if (!m_hasBaseClass) return;
+bool TWinControl::PaintWindow(HDC dc) {
+    if (!m_hasBaseClass) return true;
     TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
     DefaultHandler(paint);
+    return true;
 }
 
 void TWinControl::PaintControls(HDC dc, const RECT& area) noexcept {
     for (TControl* c : std::vector<TControl*>(m_controls)) {
         if (c->Is<TWinControl>() || !c->Visible()) continue;
         const core::Rect b = c->BoundsRect();
-        RECT bounds{b.left, b.top, b.right, b.bottom};
+        const RECT bounds = ToRECT(b);
         RECT overlap{};
         if (!::IntersectRect(&overlap, &bounds, &area)) continue;
         SavedDc keep{dc};
@@ -26,14 +29,17 @@ void TWinControl::PaintControls(HDC dc, const RECT& area) noexcept {
         try {
             c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
         } catch (...) {
-            // A fault in one control's drawing leaves that control unpainted, nothing more.
+            // A fault in one control's drawing leaves that control unpainted, nothing more:
+            // its siblings still paint, and painting never throws into the message loop.
+            LogCurrentException(u"Painting a windowless control failed");
         }
     }
 }
 
 void TWinControl::PaintInto(HDC dc, const RECT& area, bool erase) {
     if (erase) ::FillRect(dc, &area, Brush());
-    PaintWindow(dc);
+    // A control that could not paint itself shows its background, not what the buffer held.
+    if (!PaintWindow(dc) && !erase) ::FillRect(dc, &area, Brush());
     PaintControls(dc, area);
 }
 
@@ -79,11 +85,12 @@ bool TWinControl::PaintMessage(TMessage& message) {
         auto* dc = reinterpret_cast<HDC>(message.WParam);
         RECT client{};
         ::GetClientRect(m_handle, &client);
-        if (message.LParam & PRF_ERASEBKGND) ::FillRect(dc, &client, Brush());
+        const bool erased = message.LParam & PRF_ERASEBKGND;
+        if (erased) ::FillRect(dc, &client, Brush());
         if (m_hasBaseClass && !PaintsItself())
             DefaultHandler(message);
-        else
-            PaintWindow(dc);
+        else if (!PaintWindow(dc) && !erased)
+            ::FillRect(dc, &client, Brush());
         PaintControls(dc, client);
         return true;
     }

@@ -4,18 +4,22 @@
 #include "framework/win/Win32Error.h"
 
 #include <cwchar>
+#include <exception>
 #include <map>
 #include <mutex>
+#include <utility>
 
 // Class registration, window creation and destruction, and the window property that
 // leads from a window handle back to its control.
 
 namespace {
 
-// The window a control is being created for, until its first message arrives.
+// The window a control is being created for, until its first message arrives; and
+// why attaching it failed, carried past user32 to the creator.
 struct Creating {
     TWinControl* control = nullptr;
     WNDPROC base = nullptr;
+    std::exception_ptr failure;
 };
 thread_local Creating t_creating;
 
@@ -48,6 +52,12 @@ int NextChildId() {
 }  // namespace
 
 std::wstring TWinControl::ControlAtomName() { return TheControlAtom().name; }
+
+bool TWinControl::HasForeignWindowProc() const noexcept {
+    // A router that only adopted the window (someone subclassed it before its first
+    // message) never is the window's procedure: everything passes others first.
+    return m_handle && reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_handle, GWLP_WNDPROC)) != m_router->Procedure();
+}
 
 TWinControl* TWinControl::FindControl(HWND window) noexcept {
     if (!window) return nullptr;
@@ -127,12 +137,18 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
     const WNDPROC base = RegisterFrameworkClass(params, &TWinControl::InitWndProc);
     m_hasBaseClass = params.baseClass != nullptr;
     const HMENU id = (params.style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextChildId())) : nullptr;
-    t_creating = {this, base};
+    t_creating = {this, base, nullptr};
     HWND window = ::CreateWindowExW(params.exStyle, params.className.c_str(), params.caption.c_str(), params.style,
                                     params.x, params.y, params.width, params.height, params.parent, id,
                                     ::GetModuleHandleW(nullptr), nullptr);
     const DWORD error = ::GetLastError();
-    t_creating = {};
+    const std::exception_ptr failure = std::exchange(t_creating, {}).failure;
+    if (failure) {
+        // A window its control could not take would belong to nobody.
+        if (window) ::DestroyWindow(window);
+        m_handle = nullptr;
+        std::rethrow_exception(failure);
+    }
     if (!window) {
         m_handle = nullptr;
         throw Win32Error(u"CreateWindowExW", error);
@@ -140,27 +156,37 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
 }
 
 LRESULT CALLBACK TWinControl::InitWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        if (TWinControl* control = t_creating.control) {
-            t_creating.control = nullptr;
+    if (TWinControl* control = t_creating.control) {
+        t_creating.control = nullptr;
+        try {
             control->AttachWindow(window, t_creating.base);
+        } catch (...) {
+            // No exception may unwind through user32: CreateWindowHandle rethrows it.
+            t_creating.failure = std::current_exception();
         }
-        // Normally the window's procedure is our thunk from here on; this path is for a
-        // window someone subclassed before its first message reached us.
-        if (auto* router = Subclasser::Find<Router>(window))
-            return ::CallWindowProcW(router->Procedure(), window, message, wParam, lParam);
-    } catch (...) {
     }
+    // A window whose control failed to attach is not made at all.
+    if (t_creating.failure) return message == WM_NCCREATE ? FALSE : ::DefWindowProcW(window, message, wParam, lParam);
+    // Normally the window's procedure is our thunk from here on; this path is for a
+    // window someone subclassed before its first message reached us.
+    if (auto* router = Subclasser::Find<Router>(window))
+        return ::CallWindowProcW(router->Procedure(), window, message, wParam, lParam);
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 void TWinControl::AttachWindow(HWND window, WNDPROC base) {
-    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window, GWLP_WNDPROC)) == &TWinControl::InitWndProc)
-        m_router->Subclass(window, base);
-    else
-        m_router->Adopt(window, base);
+    const ATOM atom = TheControlAtom().value;
+    if (!atom || !::SetPropW(window, MAKEINTATOM(atom), this)) throw Win32Error::Last(u"SetPropW");
+    try {
+        if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window, GWLP_WNDPROC)) == &TWinControl::InitWndProc)
+            m_router->Subclass(window, base);
+        else
+            m_router->Adopt(window, base);
+    } catch (...) {
+        ::RemovePropW(window, MAKEINTATOM(atom));
+        throw;
+    }
     m_handle = window;
-    ::SetPropW(window, MAKEINTATOM(TheControlAtom().value), this);
 }
 
 void TWinControl::DestroyWnd() {

@@ -1,10 +1,12 @@
 #include "framework/core/Component.h"
 
+#include "framework/core/Exception.h"
 #include "framework/core/Strings.h"
 
 #include <algorithm>
 
 TComponent::~TComponent() {
+    Retire();
     DestroyComponents();
     if (m_owner) (void)m_owner->RemoveComponent(*this).release();  // we are being deleted already
 }
@@ -18,8 +20,34 @@ void TComponent::DestroyComponents() {
         m_components.pop_back();
         Notification(*last, Operation::Remove);
         last->m_owner = nullptr;
-        last.reset();
+        Dispose(std::move(last));
     }
+}
+
+const std::shared_ptr<TComponent*>& TComponent::LifeCell() const {
+    if (!m_lifeCell)
+        m_lifeCell = std::make_shared<TComponent*>(IsDestroying() ? nullptr : const_cast<TComponent*>(this));
+    return m_lifeCell;
+}
+
+void TComponent::Retire() noexcept {
+    m_state = m_state | ComponentState::Destroying;
+    if (m_lifeCell) *m_lifeCell = nullptr;
+}
+
+void TComponent::Dispose(std::unique_ptr<TComponent> component) noexcept {
+    if (!component) return;
+    component->Retire();
+    component.reset();
+}
+
+void FreeComponent(TComponent* component) {
+    if (!component || component->IsDestroying()) return;
+    TComponent* owner = component->Owner();
+    if (!owner)
+        throw EInvalidOperation(u"A " + std::u16string(component->ClassName()) +
+                                u" without an owner is freed by whoever holds it");
+    owner->DestroyComponent(*component);
 }
 
 TComponent& TComponent::InsertComponent(std::unique_ptr<TComponent> component) {
@@ -41,10 +69,7 @@ std::unique_ptr<TComponent> TComponent::RemoveComponent(TComponent& component) {
     return owned;
 }
 
-void TComponent::DestroyComponent(TComponent& component) {
-    auto owned = RemoveComponent(component);
-    owned.reset();
-}
+void TComponent::DestroyComponent(TComponent& component) { Dispose(RemoveComponent(component)); }
 
 void TComponent::SetName(std::u16string_view name) { m_name = name; }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Root of the component model: run-time class names and class tests that include descendants.
 
+#include "framework/core/Strings.h"
+
 #include <string_view>
 #include <type_traits>
 
@@ -22,6 +24,13 @@ struct TClass {
             if (c == &other) return true;
         return false;
     }
+    // The same by name, ASCII case ignored: for rules that name classes this program may
+    // not link (other libraries' controls), which a control's class chain may still hold.
+    bool InheritsFrom(std::u16string_view className) const noexcept {
+        for (const TClass* c = this; c; c = c->parent)
+            if (SameText(c->name, className)) return true;
+        return false;
+    }
 };
 
 class TObject {
@@ -35,6 +44,7 @@ public:
     virtual const TClass& ClassType() const noexcept { return StaticClass(); }
     std::u16string_view ClassName() const noexcept { return ClassType().name; }
     bool InheritsFrom(const TClass& other) const noexcept { return ClassType().InheritsFrom(other); }
+    bool InheritsFrom(std::u16string_view className) const noexcept { return ClassType().InheritsFrom(className); }
     template <class T> bool Is() const noexcept { return InheritsFrom(T::StaticClass()); }
 };
 

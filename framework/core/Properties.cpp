@@ -171,16 +171,13 @@ void MakeColourIdents(PropInfo& info) {
 
 // --- lookups ----------------------------------------------------------------------
 
-const PropInfo* FindPropInfo(const TClass& cls, std::u16string_view name) noexcept {
-    try {
-        for (const TClass* c = &cls; c; c = c->parent)
-            if (const PropInfo* info = OwnProperties(*c).Find(name)) return info;
-    } catch (...) {  // building a table ran out of memory: nothing found
-    }
+const PropInfo* FindPropInfo(const TClass& cls, std::u16string_view name) {
+    for (const TClass* c = &cls; c; c = c->parent)
+        if (const PropInfo* info = OwnProperties(*c).Find(name)) return info;
     return nullptr;
 }
 
-std::pair<TObject*, const PropInfo*> ResolveProp(const TObject* object, std::u16string_view path) noexcept {
+std::pair<TObject*, const PropInfo*> ResolveProp(const TObject* object, std::u16string_view path) {
     // Getters of owned objects do not change the object; the const is ours to drop.
     auto* current = const_cast<TObject*>(object);
     while (current) {
@@ -189,21 +186,17 @@ std::pair<TObject*, const PropInfo*> ResolveProp(const TObject* object, std::u16
         if (!info) break;
         if (dot == std::u16string_view::npos) return {current, info};
         if (info->kind != PropKind::Object) break;
-        try {
-            current = info->getObject(*current);
-        } catch (...) {
-            break;
-        }
+        current = info->getObject(*current);
         path.remove_prefix(dot + 1);
     }
     return {nullptr, nullptr};
 }
 
-const PropInfo* FindPropInfo(const TObject* object, std::u16string_view path) noexcept {
+const PropInfo* FindPropInfo(const TObject* object, std::u16string_view path) {
     return ResolveProp(object, path).second;
 }
 
-bool IsPublishedProp(const TObject* object, std::u16string_view path) noexcept {
+bool IsPublishedProp(const TObject* object, std::u16string_view path) {
     return FindPropInfo(object, path) != nullptr;
 }
 
@@ -226,12 +219,9 @@ std::vector<const PropInfo*> PublishedProps(const TClass& cls) {
     return out;
 }
 
-const MethodInfo* FindMethodInfo(const TClass& cls, std::u16string_view name) noexcept {
-    try {
-        for (const TClass* c = &cls; c; c = c->parent)
-            if (const MethodInfo* m = OwnProperties(*c).FindMethod(name)) return m;
-    } catch (...) {
-    }
+const MethodInfo* FindMethodInfo(const TClass& cls, std::u16string_view name) {
+    for (const TClass* c = &cls; c; c = c->parent)
+        if (const MethodInfo* m = OwnProperties(*c).FindMethod(name)) return m;
     return nullptr;
 }
 

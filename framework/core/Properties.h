@@ -439,18 +439,21 @@ private:
 
 // --- lookups --------------------------------------------------------------------
 
+// Lookups pass on what stops them (a class table that cannot be built, an object
+// getter that throws), so that a failure never reads as a missing property.
+//
 // The property `name` of `cls` or of the nearest ancestor that publishes it.
-const PropInfo* FindPropInfo(const TClass& cls, std::u16string_view name) noexcept;
+const PropInfo* FindPropInfo(const TClass& cls, std::u16string_view name);
 // Resolves a path ("Font.Name") from `object`: the object that holds the last
 // property and its PropInfo; {null, null} when anything on the way is missing.
-std::pair<TObject*, const PropInfo*> ResolveProp(const TObject* object, std::u16string_view path) noexcept;
-const PropInfo* FindPropInfo(const TObject* object, std::u16string_view path) noexcept;
-bool IsPublishedProp(const TObject* object, std::u16string_view path) noexcept;
+std::pair<TObject*, const PropInfo*> ResolveProp(const TObject* object, std::u16string_view path);
+const PropInfo* FindPropInfo(const TObject* object, std::u16string_view path);
+bool IsPublishedProp(const TObject* object, std::u16string_view path);
 // Every property of `cls`, the root ancestor's first, each in declaration order; a
 // property a descendant publishes again appears once, where the ancestor had it.
 std::vector<const PropInfo*> PublishedProps(const TClass& cls);
 // The method `name` of `cls` or an ancestor.
-const MethodInfo* FindMethodInfo(const TClass& cls, std::u16string_view name) noexcept;
+const MethodInfo* FindMethodInfo(const TClass& cls, std::u16string_view name);
 
 // --- typed access (see the top of this file for the neutral answers) -----------
 

@@ -7,6 +7,7 @@
 #include "framework/controls/Splitter.h"
 #include "framework/controls/StatusBar.h"
 #include "framework/core/ClassRegistry.h"
+#include "framework/core/FailureLog.h"
 #include "framework/core/Strings.h"
 #include "framework/forms/Timer.h"
 #include "framework/win/Convert.h"
@@ -23,17 +24,9 @@ constexpr wchar_t kWindowClass[] = L"TApplication";
 constexpr UINT_PTR kHintShowTimer = 1;
 constexpr UINT_PTR kHintHideTimer = 2;
 
-// The text of the exception being handled; call inside a catch block only.
-std::u16string CurrentExceptionText() {
-    try {
-        throw;
-    } catch (const Exception& e) {
-        return e.Message();
-    } catch (const std::exception& e) {
-        return FromUtf8(e.what());
-    } catch (...) {
-        return u"An unknown error occurred";
-    }
+// Failures the program lives through go where a debugger (or DebugView) shows them.
+void WriteDebugOutput(std::u16string_view line) {
+    ::OutputDebugStringW((L"Kestrelle: " + ToWide(line) + L"\n").c_str());
 }
 
 std::wstring ProgramName() {
@@ -65,6 +58,7 @@ TApplication::TApplication() : m_title{ProgramName()} {
             }
         },
         kWindowClass, WS_POPUP | WS_CAPTION | WS_SYSMENU, m_title.c_str());
+    m_previousFailureSink = SetFailureSink(WriteDebugOutput);
     Application = this;
 }
 
@@ -76,6 +70,7 @@ TApplication::~TApplication() {
     m_hintWindow.reset();
     m_mainForm = nullptr;
     m_window.reset();
+    SetFailureSink(std::move(m_previousFailureSink));
     if (Application == this) Application = nullptr;
 }
 
@@ -269,7 +264,8 @@ void TApplication::HandleException(TObject* sender) noexcept {
         }
         ShowException(ToWide(text));
     } catch (...) {
-        // The handler itself failed; there is no one left to tell.
+        // The handler itself failed; only the log is left to tell.
+        LogCurrentException(u"The exception handler failed");
     }
 }
 
@@ -277,7 +273,8 @@ void TApplication::ShowException(std::wstring_view text) noexcept {
     try {
         std::wstring body(text);
         ::MessageBoxW(OwnerWindow(), body.c_str(), m_title.c_str(), MB_OK | MB_ICONSTOP);
-    } catch (...) {
+    } catch (...) {  // no memory for the text: the log still has the failure
+        LogCurrentException(u"An error could not be shown");
     }
 }
 
@@ -296,7 +293,8 @@ void HandleApplicationException(TObject* sender) noexcept {
     try {
         const std::wstring text = ToWide(CurrentExceptionText());
         ::MessageBoxW(nullptr, text.c_str(), nullptr, MB_OK | MB_ICONSTOP);
-    } catch (...) {
+    } catch (...) {  // no memory for the text: the log still has the failure
+        LogCurrentException(u"An error could not be shown");
     }
 }
 

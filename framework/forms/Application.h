@@ -8,6 +8,7 @@
 #include "framework/controls/HintWindow.h"
 #include "framework/core/Component.h"
 #include "framework/core/Exception.h"
+#include "framework/core/FailureLog.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/Screen.h"
 #include "framework/win/UtilityWindow.h"
@@ -116,6 +117,7 @@ private:
     bool m_showMainForm = true;
     TScreen m_screen;
     std::unique_ptr<THintWindow> m_hintWindow;
+    FailureSink m_previousFailureSink;
     TControl* m_hintControl = nullptr;
     bool m_showHint = true;
     unsigned m_hintPause = 500;

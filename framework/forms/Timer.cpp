@@ -1,15 +1,6 @@
 #include "framework/forms/Timer.h"
 
 #include "framework/forms/Application.h"
-#include "framework/win/Win32Error.h"
-
-namespace {
-constexpr UINT_PTR kTimerId = 1;
-}
-
-TTimer::~TTimer() {
-    if (m_window && m_running) ::KillTimer(m_window->Handle(), kTimerId);
-}
 
 void TTimer::SetEnabled(bool value) {
     if (value == m_enabled) return;
@@ -29,20 +20,10 @@ void TTimer::Loaded() {
 }
 
 void TTimer::UpdateTimer() {
-    if (m_window && m_running) {
-        ::KillTimer(m_window->Handle(), kTimerId);
-        m_running = false;
-    }
+    m_timer.Stop();
     // Nothing runs while the layout is still being read.
     if (!m_enabled || m_interval == 0 || IsLoading()) return;
-    if (!m_window)
-        m_window = std::make_unique<UtilityWindow>([this](UINT message, WPARAM wParam, LPARAM, LRESULT&) {
-            if (message != WM_TIMER || wParam != kTimerId) return false;
-            Tick();
-            return true;
-        });
-    if (!::SetTimer(m_window->Handle(), kTimerId, m_interval, nullptr)) throw Win32Error::Last(u"SetTimer");
-    m_running = true;
+    m_timer.Start(m_interval);
 }
 
 void TTimer::Tick() {

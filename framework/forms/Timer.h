@@ -7,17 +7,15 @@
 #include "framework/core/Component.h"
 #include "framework/core/Events.h"
 #include "framework/core/Properties.h"
-#include "framework/win/UtilityWindow.h"
+#include "framework/win/WindowTimer.h"
 
 #include <cstdint>
-#include <memory>
 
 class TTimer : public TComponent {
     KESTRELLE_CLASS(TTimer, TComponent)
 
 public:
     TTimer() = default;
-    ~TTimer() override;
 
     bool Enabled() const noexcept { return m_enabled; }
     void SetEnabled(bool value);
@@ -36,6 +34,5 @@ private:
 
     bool m_enabled = true;
     uint32_t m_interval = 1000;
-    std::unique_ptr<UtilityWindow> m_window;
-    bool m_running = false;
+    WindowTimer m_timer{[this] { Tick(); }};
 };

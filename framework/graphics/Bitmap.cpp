@@ -1,9 +1,11 @@
 #include "framework/graphics/Bitmap.h"
 
 #include "framework/core/Exception.h"
+#include "framework/core/LittleEndian.h"
 #include "framework/core/Stream.h"
 #include "framework/graphics/BmpCodec.h"
 #include "framework/win/Convert.h"
+#include "framework/win/DibSection.h"
 
 #include <algorithm>
 #include <cstring>
@@ -50,29 +52,9 @@ std::vector<uint32_t> DefaultPalette(int bitCount) {
 // A top-down DIB section; the bits pointer comes back through `bits`.
 BitmapHandle CreateDib(int width, int height, int bitCount, bool masks565, const std::vector<uint32_t>& palette,
                        uint8_t** bits) {
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colours[256];
-    } info{};
-    info.header.biSize = sizeof(info.header);
-    info.header.biWidth = width;
-    info.header.biHeight = -height;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = static_cast<WORD>(bitCount);
-    info.header.biCompression = BI_RGB;
-    if (bitCount <= 8) {
-        info.header.biClrUsed = static_cast<DWORD>(std::min<size_t>(palette.size(), 256));
-        for (size_t i = 0; i < info.header.biClrUsed; ++i)
-            info.colours[i] = RGBQUAD{static_cast<BYTE>(palette[i] & 0xFF), static_cast<BYTE>((palette[i] >> 8) & 0xFF),
-                                      static_cast<BYTE>((palette[i] >> 16) & 0xFF), 0};
-    } else if (bitCount == 16 && masks565) {
-        info.header.biCompression = BI_BITFIELDS;
-        const DWORD m[3] = {0xF800, 0x07E0, 0x001F};
-        std::memcpy(info.colours, m, sizeof(m));
-    }
     void* raw = nullptr;
-    BitmapHandle dib{::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &raw, nullptr, 0)};
-    if (!dib || !raw) throw EInvalidGraphic(u"Out of system resources for a bitmap");
+    BitmapHandle dib = DibSection::MakeBitmap(width, height, DibFormat{bitCount, masks565, palette}, raw);
+    if (!dib) throw EInvalidGraphic(u"Out of system resources for a bitmap");
     *bits = static_cast<uint8_t*>(raw);
     return dib;
 }
@@ -214,7 +196,7 @@ TColor TBitmap::PixelColour(int x, int y) const {
     case 4: return fromPalette((row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F);
     case 8: return fromPalette(row[x]);
     case 16: {
-        const unsigned v = row[2 * x] | row[2 * x + 1] << 8;
+        const unsigned v = GetLe16(std::as_bytes(std::span(row, Stride())), 2 * static_cast<size_t>(x));
         if (m_format == TPixelFormat::pf16bit)
             return RgbColour(static_cast<uint8_t>((v >> 11) * 255 / 31), static_cast<uint8_t>(((v >> 5) & 63) * 255 / 63),
                              static_cast<uint8_t>((v & 31) * 255 / 31));

@@ -173,17 +173,15 @@ DecodedBmp DecodeBmp(std::span<const std::byte> bytes, bool hasFileHeader) {
     if (bitCount == 16 && compression == 0) masks = {0x7C00, 0x03E0, 0x001F, 0};
     for (int y = 0; y < out.height; ++y) {
         const int fileRow = topDown ? y : out.height - 1 - y;
-        const std::byte* src = in.At(dataOffset + static_cast<size_t>(fileRow) * inStride);
+        const std::span<const std::byte> src{in.At(dataOffset + static_cast<size_t>(fileRow) * inStride), inStride};
         uint8_t* dst = out.pixels.data() + static_cast<size_t>(y) * outStride;
         if (bitCount != 16 && compression == 0) {
-            std::memcpy(dst, src, std::min(inStride, outStride));
+            std::memcpy(dst, src.data(), std::min(inStride, outStride));
             continue;
         }
         for (int x = 0; x < out.width; ++x) {
-            const uint32_t v = bitCount == 16
-                                   ? (std::to_integer<uint32_t>(src[2 * x]) | std::to_integer<uint32_t>(src[2 * x + 1]) << 8)
-                                   : (std::to_integer<uint32_t>(src[4 * x]) | std::to_integer<uint32_t>(src[4 * x + 1]) << 8 |
-                                      std::to_integer<uint32_t>(src[4 * x + 2]) << 16 | std::to_integer<uint32_t>(src[4 * x + 3]) << 24);
+            const auto at = static_cast<size_t>(x);
+            const uint32_t v = bitCount == 16 ? GetLe16(src, 2 * at) : GetLe32(src, 4 * at);
             const int bytesPerPixel = out.bitCount / 8;
             uint8_t* p = dst + static_cast<size_t>(x) * static_cast<size_t>(bytesPerPixel);
             p[0] = Channel(v, masks.blue);

@@ -14,7 +14,7 @@ TCanvas::TCanvas() {
 
 TCanvas::~TCanvas() { RestoreObjects(); }
 
-void TCanvas::SetHandle(HDC dc) {
+void TCanvas::SetHandle(HDC dc) noexcept {
     if (dc == m_dc) return;
     RestoreObjects();
     m_dc = dc;

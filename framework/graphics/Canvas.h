@@ -25,7 +25,7 @@ public:
     // The DC drawn on (borrowed). Setting another one (or null) first restores the
     // objects the previous DC had selected.
     HDC Handle() const noexcept { return m_dc; }
-    void SetHandle(HDC dc);
+    void SetHandle(HDC dc) noexcept;
     bool HandleAllocated() const noexcept { return m_dc != nullptr; }
     // The DC, made now by a canvas that makes its own (a bitmap's); null when there is none.
     HDC EnsureHandle() noexcept;
@@ -39,6 +39,7 @@ public:
     void SetCopyMode(DWORD mode) noexcept { m_copyMode = mode; }
 
     // A lock count for code that shares a canvas; everything runs on the UI thread.
+    // Drawing passes hold it through a CanvasLock.
     void Lock() noexcept { ++m_lockCount; }
     void Unlock() noexcept { if (m_lockCount > 0) --m_lockCount; }
     int LockCount() const noexcept { return m_lockCount; }
@@ -101,4 +102,24 @@ private:
     DWORD m_copyMode = SRCCOPY;
     POINT m_penPos{};
     int m_lockCount = 0;
+};
+
+// Lends a canvas a DC for one drawing pass and holds the canvas's lock meanwhile.
+// However the pass ends, the canvas selects its objects out of the DC, lets go of it
+// and unlocks.
+class CanvasLock {
+public:
+    CanvasLock(TCanvas& canvas, HDC dc) noexcept : m_canvas{canvas} {
+        m_canvas.Lock();
+        m_canvas.SetHandle(dc);
+    }
+    ~CanvasLock() {
+        m_canvas.SetHandle(nullptr);
+        m_canvas.Unlock();
+    }
+    CanvasLock(const CanvasLock&) = delete;
+    CanvasLock& operator=(const CanvasLock&) = delete;
+
+private:
+    TCanvas& m_canvas;
 };

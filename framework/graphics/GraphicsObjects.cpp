@@ -153,7 +153,7 @@ void TFont::SetLogFont(const LOGFONTW& font) {
     Changed();
 }
 
-HFONT TFont::Handle() const {
+HFONT TFont::Handle() const noexcept {
     if (!m_handle) {
         const LOGFONTW font = LogFont();
         m_handle = FontHandle{::CreateFontIndirectW(&font)};

@@ -73,8 +73,9 @@ public:
     TFontPitch Pitch() const noexcept { return m_pitch; }
     void SetPitch(TFontPitch pitch);
 
-    // The font's handle, made on first use; owned by this object (borrow it).
-    HFONT Handle() const;
+    // The font's handle, made on first use; owned by this object (borrow it). The stock
+    // GUI font when it cannot be made.
+    HFONT Handle() const noexcept;
     LOGFONTW LogFont() const noexcept;
     // Takes the attributes of an existing font (for instance the system's caption font).
     void SetLogFont(const LOGFONTW& font);

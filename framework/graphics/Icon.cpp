@@ -4,6 +4,7 @@
 #include "framework/core/Stream.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/IconFile.h"
+#include "framework/win/DibSection.h"
 
 #include <algorithm>
 
@@ -85,29 +86,22 @@ void TIcon::SaveToStream(TStream& stream) const {
     if (!m_handle || m_width <= 0 || m_height <= 0) return;
     // One 32-bit image: colour drawn on black, mask drawn separately.
     const int w = m_width, h = m_height;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* raw = nullptr;
-    MemoryDc dc;
-    BitmapHandle dib{::CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &raw, nullptr, 0)};
-    if (!dib) throw EInvalidGraphic(u"Out of system resources for an icon");
+    DibSection dib;
+    if (!dib.EnsureSize(w, h)) throw EInvalidGraphic(u"Out of system resources for an icon");
     std::vector<uint32_t> colour(static_cast<size_t>(w) * h);
     std::vector<uint8_t> mask((static_cast<size_t>(w) + 31) / 32 * 4 * h, 0);
-    {
-        SelectScope select{dc.Get(), dib.Get()};
-        ::DrawIconEx(dc.Get(), 0, 0, m_handle.Get(), w, h, 0, nullptr, DI_NORMAL);
-        ::GdiFlush();
-        std::copy_n(static_cast<const uint32_t*>(raw), colour.size(), colour.begin());
-        ::PatBlt(dc.Get(), 0, 0, w, h, BLACKNESS);
-        ::DrawIconEx(dc.Get(), 0, 0, m_handle.Get(), w, h, 0, nullptr, DI_MASK);
-        ::GdiFlush();
-        const auto* m = static_cast<const uint32_t*>(raw);
-        const size_t stride = (static_cast<size_t>(w) + 31) / 32 * 4;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                if (m[static_cast<size_t>(y) * w + x] & 0xFFFFFF)
-                    mask[static_cast<size_t>(y) * stride + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
-    }
+    const PixelView pixels = dib.View();
+    ::DrawIconEx(dib.Dc(), 0, 0, m_handle.Get(), w, h, 0, nullptr, DI_NORMAL);
+    ::GdiFlush();
+    for (int y = 0; y < h; ++y) std::ranges::copy(pixels.Row(y), colour.begin() + static_cast<ptrdiff_t>(y) * w);
+    ::PatBlt(dib.Dc(), 0, 0, w, h, BLACKNESS);
+    ::DrawIconEx(dib.Dc(), 0, 0, m_handle.Get(), w, h, 0, nullptr, DI_MASK);
+    ::GdiFlush();
+    const size_t stride = (static_cast<size_t>(w) + 31) / 32 * 4;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (pixels.At(x, y) & 0xFFFFFF)
+                mask[static_cast<size_t>(y) * stride + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
     stream.WriteBuffer(EncodeIconFile(w, h, colour, mask));
 }
 

@@ -2,6 +2,7 @@
 
 #include "framework/core/ClassRegistry.h"
 #include "framework/core/Collection.h"
+#include "framework/core/FailureLog.h"
 #include "framework/core/Properties.h"
 #include "framework/core/Stream.h"
 #include "framework/core/StringList.h"
@@ -232,7 +233,8 @@ private:
             } catch (...) {
                 try {
                     collection->EndUpdate();
-                } catch (...) {  // the read error is the one to report
+                } catch (...) {  // the read error is the one to throw; this one is only logged
+                    LogCurrentException(u"Ending a collection's update after a read error failed");
                 }
                 throw;
             }
@@ -261,7 +263,8 @@ private:
         for (size_t i = 0; i < m_applied; ++i) {
             try {
                 m_fixups[i].info->setObject(*m_fixups[i].object, nullptr);
-            } catch (...) {
+            } catch (...) {  // the undo goes on: the error that started it is the one to throw
+                LogCurrentException(u"A reference could not be cleared while undoing a layout");
             }
         }
         for (auto it = m_created.rbegin(); it != m_created.rend(); ++it) {

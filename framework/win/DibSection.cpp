@@ -3,6 +3,7 @@
 #include "framework/win/Win32Error.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -34,17 +35,43 @@ bool DibSection::EnsureSize(int width, int height) noexcept {
     return true;
 }
 
+BitmapHandle DibSection::MakeBitmap(int width, int height, const DibFormat& format, void*& bits) noexcept {
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[256];
+    } info{};
+    info.header.biSize = sizeof(info.header);
+    info.header.biWidth = width;
+    info.header.biHeight = -height;  // top-down: row 0 first in memory
+    info.header.biPlanes = 1;
+    info.header.biBitCount = static_cast<WORD>(format.bitCount);
+    info.header.biCompression = BI_RGB;
+    if (format.bitCount <= 8) {
+        info.header.biClrUsed = static_cast<DWORD>(std::min<size_t>(format.palette.size(), 256));
+        for (size_t i = 0; i < info.header.biClrUsed; ++i) {
+            const uint32_t c = format.palette[i];
+            info.colours[i] = RGBQUAD{static_cast<BYTE>(c & 0xFF), static_cast<BYTE>((c >> 8) & 0xFF),
+                                      static_cast<BYTE>((c >> 16) & 0xFF), 0};
+        }
+    } else if (format.bitCount == 16 && format.masks565) {
+        info.header.biCompression = BI_BITFIELDS;
+        const DWORD masks[3] = {0xF800, 0x07E0, 0x001F};
+        std::memcpy(info.colours, masks, sizeof masks);
+    }
+    bits = nullptr;
+    BitmapHandle bitmap{::CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                           &bits, nullptr, 0)};
+    if (!bitmap || !bits) {
+        bits = nullptr;
+        return {};
+    }
+    return bitmap;
+}
+
 bool DibSection::Allocate(int width, int height) noexcept {
     if (!m_dc || width <= 0 || height <= 0) return false;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down: row 0 first in memory
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    BitmapHandle bitmap{::CreateDIBSection(m_dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0)};
+    BitmapHandle bitmap = MakeBitmap(width, height, DibFormat{}, bits);
     if (!bitmap) return false;
     const HGDIOBJ old = ::SelectObject(m_dc.Get(), bitmap.Get());
     if (!m_previous) m_previous = old;

@@ -1,70 +1,119 @@
 #include "framework/win/HookGuard.h"
 
+#include "framework/core/FailureLog.h"
+#include "framework/win/Convert.h"
 #include "framework/win/Win32Error.h"
 
+#include <algorithm>
 #include <array>
 #include <cwchar>
+#include <optional>
+#include <utility>
 
 namespace {
 
-constexpr int kMinKind = WH_MSGFILTER;  // -1
-constexpr int kMaxKind = WH_MOUSE_LL;   // 14
-thread_local std::array<HookGuard*, kMaxKind - kMinKind + 1> t_guards{};
+constexpr std::array kKinds{WH_MSGFILTER, WH_KEYBOARD, WH_GETMESSAGE,    WH_CALLWNDPROC,
+                            WH_CBT,       WH_MOUSE,    WH_CALLWNDPROCRET};
 
-HookGuard*& Slot(int kind) { return t_guards[static_cast<size_t>(kind - kMinKind)]; }
+std::optional<size_t> KindIndex(int kind) noexcept {
+    const auto found = std::find(kKinds.begin(), kKinds.end(), kind);
+    if (found == kKinds.end()) return std::nullopt;
+    return static_cast<size_t>(found - kKinds.begin());
+}
+
+// Hooks belong to the thread that installed them, and only that thread runs them.
+struct ThreadHooks {
+    std::array<std::array<HookGuard*, HookGuard::kPerKind>, kKinds.size()> guards{};
+    unsigned long installed = 0;
+};
+thread_local ThreadHooks t_hooks;
 
 }  // namespace
 
-template <int Kind>
+struct HookGuard::Procedures {
+    using Table = std::array<std::array<HOOKPROC, kPerKind>, kKinds.size()>;
+    template <size_t Kind, size_t... Slot>
+    static constexpr std::array<HOOKPROC, kPerKind> Row(std::index_sequence<Slot...>) {
+        return {&Procedure<Kind, Slot>...};
+    }
+    template <size_t... Kind>
+    static constexpr Table All(std::index_sequence<Kind...>) {
+        return {Row<Kind>(std::make_index_sequence<kPerKind>())...};
+    }
+    static const Table kTable;
+};
+constinit const HookGuard::Procedures::Table HookGuard::Procedures::kTable =
+    All(std::make_index_sequence<kKinds.size()>());
+
+template <size_t KindIndex, size_t Slot>
 LRESULT CALLBACK HookGuard::Procedure(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    HookGuard* guard = Slot(Kind);
-    // Negative codes must go straight on, unprocessed.
-    if (guard && code >= 0) guard->Notify(code, wParam, lParam);
-    return ::CallNextHookEx(guard ? guard->m_hook : nullptr, code, wParam, lParam);
+    if (HookGuard* guard = t_hooks.guards[KindIndex][Slot]) return guard->Run(code, wParam, lParam);
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-HookGuard::HookGuard(int kind, Handler handler) : m_kind{kind}, m_handler{std::move(handler)} {
-    HOOKPROC procedure = nullptr;
-    switch (kind) {
-    case WH_CBT: procedure = &Procedure<WH_CBT>; break;
-    case WH_GETMESSAGE: procedure = &Procedure<WH_GETMESSAGE>; break;
-    case WH_CALLWNDPROC: procedure = &Procedure<WH_CALLWNDPROC>; break;
-    case WH_CALLWNDPROCRET: procedure = &Procedure<WH_CALLWNDPROCRET>; break;
-    case WH_MSGFILTER: procedure = &Procedure<WH_MSGFILTER>; break;
-    case WH_KEYBOARD: procedure = &Procedure<WH_KEYBOARD>; break;
-    case WH_MOUSE: procedure = &Procedure<WH_MOUSE>; break;
-    default: throw Exception(u"Unsupported hook kind");
+LRESULT HookGuard::Next::operator()() const noexcept {
+    if (!m_called) {
+        m_called = true;
+        m_answer = ::CallNextHookEx(m_hook, m_code, m_wParam, m_lParam);
     }
-    if (Slot(kind)) throw Exception(u"This thread already has a hook of this kind");
+    return m_answer;
+}
+
+HookGuard::HookGuard(int kind, Handler handler)
+    : HookGuard(kind, Filter{[handler = std::move(handler)](int code, WPARAM wParam, LPARAM lParam, const Next& next) {
+          if (handler) handler(code, wParam, lParam);
+          return next();
+      }}) {}
+
+HookGuard::HookGuard(int kind, Filter filter) : m_kind{kind}, m_filter{std::move(filter)} {
+    const auto kindIndex = KindIndex(kind);
+    if (!kindIndex) throw Exception(u"Unsupported hook kind");
+    auto& row = t_hooks.guards[*kindIndex];
+    const auto free = std::find(row.begin(), row.end(), nullptr);
+    if (free == row.end()) throw Exception(u"This thread holds as many hooks of this kind as it can");
+    m_kindIndex = *kindIndex;
+    m_slot = static_cast<size_t>(free - row.begin());
+    m_order = ++t_hooks.installed;
     // Registered before the hook exists, so that no early call finds an empty slot.
-    Slot(kind) = this;
-    m_hook = ::SetWindowsHookExW(kind, procedure, nullptr, ::GetCurrentThreadId());
+    *free = this;
+    m_hook = ::SetWindowsHookExW(kind, Procedures::kTable[m_kindIndex][m_slot], nullptr, ::GetCurrentThreadId());
     if (!m_hook) {
         const auto error = Win32Error::Last(u"SetWindowsHookExW");
-        Slot(kind) = nullptr;
+        *free = nullptr;
         throw error;
     }
 }
 
 HookGuard::~HookGuard() {
     if (m_hook) ::UnhookWindowsHookEx(m_hook);
-    if (Slot(m_kind) == this) Slot(m_kind) = nullptr;
+    HookGuard*& slot = t_hooks.guards[m_kindIndex][m_slot];
+    if (slot == this) slot = nullptr;
 }
 
 HookGuard* HookGuard::Current(int kind) noexcept {
-    if (kind < kMinKind || kind > kMaxKind) return nullptr;
-    return Slot(kind);
+    const auto kindIndex = KindIndex(kind);
+    if (!kindIndex) return nullptr;
+    HookGuard* newest = nullptr;
+    for (HookGuard* guard : t_hooks.guards[*kindIndex])
+        if (guard && (!newest || guard->m_order > newest->m_order)) newest = guard;
+    return newest;
 }
 
-void HookGuard::Notify(int code, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT HookGuard::Run(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    const Next next{m_hook, code, wParam, lParam};
+    if (code < 0 || !m_filter) return next();  // negative codes must go straight on, unprocessed
     try {
-        if (m_handler) m_handler(code, wParam, lParam);
+        return m_filter(code, wParam, lParam, next);
     } catch (...) {
-        if (!m_reported) {
-            m_reported = true;
-            wchar_t text[80];
-            std::swprintf(text, 80, L"Kestrelle: hook %d handler failed on code %d\n", m_kind, code);
-            ::OutputDebugStringW(text);
-        }
+        ReportOnce(code);
     }
+    return next();
+}
+
+void HookGuard::ReportOnce(int code) noexcept {
+    if (m_reported) return;
+    m_reported = true;
+    wchar_t text[80];
+    std::swprintf(text, 80, L"hook %d handler failed on code %d", m_kind, code);
+    LogFailure(AsUtf16(text));
 }

@@ -1,5 +1,7 @@
 #include "framework/win/Subclasser.h"
 
+#include "framework/core/FailureLog.h"
+#include "framework/win/Convert.h"
 #include "framework/win/Thunk.h"
 #include "framework/win/Win32Error.h"
 
@@ -98,9 +100,9 @@ bool Subclasser::Unsubclass() noexcept {
 void Subclasser::Unlink() noexcept {
     // Take this object out of the window's chain, wherever it sits in it.
     if (ChainTop(m_window) == this) {
-        if (m_below)
-            ::SetPropW(m_window, MAKEINTATOM(ChainAtom()), m_below);
-        else
+        // Should the property keep pointing here, FromHandle would hand out this object
+        // after it is gone; without it, the objects below still run through their thunks.
+        if (!m_below || !::SetPropW(m_window, MAKEINTATOM(ChainAtom()), m_below))
             ::RemovePropW(m_window, MAKEINTATOM(ChainAtom()));
     } else {
         for (Subclasser* s = ChainTop(m_window); s; s = s->m_below)
@@ -138,9 +140,9 @@ void Subclasser::ReportOnce(UINT message) noexcept {
     if (m_reported) return;
     m_reported = true;
     wchar_t text[96];
-    std::swprintf(text, 96, L"Kestrelle: message 0x%04X of window %p failed; passed on unhandled\n", message,
+    std::swprintf(text, 96, L"message 0x%04X of window %p failed; passed on unhandled", message,
                   static_cast<void*>(m_window));
-    ::OutputDebugStringW(text);
+    LogFailure(AsUtf16(text));
 }
 
 Subclasser* Subclasser::FromHandle(HWND window) noexcept {

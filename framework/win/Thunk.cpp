@@ -1,5 +1,6 @@
 #include "framework/win/Thunk.h"
 
+#include "framework/core/FailureLog.h"
 #include "framework/win/Win32Error.h"
 
 #include <cstdint>
@@ -78,9 +79,11 @@ void ThunkPool::Write(std::byte* slot, const SlotCode& code) {
 void* ThunkPool::Allocate(const void* object, const void* target) {
     std::lock_guard lock{m_mutex};
     if (m_free.empty()) AddPage();
+    // Taken off first: a slot that cannot be written stays out of use rather than
+    // failing every later call.
     std::byte* slot = m_free.back();
-    Write(slot, Code(object, target, slot));
     m_free.pop_back();
+    Write(slot, Code(object, target, slot));
     ++m_inUse;
     return slot;
 }
@@ -88,15 +91,17 @@ void* ThunkPool::Allocate(const void* object, const void* target) {
 void ThunkPool::Free(void* slot) noexcept {
     if (!slot) return;
     std::lock_guard lock{m_mutex};
+    --m_inUse;
     SlotCode breakpoints;
     breakpoints.fill(0xCC);
     try {
         Write(static_cast<std::byte*>(slot), breakpoints);
+        m_free.push_back(static_cast<std::byte*>(slot));
     } catch (...) {
-        // Leave the old code in place; the slot is still safe to reuse, as reuse rewrites it.
+        // A slot whose page would not change protection keeps its old code; handed out
+        // again, every later Allocate would fail on it. It stays out of use instead.
+        LogCurrentException(u"A window-procedure thunk could not be freed; its slot is retired");
     }
-    m_free.push_back(static_cast<std::byte*>(slot));
-    --m_inUse;
 }
 
 size_t ThunkPool::SlotsInUse() const noexcept {

@@ -1,5 +1,6 @@
 #include "skin/data/SkinDescriptionReader.h"
 
+#include "framework/core/FailureLog.h"
 #include "framework/core/Stream.h"
 #include "framework/core/StringList.h"
 #include "skin/data/FrameRules.h"
@@ -7,7 +8,6 @@
 #include "skin/data/SkinLoadRules.h"
 #include "skin/data/SkinReader.h"
 
-#include <new>
 #include <string>
 
 namespace {
@@ -59,12 +59,13 @@ void SkinDescriptionReader::LoadBitmap(std::string_view value, TBitmap& target) 
             target.LoadFromStream(file);
             return;
         }
-    } catch (const Exception&) {  // not a bitmap we can decode: the picture stays empty
-    } catch (const std::bad_alloc&) {
+    } catch (...) {  // a bitmap we cannot decode, or no memory for it: the picture stays empty
+        LogCurrentException(u"A skin bitmap could not be read; its picture stays empty");
     }
     try {
         target.Clear();
-    } catch (...) {  // emptying frees memory; nothing sensible is left to do if even that fails
+    } catch (...) {  // emptying frees memory; if even that fails, the old picture stays
+        LogCurrentException(u"A skin picture could not be emptied");
     }
 }
 

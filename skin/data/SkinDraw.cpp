@@ -3,6 +3,7 @@
 #include "framework/core/Exception.h"
 #include "framework/graphics/BmpCodec.h"
 #include "framework/graphics/GraphicsObjects.h"
+#include "framework/win/Convert.h"
 #include "skin/data/MaskRuns.h"
 #include "skin/data/Platform.h"
 
@@ -138,7 +139,9 @@ std::unique_ptr<TBitmap> SliceImage(const RECT& target, const TBitmap& image, co
         const HDC source = cell ? image.Dc() : nullptr;
         if (!size || size->Empty() || !source) return nullptr;
         auto result = NewPicture(size->width, size->height);
-        DrawPieces(result->Dc(), NineSlice(*cell, margins, size->width, size->height, middle), source);
+        // A picture with pieces missing is no picture: the caller falls back as for none.
+        if (!DrawPieces(result->Dc(), NineSlice(*cell, margins, size->width, size->height, middle), source))
+            return nullptr;
         return result;
     } catch (...) {
         return nullptr;
@@ -166,14 +169,14 @@ bool DrawThreePart(TCanvas& canvas, const RECT& rect, const TBitmap& image, Fram
         const HDC dc = picture->Dc();
         const ThreePartPlan plan = ThreePart(*cell, margins, W, H);
         const auto copy = [&](const SlicePiece& p) {
-            if (!p.source.Empty() && !p.target.Empty()) Copy(dc, p.target, source, p.source);
+            return p.source.Empty() || p.target.Empty() || Copy(dc, p.target, source, p.source);
         };
-        copy(plan.left);
+        bool ok = copy(plan.left);
         if (const auto& middle = plan.middleSource)
             for (int x = plan.middleFrom; x < plan.middleTo; x += middle->width)
-                copy({*middle, {x, 0, middle->width, H}});
-        copy(plan.right);  // last: it covers the overflow of the middle
-        const HDC target = canvas.EnsureHandle();
+                ok &= copy({*middle, {x, 0, middle->width, H}});
+        ok &= copy(plan.right);  // last: it covers the overflow of the middle
+        const HDC target = ok ? canvas.EnsureHandle() : nullptr;
         return target && Put(target, rect.left, rect.top, *picture, trans);
     } catch (...) {
         return false;
@@ -311,9 +314,9 @@ RegionHandle RegionFromBitmap(TBitmap& image, int offsetX, int offsetY, int tole
         const auto addBatch = [&](std::span<const RunRect> rects, const RunRect& bounds) {
             Buffer& b = *buffer;
             b.header = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(rects.size()), 0,
-                        {bounds.left, bounds.top, bounds.right, bounds.bottom}};
+                        ToRECT(bounds)};
             for (size_t i = 0; i < rects.size(); ++i)
-                b.rects[i] = {rects[i].left, rects[i].top, rects[i].right, rects[i].bottom};
+                b.rects[i] = ToRECT(rects[i]);
             const DWORD bytes = static_cast<DWORD>(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
             RegionHandle part{::ExtCreateRegion(nullptr, bytes, reinterpret_cast<const RGNDATA*>(&b))};
             if (!part && rects.empty()) part = RegionHandle{::CreateRectRgn(0, 0, 0, 0)};

@@ -1,5 +1,6 @@
 #include "skin/data/SkinReader.h"
 
+#include "framework/core/LittleEndian.h"
 #include "framework/core/Strings.h"
 #include "skin/data/Lzh.h"
 
@@ -16,9 +17,7 @@ TSkinReader::Notifier& CurrentNotifier() {
 [[noreturn]] void Malformed(const std::string& what) { throw ESkinFormatError(FromUtf8("Skin container: " + what)); }
 
 int32_t Int32At(std::span<const std::byte> bytes, size_t offset) noexcept {
-    uint32_t v = 0;
-    for (size_t i = 0; i < 4; ++i) v |= static_cast<uint32_t>(bytes[offset + i]) << (8 * i);
-    return static_cast<int32_t>(v);
+    return static_cast<int32_t>(GetLe32(bytes, offset));
 }
 
 }  // namespace

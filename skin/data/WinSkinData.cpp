@@ -1,8 +1,10 @@
 #include "skin/data/WinSkinData.h"
 
+#include "framework/core/FailureLog.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/win/Convert.h"
+#include "framework/win/DibSection.h"
 #include "framework/win/Files.h"
 #include "framework/win/User32Functions.h"
 #include "skin/data/FrameRules.h"
@@ -39,7 +41,7 @@ const bool s_messageBoxInstalled = [] {
             if (Application) (void)Application->MessageBox(wide, {}, MB_OK | MB_ICONWARNING);
             else ::MessageBoxW(nullptr, wide.c_str(), nullptr, MB_OK | MB_ICONWARNING);
         } catch (...) {  // a message that cannot be shown must not turn into a failed load
-            ::OutputDebugStringW(L"Kestrelle: a skin message could not be shown\n");
+            LogCurrentException(u"A skin message could not be shown");
         }
     });
     return true;
@@ -66,76 +68,42 @@ void MakeObjectSane(TDataSkinObject* object, FrameLayout layout) noexcept {
     object->SetMargins(FitMargins(object->Margins(), cellWidth, cellHeight));
 }
 
-// A picture's pixels in memory (0x00RRGGBB), for composing pictures without GDI.
-class Pixels {
-public:
-    Pixels() = default;
-    Pixels(int width, int height, uint32_t fill)
-        : m_width(std::max(width, 0)), m_height(std::max(height, 0)),
-          m_data(static_cast<size_t>(m_width) * static_cast<size_t>(m_height), fill) {}
-    explicit Pixels(const TBitmap& bitmap) : Pixels(bitmap.Width(), bitmap.Height(), 0) {
-        if (m_data.empty()) return;
-        TBitmap converted;
-        const TBitmap* source = &bitmap;
-        if (bitmap.BitsPerPixel() != 24 && bitmap.BitsPerPixel() != 32) {
-            converted.Assign(bitmap);
-            converted.SetPixelFormat(TPixelFormat::pf24bit);
-            source = &converted;
-        }
-        const int step = source->BitsPerPixel() / 8;
-        for (int y = 0; y < m_height; ++y) {
-            const uint8_t* row = source->ScanLine(y);
-            for (int x = 0; x < m_width; ++x, row += step) At(x, y) = row[0] | row[1] << 8 | row[2] << 16;
-        }
-    }
+// Pictures are composed in DIB sections (0x00RRGGBB): what GDI converts on the way in
+// and out is read and written in memory in between, without a GDI call per piece.
 
-    int Width() const noexcept { return m_width; }
-    PixelView View() const noexcept {
-        return PixelView(m_width, m_height, m_width, std::span(const_cast<uint32_t*>(m_data.data()), m_data.size()));
-    }
-    uint32_t& At(int x, int y) noexcept { return m_data[static_cast<size_t>(y) * m_width + static_cast<size_t>(x)]; }
-    uint32_t At(int x, int y) const noexcept { return m_data[static_cast<size_t>(y) * m_width + static_cast<size_t>(x)]; }
+// The pixels of `picture`, whatever its format; `pixels` stays empty for an empty one.
+void ReadPixels(const TBitmap& picture, DibSection& pixels) {
+    if (picture.Empty()) return;
+    if (!pixels.EnsureSize(picture.Width(), picture.Height()) || !picture.Dc() ||
+        !::BitBlt(pixels.Dc(), 0, 0, picture.Width(), picture.Height(), picture.Dc(), 0, 0, SRCCOPY))
+        throw EInvalidGraphic(u"Out of system resources for a picture");
+    ::GdiFlush();
+}
 
-    void Fill(int x0, int y0, int x1, int y1, uint32_t colour) noexcept {
-        for (int y = std::max(y0, 0); y < std::min(y1, m_height); ++y)
-            for (int x = std::max(x0, 0); x < std::min(x1, m_width); ++x) At(x, y) = colour;
-    }
-    // `from` of `source` (all of it by default) with its top left at (x, y); clipped.
-    void Paste(const Pixels& source, int x, int y, std::optional<SkinRect> from = std::nullopt) noexcept {
-        const SkinRect area = from.value_or(SkinRect{0, 0, source.m_width, source.m_height});
-        for (int j = 0; j < area.height; ++j)
-            for (int i = 0; i < area.width; ++i) {
-                const int sx = area.x + i, sy = area.y + j, tx = x + i, ty = y + j;
-                if (sx >= 0 && sy >= 0 && sx < source.m_width && sy < source.m_height && tx >= 0 && ty >= 0 &&
-                    tx < m_width && ty < m_height)
-                    At(tx, ty) = source.At(sx, sy);
-            }
-    }
-    void Mirror() noexcept {
-        for (int y = 0; y < m_height; ++y) {
-            auto* row = m_data.data() + static_cast<size_t>(y) * m_width;
-            std::reverse(row, row + m_width);
-        }
-    }
-    // Into a 24-bit bitmap of the same size.
-    void CopyTo(TBitmap& bitmap) const {
-        bitmap.SetPixelFormat(TPixelFormat::pf24bit);
-        bitmap.SetSize(m_width, m_height);
-        for (int y = 0; y < m_height; ++y) {
-            uint8_t* row = bitmap.ScanLine(y);
-            for (int x = 0; x < m_width; ++x, row += 3) {
-                const uint32_t pixel = At(x, y);
-                row[0] = static_cast<uint8_t>(pixel), row[1] = static_cast<uint8_t>(pixel >> 8);
-                row[2] = static_cast<uint8_t>(pixel >> 16);
-            }
-        }
-    }
+// `pixels` into `picture` as a 24-bit bitmap of the same size.
+void WritePixels(const DibSection& pixels, TBitmap& picture) {
+    picture.SetPixelFormat(TPixelFormat::pf24bit);
+    picture.SetSize(pixels.Width(), pixels.Height());
+    if (!picture.Dc() || !::BitBlt(picture.Dc(), 0, 0, pixels.Width(), pixels.Height(), pixels.Dc(), 0, 0, SRCCOPY))
+        throw EInvalidGraphic(u"Out of system resources for a picture");
+    ::GdiFlush();  // the pixels may change in memory next
+}
 
-private:
-    int m_width = 0;
-    int m_height = 0;
-    std::vector<uint32_t> m_data;
-};
+void FillPixels(const PixelView& pixels, const SkinRect& area, uint32_t colour) noexcept {
+    for (int y = std::max(area.y, 0); y < std::min(area.y + area.height, pixels.height); ++y)
+        for (int x = std::max(area.x, 0); x < std::min(area.x + area.width, pixels.width); ++x) pixels.At(x, y) = colour;
+}
+
+// `from` of `source` with its top left at (x, y) of `target`; clipped to both.
+void PastePixels(const PixelView& target, int x, int y, const PixelView& source, const SkinRect& from) noexcept {
+    SlicePlan copy;
+    copy.Add({from, {x, y, from.width, from.height}, MiddleMode::Stretch});
+    DrawPlan(target, 0, 0, copy, source, std::nullopt);
+}
+
+void MirrorPixels(const PixelView& pixels) noexcept {
+    for (int y = 0; y < pixels.height; ++y) std::reverse(pixels.Row(y).begin(), pixels.Row(y).end());
+}
 
 }  // namespace
 
@@ -150,6 +118,7 @@ TSkinData::TSkinData() {
         glyphs.LoadFromResourceName(ProgramModule(), kMenuGlyphsResource);
         m_menuGlyphs.AddMasked(glyphs, clWhite);
     } catch (const Exception&) {  // a program without the resource gets a system menu without glyphs
+        LogCurrentException(u"The system menu glyphs are missing");
     }
 }
 
@@ -352,6 +321,7 @@ void TSkinData::LoadBuiltInTracks(Skin& skin) {
             made->FrameCount = 1;
             track = std::move(made);
         } catch (const Exception&) {  // a program without the resource draws plain grooves
+            LogCurrentException(u"A built-in track-bar groove is missing");
         }
     };
     builtIn(skin.track, "Track", kTrackResource);
@@ -397,12 +367,15 @@ void TSkinData::MakeComboImages(Skin& skin) {
         const uint32_t key = static_cast<uint32_t>(kKeyColour);  // magenta reads the same in both byte orders
 
         // Composed in memory: a dozen masked GDI transfers cost more than the rest of a load.
-        const Pixels sunkPixels(sunk.Image), comboPixels(combo.Image);
-        const Pixels extraPixels = skin.extraImages ? Pixels(skin.extraImages->Image) : Pixels();
-        Pixels combined(kComboCellWidth * frames, kComboCellHeight, key);
-        Pixels cell(kComboCellWidth, kComboCellHeight, key);
+        DibSection sunkPixels, comboPixels, extraPixels;
+        ReadPixels(sunk.Image, sunkPixels);
+        ReadPixels(combo.Image, comboPixels);
+        if (skin.extraImages) ReadPixels(skin.extraImages->Image, extraPixels);
+        DibSection combined{kComboCellWidth * frames, kComboCellHeight};
+        DibSection cell{kComboCellWidth, kComboCellHeight};
+        combined.Fill(key);
         for (int frame = 1; frame <= frames; ++frame) {
-            cell.Fill(0, 0, kComboCellWidth, kComboCellHeight, key);
+            cell.Fill(key);
             // Opaque onto the key colour is the same as leaving the key colour out.
             if (const auto edge = FrameCell(sunk.Image.Width(), sunk.Image.Height(), FrameLayout::Horizontal, frames,
                                             frame))
@@ -423,16 +396,17 @@ void TSkinData::MakeComboImages(Skin& skin) {
                     DrawPlan(cell.View(), 0, 0, centred, extraPixels.View(), key);
                 }
             // The text area stays transparent: the edit or the list item shows there.
-            cell.Fill(2, 2, kComboCellWidth - 1 - button, kComboCellHeight - 3, key);
-            combined.Paste(cell, (frame - 1) * kComboCellWidth, 0);
+            FillPixels(cell.View(), {2, 2, kComboCellWidth - 3 - button, kComboCellHeight - 5}, key);
+            PastePixels(combined.View(), (frame - 1) * kComboCellWidth, 0, cell.View(),
+                        {0, 0, kComboCellWidth, kComboCellHeight});
         }
         combo.Style = 2;
         combo.SetMargins(sunk.Margins());
         combo.LeftWidth = 2;
         combo.RightWidth = button + 2;
-        combined.CopyTo(combo.Image);
-        combined.Mirror();
-        combined.CopyTo(sunk.Image);
+        WritePixels(combined, combo.Image);
+        MirrorPixels(combined.View());
+        WritePixels(combined, sunk.Image);
         sunk.LeftWidth = button + 2;
         sunk.RightWidth = 2;
     }
@@ -446,13 +420,16 @@ void TSkinData::MakeComboImages(Skin& skin) {
     } else if (skin.comboButton->Style == 2) {
         skin.comboArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
         // The drop button of each state, without the edge around it.
-        const Pixels combined(skin.comboButton->Image);
+        DibSection combined;
+        ReadPixels(skin.comboButton->Image, combined);
         const int frames = skin.sunkEdge->FrameCount;
         const int cellWidth = combined.Width() / frames;
-        Pixels arrow(kComboArrowSize * frames, kComboArrowSize, 0);
+        DibSection arrow{kComboArrowSize * frames, kComboArrowSize};
+        arrow.Fill(0);
         for (int i = 0; i < frames; ++i)
-            arrow.Paste(combined, i * kComboArrowSize, 0, SkinRect{(i + 1) * cellWidth - 19, 2, kComboArrowSize, kComboArrowSize});
-        arrow.CopyTo(skin.comboArrow->Image);
+            PastePixels(arrow.View(), i * kComboArrowSize, 0, combined.View(),
+                        {(i + 1) * cellWidth - 19, 2, kComboArrowSize, kComboArrowSize});
+        WritePixels(arrow, skin.comboArrow->Image);
         skin.comboArrow->FrameCount = frames;
     }
 }
@@ -518,9 +495,9 @@ void TSkinData::Loaded() {
     if (manager) {
         try {
             manager->InstallHook();
-        } catch (const Exception& error) {
+        } catch (const Exception&) {
             // Without the hook no window is skinned; the program runs in the platform's look.
-            ::OutputDebugStringW((L"Kestrelle: skin hook not installed: " + ToWide(error.Message()) + L"\n").c_str());
+            LogCurrentException(u"The skin hook is not installed");
         }
     }
     if (m_active) {

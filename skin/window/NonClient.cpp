@@ -3,14 +3,13 @@
 
 #include "skin/window/WinSkinForm.h"
 
+#include "framework/core/FailureLog.h"
 #include "framework/graphics/Colors.h"
 #include "framework/win/Convert.h"
 #include "skin/data/SharedScratch.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/window/PlatformVersion.h"
-#include "skin/window/SkinLog.h"
 #include "skin/window/SkinManage.h"
 #include "skin/window/WinSkinFormRouter.h"
 #include "skin/window/WindowQueries.h"
@@ -30,9 +29,6 @@ CaptionButtonRule RuleOf(const TDataSkinSysButton& b) noexcept {
 }
 
 core::Point PointOf(LPARAM lParam) noexcept { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
-
-RECT ToWinRect(const core::Rect& r) noexcept { return {r.left, r.top, r.right, r.bottom}; }
-core::Rect FromWinRect(const RECT& r) noexcept { return {r.left, r.top, r.right, r.bottom}; }
 
 core::Size SmallIconSize() noexcept { return {::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON)}; }
 
@@ -114,7 +110,7 @@ LRESULT TWinSkinForm::NonClientSize(WPARAM wParam, LPARAM lParam) {
     if (!wParam) {
         // The proposed window rectangle becomes the client inside the skin frame.
         auto& rect = *reinterpret_cast<RECT*>(lParam);
-        rect = ToWinRect(ClientInFrame(FromWinRect(rect), m_borders, m_menuBarHeight));
+        rect = ToRECT(ClientInFrame(FromRECT(rect), m_borders, m_menuBarHeight));
         return 0;
     }
     auto& params = *reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
@@ -125,7 +121,7 @@ LRESULT TWinSkinForm::NonClientSize(WPARAM wParam, LPARAM lParam) {
         return WVR_VALIDRECTS;
     }
     const WINDOWPOS& pos = *params.lppos;
-    const RECT client = ToWinRect(ClientInFrame(core::Rect::FromBounds(pos.x, pos.y, pos.cx, pos.cy), m_borders,
+    const RECT client = ToRECT(ClientInFrame(core::Rect::FromBounds(pos.x, pos.y, pos.cx, pos.cy), m_borders,
                                              m_menuBarHeight));
     params.rgrc[0] = client;
     params.rgrc[1] = client;
@@ -176,7 +172,7 @@ void TWinSkinForm::LayoutCaptionButtons(int width) noexcept {
             button->Bounds = CaptionButtonBounds(RuleOf(skin), size, geometry);
         }
     } catch (...) {
-        SkinLog(L"the caption buttons could not be laid out");
+        LogCurrentException(u"the caption buttons could not be laid out");
         for (auto& button : m_buttons) button->Visible = false;
     }
 }
@@ -262,18 +258,18 @@ void TWinSkinForm::PaintCaptionText(HDC dc, const RECT& caption) noexcept {
         if (colour == clNone) colour = m_active ? m_skinData->Colours().TitleTextActive : m_skinData->Colours().TitleTextNoActive;
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, ColorToRGB(colour));
-        RECT r = ToWinRect(box);
+        RECT r = ToRECT(box);
         UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
         if (::GetWindowLongPtrW(m_window, GWL_EXSTYLE) & WS_EX_RTLREADING) format |= DT_RTLREADING;
         ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
     } catch (...) {
-        SkinLog(L"the caption text could not be drawn");
+        LogCurrentException(u"the caption text could not be drawn");
     }
 }
 
 void TWinSkinForm::PaintCaptionButton(HDC dc, const TWinSysButton& button, int frame) noexcept {
     const TDataSkinSysButton& skin = button.Skin();
-    const RECT bounds = ToWinRect(button.Bounds);
+    const RECT bounds = ToRECT(button.Bounds);
     if (IsIconAction(skin.Action)) {
         const core::Size size = SmallIconSize();
         if (HICON icon = WindowIcon())
@@ -339,7 +335,7 @@ bool TWinSkinForm::PaintNonClient(HDC dc) noexcept {
             ::SetBkMode(target, OPAQUE);
         }
     } catch (...) {
-        SkinLog(L"the frame could not be painted");
+        LogCurrentException(u"the frame could not be painted");
         painted = false;
     }
     m_hotObject = nullptr;
@@ -423,7 +419,7 @@ void TWinSkinForm::RunAction(const TWinSysButton& button) {
     const int action = button.Skin().Action;
     switch (action) {
     case 0: {
-        const PlatformVersion version = CurrentPlatformVersion();
+        const PlatformVersion version = RunningVersion();
         const bool allowed = !version.ntFamily || version.major < 5 ||
                              (m_systemMenu && ::GetMenuState(m_systemMenu, SC_CLOSE, MF_BYCOMMAND) != static_cast<UINT>(-1));
         if (!allowed) return;

@@ -9,7 +9,7 @@
 #include "skin/data/SkinMessages.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/ManagerRules.h"
-#include "skin/window/SkinLog.h"
+#include "framework/core/FailureLog.h"
 #include "skin/window/WinSkinForm.h"
 #include "skin/window/WindowQueries.h"
 
@@ -52,17 +52,16 @@ TSkinManage::TSkinManage() = default;
 TSkinManage::~TSkinManage() {
     m_managerState = kDestroying;
     m_active = false;
-    StopTimer();
+    m_timer.Stop();
     // Objects freed here do not edit the list (RemoveSkinForm does nothing now).
     for (size_t i = m_skinForms.size(); i-- > 0;) {
-        TWinSkinForm* form = m_skinForms[i];
-        if (form->ManagerModule() != m_moduleInstance) continue;
+        TWinSkinForm* form = m_skinForms[i].Get();
+        if (!form || form->ManagerModule() != m_moduleInstance) continue;
         m_skinForms.erase(m_skinForms.begin() + static_cast<std::ptrdiff_t>(i));
         form->ReleaseWindow();
         Free(*form);
     }
     m_skinForms.clear();
-    m_bareSkinForms.clear();
     m_popupMenus.clear();
     m_skinDatas.clear();
     // The hook goes last: windows detached above may still be destroyed through it.
@@ -88,8 +87,8 @@ void TSkinManage::RemoveSkinData(TSkinData& skinData) noexcept {
         m_mainSkinData = next != m_skinDatas.end() ? *next : nullptr;
     }
     // Windows skinned with it let go of it now, before it is gone.
-    for (size_t i = m_skinForms.size(); i-- > 0;)
-        if (m_skinForms[i]->SkinData() == &skinData) Unskin(*m_skinForms[i]);
+    for (TWinSkinForm* form : SkinForms())
+        if (form->SkinData() == &skinData) Unskin(*form);
     std::erase_if(m_popupMenus, [&](const MenuWindow& menu) { return menu.skinData == &skinData; });
 }
 
@@ -137,47 +136,44 @@ void TSkinManage::OnHook(int code, WPARAM wParam, LPARAM lParam) {
 
 // --- window skinning objects ----------------------------------------------------------------
 
+std::vector<TWinSkinForm*> TSkinManage::SkinForms() const {
+    std::vector<TWinSkinForm*> live;
+    for (const auto& ref : m_skinForms)
+        if (TWinSkinForm* form = ref.Get()) live.push_back(form);
+    return live;
+}
+
 TWinSkinForm* TSkinManage::FindSkinForm(HWND window) const noexcept {
-    for (TWinSkinForm* form : m_skinForms)
-        if (form->Window() == window) return form;
+    for (const auto& ref : m_skinForms)
+        if (TWinSkinForm* form = ref.Get(); form && form->Window() == window) return form;
     return nullptr;
 }
 
 void TSkinManage::RemoveSkinForm(TWinSkinForm& form) noexcept {
     if (m_managerState == kDestroying) return;
-    const auto found = std::find(m_skinForms.begin(), m_skinForms.end(), &form);
-    if (found != m_skinForms.end()) m_skinForms.erase(found);
-    // A bare window's object that dies by other means than Free leaves its holder empty.
-    for (auto& owned : m_bareSkinForms)
-        if (owned.get() == &form) (void)owned.release();
-    std::erase(m_bareSkinForms, nullptr);
+    std::erase_if(m_skinForms, [&](const ComponentRef<TWinSkinForm>& ref) { return !ref || ref.Get() == &form; });
 }
 
 void TSkinManage::Free(TWinSkinForm& form) noexcept {
-    if (TComponent* owner = form.Owner()) {
-        owner->DestroyComponent(form);
-        return;
-    }
-    const auto found = std::find_if(m_bareSkinForms.begin(), m_bareSkinForms.end(),
-                                    [&](const std::unique_ptr<TWinSkinForm>& owned) { return owned.get() == &form; });
-    if (found != m_bareSkinForms.end()) {
-        std::unique_ptr<TWinSkinForm> dying = std::move(*found);
-        m_bareSkinForms.erase(found);
+    try {
+        FreeComponent(&form);  // through its owner: the form's, or the one for bare windows
+    } catch (...) {
+        LogCurrentException(u"a window skinning object could not be freed");
     }
 }
 
 void TSkinManage::Purge() noexcept {
     for (size_t i = m_skinForms.size(); i-- > 0;) {
-        TWinSkinForm* form = m_skinForms[i];
-        if (form->State() != TWinSkinForm::SkinState::Finished || form->ManagerModule() != m_moduleInstance) continue;
-        m_skinForms.erase(m_skinForms.begin() + static_cast<std::ptrdiff_t>(i));
-        Free(*form);
+        TWinSkinForm* form = m_skinForms[i].Get();
+        if (form && (form->State() != TWinSkinForm::SkinState::Finished || form->ManagerModule() != m_moduleInstance))
+            continue;
+        m_skinForms.erase(m_skinForms.begin() + static_cast<std::ptrdiff_t>(i));  // gone, or done with its window
+        if (form) Free(*form);
     }
 }
 
 void TSkinManage::Unskin(TWinSkinForm& form) noexcept {
-    const auto found = std::find(m_skinForms.begin(), m_skinForms.end(), &form);
-    if (found != m_skinForms.end()) m_skinForms.erase(found);
+    std::erase_if(m_skinForms, [&](const ComponentRef<TWinSkinForm>& ref) { return ref.Get() == &form; });
     HWND window = form.Window();
     form.RestoreWindow();
     if (::IsWindow(window))
@@ -215,24 +211,19 @@ bool TSkinManage::SkinWindow(HWND window) {
     TSkinData* skinData = ChooseSkinData(window);
     if (!skinData || skinData->NoSkin()) return false;
     if ((exStyle & WS_EX_MDICHILD) || ChildOfClass(window, L"MDIClient")) {
-        SkinLog(L"MDI windows keep the system frame in this version: " + className);
+        LogFailure(u"MDI windows keep the system frame in this version: " + FromWide(className));
         return false;
     }
 
     TWinSkinForm* made = nullptr;
     try {
-        if (form) {
-            made = &form->Create<TWinSkinForm>();
-        } else {
-            m_bareSkinForms.push_back(std::make_unique<TWinSkinForm>());
-            made = m_bareSkinForms.back().get();
-        }
+        made = form ? &form->Create<TWinSkinForm>() : &m_bareOwner.Create<TWinSkinForm>();
         made->SetWindow(window);
         made->SetManagerModule(m_moduleInstance);
         if (form) made->AttachForm(*skinData, *form);
         else made->AttachWindow(*skinData);
     } catch (const std::exception&) {
-        SkinLog(L"a window could not be skinned and keeps the system's look: " + className);
+        LogCurrentException(u"a window could not be skinned and keeps the system's look: " + FromWide(className));
         if (made) Free(*made);
         return false;
     }
@@ -303,23 +294,13 @@ void TSkinManage::Request(TSkinAction action, uint32_t delayMs) {
         if (action == TSkinAction::UnskinAll) m_active = false;
         return;
     }
-    // A running timer with the same id is reset, so a second request replaces the first.
-    m_timerId = ::SetTimer(nullptr, m_timerId, delayMs, &TSkinManage::TimerProc);
+    // A running timer starts counting again, so a second request replaces the first.
+    m_timer.Start(delayMs);
 }
 
-void TSkinManage::StopTimer() noexcept {
-    if (m_timerId) ::KillTimer(nullptr, m_timerId);
-    m_timerId = 0;
-}
-
-void CALLBACK TSkinManage::TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept {
-    TSkinManage* manager = Instance();
-    if (!manager || id != manager->m_timerId) {
-        ::KillTimer(nullptr, id);  // a timer of a manager that is gone
-        return;
-    }
+void TSkinManage::OnTimer() noexcept {
     try {
-        manager->RunRequest();
+        RunRequest();
     } catch (...) {
         HandleApplicationException(nullptr);
     }
@@ -343,22 +324,20 @@ void TSkinManage::SkinAllForms() {
 void TSkinManage::UnskinAll(TSkinData* only) {
     m_active = false;
     Purge();
+    const std::vector<TWinSkinForm*> forms = SkinForms();
     if (only) {
         // An only-this-form component skins one window: the newest of its own.
-        for (size_t i = m_skinForms.size(); i-- > 0;)
-            if (m_skinForms[i]->SkinData() == only) {
-                Unskin(*m_skinForms[i]);
-                return;
-            }
+        const auto newest = std::find_if(forms.rbegin(), forms.rend(), [&](TWinSkinForm* f) { return f->SkinData() == only; });
+        if (newest != forms.rend()) Unskin(**newest);
         return;
     }
-    while (!m_skinForms.empty()) Unskin(*m_skinForms.front());
+    for (TWinSkinForm* form : forms) Unskin(*form);
 }
 
 void TSkinManage::Refresh(TSkinData& requester, bool firstOnly) {
     Purge();
     std::vector<TWinSkinForm*> mine;
-    for (TWinSkinForm* form : m_skinForms)
+    for (TWinSkinForm* form : SkinForms())
         if (form->SkinData() == &requester) {
             mine.push_back(form);
             if (firstOnly) break;
@@ -372,7 +351,7 @@ void TSkinManage::Refresh(TSkinData& requester, bool firstOnly) {
 }
 
 void TSkinManage::RunRequest() {
-    StopTimer();
+    m_timer.Stop();
     TSkinData* requester = m_requestingSkinData;
     if (!requester) return;
     const bool onlyThisForm = requester->SkinFormtype() == TSkinFormType::sfOnlyThisForm;
@@ -406,6 +385,6 @@ void TSkinManage::RunRequest() {
 
 void TSkinManage::RefreshSkinForms() {
     if (!m_requestingSkinData) return;
-    for (TWinSkinForm* form : m_skinForms)
+    for (TWinSkinForm* form : SkinForms())
         if (form->SkinData() == m_requestingSkinData) form->DropSkinImages();
 }

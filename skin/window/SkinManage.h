@@ -8,10 +8,13 @@
 // timer, never inside the call that asks.
 //
 // Ownership: a framework form owns its window skinning object as a component; a bare
-// window's object (a message box, a system dialog) is the manager's. The manager frees
-// both kinds once their window is gone, and every one it still holds at shutdown.
+// window's object (a message box, a system dialog) is owned by a component the manager
+// keeps for them. The manager holds each through a ComponentRef and frees it with
+// FreeComponent once its window is gone, and every one it still holds at shutdown.
 
+#include "framework/core/Component.h"
 #include "framework/win/HookGuard.h"
+#include "framework/win/WindowTimer.h"
 #include "skin/data/SkinManagerLink.h"
 
 #include <cstdint>
@@ -65,9 +68,9 @@ public:
 
     // Schedules `action` `delayMs` milliseconds from now; a request made before the last
     // one ran replaces it. While the manager is not live, SkinAll and UnskinAll only
-    // switch Active and nothing is scheduled.
+    // switch Active and nothing is scheduled. Throws Win32Error when no timer can be had.
     void Request(TSkinAction action, uint32_t delayMs) override;
-    bool RequestPending() const noexcept { return m_timerId != 0; }
+    bool RequestPending() const noexcept { return m_timer.Running(); }
     TSkinAction PendingAction() const noexcept { return m_pendingAction; }
     uint32_t RequestDelay() const noexcept { return m_delayMs; }
 
@@ -84,7 +87,7 @@ public:
     // The window skinning objects, one per skinned window; FindSkinForm gives the one
     // of a window or null. RemoveSkinForm takes an object out without freeing it (its
     // destructor calls it) and does nothing while the manager is being destroyed.
-    const std::vector<TWinSkinForm*>& SkinForms() const noexcept { return m_skinForms; }
+    std::vector<TWinSkinForm*> SkinForms() const;
     TWinSkinForm* FindSkinForm(HWND window) const noexcept;
     void RemoveSkinForm(TWinSkinForm& form) noexcept;
     // What switching skinning off does to each window: detaches the object, repaints
@@ -122,8 +125,7 @@ public:
 
 private:
     TSkinManage();
-    static void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept;
-    void StopTimer() noexcept;
+    void OnTimer() noexcept;
     void RunRequest();
     void OnHook(int code, WPARAM wParam, LPARAM lParam);
     // Drops objects that are gone and frees those whose window is gone.
@@ -136,12 +138,12 @@ private:
     std::vector<TSkinData*> m_skinDatas;
     TSkinData* m_mainSkinData = nullptr;
     TSkinData* m_requestingSkinData = nullptr;
-    std::vector<TWinSkinForm*> m_skinForms;
-    // The objects of bare windows, which nobody else owns.
-    std::vector<std::unique_ptr<TWinSkinForm>> m_bareSkinForms;
+    std::vector<ComponentRef<TWinSkinForm>> m_skinForms;
+    // The owner of bare windows' objects, which no form owns.
+    TComponent m_bareOwner;
     std::vector<MenuWindow> m_popupMenus;
     std::unique_ptr<HookGuard> m_hook;
-    UINT_PTR m_timerId = 0;
+    WindowTimer m_timer{[this] { OnTimer(); }};
     uint32_t m_delayMs = 100;
     TSkinAction m_pendingAction = TSkinAction::None;
     bool m_active = false;

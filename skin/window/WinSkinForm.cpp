@@ -1,13 +1,13 @@
 #include "skin/window/WinSkinForm.h"
 
+#include "framework/core/FailureLog.h"
 #include "framework/controls/Messages.h"
 #include "framework/forms/Form.h"
 #include "framework/win/Convert.h"
+#include "framework/win/WindowsVersion.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/window/PlatformVersion.h"
-#include "skin/window/SkinLog.h"
 #include "skin/window/SkinManage.h"
 #include "skin/window/WinSkinFormRouter.h"
 #include "skin/window/WindowQueries.h"
@@ -78,6 +78,11 @@ void TWinSkinForm::SetFormColour(bool skinned) noexcept {
     }
 }
 
+PlatformVersion TWinSkinForm::RunningVersion() noexcept {
+    const WindowsVersion version = WindowsVersion::Current();
+    return {version.major, version.minor, version.ntFamily};
+}
+
 void TWinSkinForm::InitSkin(TSkinData& skinData) {
     if (m_router) return;  // once per object
     if (TSkinManage* manager = TSkinManage::Instance()) manager->SetManagerState(SkinManagerLink::kLive);
@@ -92,7 +97,7 @@ void TWinSkinForm::InitSkin(TSkinData& skinData) {
     m_ownerWindow = ::GetWindow(m_window, GW_OWNER);
     m_isDialog = m_className == L"#32770" || m_className == L"TMessageForm";
 
-    const PlatformVersion version = CurrentPlatformVersion();
+    const PlatformVersion version = RunningVersion();
     m_capabilities = CapabilitiesOf(m_style, exStyle, ::GetSystemMenu(m_window, FALSE) != nullptr,
                                     m_ownerWindow != nullptr, version);
     ReadWindowState();
@@ -116,7 +121,7 @@ void TWinSkinForm::InitSkin(TSkinData& skinData) {
     if (m_frameSkinning && ::GetMenu(m_window) && m_mdiKind != MdiKind::Child) {
         // The skin draws no menu bar yet: such a window keeps the system frame, whose
         // menu bar works, and still gets the skin's colours.
-        SkinLog(L"a window with a menu bar keeps the system frame: " + m_className);
+        LogFailure(u"a window with a menu bar keeps the system frame: " + FromWide(m_className));
         m_frameSkinning = false;
     }
     if (m_frameSkinning) {
@@ -410,7 +415,7 @@ void TWinSkinForm::ReleaseControls() noexcept {
                 skin->Unskin();
             } catch (...) {
                 // The control keeps part of the skin's look; the skin object still goes.
-                SkinLog(L"a control skin could not give its control its look back");
+                LogCurrentException(u"a control skin could not give its control its look back");
             }
         }
         skin->Free();

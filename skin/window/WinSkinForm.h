@@ -145,6 +145,8 @@ private:
     class Router;
     friend class Router;
 
+    // The running Windows as the frame rules read it.
+    static PlatformVersion RunningVersion() noexcept;
     void InitSkin(TSkinData& skinData);
     void StartSkin();
     void FitToSkin(bool useClient);

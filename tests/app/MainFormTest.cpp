@@ -332,7 +332,10 @@ TEST(MainForm, CloseDeletesEveryLessonFileAndIgnoresTheMissingOnes) {
     EXPECT_FALSE(Exists(main.scratch.File(L"yinbiao16.swf")));
     EXPECT_TRUE(Exists(main.scratch.File(L"yinbiao17.swf")));
     EXPECT_TRUE(Exists(main.scratch.File(L"yinbiao07.swf")));
-    EXPECT_NO_THROW(main.form->FormClose(main.form, action));  // nothing left to delete
+    // Closing again, with nothing of ours left, still leaves the others alone.
+    main.form->FormClose(main.form, action);
+    EXPECT_TRUE(Exists(main.scratch.File(L"yinbiao17.swf")));
+    EXPECT_TRUE(Exists(main.scratch.File(L"yinbiao07.swf")));
 }
 
 TEST(MainForm, AFileThatCannotBeCreatedShowsOneMessageAndChangesNothing) {

@@ -5,9 +5,11 @@
 #include "flash/authoring/SwfWriter.h"
 #include "tests/flash/PlayerHost.h"
 #include "tests/flash/SwfTestMovies.h"
+#include "tests/support/FailureLogCapture.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -62,18 +64,29 @@ TEST(MoviePlayerSound, StoppingLoadingAndDestroyingSilenceTheMovie) {
     ::DeleteFileW(path.c_str());
 }
 
-TEST(MoviePlayerSound, WithoutADeviceTheMovieRunsOn) {
+TEST(MoviePlayerSound, WithoutADeviceOrWithOneThatFailsTheMovieRunsOnSilent) {
     const std::wstring path = WriteTempMovie(L"kestrelle-silent.swf", ToneMovie());
     PlayerHost host{0, 0, 200, 100, false};
-    WaveLog log;
-    log.device = false;
-    MoviePlayer player{host.Window(), LogTo(log)};
-    ASSERT_TRUE(player.Load(path));
-    player.Play();
-    EXPECT_EQ(log.opens, 1);
-    EXPECT_EQ(log.writes, 0);
-    EXPECT_FALSE(player.Sound().IsActive());
-    EXPECT_TRUE(host.PumpUntil([&] { return player.CurrentFrame() == 1; }));
+    FailureLogCapture failures;
+    WaveLog none, failing;
+    none.device = false;
+    failing.failWrites = true;
+    const WaveSinkFactory unmade = []() -> std::unique_ptr<WaveSink> { throw std::runtime_error("no sink"); };
+    for (const WaveSinkFactory& sound : {LogTo(none), LogTo(failing), unmade}) {
+        MoviePlayer player{host.Window(), sound};
+        ASSERT_TRUE(player.Load(path));
+        player.Play();
+        EXPECT_FALSE(player.Sound().IsActive());
+        EXPECT_TRUE(host.PumpUntil([&] { return player.CurrentFrame() == 1; }));
+    }
+    EXPECT_EQ(none.opens, 1);
+    EXPECT_EQ(none.writes, 0);
+    EXPECT_EQ(failing.writes, 1);
+    EXPECT_EQ(failing.closes, 1);  // given up at once
+    // A device that fails, or none to be had, is logged; no device at all is no failure.
+    EXPECT_EQ(failures.Count(u"The sound output failed; the movie goes on silent: the device failed"), 1u);
+    EXPECT_EQ(failures.Count(u"A sound could not be played: no sink"), 1u);
+    EXPECT_EQ(failures.lines.size(), 2u);
 
     // The system's own output, whatever this machine has: it plays or stays quiet,
     // and the movie goes on either way.

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,7 @@ private:
 struct WaveLog {
     bool device = true;         // whether a device opens
     bool holdBuffers = false;   // whether written buffers stay queued for ever
+    bool failWrites = false;    // whether writing throws, as a device that fails under us
     int opens = 0, closes = 0, writes = 0;
     std::vector<int16_t> stream;  // interleaved stereo since the latest open
 };
@@ -77,6 +79,7 @@ public:
     }
     bool Write(std::span<const int16_t> samples) override {
         ++m_log.writes;
+        if (m_log.failWrites) throw std::runtime_error("the device failed");
         m_log.stream.insert(m_log.stream.end(), samples.begin(), samples.end());
         if (m_log.holdBuffers) ++m_pending;
         return true;

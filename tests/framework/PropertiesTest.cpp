@@ -21,6 +21,32 @@ TEST(Properties, LookupIgnoresCaseAndFollowsTheClassChain) {
     EXPECT_EQ(all.back()->name, u"Down");
 }
 
+// Its table cannot be built, and its object property cannot be had.
+class TTestBroken : public TComponent {
+    KESTRELLE_CLASS(TTestBroken, TComponent)
+
+public:
+    static void Publish(TPublisher<TTestBroken>&) { throw EConvertError(u"no table for TTestBroken"); }
+};
+class TTestBrokenHolder : public TComponent {
+    KESTRELLE_CLASS(TTestBrokenHolder, TComponent)
+
+public:
+    static void Publish(TPublisher<TTestBrokenHolder>& p) {
+        p.Object(u"Font", [](TTestBrokenHolder&) -> TTestFont& { throw EConvertError(u"no font to be had"); });
+    }
+};
+
+TEST(Properties, ALookupThatCannotBeDoneThrowsRatherThanFindingNothing) {
+    TTestBroken broken;
+    EXPECT_THROW(FindPropInfo(TTestBroken::StaticClass(), u"Tag"), EConvertError);
+    EXPECT_THROW(FindMethodInfo(TTestBroken::StaticClass(), u"Click"), EConvertError);
+    EXPECT_THROW(IsPublishedProp(&broken, u"Tag"), EConvertError);
+    TTestBrokenHolder holder;
+    EXPECT_THROW(GetStrProp(&holder, u"Font.Name"), EConvertError);
+    EXPECT_TRUE(IsPublishedProp(&holder, u"Font"));  // the property itself is there
+}
+
 TEST(Properties, MissingObjectOrPropertyGivesTheNeutralAnswer) {
     TTestWidget widget;
     TTestWidget* none = nullptr;

@@ -3,6 +3,7 @@
 
 #include "PropertyTestClasses.h"
 #include "framework/core/ClassRegistry.h"
+#include "tests/support/FailureLogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -244,6 +245,58 @@ TEST_F(LayoutTest, AFailedReadLeavesNoReferenceToWhatItDestroyed) {
     }
     EXPECT_EQ(form.ComponentCount(), 1);
     EXPECT_EQ(kept.Buddy(), nullptr);
+}
+
+// Fails where a read error's clean-up calls it: its panels cannot end an update, and
+// its partner cannot be cleared.
+class TTestStubborn : public TTestWidget {
+    KESTRELLE_CLASS(TTestStubborn, TTestWidget)
+
+public:
+    class Panels : public TCollection {
+    public:
+        Panels() : TCollection(Of<TTestItem>()) {}
+
+    protected:
+        void Update(TCollectionItem*) override { throw EConvertError(u"panels stay as they are"); }
+    };
+    Panels panels;
+    TTestWidget* Partner() const noexcept { return m_partner; }
+    void SetPartner(TTestWidget* w) {
+        if (!w) throw EConvertError(u"a partner stays");
+        m_partner = w;
+    }
+    static void Publish(TPublisher<TTestStubborn>& p) {
+        p.Object(u"Panels", [](TTestStubborn& s) -> TCollection& { return s.panels; });
+        p.Reference(u"Partner", &TTestStubborn::Partner, &TTestStubborn::SetPartner);
+    }
+
+private:
+    TTestWidget* m_partner = nullptr;
+};
+
+TEST_F(LayoutTest, ACleanUpThatFailsAfterAReadErrorIsLoggedAndTheReadErrorThrown) {
+    RegisterComponentClasses<TTestStubborn, TTestTimer>();
+    FailureLogCapture log;
+    const std::string_view layouts[] = {
+        "F: TTestForm {\n S: TTestStubborn { Panels = [ { Nothing = 1 } ] }\n}",
+        "F: TTestForm {\n S: TTestStubborn { Partner = A }\n A: TTestWidget {}\n"
+        " T: TTestTimer {}\n C: TTestWidget { Buddy = T }\n}",
+    };
+    const int lines[] = {2, 5};
+    const std::u16string_view logged[] = {u"Ending a collection's update after a read error failed: panels stay",
+                                          u"A reference could not be cleared while undoing a layout: a partner stays"};
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        try {
+            ReadLayout(form, layouts[i]);
+            ADD_FAILURE() << "read without error";
+        } catch (const ELayoutError& e) {
+            EXPECT_EQ(e.Line(), lines[i]) << e.what();
+        }
+        EXPECT_EQ(log.Count(logged[i]), 1u);
+        EXPECT_EQ(form.ComponentCount(), 0);  // the undo went on past the failure
+    }
 }
 
 TEST_F(LayoutTest, EveryTruncationOfALayoutFailsCleanly) {

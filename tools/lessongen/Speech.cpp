@@ -1,5 +1,6 @@
 #include "tools/lessongen/Speech.h"
 
+#include "framework/core/LittleEndian.h"
 #include "tools/common/FontOutline.h"
 
 #include <algorithm>
@@ -86,10 +87,8 @@ std::vector<int16_t> WavSamples(const std::string& wav) {
     if (wav.compare(0, 4, "RIFF") != 0 || data == std::string::npos || data + 8 > wav.size())
         throw std::runtime_error("espeak-ng wrote no WAV data");
     std::vector<int16_t> samples((wav.size() - data - 8) / 2);
-    for (size_t i = 0; i < samples.size(); ++i) {
-        const auto lo = static_cast<uint8_t>(wav[data + 8 + 2 * i]), hi = static_cast<uint8_t>(wav[data + 9 + 2 * i]);
-        samples[i] = static_cast<int16_t>(lo | (hi << 8));
-    }
+    const auto bytes = std::as_bytes(std::span(wav)).subspan(data + 8);
+    for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<int16_t>(GetLe16(bytes, 2 * i));
     return samples;
 }
 

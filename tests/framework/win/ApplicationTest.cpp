@@ -2,6 +2,7 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/Timer.h"
+#include "tests/support/FailureLogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -122,6 +123,12 @@ TEST(Application, WindowMessagesThatThrowReachTheHandlerNotUser32) {
     // The window still works.
     EXPECT_TRUE(::SetWindowTextW(form.Handle(), L"alive"));
     EXPECT_EQ(form.Caption(), L"alive");
+
+    // A handler that fails in turn has nobody left to tell but the log.
+    FailureLogCapture log;
+    app.OnException = [](TObject*, const Exception&) { throw std::runtime_error("handler of handlers failed"); };
+    EXPECT_EQ(::SendMessageW(form.Handle(), WM_APP + 9, 0, 0), 0);
+    EXPECT_EQ(log.Count(u"The exception handler failed: handler of handlers failed"), 1u);
 }
 
 TEST(Application, ClosingTheMainFormEndsTheLoopOtherFormsFollowTheirAction) {

@@ -140,6 +140,29 @@ TEST(Bitmap, ForeignHandlesAreAdoptedAndCanvasLeavesNoObjectsBehind) {
     EXPECT_EQ(::GetCurrentObject(target.Dc(), OBJ_PEN), pen);
 }
 
+TEST(Canvas, ALockLendsTheDcForOnePassAndTakesItBackHoweverThePassEnds) {
+    DibSection target(10, 10);
+    const HGDIOBJ font = ::GetCurrentObject(target.Dc(), OBJ_FONT);
+    const HGDIOBJ brush = ::GetCurrentObject(target.Dc(), OBJ_BRUSH);
+    TCanvas canvas;
+    for (const bool fails : {false, true}) {
+        try {
+            const CanvasLock lock{canvas, target.Dc()};
+            EXPECT_EQ(canvas.LockCount(), 1);
+            EXPECT_EQ(canvas.Handle(), target.Dc());
+            canvas.Brush().SetColor(clNavy);
+            canvas.TextOut(0, 0, L"x");  // selects the canvas's font and brush
+            EXPECT_NE(::GetCurrentObject(target.Dc(), OBJ_FONT), font);
+            if (fails) throw Exception(u"the pass failed");
+        } catch (const Exception&) {
+        }
+        EXPECT_EQ(canvas.LockCount(), 0) << fails;
+        EXPECT_EQ(canvas.Handle(), nullptr) << fails;
+        EXPECT_EQ(::GetCurrentObject(target.Dc(), OBJ_FONT), font) << fails;
+        EXPECT_EQ(::GetCurrentObject(target.Dc(), OBJ_BRUSH), brush) << fails;
+    }
+}
+
 TEST(Bitmap, OwnDcIsTheCanvasDcWithThePictureSelected) {
     TBitmap bitmap(4, 2);
     EXPECT_EQ(bitmap.Canvas().Handle(), nullptr);  // made only when needed

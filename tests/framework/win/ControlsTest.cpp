@@ -1,10 +1,15 @@
+#include "framework/controls/CustomControl.h"
 #include "framework/controls/GraphicControl.h"
+#include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/Splitter.h"
 #include "framework/controls/StatusBar.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/win/DibSection.h"
+#include "framework/win/Subclasser.h"
+#include "framework/win/Win32Error.h"
+#include "tests/support/FailureLogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +62,121 @@ private:
     std::vector<std::wstring>* m_log;
 };
 
+// A skin on the bare-window path: records the framework notifications that pass the
+// window procedure it replaced, and keeps one of them to itself when told to.
+class WindowSkin : public Subclasser {
+public:
+    explicit WindowSkin(std::vector<UINT>& seen) : m_seen{seen} {}
+    UINT keep = 0;
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (IsFrameworkMessage(message)) m_seen.push_back(message);
+        if (keep && message == keep) return 7;
+        return CallPrevious(message, wParam, lParam);
+    }
+
+private:
+    std::vector<UINT>& m_seen;
+};
+
+// A skin on the framework path: records the notifications that reach the WindowProc it
+// replaced, and puts the old one back when it goes.
+class WindowProcSkin {
+public:
+    explicit WindowProcSkin(TControl& control) : m_control{control}, m_previous{control.WindowProc()} {
+        control.SetWindowProc([this](TMessage& m) {
+            if (IsFrameworkMessage(m.Msg)) seen.push_back(m.Msg);
+            m_previous(m);
+        });
+    }
+    ~WindowProcSkin() { m_control.SetWindowProc(m_previous); }
+    WindowProcSkin(const WindowProcSkin&) = delete;
+    WindowProcSkin& operator=(const WindowProcSkin&) = delete;
+    std::vector<UINT> seen;
+
+private:
+    TControl& m_control;
+    TWndMethod m_previous;
+};
+
+// A windowless control that records the presses its own mouse-down handling gets.
+class PressTarget : public TGraphicControl {
+    KESTRELLE_CLASS(PressTarget, TGraphicControl)
+
+public:
+    struct Press {
+        TMouseButton button;
+        TShiftState shift;
+        int x;
+        int y;
+        bool operator==(const Press&) const = default;
+    };
+    std::vector<Press> presses;
+
+protected:
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override {
+        presses.push_back({button, shift, x, y});
+    }
+};
+
+// A windowed control whose window cannot be joined to it: attaching throws before
+// anything is joined, or after the whole attach was done. Top-level or a child.
+class Unattachable : public TWinControl {
+    KESTRELLE_CLASS(Unattachable, TWinControl)
+
+public:
+    enum class Fail { Never, Before, After };
+    Fail fail = Fail::Before;
+    bool topLevel = false;
+
+protected:
+    void CreateParams(TCreateParams& params) override {
+        TWinControl::CreateParams(params);
+        if (topLevel) params.style = (params.style & ~WS_CHILD) | WS_OVERLAPPEDWINDOW;
+    }
+    void AttachWindow(HWND window, WNDPROC base) override {
+        if (fail == Fail::Before) throw Win32Error(u"SetPropW", ERROR_NOT_ENOUGH_MEMORY);
+        TWinControl::AttachWindow(window, base);
+        if (fail == Fail::After) throw Exception(u"attached, then failed");
+    }
+};
+
+// Windows of `className` on this thread, top-level and child.
+int CountWindows(const wchar_t* className) {
+    struct Search {
+        const wchar_t* name;
+        int found = 0;
+        static BOOL CALLBACK Visit(HWND window, LPARAM self) noexcept {
+            auto& search = *reinterpret_cast<Search*>(self);
+            wchar_t name[64]{};
+            ::GetClassNameW(window, name, 64);
+            if (std::wstring_view{name} == search.name) ++search.found;
+            return TRUE;
+        }
+        static BOOL CALLBACK VisitTop(HWND window, LPARAM self) noexcept {
+            Visit(window, self);
+            ::EnumChildWindows(window, &Visit, self);
+            return TRUE;
+        }
+    } search{className};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &Search::VisitTop, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A windowed control that paints itself in one colour, or fails to.
+class Face : public TCustomControl {
+    KESTRELLE_CLASS(Face, TCustomControl)
+
+public:
+    bool paints = true;
+
+protected:
+    bool Paint(HDC dc, const RECT& box) noexcept override {
+        if (!paints) return false;
+        BrushHandle blue{::CreateSolidBrush(RGB(0, 0, 255))};
+        return ::FillRect(dc, &box, blue.Get()) != 0;
+    }
+};
+
 // Every test gets a fresh application, hence fresh forms and screen.
 class Controls : public ::testing::Test {
 protected:
@@ -97,6 +217,34 @@ TEST_F(Controls, WindowsCarryTheirControlUnderTheGlobalAtom) {
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_EQ(TWinControl::FindControl(window), nullptr);
     EXPECT_NE(panel.Handle(), nullptr);  // made again on demand
+}
+
+TEST_F(Controls, AWindowItsControlCannotTakeIsDestroyedAndTheFailureReachesTheCreator) {
+    form.HandleNeeded();
+    for (const bool topLevel : {false, true}) {
+        for (const auto fail : {Unattachable::Fail::Before, Unattachable::Fail::After}) {
+            SCOPED_TRACE(testing::Message() << "top-level " << topLevel << ", fail " << static_cast<int>(fail));
+            auto& control = form.Create<Unattachable>();
+            control.topLevel = topLevel;
+            control.fail = fail;
+            // A child gets its window as it joins a parent that has one.
+            const auto create = [&] { topLevel ? control.HandleNeeded() : control.SetParent(&form); };
+            if (fail == Unattachable::Fail::Before)
+                EXPECT_THROW(create(), Win32Error);
+            else
+                EXPECT_THROW(create(), Exception);
+            EXPECT_FALSE(control.HandleAllocated());
+            EXPECT_EQ(CountWindows(L"Unattachable"), 0);  // no window owned by nobody
+
+            // The next attempt that succeeds makes a window that leads to its control.
+            control.fail = Unattachable::Fail::Never;
+            const HWND window = control.Handle();
+            EXPECT_EQ(TWinControl::FindControl(window), &control);
+            EXPECT_EQ(CountWindows(L"Unattachable"), 1);
+            form.DestroyComponent(control);
+            EXPECT_EQ(CountWindows(L"Unattachable"), 0);
+        }
+    }
 }
 
 TEST_F(Controls, ReplacedWindowProcSeesMessagesFirstAndChainsBack) {
@@ -201,6 +349,52 @@ TEST_F(Controls, WindowlessChildrenArePaintedBackToFrontInsideTheirBounds) {
     ::GdiFlush();
     EXPECT_TRUE(target.AllEqual({20, 20, 50, 60}, RGB(255, 0, 0)));
     EXPECT_TRUE(target.AllEqual({0, 0, 300, 20}, ::GetSysColor(COLOR_BTNFACE)));
+}
+
+TEST_F(Controls, AChildThatFailsToPaintOrToBeReleasedIsLoggedAndStopsThere) {
+    auto& broken = form.Create<Swatch>(RGB(255, 0, 0));
+    broken.SetParent(&form);
+    broken.SetBounds(20, 20, 40, 40);
+    const TWndMethod previous = broken.WindowProc();
+    broken.SetWindowProc([previous](TMessage& m) {
+        if (m.Msg == WM_PAINT || m.Msg == kMsgControlReleased) throw Exception(u"handler failed");
+        previous(m);
+    });
+    auto& after = form.Create<Swatch>(RGB(0, 0, 255));
+    after.SetParent(&form);
+    after.SetBounds(100, 20, 40, 40);
+    form.HandleNeeded();
+
+    FailureLogCapture log;
+    DibSection target{300, 200};
+    target.Fill(RGB(1, 2, 3));
+    form.Perform(WM_PAINT, reinterpret_cast<WPARAM>(target.Dc()), 0);
+    EXPECT_TRUE(target.AllEqual({100, 20, 140, 60}, RGB(0, 0, 255)));  // the later sibling still painted
+    EXPECT_EQ(log.Count(u"Painting a windowless control failed: handler failed"), 1u);
+
+    form.DestroyComponent(broken);  // the release notice throws inside its destructor
+    EXPECT_EQ(form.ControlCount(), 1);
+    EXPECT_EQ(log.Count(u"release notice failed: handler failed"), 1u);
+}
+
+TEST_F(Controls, AWindowThatCannotPaintItselfShowsItsBackground) {
+    auto& face = form.Create<Face>();
+    face.SetParent(&form);
+    face.SetBounds(0, 0, 60, 40);
+    face.SetColor(clLime);
+    const HWND window = face.Handle();
+    DibSection target{60, 40};
+    for (const bool paints : {true, false}) {
+        face.paints = paints;
+        const COLORREF expected = paints ? RGB(0, 0, 255) : RGB(0, 255, 0);
+        // Double-buffered, it is not erased first: a failure must not leave what was there.
+        target.Fill(RGB(1, 2, 3));
+        ::SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(target.Dc()), 0);
+        EXPECT_TRUE(target.AllEqual({0, 0, 60, 40}, expected)) << paints;
+        target.Fill(RGB(1, 2, 3));
+        ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target.Dc()), PRF_CLIENT);
+        EXPECT_TRUE(target.AllEqual({0, 0, 60, 40}, expected)) << paints;
+    }
 }
 
 TEST_F(Controls, WindowlessChildrenGetMouseInputEnterAndLeave) {
@@ -428,8 +622,127 @@ TEST_F(Controls, OwnerDrawnPanelsAreDrawnByTheEventOnTheBarsCanvas) {
     Pump();
     ASSERT_GE(drawn, 1);
     EXPECT_EQ(bar.Canvas().Handle(), nullptr);  // the paint's DC is not kept
+    EXPECT_EQ(bar.Canvas().LockCount(), 0);
     HDC dc = ::GetDC(bar.HandleIfAllocated());
     const COLORREF middle = ::GetPixel(dc, (drawnAt.left + drawnAt.right) / 2, (drawnAt.top + drawnAt.bottom) / 2);
     ::ReleaseDC(bar.HandleIfAllocated(), dc);
     EXPECT_EQ(middle & 0xFFFFFF, RGB(255, 0, 0));
+}
+
+TEST_F(Controls, FrameworkNotificationsReachASkinOnEitherPathOnceEach) {
+    auto& panel = form.Create<TPanel>();
+    panel.SetParent(&form);
+    panel.SetBounds(10, 10, 100, 100);
+    auto& other = form.Create<TPanel>();
+    other.SetParent(&form);
+    other.SetBounds(150, 10, 100, 100);
+    form.Show();
+    HWND window = panel.Handle();
+    WindowProcSkin recorder{panel};
+
+    // Nobody else on the window: straight to WindowProc.
+    EXPECT_FALSE(panel.HasForeignWindowProc());
+    panel.SetEnabled(false);
+    EXPECT_EQ(recorder.seen, std::vector<UINT>{kMsgEnabledChanged});
+
+    std::vector<UINT> throughWindow;
+    SubclasserPtr<WindowSkin> skin{new WindowSkin(throughWindow)};
+    skin->Subclass(window);
+    EXPECT_TRUE(panel.HasForeignWindowProc());
+    recorder.seen.clear();
+    panel.SetEnabled(true);
+    panel.SetVisible(false);
+    panel.SetVisible(true);
+    ::SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));  // the mouse comes over it
+    ::SendMessageW(window, WM_MOUSELEAVE, 0, 0);
+    ::SetFocus(window);                                      // the form tells its controls
+    ::SetFocus(other.Handle());                              // and the panel hears it leave
+    const std::vector<UINT> expected{kMsgEnabledChanged, kMsgVisibleChanged, kMsgVisibleChanged, kMsgMouseEnter,
+                                     kMsgMouseLeave,     kMsgFocusChanged,   kMsgExit,           kMsgFocusChanged};
+    EXPECT_EQ(throughWindow, expected);
+    EXPECT_EQ(recorder.seen, expected);
+
+    // The window's procedure decides: what it keeps never reaches WindowProc, and its
+    // answer is the sender's.
+    skin->keep = kMsgEnabledChanged;
+    recorder.seen.clear();
+    EXPECT_EQ(panel.Perform(kMsgEnabledChanged), 7);
+    EXPECT_TRUE(recorder.seen.empty());
+    // Other messages Performed still go straight to WindowProc.
+    throughWindow.clear();
+    panel.Perform(WM_APP + 5);
+    EXPECT_TRUE(throughWindow.empty());
+
+    // Once the skin has gone, the notifications run WindowProc directly again.
+    skin.reset();
+    EXPECT_FALSE(panel.HasForeignWindowProc());
+    recorder.seen.clear();
+    panel.SetEnabled(false);
+    EXPECT_EQ(recorder.seen, std::vector<UINT>{kMsgEnabledChanged});
+    EXPECT_TRUE(throughWindow.empty());
+}
+
+TEST_F(Controls, MenuChangeReachesTheFormsWindowProcedureWithTheMenuInPlace) {
+    form.Show();
+    HWND window = form.HandleIfAllocated();
+    auto& menu = form.Create<TMainMenu>();
+    // As a skinned frame does: let the form take its menu, then draw its own bar instead.
+    class MenuBarSkin : public Subclasser {
+    public:
+        std::vector<HMENU> menus;
+        LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message != kMsgMenuChanged) return CallPrevious(message, wParam, lParam);
+            const LRESULT result = CallPrevious(message, wParam, lParam);
+            menus.push_back(::GetMenu(Handle()));
+            ::SetMenu(Handle(), nullptr);
+            return result;
+        }
+    };
+    SubclasserPtr<MenuBarSkin> skin{new MenuBarSkin};
+    skin->Subclass(window);
+    WindowProcSkin recorder{form};
+
+    form.SetMenu(&menu);
+    form.SetMenu(nullptr);
+    EXPECT_EQ(skin->menus, (std::vector<HMENU>{menu.Handle(), nullptr}));
+    EXPECT_EQ(::GetMenu(window), nullptr);
+    EXPECT_EQ(recorder.seen, (std::vector<UINT>{kMsgMenuChanged, kMsgMenuChanged}));
+}
+
+TEST_F(Controls, ARelayedPressRunsTheControlsMouseDownWithoutAClick) {
+    auto& target = form.Create<PressTarget>();
+    target.SetParent(&form);
+    target.SetBounds(10, 10, 0x8000, 0x8000);  // at the limit: the message still carries the position
+    form.Show();
+    int clicks = 0;
+    target.OnClick = [&](TObject*) { ++clicks; };
+
+    target.RelayMouseDown({WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(-5, 7)});
+    target.RelayMouseDown({WM_RBUTTONDBLCLK, MK_RBUTTON | MK_CONTROL, MAKELPARAM(3, 4)});
+    target.RelayMouseDown({WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(0x7FFF, 0)});
+    target.Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // the skin took the press: no click
+    const std::vector<PressTarget::Press> expected{
+        {TMouseButton::mbLeft, TShiftState::ssLeft | TShiftState::ssShift, -5, 7},
+        {TMouseButton::mbRight, TShiftState::ssRight | TShiftState::ssCtrl, 3, 4},
+        {TMouseButton::mbMiddle, TShiftState::ssMiddle, 0x7FFF, 0}};
+    EXPECT_EQ(target.presses, expected);
+    EXPECT_EQ(clicks, 0);
+
+    // Wider or taller than 0x8000: the cursor, in the control's client coordinates, which
+    // 16-bit words could not carry here.
+    for (const bool wide : {true, false}) {
+        if (wide)
+            target.SetBounds(-40000, 10, 0x8001, 20);
+        else
+            target.SetBounds(10, -40000, 20, 0x8001);
+        POINT cursor{};
+        ASSERT_TRUE(::GetCursorPos(&cursor));
+        const core::Point at = target.ScreenToClient({cursor.x, cursor.y});
+        target.presses.clear();
+        target.RelayMouseDown({WM_LBUTTONDOWN, 0, MAKELPARAM(1, 2)});
+        ASSERT_EQ(target.presses.size(), 1u);
+        EXPECT_EQ(target.presses[0].x, at.x) << "wide " << wide;
+        EXPECT_EQ(target.presses[0].y, at.y) << "wide " << wide;
+        EXPECT_GT(wide ? at.x : at.y, 0x8000);
+    }
 }

@@ -66,7 +66,6 @@ TEST(SkinSwitches, DefaultsLeaveOutMenuItemsAndReportDesigner) {
         EXPECT_EQ(kDefaultSkinControls.Contains(member), !left) << i;
     }
     EXPECT_EQ(kDefaultSkinControls.Bits() >> 22, 0u);
-    EXPECT_EQ(kDefaultSkinOptions, (TSkinOptions{TSkinOption::xoPreview, TSkinOption::xoToolbarBK}));
 }
 
 TEST(SkinLoadRules, FrameCountsOffsetsAndBitmapSizes) {

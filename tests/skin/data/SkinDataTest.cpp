@@ -11,6 +11,7 @@
 #include "skin/data/SkinReader.h"
 #include "skin/window/SkinManage.h"
 #include "tests/skin/data/TestSkins.h"
+#include "tests/support/FailureLogCapture.h"
 #include "tests/support/GdiHeadroom.h"
 
 #include <gtest/gtest.h>
@@ -288,8 +289,23 @@ TEST_F(SkinDataTest, PublishedValuesSurviveTheStoredLayout) {
     ASSERT_EQ(fresh.Skin3rd().Count(), 117);
     for (int i = 0; i < 117; ++i) EXPECT_EQ(fresh.Skin3rd()[i], DefaultClassMap()[static_cast<size_t>(i)]);
     EXPECT_EQ(fresh.SkinControls(), kDefaultSkinControls);
+    EXPECT_EQ(fresh.Options(), (TSkinOptions{TSkinOption::xoPreview, TSkinOption::xoToolbarBK}));
     EXPECT_EQ(fresh.DisableTag(), 99);
     EXPECT_FALSE(fresh.Active());
+
+    // Default switches are left out of the layout and come back from their absence.
+    TComponent plainForm;
+    plainForm.SetName(u"Form2");
+    plainForm.Create<TSkinData>().SetName(u"SkinData1");
+    const std::string plainText = WriteLayout(plainForm);
+    EXPECT_EQ(plainText.find("Options"), std::string::npos) << plainText;
+    EXPECT_EQ(plainText.find("SkinControls"), std::string::npos) << plainText;
+    TComponent plainAgain;
+    ReadLayout(plainAgain, plainText);
+    auto* plain = As<TSkinData>(plainAgain.FindComponent(u"SkinData1"));
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->Options(), fresh.Options());
+    EXPECT_EQ(plain->SkinControls(), fresh.SkinControls());
 }
 
 TEST_F(SkinDataTest, WritingVersionOrSkinStoreChangesNothing) {
@@ -517,11 +533,13 @@ TEST_F(SkinDataTest, HostileValuesAreBoundedAtLoad) {
     broken.resize(broken.size() / 2);
 
     TSkinData data;
+    FailureLogCapture log;
     Stream(data, PackedSkin({{"top.bmp", SolidBitmap(40, 30, clGreen)},
                              {"huge.bmp", huge},
                              {"broken.bmp", broken},
                              {"hostile.ini", Bytes(description)}}));
     ASSERT_FALSE(data.NoSkin());
+    EXPECT_EQ(log.Count(u"A skin bitmap could not be read; its picture stays empty"), 1u);  // broken.bmp
     EXPECT_EQ(data.TopBorder().FrameCount, 30);  // one-pixel frames, never empty ones
     EXPECT_EQ(data.TopBorder().LeftWidth, 0);
     EXPECT_EQ(data.TopBorder().RightWidth, 40);

@@ -15,7 +15,6 @@ TEST(SkinObjects, FrameRulesReachTheObjects) {
     EXPECT_EQ(buttons.FrameCount, 5);
     EXPECT_EQ(buttons.CheckFrames, 12);
     EXPECT_EQ(buttons.RadioFrames, 4);
-    ApplyFixedFrameCount(nullptr, SkinPart::Scrollbar);  // a part the skin lacks
 
     TDataSkinSysButton icon("BUTTON0");
     icon.Action = 3;

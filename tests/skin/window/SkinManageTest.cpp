@@ -163,8 +163,8 @@ TEST_F(SkinManageTest, TheFirstActivationMakesTheManagerLiveAndASecondOneAttache
     ::SetActiveWindow(window);
     ::SetActiveWindow(other);
     PumpPending();
-    EXPECT_EQ(std::count_if(manager->SkinForms().begin(), manager->SkinForms().end(),
-                            [&](const TWinSkinForm* form) { return form->Window() == other; }),
+    const std::vector<TWinSkinForm*> forms = manager->SkinForms();
+    EXPECT_EQ(std::count_if(forms.begin(), forms.end(), [&](const TWinSkinForm* form) { return form->Window() == other; }),
               1);
     ::DestroyWindow(other);
     ::DestroyWindow(window);
