@@ -2,6 +2,7 @@
 
 #include "framework/controls/WinControl.h"
 #include "framework/core/Exception.h"
+#include "framework/core/FailureLog.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/Screen.h"
@@ -9,7 +10,6 @@
 #include "skin/data/SkinMessages.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/ManagerRules.h"
-#include "framework/core/FailureLog.h"
 #include "skin/window/WinSkinForm.h"
 #include "skin/window/WindowQueries.h"
 

@@ -1,7 +1,7 @@
 #include "skin/window/WinSkinForm.h"
 
-#include "framework/core/FailureLog.h"
 #include "framework/controls/Messages.h"
+#include "framework/core/FailureLog.h"
 #include "framework/forms/Form.h"
 #include "framework/win/Convert.h"
 #include "framework/win/WindowsVersion.h"
