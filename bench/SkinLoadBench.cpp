@@ -4,6 +4,7 @@
 //   SkinLoadBench [packed skin file]   (default: the skin the program ships)
 
 #include "bench/BenchClock.h"
+#include "bench/BenchSkin.h"
 #include "framework/core/Properties.h"
 #include "framework/core/Stream.h"
 #include "skin/data/SkinReader.h"
@@ -11,9 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -46,17 +45,12 @@ Figures Measure(const std::function<void()>& prepare, const std::function<void()
 
 int main(int argc, char** argv) {
     const std::string path = argc > 1 ? argv[1] : KESTRELLE_SKIN_DIR "/kestrelle.skin";
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<char> chars{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (chars.empty()) {
+    const std::vector<std::byte> packed = ReadSkinFile(path);
+    if (packed.empty()) {
         std::fprintf(stderr, "SkinLoadBench: cannot read %s\n", path.c_str());
         return 1;
     }
-    std::vector<std::byte> packed(chars.size());
-    std::transform(chars.begin(), chars.end(), packed.begin(), [](char c) { return static_cast<std::byte>(c); });
-    std::vector<std::byte> property(4);  // the property's int32 length, then the packed skin
-    for (int i = 0; i < 4; ++i) property[static_cast<size_t>(i)] = std::byte((packed.size() >> (8 * i)) & 0xFF);
-    property.insert(property.end(), packed.begin(), packed.end());
+    const std::vector<std::byte> property = SkinStreamProperty(packed);
 
     TSkinReader::SetNotifier([](std::u16string_view text) {
         std::fprintf(stderr, "SkinLoadBench: %s\n", std::string(text.begin(), text.end()).c_str());

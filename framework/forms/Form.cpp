@@ -4,6 +4,7 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Screen.h"
 #include "framework/layout/LayoutReader.h"
+#include "framework/win/Files.h"
 #include "framework/win/Win32Error.h"
 
 #include <cwctype>
@@ -34,13 +35,8 @@ std::wstring TCustomForm::LayoutResourceName() const {
 
 void TCustomForm::InitializeForm() {
     const std::wstring name = LayoutResourceName();
-    if (HRSRC found = ::FindResourceW(nullptr, name.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */)) {
-        HGLOBAL loaded = ::LoadResource(nullptr, found);
-        const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
-        const DWORD size = ::SizeofResource(nullptr, found);
-        if (!bytes) throw Win32Error::Last(u"LoadResource");
-        ReadLayout(*this, std::string_view(static_cast<const char*>(bytes), size));
-    }
+    const auto layout = ResourceBytes(nullptr, name.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    if (!layout.empty()) ReadLayout(*this, std::string_view(reinterpret_cast<const char*>(layout.data()), layout.size()));
     Fire(OnCreate, this);
     // A layout that stores the form as visible shows it once it is complete.
     if (Visible() && !Showing()) SetVisible(true);

@@ -31,3 +31,11 @@ TWholeFileRead ReadWholeFile(const std::wstring& path, size_t maxBytes, std::vec
     }
     return TWholeFileRead::Done;
 }
+
+std::span<const std::byte> ResourceBytes(HMODULE module, const wchar_t* name, const wchar_t* type) noexcept {
+    HRSRC found = ::FindResourceW(module, name, type);
+    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    const auto* bytes = loaded ? static_cast<const std::byte*>(::LockResource(loaded)) : nullptr;
+    if (!bytes) return {};
+    return {bytes, ::SizeofResource(module, found)};
+}

@@ -1,8 +1,10 @@
 #pragma once
 // Whole files as the program uses them: is there a file (not a folder) at a path, and
-// its bytes read at once, up to a bound the caller sets for what it accepts.
+// its bytes read at once, up to a bound the caller sets for what it accepts; and the
+// bytes of a resource of the program.
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,3 +19,7 @@ enum class TWholeFileRead { Done, CannotOpen, CannotRead, TooLarge };
 // do with the file while it is read; a file larger than `maxBytes` is not read at all.
 TWholeFileRead ReadWholeFile(const std::wstring& path, size_t maxBytes, std::vector<std::byte>& bytes,
                              DWORD share = FILE_SHARE_READ);
+
+// The bytes of resource `name` of `type` in `module` (null: the program), borrowed from
+// the loaded module; empty when there is no such resource.
+std::span<const std::byte> ResourceBytes(HMODULE module, const wchar_t* name, const wchar_t* type) noexcept;

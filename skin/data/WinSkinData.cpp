@@ -168,6 +168,14 @@ void TSkinData::ReadSkinStream(TStream& stream) {
     (void)LoadSkin();
 }
 
+std::vector<std::byte> SkinStreamProperty(std::span<const std::byte> packed) {
+    TMemoryStream block;
+    block.WriteInt32(static_cast<int32_t>(packed.size()));
+    if (!packed.empty()) block.WriteBuffer(packed);
+    const auto bytes = block.Bytes();
+    return {bytes.begin(), bytes.end()};
+}
+
 void TSkinData::WriteSkinStream(TStream& stream) const {
     const auto bytes = m_packedSkin.Bytes();
     stream.WriteInt32(static_cast<int32_t>(bytes.size()));

@@ -24,6 +24,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -250,3 +251,8 @@ private:
     HICON m_appIconSource = nullptr;  // the application icon m_appIcon shows
     TImageList m_menuGlyphs{16, 16};
 };
+
+// The "SkinStream" property's bytes for a packed skin (its int32 length, then the bytes),
+// as a stored layout carries them: what a program that is not read from a layout hands
+// its skin data component to load.
+std::vector<std::byte> SkinStreamProperty(std::span<const std::byte> packed);

@@ -1,10 +1,35 @@
 #include "skin/window/SkinManage.h"
 
+#include "framework/controls/WinControl.h"
 #include "framework/core/Exception.h"
+#include "framework/core/FailureLog.h"
 #include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
+#include "framework/forms/Screen.h"
+#include "framework/win/Convert.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/window/ManagerRules.h"
+#include "skin/window/WinSkinForm.h"
+#include "skin/window/WindowQueries.h"
 
 #include <algorithm>
+#include <string>
+
+namespace {
+
+std::u16string AsU16(const std::wstring& text) { return FromWide(text); }
+
+// The application's open form whose window this is, else the form the framework tagged
+// the window with; null for a window no framework form owns.
+TCustomForm* FrameworkFormOf(HWND window) noexcept {
+    if (Screen)
+        for (int i = 0; i < Screen->FormCount(); ++i)
+            if (TCustomForm* form = Screen->Forms(i); form && form->HandleIfAllocated() == window) return form;
+    return As<TCustomForm>(TWinControl::FindControl(window));
+}
+
+}  // namespace
 
 void TSkinManage::Install() noexcept {
     SetMaker([]() -> std::unique_ptr<SkinManagerLink> { return std::unique_ptr<TSkinManage>(new TSkinManage()); });
@@ -22,17 +47,28 @@ TSkinManage& TSkinManage::CreateInstance() {
 
 void TSkinManage::DestroyInstance() noexcept { SkinManagerLink::DestroyInstance(); }
 
+TSkinManage::TSkinManage() = default;
+
 TSkinManage::~TSkinManage() {
     m_managerState = kDestroying;
     m_active = false;
     m_timer.Stop();
-    if (m_actions) m_actions->ReleaseAll(*this);
-    m_actions.reset();
+    // Objects freed here do not edit the list (RemoveSkinForm does nothing now).
+    for (size_t i = m_skinForms.size(); i-- > 0;) {
+        TWinSkinForm* form = m_skinForms[i].Get();
+        if (!form || form->ManagerModule() != m_moduleInstance) continue;
+        m_skinForms.erase(m_skinForms.begin() + static_cast<std::ptrdiff_t>(i));
+        form->ReleaseWindow();
+        Free(*form);
+    }
+    m_skinForms.clear();
+    m_popupMenus.clear();
+    m_skinDatas.clear();
     // The hook goes last: windows detached above may still be destroyed through it.
     m_hook.reset();
 }
 
-void TSkinManage::SetActions(std::unique_ptr<Actions> actions) noexcept { m_actions = std::move(actions); }
+// --- skin data components ------------------------------------------------------------------
 
 void TSkinManage::AddSkinData(TSkinData& skinData) {
     m_skinDatas.push_back(&skinData);
@@ -50,7 +86,24 @@ void TSkinManage::RemoveSkinData(TSkinData& skinData) noexcept {
         });
         m_mainSkinData = next != m_skinDatas.end() ? *next : nullptr;
     }
+    // Windows skinned with it let go of it now, before it is gone.
+    for (TWinSkinForm* form : SkinForms())
+        if (form->SkinData() == &skinData) Unskin(*form);
+    std::erase_if(m_popupMenus, [&](const MenuWindow& menu) { return menu.skinData == &skinData; });
 }
+
+TSkinData* TSkinManage::ChooseSkinData(HWND window) const {
+    std::vector<SkinDataCandidate> candidates;
+    candidates.reserve(m_skinDatas.size());
+    for (const TSkinData* data : m_skinDatas) {
+        const auto* owner = As<TCustomForm>(data->Owner());
+        candidates.push_back({data->SkinFormtype(), owner && owner->HandleIfAllocated() == window});
+    }
+    const int index = ChooseSkinDataIndex(candidates, AsU16(ClassNameOf(window)));
+    return index < 0 ? nullptr : m_skinDatas[static_cast<size_t>(index)];
+}
+
+// --- the hook -------------------------------------------------------------------------------
 
 void TSkinManage::InstallHook() {
     if (m_hook) return;
@@ -60,14 +113,178 @@ void TSkinManage::InstallHook() {
 }
 
 void TSkinManage::OnHook(int code, WPARAM wParam, LPARAM lParam) {
-    // The first activation of any window makes the manager live: from then on requests
-    // run on the timer instead of only switching Active.
-    if (code == HCBT_ACTIVATE) {
-        if (m_managerState == kNotLive) m_managerState = kLive;
-        SkinWindow(reinterpret_cast<HWND>(wParam));
+    auto* window = reinterpret_cast<HWND>(wParam);
+    switch (code) {
+    case HCBT_CREATEWND: {
+        const CREATESTRUCTW* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
+        if (!create) return;
+        const auto style = static_cast<DWORD>(create->style);
+        if (!(style & WS_CHILD) && ClassNameOf(window) == L"#32768") SkinMenuWindow(window);
+        if (create->dwExStyle & WS_EX_MDICHILD) SkinWindow(window);
+        return;
     }
-    if (m_actions) m_actions->HookNotification(*this, code, wParam, lParam);
+    case HCBT_DESTROYWND: ReleaseMenuWindow(window); return;
+    case HCBT_ACTIVATE:
+        // The first activation of any window makes the manager live: from then on requests
+        // run on the timer instead of only switching Active.
+        if (m_managerState == kNotLive) m_managerState = kLive;
+        SkinWindow(window);
+        return;
+    default: return;
+    }
 }
+
+// --- window skinning objects ----------------------------------------------------------------
+
+std::vector<TWinSkinForm*> TSkinManage::SkinForms() const {
+    std::vector<TWinSkinForm*> live;
+    for (const auto& ref : m_skinForms)
+        if (TWinSkinForm* form = ref.Get()) live.push_back(form);
+    return live;
+}
+
+TWinSkinForm* TSkinManage::FindSkinForm(HWND window) const noexcept {
+    for (const auto& ref : m_skinForms)
+        if (TWinSkinForm* form = ref.Get(); form && form->Window() == window) return form;
+    return nullptr;
+}
+
+void TSkinManage::RemoveSkinForm(TWinSkinForm& form) noexcept {
+    if (m_managerState == kDestroying) return;
+    std::erase_if(m_skinForms, [&](const ComponentRef<TWinSkinForm>& ref) { return !ref || ref.Get() == &form; });
+}
+
+void TSkinManage::Free(TWinSkinForm& form) noexcept {
+    try {
+        FreeComponent(&form);  // through its owner: the form's, or the one for bare windows
+    } catch (...) {
+        LogCurrentException(u"a window skinning object could not be freed");
+    }
+}
+
+void TSkinManage::Purge() noexcept {
+    for (size_t i = m_skinForms.size(); i-- > 0;) {
+        TWinSkinForm* form = m_skinForms[i].Get();
+        if (form && (form->State() != TWinSkinForm::SkinState::Finished || form->ManagerModule() != m_moduleInstance))
+            continue;
+        m_skinForms.erase(m_skinForms.begin() + static_cast<std::ptrdiff_t>(i));  // gone, or done with its window
+        if (form) Free(*form);
+    }
+}
+
+void TSkinManage::Unskin(TWinSkinForm& form) noexcept {
+    std::erase_if(m_skinForms, [&](const ComponentRef<TWinSkinForm>& ref) { return ref.Get() == &form; });
+    HWND window = form.Window();
+    form.RestoreWindow();
+    if (::IsWindow(window))
+        ::RedrawWindow(window, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Free(form);
+}
+
+bool TSkinManage::SkinWindow(HWND window) {
+    if (!m_active || !window || !::IsWindow(window)) return false;
+    Purge();
+    if (::SendMessageW(window, WMX_ISSKINNED, 0, 0) == 1 || FindSkinForm(window)) return false;
+
+    TCustomForm* form = FrameworkFormOf(window);
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE));
+    if (!m_forceChildren && IsPlainChildWindow(style, exStyle, AsU16(ClassNameOf(::GetParent(window))))) return false;
+    const std::wstring className = ClassNameOf(window);
+    const bool ours = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE)) == ::GetModuleHandleW(nullptr);
+    if (!form && !ours && className != L"#32770") return false;
+    RECT bounds{};
+    ::GetWindowRect(window, &bounds);
+    if ((bounds.right - bounds.left) * (bounds.bottom - bounds.top) == 0 && !(exStyle & WS_EX_MDICHILD)) return false;
+    // Tag 99 keeps a form in the system's look, whatever the skin data's own tag says.
+    if (form && form->Tag() == 99) return false;
+    if (IsNeverSkinnedClass(AsU16(className))) return false;
+
+    bool doSkin = true;
+    if (m_mainSkinData) {
+        if (!m_mainSkinData->Options().Contains(TSkinOption::xoPreview) && IsPreviewClass(AsU16(className)))
+            doSkin = false;
+        m_mainSkinData->FilterForm(window, className, doSkin);
+    }
+    if (!doSkin) return false;
+    TSkinData* skinData = ChooseSkinData(window);
+    if (!skinData || skinData->NoSkin()) return false;
+    if ((exStyle & WS_EX_MDICHILD) || ChildOfClass(window, L"MDIClient")) {
+        LogFailure(u"MDI windows keep the system frame in this version: " + FromWide(className));
+        return false;
+    }
+
+    TWinSkinForm* made = nullptr;
+    try {
+        made = form ? &form->Create<TWinSkinForm>() : &m_bareOwner.Create<TWinSkinForm>();
+        made->SetWindow(window);
+        made->SetManagerModule(m_moduleInstance);
+        if (form) made->AttachForm(*skinData, *form);
+        else made->AttachWindow(*skinData);
+    } catch (const std::exception&) {
+        LogCurrentException(u"a window could not be skinned and keeps the system's look: " + FromWide(className));
+        if (made) Free(*made);
+        return false;
+    }
+    m_skinForms.push_back(made);
+    ::PostMessageW(window, WMX_STARTSKIN, 0, kStartSkinTag);
+    return true;
+}
+
+bool TSkinManage::SkinForm(TCustomForm& form) {
+    if (!form.Visible()) return false;
+    HWND window = form.HandleIfAllocated();
+    if (!window || (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)) return false;
+    return SkinWindow(window);
+}
+
+// --- menu windows ---------------------------------------------------------------------------
+
+bool TSkinManage::SkinMenuWindow(HWND window) {
+    if (!m_active || ::SendMessageW(window, WMX_ISSKINNED, 0, 0) == 1) return false;
+    if (std::any_of(m_popupMenus.begin(), m_popupMenus.end(), [&](const MenuWindow& m) { return m.window == window; }))
+        return false;
+    TSkinData* skinData = ChooseSkinData(window);
+    if (!skinData || skinData->NoSkin()) return false;
+    const TSkinControlTypes controls = skinData->SkinControls();
+    bool allowed = false;
+    switch (m_menuKind) {
+    case kPopupMenu: allowed = controls.Contains(TSkinControlType::xcPopupMenu); break;
+    case kWindowMenu:
+        allowed = controls.Contains(TSkinControlType::xcMainMenu) || controls.Contains(TSkinControlType::xcMenuItem);
+        break;
+    case kSystemMenu: allowed = controls.Contains(TSkinControlType::xcSystemMenu); break;
+    default: break;
+    }
+    if (!allowed) return false;
+    m_popupMenus.push_back({window, skinData, m_menuFromBar});
+    return true;
+}
+
+void TSkinManage::ReleaseMenuWindow(HWND window) noexcept {
+    const auto found =
+        std::find_if(m_popupMenus.begin(), m_popupMenus.end(), [&](const MenuWindow& m) { return m.window == window; });
+    if (found != m_popupMenus.end()) m_popupMenus.erase(found);
+    if (m_popupMenus.empty()) {
+        m_menuFromBar = false;
+        m_menuKind = kPopupMenu;
+    }
+}
+
+// --- MDI ------------------------------------------------------------------------------------
+
+void TSkinManage::SetMdiMaximized(bool value) {
+    // MDI children keep the system frame in this version, so there is no child to re-frame.
+    m_mdiMaximized = value;
+}
+
+void TSkinManage::SetMdiClient(HWND client, TCustomForm* frameForm) noexcept {
+    m_mdiClientWnd = client;
+    m_mdiFrameForm = frameForm;
+}
+
+// --- requests -------------------------------------------------------------------------------
 
 void TSkinManage::Request(TSkinAction action, uint32_t delayMs) {
     m_pendingAction = action;
@@ -89,29 +306,74 @@ void TSkinManage::OnTimer() noexcept {
     }
 }
 
+void TSkinManage::SkinAllForms() {
+    m_active = true;
+    m_forceChildren = true;
+    try {
+        Purge();
+        if (Screen)
+            for (int i = Screen->FormCount(); i-- > 0;)
+                if (TCustomForm* form = Screen->Forms(i)) SkinForm(*form);
+    } catch (...) {
+        m_forceChildren = false;
+        throw;
+    }
+    m_forceChildren = false;
+}
+
+void TSkinManage::UnskinAll(TSkinData* only) {
+    m_active = false;
+    Purge();
+    const std::vector<TWinSkinForm*> forms = SkinForms();
+    if (only) {
+        // An only-this-form component skins one window: the newest of its own.
+        const auto newest = std::find_if(forms.rbegin(), forms.rend(), [&](TWinSkinForm* f) { return f->SkinData() == only; });
+        if (newest != forms.rend()) Unskin(**newest);
+        return;
+    }
+    for (TWinSkinForm* form : forms) Unskin(*form);
+}
+
+void TSkinManage::Refresh(TSkinData& requester, bool firstOnly) {
+    Purge();
+    std::vector<TWinSkinForm*> mine;
+    for (TWinSkinForm* form : SkinForms())
+        if (form->SkinData() == &requester) {
+            mine.push_back(form);
+            if (firstOnly) break;
+        }
+    // All of them measure the new frame before any of them lays its window out again.
+    for (TWinSkinForm* form : mine) {
+        form->DropSkinImages();
+        form->RecomputeFrame();
+    }
+    for (TWinSkinForm* form : mine) form->ReapplySkin();
+}
+
 void TSkinManage::RunRequest() {
     m_timer.Stop();
     TSkinData* requester = m_requestingSkinData;
     if (!requester) return;
+    const bool onlyThisForm = requester->SkinFormtype() == TSkinFormType::sfOnlyThisForm;
     switch (m_pendingAction) {
     case TSkinAction::SkinAll:
+        if (!onlyThisForm) {
+            SkinAllForms();
+            break;
+        }
         m_active = true;
         m_forceChildren = true;
-        try {
-            if (m_actions) m_actions->Perform(*this, TSkinAction::SkinAll, *requester);
-        } catch (...) {
-            m_forceChildren = false;
-            throw;
+        if (auto* owner = As<TCustomForm>(requester->Owner()); owner && Screen) {
+            for (int i = Screen->FormCount(); i-- > 0;)
+                if (Screen->Forms(i) == owner) {
+                    SkinForm(*owner);
+                    break;
+                }
         }
         m_forceChildren = false;
         break;
-    case TSkinAction::UnskinAll:
-        m_active = false;
-        if (m_actions) m_actions->Perform(*this, TSkinAction::UnskinAll, *requester);
-        break;
-    case TSkinAction::Refresh:
-        if (m_actions) m_actions->Perform(*this, TSkinAction::Refresh, *requester);
-        break;
+    case TSkinAction::UnskinAll: UnskinAll(onlyThisForm ? requester : nullptr); break;
+    case TSkinAction::Refresh: Refresh(*requester, onlyThisForm); break;
     case TSkinAction::None: break;
     }
     // The component may have gone while the window work ran (its form was closed).
@@ -122,10 +384,7 @@ void TSkinManage::RunRequest() {
 }
 
 void TSkinManage::RefreshSkinForms() {
-    if (m_actions && m_requestingSkinData) m_actions->RefreshSkinForms(*this, *m_requestingSkinData);
-}
-
-bool TSkinManage::SkinWindow(HWND window) {
-    if (!m_active || !m_actions) return false;
-    return m_actions->SkinWindow(*this, window);
+    if (!m_requestingSkinData) return;
+    for (TWinSkinForm* form : SkinForms())
+        if (form->SkinData() == m_requestingSkinData) form->DropSkinImages();
 }

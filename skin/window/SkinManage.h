@@ -1,16 +1,18 @@
 #pragma once
 // The skin manager: one per module, made by the first skin data component that
 // finishes loading and destroyed at module shutdown. It keeps the module's skin data
-// components, watches the UI thread's windows through a CBT hook, and carries out the
-// components' requests (skin every window, unskin every window, refresh after a skin
-// change) on a message-driven timer, never inside the call that asks.
+// components, watches the UI thread's windows through a CBT hook, attaches a window
+// skinning object (TWinSkinForm) to every window that qualifies when it is activated,
+// keeps the menu windows that open, and carries out the components' requests (skin
+// every window, unskin every window, refresh after a skin change) on a message-driven
+// timer, never inside the call that asks.
 //
-// The window work itself (attaching window skinning objects, detaching them, dropping
-// their cached pictures) plugs in through TSkinManage::Actions, installed by the
-// window-skinning layer. Without it the manager still keeps its own books: which
-// components exist, whether skinning is on, the pending request, the live state, and
-// the skin-changed notice each request ends with.
+// Ownership: a framework form owns its window skinning object as a component; a bare
+// window's object (a message box, a system dialog) is owned by a component the manager
+// keeps for them. The manager holds each through a ComponentRef and frees it with
+// FreeComponent once its window is gone, and every one it still holds at shutdown.
 
+#include "framework/core/Component.h"
 #include "framework/win/HookGuard.h"
 #include "framework/win/WindowTimer.h"
 #include "skin/data/SkinManagerLink.h"
@@ -21,28 +23,23 @@
 
 #include <windows.h>
 
+class TCustomForm;
 class TSkinData;
+class TWinSkinForm;
 
 class TSkinManage final : public SkinManagerLink {
 public:
-    // Window skinning, as the manager calls it. Every call runs on the UI thread.
-    class Actions {
-    public:
-        virtual ~Actions() = default;
-        // The window work of a request, on the timer: `action` for the windows of
-        // `requester` (its owner form only when its form type is sfOnlyThisForm).
-        // Active is already switched when this runs.
-        virtual void Perform(TSkinManage& manager, TSkinAction action, TSkinData& requester) = 0;
-        // Attaches a window skinning object to `window` now if the window qualifies;
-        // true when one was attached. Only called while the manager is active.
-        virtual bool SkinWindow(TSkinManage& manager, HWND window) = 0;
-        // Windows skinned with `requester` drop the skin pictures they cached.
-        virtual void RefreshSkinForms(TSkinManage& manager, TSkinData& requester) = 0;
-        // Every CBT notification of the thread (creation, activation, destruction),
-        // after the manager's own handling of it.
-        virtual void HookNotification(TSkinManage& manager, int code, WPARAM wParam, LPARAM lParam) = 0;
-        // Module shutdown: detach and free every window skinning object.
-        virtual void ReleaseAll(TSkinManage& manager) noexcept = 0;
+    // The kinds of menu about to open.
+    static constexpr int32_t kPopupMenu = 0;
+    static constexpr int32_t kWindowMenu = 1;
+    static constexpr int32_t kSystemMenu = 2;
+
+    // A menu window of the thread that opened while skinning was on, with the skin data
+    // it is drawn with.
+    struct MenuWindow {
+        HWND window = nullptr;
+        TSkinData* skinData = nullptr;
+        bool fromBar = false;
     };
 
     // Makes this the manager that skin data components make: the program calls it once
@@ -52,14 +49,10 @@ public:
     static TSkinManage* Instance() noexcept;
     // Installs and makes the module's manager if there is none yet; returns it.
     static TSkinManage& CreateInstance();
-    // Module shutdown. Window skinning calls it while its windows still exist; if nobody
-    // does, the manager goes with the program's static objects.
+    // Module shutdown: every window skinning object is detached and freed, then the hook goes.
     static void DestroyInstance() noexcept;
 
     ~TSkinManage() override;
-
-    // Replaces the window-skinning actions (null removes them).
-    void SetActions(std::unique_ptr<Actions> actions) noexcept;
 
     // Components in the order they were added (not owned). The first one added with form
     // type sfMainform is the main one; a component that goes away is forgotten
@@ -83,8 +76,39 @@ public:
 
     // Windows skinned with RequestingSkinData drop their cached pictures.
     void RefreshSkinForms() override;
-    // Attaches to `window` now if skinning is on and the window qualifies.
+    // Attaches a window skinning object to `window` now if skinning is on and the window
+    // qualifies; true when one was attached.
     bool SkinWindow(HWND window) override;
+    // SkinWindow for a visible top-level form.
+    bool SkinForm(TCustomForm& form);
+    // The skin data a window is skinned with, or null.
+    TSkinData* ChooseSkinData(HWND window) const;
+
+    // The window skinning objects, one per skinned window; FindSkinForm gives the one
+    // of a window or null. RemoveSkinForm takes an object out without freeing it (its
+    // destructor calls it) and does nothing while the manager is being destroyed.
+    std::vector<TWinSkinForm*> SkinForms() const;
+    TWinSkinForm* FindSkinForm(HWND window) const noexcept;
+    void RemoveSkinForm(TWinSkinForm& form) noexcept;
+    // What switching skinning off does to each window: detaches the object, repaints
+    // the window at once and frees the object.
+    void Unskin(TWinSkinForm& form) noexcept;
+
+    // Menu windows: kept while they are open, when skinning allows their kind.
+    bool SkinMenuWindow(HWND window);
+    void ReleaseMenuWindow(HWND window) noexcept;
+    const std::vector<MenuWindow>& PopupMenus() const noexcept { return m_popupMenus; }
+    int32_t MenuKind() const noexcept { return m_menuKind; }
+    void SetMenuKind(int32_t kind) noexcept { m_menuKind = kind; }
+    bool MenuFromBar() const noexcept { return m_menuFromBar; }
+    void SetMenuFromBar(bool value) noexcept { m_menuFromBar = value; }
+
+    // Whether the MDI children show maximised; switching it re-frames every MDI child.
+    bool MdiMaximized() const noexcept { return m_mdiMaximized; }
+    void SetMdiMaximized(bool value);
+    HWND MdiClientWnd() const noexcept { return m_mdiClientWnd; }
+    void SetMdiClient(HWND client, TCustomForm* frameForm) noexcept;
+    TCustomForm* MdiFrameForm() const noexcept { return m_mdiFrameForm; }
 
     // Attaching is allowed only while active.
     bool Active() const noexcept override { return m_active; }
@@ -96,17 +120,28 @@ public:
     // The component whose request the timer carries out next.
     TSkinData* RequestingSkinData() const noexcept override { return m_requestingSkinData; }
     void SetRequestingSkinData(TSkinData* skinData) noexcept override { m_requestingSkinData = skinData; }
+    // The module whose windows this manager serves; null for the program's own.
+    HMODULE ModuleInstance() const noexcept { return m_moduleInstance; }
 
 private:
-    TSkinManage() = default;
+    TSkinManage();
     void OnTimer() noexcept;
     void RunRequest();
     void OnHook(int code, WPARAM wParam, LPARAM lParam);
+    // Drops objects that are gone and frees those whose window is gone.
+    void Purge() noexcept;
+    void Free(TWinSkinForm& form) noexcept;
+    void SkinAllForms();
+    void UnskinAll(TSkinData* only);
+    void Refresh(TSkinData& requester, bool firstOnly);
 
-    std::unique_ptr<Actions> m_actions;
     std::vector<TSkinData*> m_skinDatas;
     TSkinData* m_mainSkinData = nullptr;
     TSkinData* m_requestingSkinData = nullptr;
+    std::vector<ComponentRef<TWinSkinForm>> m_skinForms;
+    // The owner of bare windows' objects, which no form owns.
+    TComponent m_bareOwner;
+    std::vector<MenuWindow> m_popupMenus;
     std::unique_ptr<HookGuard> m_hook;
     WindowTimer m_timer{[this] { OnTimer(); }};
     uint32_t m_delayMs = 100;
@@ -114,4 +149,10 @@ private:
     bool m_active = false;
     bool m_forceChildren = false;
     int32_t m_managerState = kNotLive;
+    int32_t m_menuKind = kPopupMenu;
+    bool m_menuFromBar = false;
+    bool m_mdiMaximized = false;
+    HWND m_mdiClientWnd = nullptr;
+    TCustomForm* m_mdiFrameForm = nullptr;
+    HMODULE m_moduleInstance = nullptr;
 };

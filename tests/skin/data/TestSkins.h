@@ -32,8 +32,9 @@ inline void WriteFileBytes(const std::string& path, const std::vector<std::byte>
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-// A 24-bit bitmap file of one colour.
-inline std::vector<std::byte> SolidBitmap(int width, int height, TColor colour) {
+// A 24-bit bitmap file whose pixel (x, y) is colourAt(x, y), top row first.
+template <class ColourAt>
+std::vector<std::byte> PatternBitmap(int width, int height, ColourAt colourAt) {
     DecodedBmp bmp;
     bmp.width = width;
     bmp.height = height;
@@ -41,10 +42,16 @@ inline std::vector<std::byte> SolidBitmap(int width, int height, TColor colour) 
     bmp.pixels.resize(bmp.Stride() * static_cast<size_t>(height));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
+            const TColor colour = colourAt(x, y);
             auto* p = bmp.pixels.data() + static_cast<size_t>(y) * bmp.Stride() + static_cast<size_t>(x) * 3;
             p[0] = BlueOf(colour), p[1] = GreenOf(colour), p[2] = RedOf(colour);
         }
     return EncodeBmp(bmp);
+}
+
+// A 24-bit bitmap file of one colour.
+inline std::vector<std::byte> SolidBitmap(int width, int height, TColor colour) {
+    return PatternBitmap(width, height, [colour](int, int) { return colour; });
 }
 
 inline std::vector<std::byte> Bytes(std::string_view text) {

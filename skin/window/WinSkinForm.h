@@ -1,0 +1,237 @@
+#pragma once
+// Skins one top-level window: its frame, caption and caption buttons come from the
+// skin's pictures, its region follows the transparent parts of the frame, and every
+// message of the window passes through FormWndProc first (for a framework form, also
+// FormMessageHook in front of the form's own handler). The skin manager makes one per
+// skinned window: a framework form owns its object as a component, a bare window's
+// object belongs to the manager. Either way the manager frees it once its window is gone.
+//
+// The non-client side (frame sizes, hit test, painting, caption buttons and their
+// mouse handling) is in NonClient.cpp, the message procedures in FormWndProc.cpp.
+
+#include "framework/core/Component.h"
+#include "framework/forms/Timer.h"
+#include "framework/graphics/Colors.h"
+#include "framework/win/DibSection.h"
+#include "framework/win/Handles.h"
+#include "framework/win/Subclasser.h"
+#include "skin/window/CaptionButtons.h"
+#include "skin/window/WindowRules.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+class TCustomForm;
+class TSkinData;
+class TDataSkinObject;
+struct TMessage;
+
+// A control skin as the window that holds it sees it. The control skins implement it;
+// the window frees them when it lets go of its window.
+class RegisteredControlSkin {
+public:
+    virtual ~RegisteredControlSkin() = default;
+    // Its control's window is gone: it only waits to be freed.
+    virtual bool Finished() const noexcept = 0;
+    // Gives the control its own look back.
+    virtual void Unskin() = 0;
+    // Re-applies a changed skin.
+    virtual void Reskin() = 0;
+    // Ends it: frees it, through its owner when it has one.
+    virtual void Free() noexcept = 0;
+};
+
+class TWinSkinForm : public TComponent {
+    KESTRELLE_CLASS(TWinSkinForm, TComponent)
+
+public:
+    enum class SkinState : int32_t {
+        Attached = 0,    // attached, not started
+        Running = 1,
+        Reapplying = 3,  // after a skin change
+        Destroying = 4,  // its window is being destroyed
+        Fitting = 5,     // the window is being fitted to the skin frame
+        Finished = 6,    // the window is gone; the manager frees the object
+    };
+
+    TWinSkinForm();
+    ~TWinSkinForm() override;
+
+    // Set by the manager right after creation.
+    void SetWindow(HWND window) noexcept { m_window = window; }
+    HWND Window() const noexcept { return m_window; }
+    void SetManagerModule(HMODULE module) noexcept { m_managerModule = module; }
+    HMODULE ManagerModule() const noexcept { return m_managerModule; }
+
+    // Skins a framework form (which owns this object) or a bare window. Throws when the
+    // window cannot be subclassed; nothing is changed then.
+    void AttachForm(TSkinData& skinData, TCustomForm& form);
+    void AttachWindow(TSkinData& skinData);
+
+    // Full detach, giving the window its size, procedure, region, caption style and
+    // colour back (skinning switched off for a living window).
+    void RestoreWindow() noexcept;
+    // Detach without giving the look back (the window is going, or the program ends).
+    void ReleaseWindow() noexcept;
+    // Re-applies a changed skin.
+    void RefreshSkin();
+    // (Re)makes the window region from the frame pictures.
+    void BuildRegion() noexcept;
+
+    // The manager's refresh after a skin change: first every window drops what it drew
+    // from the old skin and measures the new frame, then each re-applies its colours.
+    void DropSkinImages() noexcept;
+    void RecomputeFrame();
+    void ReapplySkin();
+
+    // Control skins registered by their attach; the window frees them when it lets go.
+    // RegisterControl answers true when the skin was registered already.
+    bool RegisterControl(RegisteredControlSkin& skin);
+    void UnregisterControl(RegisteredControlSkin& skin) noexcept;
+    size_t ControlSkinCount() const noexcept { return m_controls.size(); }
+    // Frees the control skins whose controls are gone (before a new discovery run).
+    void ReleaseFinishedControls() noexcept;
+
+    SkinState State() const noexcept { return m_skinState; }
+    TSkinData* SkinData() const noexcept { return m_skinData; }
+    TCustomForm* Form() const noexcept { return m_form; }
+    bool FrameSkinning() const noexcept { return m_frameSkinning; }
+    BorderKind Border() const noexcept { return m_borderKind; }
+    WindowState WindowStateNow() const noexcept { return m_windowState; }
+    MdiKind Mdi() const noexcept { return m_mdiKind; }
+    bool Active() const noexcept { return m_active; }
+    bool IsDialog() const noexcept { return m_isDialog; }
+    const Capabilities& Caps() const noexcept { return m_capabilities; }
+    const FrameBorders& Borders() const noexcept { return m_borders; }
+    int MenuBarHeight() const noexcept { return m_menuBarHeight; }
+    // The window size before skinning minus its client size: given back at detach.
+    core::Size StandardFrameExtra() const noexcept { return m_standardFrameExtra; }
+    bool HasRegion() const noexcept { return m_hasRegion; }
+    const std::wstring& ClassName() const noexcept { return m_className; }
+
+    // --- frame and caption (NonClient.cpp) ---------------------------------------------
+    // Frame sizes from the border pictures, and a caption button per skin button.
+    void ReadBorderSizes();
+    // Paints the whole frame into `dc`, or into the window's own DC when null. Composed
+    // off-screen and put on the window in one transfer. False when nothing was painted.
+    bool PaintNonClient(HDC dc) noexcept;
+    // One caption button in `state` on the window's DC.
+    void PaintSysButton(const TWinSysButton& button, int state) noexcept;
+    // The hover check of the 250 ms timer.
+    void MouseTimer();
+    // A screen point in window coordinates (the frame's origin is the window's corner).
+    core::Point ScreenToFrame(core::Point screen) const noexcept;
+    // The caption button under a window point, or null.
+    TWinSysButton* FindNCObject(core::Point framePoint) const noexcept;
+    // The system-menu click: opens the window menu, or closes the window on a second
+    // click within the double-click time while a caption button is hot.
+    void ShowSysMenu(core::Point screen);
+    const std::vector<std::unique_ptr<TWinSysButton>>& CaptionButtons() const noexcept { return m_buttons; }
+    TNCObject* HotObject() const noexcept { return m_hotObject; }
+    void SetHotObject(TNCObject* object) noexcept { m_hotObject = object; }
+    // Where the caption text lies (window coordinates), for buttons placed beside it.
+    core::Rect CaptionTextBox() const noexcept { return m_captionTextBox; }
+    // The window's icon at small-icon size, as the icon buttons draw it.
+    const DibSection& IconBitmap() const noexcept { return m_iconBitmap; }
+
+    static void Publish(TPublisher<TWinSkinForm>& p);
+
+private:
+    class Router;
+    friend class Router;
+
+    // The running Windows as the frame rules read it.
+    static PlatformVersion RunningVersion() noexcept;
+    void InitSkin(TSkinData& skinData);
+    void StartSkin();
+    void FitToSkin(bool useClient);
+    void SetCaptionStyle(bool on) noexcept;
+    void SetSysMenuStyle(bool remove) noexcept;
+    void ReadWindowState() noexcept;
+    void ReleaseControls() noexcept;
+    void RestoreForm() noexcept;
+    void Unhook() noexcept;
+    void SetFormColour(bool skinned) noexcept;
+
+    // --- message procedures (FormWndProc.cpp) -------------------------------------------
+    LRESULT FormWndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT FrameMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT NonClientMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void FormMessageHook(TMessage& message);
+    LRESULT CallOld(UINT message, WPARAM wParam, LPARAM lParam) const noexcept;
+    LRESULT SizeChanged(WPARAM kind, LPARAM size);
+    LRESULT Activate(WPARAM wParam, LPARAM lParam);
+    void SetText(TMessage& message);
+    bool SysCommand(WPARAM command);
+
+    // --- non-client (NonClient.cpp) ------------------------------------------------------
+    LRESULT NonClientSize(WPARAM wParam, LPARAM lParam);
+    LRESULT HitTest(WPARAM wParam, LPARAM lParam);
+    LRESULT NonClientPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT NonClientMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT NonClientButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT NonClientButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT NonClientDoubleClick(WPARAM wParam, LPARAM lParam);
+    LRESULT NonClientRightButtonUp(WPARAM wParam, LPARAM lParam);
+    void RunAction(const TWinSysButton& button);
+    void MakeIconBitmap();
+    HICON WindowIcon() const noexcept;
+    bool PaintBorderPiece(int index, const RECT& rect, HDC dc) noexcept;
+    void PaintCaption(HDC dc, int width, int height) noexcept;
+    void PaintCaptionText(HDC dc, const RECT& caption) noexcept;
+    void LayoutCaptionButtons(int width) noexcept;
+    void PaintCaptionButton(HDC dc, const TWinSysButton& button, int frame) noexcept;
+    CaptionFacts Facts() const;
+    TDataSkinObject& BorderObject(int index) const noexcept;
+    void StopMouseTimer() noexcept;
+    void MakeCaptionFont() noexcept;
+    int CaptionTextWidth() const noexcept;
+    std::wstring WindowText() const;
+
+    HWND m_window = nullptr;
+    HMODULE m_managerModule = nullptr;
+    TSkinData* m_skinData = nullptr;
+    TCustomForm* m_form = nullptr;
+    SubclasserPtr<Router> m_router;
+    // The form's own handler while FormMessageHook stands in front of it.
+    std::function<void(TMessage&)> m_oldFormHandler;
+    bool m_formHooked = false;
+    TTimer* m_mouseTimer = nullptr;  // owned as a component
+    FontHandle m_captionFont;
+    std::wstring m_className;
+    RECT m_clientRect{};
+    DWORD m_lastSysMenuTime = 0;
+    UINT m_doubleClickTime = 0;
+    HWND m_ownerWindow = nullptr;
+    FrameBorders m_borders;
+    core::Rect m_captionTextBox;
+    core::Size m_standardFrameExtra;
+    int m_menuBarHeight = 0;
+    bool m_rightToLeft = false;
+    bool m_isDialog = false;
+    bool m_isChild = false;
+    HMENU m_systemMenu = nullptr;
+    TColor m_savedFormColour = 0;
+    bool m_formColourSaved = false;
+    DWORD m_style = 0;
+    TNCObject* m_hotObject = nullptr;
+    bool m_hasRegion = false;
+    std::vector<std::unique_ptr<TWinSysButton>> m_buttons;
+    DibSection m_iconBitmap;
+    DibSection m_frameBuffer;
+    std::vector<RegisteredControlSkin*> m_controls;
+    int m_regionWidth = 0;
+    int m_regionHeight = 0;
+    bool m_active = true;
+    bool m_frameSkinning = false;
+    MdiKind m_mdiKind = MdiKind::None;
+    BorderKind m_borderKind = BorderKind::Single;
+    Capabilities m_capabilities;
+    WindowState m_windowState = WindowState::Normal;
+    SkinState m_skinState = SkinState::Attached;
+};
