@@ -3,6 +3,7 @@
 
 #include "skin/window/WinSkinForm.h"
 
+#include "framework/controls/Messages.h"
 #include "framework/core/FailureLog.h"
 #include "framework/graphics/Colors.h"
 #include "framework/win/Convert.h"
@@ -510,8 +511,15 @@ void TWinSkinForm::ShowSysMenu(core::Point screen) {
 }
 
 void TWinSkinForm::MouseTimer() {
-    if (!m_hotObject) return;
     POINT cursor{};
     ::GetCursorPos(&cursor);
-    if (!m_hotObject->Bounds.Contains(ScreenToFrame({cursor.x, cursor.y}))) m_hotObject->MouseLeave();
+    if (m_hotObject && !m_hotObject->Bounds.Contains(ScreenToFrame({cursor.x, cursor.y}))) m_hotObject->MouseLeave();
+    // A bare window's control skin learns here that the mouse left it.
+    if (TSkinControl* hover = m_hoverControl.Get()) {
+        RECT bounds{};
+        if (!::GetWindowRect(hover->Handle(), &bounds) || !::PtInRect(&bounds, cursor)) {
+            m_hoverControl = nullptr;
+            ::SendMessageW(hover->Handle(), kMsgMouseLeave, 0, 0);
+        }
+    }
 }

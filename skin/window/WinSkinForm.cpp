@@ -312,7 +312,7 @@ void TWinSkinForm::RefreshSkin() {
         for (int i = 0; i < m_form->ComponentCount(); ++i)
             if (auto* inner = As<TCustomForm>(m_form->Components(i))) inner->SetColor(face);
     }
-    for (RegisteredControlSkin* skin : std::vector<RegisteredControlSkin*>(m_controls)) skin->Reskin();
+    for (TSkinControl* skin : ControlSkins()) skin->Reskin();
     m_skinState = SkinState::Reapplying;
     if (m_frameSkinning && m_form) {
         if (m_buttons.empty()) ReadBorderSizes();
@@ -395,22 +395,34 @@ void TWinSkinForm::RestoreForm() noexcept {
 
 // --- control skins --------------------------------------------------------------------------
 
-bool TWinSkinForm::RegisterControl(RegisteredControlSkin& skin) {
-    if (std::find(m_controls.begin(), m_controls.end(), &skin) != m_controls.end()) return true;
-    m_controls.push_back(&skin);
-    return false;
+bool TWinSkinForm::RegisterControl(TSkinControl& skin) {
+    const bool known = std::any_of(m_controls.begin(), m_controls.end(),
+                                   [&](const ComponentRef<TSkinControl>& ref) { return ref.Get() == &skin; });
+    if (!known) m_controls.emplace_back(&skin);
+    return known;
 }
 
-void TWinSkinForm::UnregisterControl(RegisteredControlSkin& skin) noexcept {
-    const auto found = std::find(m_controls.rbegin(), m_controls.rend(), &skin);
+void TWinSkinForm::UnregisterControl(TSkinControl& skin) noexcept {
+    // From the end, the first match; and every entry whose skin has gone already.
+    const auto found = std::find_if(m_controls.rbegin(), m_controls.rend(),
+                                    [&](const ComponentRef<TSkinControl>& ref) { return ref.Get() == &skin; });
     if (found != m_controls.rend()) m_controls.erase(std::next(found).base());
+    std::erase_if(m_controls, [](const ComponentRef<TSkinControl>& ref) { return !ref; });
+}
+
+std::vector<TSkinControl*> TWinSkinForm::ControlSkins() const {
+    std::vector<TSkinControl*> live;
+    for (const auto& ref : m_controls)
+        if (TSkinControl* skin = ref.Get()) live.push_back(skin);
+    return live;
 }
 
 void TWinSkinForm::ReleaseControls() noexcept {
     while (!m_controls.empty()) {
-        RegisteredControlSkin* skin = m_controls.front();
+        TSkinControl* skin = m_controls.front().Get();
         m_controls.erase(m_controls.begin());
-        if (!skin->Finished()) {
+        if (!skin) continue;
+        if (skin->State() != TSkinControl::kWindowGone) {
             try {
                 skin->Unskin();
             } catch (...) {
@@ -418,16 +430,22 @@ void TWinSkinForm::ReleaseControls() noexcept {
                 LogCurrentException(u"a control skin could not give its control its look back");
             }
         }
-        skin->Free();
+        try {
+            FreeComponent(skin);  // through its owner: the control, or this object for a bare window
+        } catch (...) {
+            LogCurrentException(u"a control skin could not be freed");
+        }
     }
 }
 
 void TWinSkinForm::ReleaseFinishedControls() noexcept {
-    for (size_t i = m_controls.size(); i-- > 0;) {
-        RegisteredControlSkin* skin = m_controls[i];
-        if (!skin->Finished()) continue;
-        m_controls.erase(m_controls.begin() + static_cast<std::ptrdiff_t>(i));
-        skin->Free();
+    for (TSkinControl* skin : ControlSkins()) {
+        if (skin->State() != TSkinControl::kWindowGone) continue;
+        try {
+            FreeComponent(skin);
+        } catch (...) {
+            LogCurrentException(u"a control skin could not be freed");
+        }
     }
 }
 

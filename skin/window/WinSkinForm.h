@@ -11,10 +11,13 @@
 
 #include "framework/core/Component.h"
 #include "framework/forms/Timer.h"
+#include "framework/graphics/Canvas.h"
 #include "framework/graphics/Colors.h"
 #include "framework/win/DibSection.h"
 #include "framework/win/Handles.h"
 #include "framework/win/Subclasser.h"
+#include "skin/controls/ControlSkinHost.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/window/CaptionButtons.h"
 #include "skin/window/WindowRules.h"
 
@@ -31,22 +34,7 @@ class TSkinData;
 class TDataSkinObject;
 struct TMessage;
 
-// A control skin as the window that holds it sees it. The control skins implement it;
-// the window frees them when it lets go of its window.
-class RegisteredControlSkin {
-public:
-    virtual ~RegisteredControlSkin() = default;
-    // Its control's window is gone: it only waits to be freed.
-    virtual bool Finished() const noexcept = 0;
-    // Gives the control its own look back.
-    virtual void Unskin() = 0;
-    // Re-applies a changed skin.
-    virtual void Reskin() = 0;
-    // Ends it: frees it, through its owner when it has one.
-    virtual void Free() noexcept = 0;
-};
-
-class TWinSkinForm : public TComponent {
+class TWinSkinForm : public TComponent, public ControlSkinHost {
     KESTRELLE_CLASS(TWinSkinForm, TComponent)
 
 public:
@@ -91,11 +79,16 @@ public:
 
     // Control skins registered by their attach; the window frees them when it lets go.
     // RegisterControl answers true when the skin was registered already.
-    bool RegisterControl(RegisteredControlSkin& skin);
-    void UnregisterControl(RegisteredControlSkin& skin) noexcept;
-    size_t ControlSkinCount() const noexcept { return m_controls.size(); }
+    bool RegisterControl(TSkinControl& skin) override;
+    void UnregisterControl(TSkinControl& skin) noexcept override;
+    void SetHoverControl(TSkinControl* skin) noexcept override { m_hoverControl = skin; }
+    TComponent& HostComponent() noexcept override { return *this; }
+    // The live control skins, in the order they registered.
+    std::vector<TSkinControl*> ControlSkins() const;
     // Frees the control skins whose controls are gone (before a new discovery run).
     void ReleaseFinishedControls() noexcept;
+    // The canvas every control skin of this window is handed at attach.
+    TCanvas& SpareCanvas() noexcept { return m_spareCanvas; }
 
     SkinState State() const noexcept { return m_skinState; }
     TSkinData* SkinData() const noexcept { return m_skinData; }
@@ -224,7 +217,9 @@ private:
     std::vector<std::unique_ptr<TWinSysButton>> m_buttons;
     DibSection m_iconBitmap;
     DibSection m_frameBuffer;
-    std::vector<RegisteredControlSkin*> m_controls;
+    std::vector<ComponentRef<TSkinControl>> m_controls;
+    ComponentRef<TSkinControl> m_hoverControl;
+    TCanvas m_spareCanvas;
     int m_regionWidth = 0;
     int m_regionHeight = 0;
     bool m_active = true;

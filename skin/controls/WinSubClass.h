@@ -1,0 +1,6 @@
+#pragma once
+// Control skinning: the control skin base and every control skin, for callers that want
+// the whole unit. Each family has its own header.
+
+#include "skin/controls/ControlSkinHost.h"
+#include "skin/controls/SkinControl.h"
