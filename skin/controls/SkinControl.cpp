@@ -100,6 +100,10 @@ void TSkinControl::AttachHandle(HWND handle, TSkinData& skinData, ControlSkinHos
     m_state = kSkinned;
 }
 
+void TSkinControl::AttachOwn(ControlSkinHost&, TSkinData&, TCanvas*) {
+    throw EInvalidOperation(u"This control skin has no attach of its own");
+}
+
 void TSkinControl::Unskin() {
     if (m_recolour && m_control) m_control->SetColor(m_savedColor);
 }

@@ -48,6 +48,10 @@ public:
     virtual void AttachControl(ControlSkinHost& form, TSkinData& skinData, bool recolour, TCanvas* canvas);
     // Attaches to a window no framework control owns, by subclassing it.
     virtual void AttachHandle(HWND handle, TSkinData& skinData, ControlSkinHost& form, TCanvas* canvas);
+    // The attach of skins that work their own way (windowless speed buttons, scroll-bar
+    // overlays) on the framework control that owns them; such skins override it. The
+    // base refuses with EInvalidOperation.
+    virtual void AttachOwn(ControlSkinHost& form, TSkinData& skinData, TCanvas* canvas);
     // Gives the control its own look back (its colour).
     virtual void Unskin();
     // Applies the skin again after a skin change.
