@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -99,6 +100,7 @@ class ControlDiscoveryTest : public SkinnedTest {
 protected:
     void SetUp() override {
         SkinnedTest::SetUp();
+        m_app.emplace();
         SetControlSkinMaker([this](ControlSkinClass kind, TComponent& owner) -> TSkinControl* {
             requests.push_back({kind, &owner});
             auto& made = owner.Create<TTestSkin>();
@@ -107,8 +109,15 @@ protected:
         });
     }
     void TearDown() override {
+        m_app.reset();  // the forms go while the manager and the skin data still live
         SetControlSkinMaker(nullptr);
         SkinnedTest::TearDown();
+    }
+
+    TForm& NewForm() {
+        auto& form = m_app->CreateForm<TForm>();
+        form.SetBounds(30, 30, 300, 300);
+        return form;
     }
 
     TWinSkinForm* Skin(HWND window) {
@@ -134,12 +143,13 @@ protected:
     }
 
     std::vector<Request> requests;
+
+private:
+    std::optional<TApplication> m_app;
 };
 
 TEST_F(ControlDiscoveryTest, AFormsControlsGetTheirSkinsOnceInWalkOrder) {
-    TApplication app;
-    auto& form = app.CreateForm<TForm>();
-    form.SetBounds(30, 30, 300, 300);
+    TForm& form = NewForm();
     auto& panel = Place<TPanel>(form, form, 10);
     auto& inPanel = Place<fake::TButton>(form, panel, 2);
     auto& check = Place<fake::TCheckBox>(form, form, 40);
@@ -178,9 +188,7 @@ TEST_F(ControlDiscoveryTest, AFormsControlsGetTheirSkinsOnceInWalkOrder) {
 }
 
 TEST_F(ControlDiscoveryTest, TheApplicationMaySupplyASkinOfItsOwn) {
-    TApplication app;
-    auto& form = app.CreateForm<TForm>();
-    form.SetBounds(30, 30, 300, 200);
+    TForm& form = NewForm();
     auto& panel = Place<TPanel>(form, form, 10);
     auto& inPanel = Place<fake::TButton>(form, panel, 2);
     std::vector<std::wstring> asked;
@@ -204,9 +212,7 @@ TEST_F(ControlDiscoveryTest, TheApplicationMaySupplyASkinOfItsOwn) {
 }
 
 TEST_F(ControlDiscoveryTest, GroupsSkinTheirButtonsFirstAndATaggedGroupPassesItsTagOn) {
-    TApplication app;
-    auto& form = app.CreateForm<TForm>();
-    form.SetBounds(30, 30, 300, 300);
+    TForm& form = NewForm();
     auto& group = Place<fake::TRadioGroup>(form, form, 10);
     auto& first = Place<fake::TRadioButton>(form, group, 2);
     auto& second = Place<fake::TRadioButton>(form, group, 24);
@@ -225,9 +231,7 @@ TEST_F(ControlDiscoveryTest, GroupsSkinTheirButtonsFirstAndATaggedGroupPassesIts
 TEST_F(ControlDiscoveryTest, ClassMappedControlsHaveTheirPropertiesSetFirstAndSomeAreSkinnedOnTheirWindow) {
     skin->Skin3rd().Add(u"TFlatPanel=Panel");
     skin->Skin3rd().Add(u"TMutedButton=nil");
-    TApplication app;
-    auto& form = app.CreateForm<TForm>();
-    form.SetBounds(30, 30, 300, 300);
+    TForm& form = NewForm();
     auto& flat = Place<fake::TFlatPanel>(form, form, 10);
     auto& edit = Place<fake::TDCEdit>(form, form, 70);
     auto& muted = Place<fake::TMutedButton>(form, form, 100);
@@ -244,9 +248,7 @@ TEST_F(ControlDiscoveryTest, ClassMappedControlsHaveTheirPropertiesSetFirstAndSo
 }
 
 TEST_F(ControlDiscoveryTest, SkinsOfGoneWindowsAreFreedAtTheNextWalk) {
-    TApplication app;
-    auto& form = app.CreateForm<TForm>();
-    form.SetBounds(30, 30, 300, 200);
+    TForm& form = NewForm();
     auto& panel = Place<TPanel>(form, form, 10);
     TWinSkinForm* skinForm = Skin(form.Handle());
     ASSERT_NE(skinForm, nullptr);
