@@ -289,6 +289,8 @@ TSkinControl* TWinSkinForm::FindSkinByHandle(HWND window) const noexcept {
     return nullptr;
 }
 
+bool TWinSkinForm::IsScrollable(const TControl& control) { return IsScrollableControl(FrameworkControl{control}); }
+
 bool TWinSkinForm::IsRegistered(const TSkinControl& skin) const noexcept {
     return std::any_of(m_controls.begin(), m_controls.end(),
                        [&](const ComponentRef<TSkinControl>& ref) { return ref.Get() == &skin; });

@@ -107,6 +107,9 @@ public:
     bool IsSkinned(TControl& control);
     // The registered control skin of a window, or null.
     TSkinControl* FindSkinByHandle(HWND window) const noexcept;
+    // A windowed control with a scroll-bar style, or a list, memo, tree or scroll box:
+    // one whose scroll bars a scroll-bar skin would paint.
+    static bool IsScrollable(const TControl& control);
 
     SkinState State() const noexcept { return m_skinState; }
     TSkinData* SkinData() const noexcept { return m_skinData; }
