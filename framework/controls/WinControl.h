@@ -30,6 +30,9 @@ struct TCreateParams {
     // system class it is built on, if any ("msctls_statusbar32"); null = a plain window.
     std::wstring className;
     const wchar_t* baseClass = nullptr;
+    // The common-control classes (ICC_...) that hold baseClass; they are registered
+    // before it is looked up.
+    DWORD commonControls = 0;
     UINT classStyle = CS_DBLCLKS;
     HBRUSH background = nullptr;
 };
