@@ -1,8 +1,12 @@
 #include "framework/forms/Application.h"
 
+#include "framework/controls/BitBtn.h"
+#include "framework/controls/CheckBox.h"
 #include "framework/controls/ControlCanvas.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
+#include "framework/controls/RadioButton.h"
+#include "framework/controls/RadioGroup.h"
 #include "framework/controls/SpeedButton.h"
 #include "framework/controls/Splitter.h"
 #include "framework/controls/StatusBar.h"
@@ -42,6 +46,7 @@ std::wstring ProgramName() {
 
 void RegisterStandardClasses() {
     RegisterComponentClasses<TForm, TPanel, TSplitter, TSpeedButton, TStatusBar, TTimer, TMainMenu>();
+    RegisterComponentClasses<TButton, TBitBtn, TCheckBox, TRadioButton, TGroupBox, TRadioGroup>();
 }
 
 TApplication::TApplication() : m_title{ProgramName()} {

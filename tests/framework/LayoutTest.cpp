@@ -1,5 +1,6 @@
 #include "framework/controls/AlignLayout.h"
 #include "framework/controls/ButtonLayout.h"
+#include "framework/controls/RadioGroupLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -134,4 +135,37 @@ TEST(ButtonLayout, VerticalLayoutsAndTheTextBox) {
 
     EXPECT_EQ(ButtonTextBox({193, 33}, {137, 33}, TButtonLayout::blGlyphRight), Rect(2, 2, 52, 31));
     EXPECT_EQ(ButtonTextBox({40, 60}, {16, 16}, TButtonLayout::blGlyphTop), Rect(2, 2, 38, 40));
+}
+
+TEST(RadioGroupLayout, ColumnsFillTopToBottomBelowTheCaption) {
+    // 185 x 105, a 13-pixel font: 87 pixels below the caption, three rows of 29.
+    auto cells = ArrangeRadioGroup({{185, 105}, 13, 3, 1, false});
+    ASSERT_EQ(cells.size(), 3u);
+    EXPECT_EQ(cells[0], Rect::FromBounds(8, 14, 175, 29));
+    EXPECT_EQ(cells[2], Rect::FromBounds(8, 72, 175, 29));
+
+    // Five in two columns: three in the first, two in the second.
+    cells = ArrangeRadioGroup({{185, 105}, 13, 5, 2, false});
+    ASSERT_EQ(cells.size(), 5u);
+    EXPECT_EQ(cells[2], Rect::FromBounds(8, 72, 87, 29));
+    EXPECT_EQ(cells[3], Rect::FromBounds(95, 14, 87, 29));
+    EXPECT_EQ(cells[4], Rect::FromBounds(95, 43, 87, 29));
+    // Right to left: the first column on the right, mirrored.
+    cells = ArrangeRadioGroup({{185, 105}, 13, 5, 2, true});
+    EXPECT_EQ(cells[0], Rect::FromBounds(90, 14, 87, 29));
+    EXPECT_EQ(cells[3], Rect::FromBounds(3, 14, 87, 29));
+
+    // What does not divide evenly is shared above and below.
+    EXPECT_EQ(ArrangeRadioGroup({{185, 101}, 13, 3, 1, false})[0], Rect::FromBounds(8, 15, 175, 27));
+}
+
+TEST(RadioGroupLayout, NoButtonsNoColumnsOrNoRoom) {
+    EXPECT_TRUE(ArrangeRadioGroup({{185, 105}, 13, 0, 1, false}).empty());
+    // No columns count as one.
+    EXPECT_EQ(ArrangeRadioGroup({{185, 105}, 13, 2, 0, false})[1], Rect::FromBounds(8, 57, 175, 43));
+    // A group smaller than its caption and frame: empty cells, never negative ones.
+    for (const Rect& r : ArrangeRadioGroup({{6, 10}, 13, 4, 3, false})) {
+        EXPECT_GE(r.Width(), 0);
+        EXPECT_GE(r.Height(), 0);
+    }
 }
