@@ -128,3 +128,16 @@ constexpr TModalResult mrNoToAll = 9;
 constexpr TModalResult mrYesToAll = 10;
 std::span<const IntIdent> ModalResultIdents() noexcept;
 
+// Progress and track bars.
+enum class TProgressBarOrientation { pbHorizontal, pbVertical };
+KESTRELLE_IDENTS(TProgressBarOrientation, u"pbHorizontal", u"pbVertical")
+enum class TTrackBarOrientation { trHorizontal, trVertical };
+KESTRELLE_IDENTS(TTrackBarOrientation, u"trHorizontal", u"trVertical")
+enum class TTickStyle { tsNone, tsAuto, tsManual };
+KESTRELLE_IDENTS(TTickStyle, u"tsNone", u"tsAuto", u"tsManual")
+enum class TTickMark { tmBottomRight, tmTopLeft, tmBoth };
+KESTRELLE_IDENTS(TTickMark, u"tmBottomRight", u"tmTopLeft", u"tmBoth")
+
+// Tool buttons.
+enum class TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
+KESTRELLE_IDENTS(TToolButtonStyle, u"tbsButton", u"tbsCheck", u"tbsDropDown", u"tbsSeparator", u"tbsDivider")
