@@ -17,6 +17,7 @@
 #include "framework/core/ClassRegistry.h"
 #include "framework/core/FailureLog.h"
 #include "framework/core/Strings.h"
+#include "framework/forms/Frame.h"
 #include "framework/forms/Timer.h"
 #include "framework/win/Convert.h"
 #include "framework/win/Win32Error.h"
@@ -51,7 +52,7 @@ std::wstring ProgramName() {
 void RegisterStandardClasses() {
     RegisterComponentClasses<TForm, TPanel, TSplitter, TSpeedButton, TStatusBar, TTimer, TMainMenu>();
     RegisterComponentClasses<TButton, TBitBtn, TCheckBox, TRadioButton, TGroupBox, TRadioGroup, THeaderControl,
-                             TProgressBar, TTrackBar, TToolBar, TToolButton, TImageList>();
+                             TProgressBar, TTrackBar, TToolBar, TToolButton, TImageList, TFrame>();
 }
 
 TApplication::TApplication() : m_title{ProgramName()} {
