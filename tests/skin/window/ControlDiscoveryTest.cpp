@@ -1,10 +1,22 @@
 #include "skin/window/WinSkinForm.h"
 
+#include "framework/controls/BitBtn.h"
+#include "framework/controls/Button.h"
+#include "framework/controls/CheckBox.h"
+#include "framework/controls/GroupBox.h"
+#include "framework/controls/HeaderControl.h"
 #include "framework/controls/Panel.h"
+#include "framework/controls/ProgressBar.h"
+#include "framework/controls/RadioButton.h"
+#include "framework/controls/RadioGroup.h"
 #include "framework/controls/SpeedButton.h"
+#include "framework/controls/StatusBar.h"
+#include "framework/controls/ToolBar.h"
+#include "framework/controls/TrackBar.h"
 #include "framework/core/Exception.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
+#include "framework/forms/Frame.h"
 #include "skin/controls/ControlSkinFactory.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/window/WindowQueries.h"
@@ -24,19 +36,13 @@
 
 #include <windows.h>
 
-// Stand-ins for control classes the rules know by name and this program does not have.
+// Stand-ins for control classes of other libraries that the rules know by name, and for
+// controls that behave in ways the tests need.
 #define FAKE_CONTROL(Name, Base) \
     class Name : public Base {   \
         KESTRELLE_CLASS(Name, Base) \
     };
 namespace fake {
-FAKE_CONTROL(TButton, TWinControl)
-FAKE_CONTROL(TCustomCheckBox, TWinControl)
-FAKE_CONTROL(TCheckBox, TCustomCheckBox)
-FAKE_CONTROL(TRadioButton, TWinControl)
-FAKE_CONTROL(TCustomGroupBox, TCustomControl)
-FAKE_CONTROL(TCustomRadioGroup, TCustomGroupBox)
-FAKE_CONTROL(TRadioGroup, TCustomRadioGroup)
 // Named "nil" in the class map: it stays unskinned though the button rule would match.
 FAKE_CONTROL(TMutedButton, TButton)
 // Skinned by another module: it answers the engine's query itself.
@@ -191,16 +197,16 @@ private:
 TEST_F(ControlDiscoveryTest, AFormsControlsGetTheirSkinsOnceInWalkOrder) {
     TForm& form = NewForm();
     auto& panel = Place<TPanel>(form, form, 10);
-    auto& inPanel = Place<fake::TButton>(form, panel, 2);
-    auto& check = Place<fake::TCheckBox>(form, form, 40);
-    auto& tagged = Place<fake::TButton>(form, form, 70);
+    auto& inPanel = Place<TButton>(form, panel, 2);
+    auto& check = Place<TCheckBox>(form, form, 40);
+    auto& tagged = Place<TButton>(form, form, 70);
     tagged.SetTag(skin->DisableTag());
     Place<fake::TSkinnedButton>(form, form, 100);
     auto& speed = Place<TSpeedButton>(form, form, 130);
-    auto& late = Place<fake::TButton>(form, form, 160);
+    auto& late = Place<TButton>(form, form, 160);
     // Parented on the form, owned elsewhere: only the tab-order pass reaches it.
     TComponent elsewhere;
-    auto& foreign = Place<fake::TButton>(elsewhere, form, 190);
+    auto& foreign = Place<TButton>(elsewhere, form, 190);
     form.HandleNeeded();
     foreign.HandleNeeded();
     late.DestroyHandle();  // discovery makes its window again
@@ -230,7 +236,7 @@ TEST_F(ControlDiscoveryTest, AFormsControlsGetTheirSkinsOnceInWalkOrder) {
 TEST_F(ControlDiscoveryTest, TheApplicationMaySupplyASkinOfItsOwn) {
     TForm& form = NewForm();
     auto& panel = Place<TPanel>(form, form, 10);
-    auto& inPanel = Place<fake::TButton>(form, panel, 2);
+    auto& inPanel = Place<TButton>(form, panel, 2);
     std::vector<std::wstring> asked;
     TTestSkin* supplied = nullptr;
     skin->OnSkinControl = [&](TComponent* sender, TSkinData* data, TControl* container, TControl* control,
@@ -253,19 +259,77 @@ TEST_F(ControlDiscoveryTest, TheApplicationMaySupplyASkinOfItsOwn) {
 
 TEST_F(ControlDiscoveryTest, GroupsSkinTheirButtonsFirstAndATaggedGroupPassesItsTagOn) {
     TForm& form = NewForm();
-    auto& group = Place<fake::TRadioGroup>(form, form, 10);
-    auto& first = Place<fake::TRadioButton>(form, group, 2);
-    auto& second = Place<fake::TRadioButton>(form, group, 24);
-    auto& tagged = Place<fake::TRadioGroup>(form, form, 150);
+    TStringList lines;
+    lines.Add(u"One");
+    lines.Add(u"Two");
+    auto& group = Place<TRadioGroup>(form, form, 10);
+    group.SetItems(lines);
+    auto& box = Place<TGroupBox>(form, form, 40);
+    auto& inBox = Place<TCheckBox>(form, box, 2);
+    auto& tagged = Place<TRadioGroup>(form, form, 150);
     tagged.SetTag(skin->DisableTag());
-    auto& taggedButton = Place<fake::TRadioButton>(form, tagged, 2);
+    tagged.SetItems(lines);
+    ASSERT_NE(group.Buttons(1), nullptr);
+    ASSERT_NE(tagged.Buttons(0), nullptr);
     ASSERT_NE(Skin(form.Handle()), nullptr);
 
+    // A radio group's buttons, then the group, recoloured; a group box's children, then
+    // the box in its own colour.
     using K = ControlSkinClass;
-    EXPECT_EQ(requests, (std::vector<Request>{{K::RadioButton, &first}, {K::RadioButton, &second}, {K::GroupBox, &group}}));
+    EXPECT_EQ(requests, (std::vector<Request>{{K::RadioButton, group.Buttons(0)},
+                                              {K::RadioButton, group.Buttons(1)},
+                                              {K::GroupBox, &group},
+                                              {K::CheckBox, &inBox},
+                                              {K::GroupBox, &box}}));
     EXPECT_TRUE(SkinOf(group)->Recolour());
-    EXPECT_EQ(taggedButton.Tag(), skin->DisableTag());
-    EXPECT_EQ(SkinOf(taggedButton), nullptr);
+    EXPECT_FALSE(SkinOf(box)->Recolour());
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(tagged.Buttons(i)->Tag(), skin->DisableTag());
+        EXPECT_EQ(SkinOf(*tagged.Buttons(i)), nullptr);
+    }
+}
+
+TEST_F(ControlDiscoveryTest, TheFrameworksControlsGetTheSkinsTheirRulesChoose) {
+    TForm& form = NewForm();
+    auto& bitButton = Place<TBitBtn>(form, form, 10);
+    auto& progress = Place<TProgressBar>(form, form, 35);
+    auto& track = Place<TTrackBar>(form, form, 60);
+    auto& header = Place<THeaderControl>(form, form, 85);
+    auto& radio = Place<TRadioButton>(form, form, 110);
+    auto& toolBar = Place<TToolBar>(form, form, 135);
+    auto& toolButton = form.Create<TToolButton>();
+    toolButton.SetParent(&toolBar);
+    auto& status = Place<TStatusBar>(form, form, 160);
+    // A frame owns what sits on it: only the walk of its own components reaches its
+    // windowless speed button.
+    auto& frame = Place<TFrame>(form, form, 185);
+    frame.SetHeight(60);
+    auto& inFrame = Place<TButton>(frame, frame, 2);
+    auto& speedInFrame = Place<TSpeedButton>(frame, frame, 30);
+    ASSERT_FALSE(toolBar.Flat());
+    TWinSkinForm* skinForm = Skin(form.Handle());
+    ASSERT_NE(skinForm, nullptr);
+
+    using K = ControlSkinClass;
+    const std::vector<Request> expected{{K::BitButton, &bitButton}, {K::Progress, &progress}, {K::TrackBar, &track},
+                                        {K::Header, &header},       {K::RadioButton, &radio}, {K::Box, &toolBar},
+                                        {K::StatusBar, &status},    {K::Button, &inFrame},    {K::SpeedButton, &speedInFrame}};
+    EXPECT_EQ(requests, expected);
+    EXPECT_TRUE(toolBar.Flat());       // tool bars are drawn flat on the skin
+    EXPECT_EQ(SkinOf(toolButton), nullptr);  // their buttons are painted by the bar
+    EXPECT_EQ(SkinOf(frame), nullptr);
+    EXPECT_EQ(SkinOf(speedInFrame)->way, AttachWay::Own);
+    for (const Request& request : expected) EXPECT_TRUE(skinForm->IsSkinned(*As<TControl>(request.owner)));
+
+    // Without its own switch a bit button gets nothing, though it is a push button too.
+    manager->Unskin(*skinForm);
+    requests.clear();
+    TSkinControlTypes controls = skin->SkinControls();
+    controls.Exclude(TSkinControlType::xcBitBtn);
+    skin->SetSkinControls(controls);
+    ASSERT_NE(Skin(form.Handle()), nullptr);
+    EXPECT_EQ(SkinOf(bitButton), nullptr);
+    EXPECT_EQ(requests.size(), expected.size() - 1);
 }
 
 TEST_F(ControlDiscoveryTest, ClassMappedControlsHaveTheirPropertiesSetFirstAndSomeAreSkinnedOnTheirWindow) {
@@ -331,8 +395,8 @@ TEST_F(ControlDiscoveryTest, WhatTheRulesReadOfAControlComesFromItsWindow) {
 TEST_F(ControlDiscoveryTest, AControlThatFailsIsPassedOverAndTheWalkGoesOn) {
     TForm& form = NewForm();
     auto& refusing = Place<fake::TRefusing>(form, form, 10);
-    auto& rejected = Place<fake::TButton>(form, form, 40);
-    auto& after = Place<fake::TButton>(form, form, 70);
+    auto& rejected = Place<TButton>(form, form, 40);
+    auto& after = Place<TButton>(form, form, 70);
     form.HandleNeeded();
     refusing.DestroyHandle();
     std::vector<std::u16string> shown;
@@ -547,8 +611,8 @@ int PropertyCount(HWND window) {
 TEST_F(ControlDiscoveryTest, SwitchingTheSkinOffAndOnWalksAgainAndLeaksNothing) {
     TForm& form = NewForm();
     auto& panel = Place<TPanel>(form, form, 10);
-    auto& inPanel = Place<fake::TButton>(form, panel, 2);
-    auto& check = Place<fake::TCheckBox>(form, form, 40);
+    auto& inPanel = Place<TButton>(form, panel, 2);
+    auto& check = Place<TCheckBox>(form, form, 40);
     auto& edit = Place<fake::TDCEdit>(form, form, 70);  // skinned on its window
     form.SetVisible(true);
     const std::vector<TControl*> controls{&panel, &inPanel, &check, &edit};
