@@ -252,6 +252,7 @@ void TWinSkinForm::AttachNewSkin(TComponent& owner, const SkinChoice& choice, HW
 
 void TWinSkinForm::DiscoverWindow(HWND parent) {
     if (!m_skinData) return;
+    ReleaseFinishedControls();
     for (HWND child = ::GetTopWindow(parent); child; child = ::GetWindow(child, GW_HWNDNEXT))
         if (::GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) SkinChildWindow(child);
 }
@@ -284,8 +285,11 @@ bool TWinSkinForm::IsSkinned(TControl& control) {
 }
 
 TSkinControl* TWinSkinForm::FindSkinByHandle(HWND window) const noexcept {
+    // A gone window's skin is kept until the next walk; its handle may name a new window by then.
     for (const ComponentRef<TSkinControl>& ref : m_controls)
-        if (TSkinControl* skin = ref.Get(); skin && skin->Handle() == window) return skin;
+        if (TSkinControl* skin = ref.Get();
+            skin && skin->Handle() == window && skin->State() != TSkinControl::kWindowGone)
+            return skin;
     return nullptr;
 }
 

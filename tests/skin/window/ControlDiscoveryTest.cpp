@@ -526,6 +526,17 @@ TEST_F(ControlDiscoveryTest, ARealDialogsChildWindowsAreSkinnedByClassAndStyleIn
     // Walked again, the dialog asks for nothing more.
     skinForm->DiscoverWindow(dialog);
     EXPECT_EQ(requests.size(), expected.size());
+
+    // A gone child's skin answers for no window (a new one may get the same handle), and
+    // the next walk frees it.
+    HWND gone = ::GetDlgItem(dialog, 1);
+    const ComponentRef<TSkinControl> goneSkin{skinForm->FindSkinByHandle(gone)};
+    ::DestroyWindow(gone);
+    ASSERT_TRUE(goneSkin);
+    EXPECT_EQ(goneSkin->State(), TSkinControl::kWindowGone);
+    EXPECT_EQ(skinForm->FindSkinByHandle(gone), nullptr);
+    skinForm->DiscoverWindow(dialog);
+    EXPECT_FALSE(goneSkin);
     ::DestroyWindow(dialog);
 }
 
