@@ -100,6 +100,18 @@ void TSkinControl::AttachHandle(HWND handle, TSkinData& skinData, ControlSkinHos
     m_state = kSkinned;
 }
 
+void TSkinControl::AttachWindowless(TControl& host, ControlSkinHost& form, TSkinData& skinData, TCanvas* canvas) {
+    if (m_attached) return;
+    m_skinData = &skinData;
+    m_canvas = canvas;
+    m_hostControl = &host;
+    m_noMouseRelay = false;
+    ReplaceHandler(host);
+    Register(form);
+    m_attached = true;
+    m_state = kSkinned;
+}
+
 void TSkinControl::AttachOwn(ControlSkinHost&, TSkinData&, TCanvas*) {
     throw EInvalidOperation(u"This control skin has no attach of its own");
 }
@@ -257,6 +269,8 @@ void TSkinControl::FillParentBackground(HDC dc, const RECT& rect) {
 UINT TSkinControl::TextFlags(UINT flags) const {
     const TControl* control = m_control ? m_control : m_hostControl;
     if (control && control->UseRightToLeftReading()) flags |= DT_RTLREADING;
+    // A bare window reads right to left by its extended style.
+    if (!control && m_handle && (::GetWindowLongPtrW(m_handle, GWL_EXSTYLE) & WS_EX_RTLREADING)) flags |= DT_RTLREADING;
     return flags;
 }
 
