@@ -50,7 +50,9 @@ void TSkinControl::Register(ControlSkinHost& form) {
 
 void TSkinControl::RestoreHandler() noexcept {
     TControl* control = m_control ? m_control : m_hostControl;
-    if (control && m_oldWindowProc) control->SetWindowProc(std::move(m_oldWindowProc));
+    // A control that owns this skin and is being destroyed has lost its own parts by
+    // the time its owned components go: the handler it had dies with this skin.
+    if (control && !control->IsDestroying() && m_oldWindowProc) control->SetWindowProc(std::move(m_oldWindowProc));
     m_oldWindowProc = nullptr;
 }
 

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include <windows.h>
@@ -116,6 +117,23 @@ TEST_F(SkinControlTest, AFrameworkControlIsSkinnedThroughItsHandlerAndGetsItAllB
     EXPECT_EQ(panel.Color(), RgbColour(7, 8, 9));
     EXPECT_EQ(::SendMessageW(window, WMX_ISSKINNED, 0, 0), 0);
     EXPECT_EQ(panel.Perform(kProbe), 0);
+}
+
+TEST_F(SkinControlTest, AControlDyingWithItsSkinIsNotHandedItsHandlerBack) {
+    // The skin dies after the control's own parts (the control owns it): the handler it
+    // kept must go with the skin, not into the control that is no longer there.
+    TApplication app;
+    auto& form = app.CreateForm<TForm>();
+    auto& panel = form.Create<TPanel>();
+    panel.SetParent(&form);
+    auto token = std::make_shared<int>(0);
+    panel.SetWindowProc([token, previous = panel.WindowProc()](TMessage& message) { previous(message); });
+    auto& skin = panel.Create<TSolidSkin>();
+    skin.AttachControl(host, *this->skin, false, nullptr);
+    ASSERT_EQ(token.use_count(), 2);
+    FreeComponent(&panel);
+    EXPECT_TRUE(host.skins.empty());
+    EXPECT_EQ(token.use_count(), 1);
 }
 
 TEST_F(SkinControlTest, ABareWindowIsSubclassedAndGivenItsProcedureBack) {
