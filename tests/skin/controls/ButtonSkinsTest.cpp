@@ -1,5 +1,7 @@
 #include "skin/controls/ButtonSkins.h"
 
+#include "framework/controls/BitBtn.h"
+#include "framework/controls/Button.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/SpeedButton.h"
 #include "framework/forms/Application.h"
@@ -264,7 +266,7 @@ TEST_F(ButtonSkinsTest, AFrameworkButtonIsSkinnedThroughItsHandlerAndClicksOnce)
     panel.SetParent(&form);
     panel.SetBounds(0, 0, 200, 100);
     panel.SetColor(kPanel);
-    auto& button = form.Create<TTestButton>();
+    auto& button = form.Create<TButton>();
     button.SetParent(&panel);
     button.SetBounds(10, 10, 80, 24);
     button.SetColor(RgbColour(7, 8, 9));
@@ -300,6 +302,16 @@ TEST_F(ButtonSkinsTest, AFrameworkButtonIsSkinnedThroughItsHandlerAndClicksOnce)
     Drain();
     EXPECT_EQ(clicks, 1);
 
+    // The space bar reaches the window, which clicks on its release; the skin shows the press.
+    ::SendMessageW(window, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    PaintWindow(window, dib);
+    EXPECT_TRUE(ShowsFrame(dib, 2));
+    ::SendMessageW(window, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001));
+    Drain();
+    EXPECT_EQ(clicks, 2);
+    PaintWindow(window, dib);
+    EXPECT_FALSE(ShowsFrame(dib, 2));
+
     // Detached: its colour and handler are its own again, and its window clicks for it.
     skinObject.Unskin();
     FreeComponent(&skinObject);
@@ -311,7 +323,7 @@ TEST_F(ButtonSkinsTest, AFrameworkButtonIsSkinnedThroughItsHandlerAndClicksOnce)
     ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     Drain();
-    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(clicks, 3);
 }
 
 TEST_F(ButtonSkinsTest, ATransparentButtonShowsItsParentBehindTheFrame) {
@@ -321,7 +333,7 @@ TEST_F(ButtonSkinsTest, ATransparentButtonShowsItsParentBehindTheFrame) {
     panel.SetParent(&form);
     panel.SetBounds(0, 0, 200, 100);
     panel.SetColor(kPanel);
-    auto& button = form.Create<TTestButton>();
+    auto& button = form.Create<TButton>();
     button.SetParent(&panel);
     button.SetBounds(10, 10, 80, 24);
     button.SetTag(kTransparentTag);
@@ -334,7 +346,7 @@ TEST_F(ButtonSkinsTest, ATransparentButtonShowsItsParentBehindTheFrame) {
     EXPECT_TRUE(ShowsFrame(dib, 1));
 
     // The skin's option makes every button transparent.
-    auto& other = form.Create<TTestButton>();
+    auto& other = form.Create<TButton>();
     other.SetParent(&panel);
     other.SetBounds(100, 10, 80, 24);
     skin->SetOptions(skin->Options() | TSkinOptions{TSkinOption::xoTransparent});
@@ -347,7 +359,7 @@ TEST_F(ButtonSkinsTest, ATransparentButtonShowsItsParentBehindTheFrame) {
 TEST_F(ButtonSkinsTest, CaptionsTakeTheColourTheSkinGivesEachState) {
     TApplication app;
     auto& form = app.CreateForm<TForm>();
-    auto& button = form.Create<TTestButton>();
+    auto& button = form.Create<TButton>();
     button.SetParent(&form);
     button.SetBounds(0, 0, 100, 40);
     button.SetCaption(L"WWW");
@@ -386,7 +398,7 @@ TEST_F(ButtonSkinsTest, WithoutSkinCaptionColoursTheControlsFontColourIsUsed) {
     LoadSkin({4, 4, false});
     TApplication app;
     auto& form = app.CreateForm<TForm>();
-    auto& button = form.Create<TTestButton>();
+    auto& button = form.Create<TButton>();
     button.SetParent(&form);
     button.SetBounds(0, 0, 100, 40);
     button.SetCaption(L"WWW");
@@ -404,7 +416,7 @@ TEST_F(ButtonSkinsTest, WithoutSkinCaptionColoursTheControlsFontColourIsUsed) {
 TEST_F(ButtonSkinsTest, ABitButtonDrawsItsGlyphCellWhereTheLayoutPutsIt) {
     TApplication app;
     auto& form = app.CreateForm<TForm>();
-    auto& button = form.Create<TTestButton>();
+    auto& button = form.Create<TBitBtn>();
     button.SetParent(&form);
     button.SetBounds(0, 0, 80, 24);
     MakeGlyphs(button.Glyph(), {kGreen, kBlue});
@@ -592,6 +604,34 @@ TEST_F(SpeedButtonSkinTest, ThePressShowsAndTheButtonsOwnLogicClicks) {
     EXPECT_TRUE(Shows(2, kRed));
     button->Perform(WM_KEYUP, VK_SPACE, 0);
     EXPECT_TRUE(Shows(1, kGreen));
+}
+
+TEST_F(SpeedButtonSkinTest, ALessonButtonsGlyphSitsWhereTheLayoutPutsIt) {
+    // 193 x 33 with one 137 x 33 glyph and no caption, Margin -1 and Spacing 4 as stored.
+    auto& lesson = panel->Owner()->Create<TSpeedButton>();
+    lesson.SetParent(panel);
+    lesson.SetBounds(0, 40, 193, 33);
+    TBitmap& glyph = lesson.Glyph();
+    glyph.SetPixelFormat(TPixelFormat::pf24bit);
+    glyph.SetSize(137, 33);
+    BrushHandle brush{::CreateSolidBrush(ColorToRGB(kTeal))};
+    const RECT all{0, 0, 137, 33};
+    ::FillRect(glyph.Dc(), &all, brush.Get());
+    ::SetPixel(glyph.Dc(), 0, 32, ColorToRGB(kGlyphKey));
+    ::GdiFlush();
+    ASSERT_EQ(lesson.Margin(), -1);
+    ASSERT_EQ(lesson.Spacing(), 4);
+    auto& lessonSkin = lesson.Create<TSkinSpeedButton>();
+    lessonSkin.AttachOwn(host, *skin, nullptr);
+    DibSection face(193, 33);
+    for (const auto& [layout, x] : {std::pair{TButtonLayout::blGlyphLeft, 29}, {TButtonLayout::blGlyphRight, 27}}) {
+        lesson.SetLayout(layout);
+        PaintControl(lesson, face);
+        EXPECT_TRUE(AllOf(face, {x, 0, x + 137, 32}, kTeal)) << x;
+        EXPECT_TRUE(AllOf(face, {x + 1, 32, x + 137, 33}, kTeal)) << x;
+        EXPECT_TRUE(AllOf(face, {0, 4, x, 29}, kFrames[0])) << x;
+        EXPECT_TRUE(AllOf(face, {x + 137, 4, 193, 29}, kFrames[0])) << x;
+    }
 }
 
 TEST_F(SpeedButtonSkinTest, ReleasedItsButtonHasItsOwnHandlerAndLookBack) {

@@ -2,12 +2,13 @@
 
 #include "skin/controls/ButtonSkins.h"
 
+#include "framework/controls/CheckBox.h"
 #include "framework/controls/Panel.h"
+#include "framework/controls/RadioButton.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "skin/data/SkinMessages.h"
 #include "tests/skin/controls/ControlTestSkin.h"
-#include "tests/skin/controls/TestControls.h"
 
 #include <gtest/gtest.h>
 
@@ -164,7 +165,7 @@ TEST_F(CheckSkinsTest, AFrameworkCheckBoxIsPaintedWholeByTheSkin) {
     panel.SetParent(&form);
     panel.SetBounds(0, 0, 200, 100);
     panel.SetColor(RgbColour(1, 200, 3));
-    auto& box = form.Create<TTestCheck>();
+    auto& box = form.Create<TCheckBox>();
     box.SetParent(&panel);
     box.SetBounds(10, 10, kWidth, kHeight);
     box.SetCaption(L"WW");
@@ -185,14 +186,27 @@ TEST_F(CheckSkinsTest, AFrameworkCheckBoxIsPaintedWholeByTheSkin) {
     EXPECT_TRUE(AllOf(dib, {80, 0, kWidth, kHeight}, kFace));
     EXPECT_GT(CountOf(dib, {15, 0, 80, kHeight}, RgbColour(250, 250, 0)), 0);
 
-    // The published Checked wins over the window's answer.
+    // Its published State decides: checked, grayed (enabled or not), and checked and disabled.
     box.SetChecked(true);
     EXPECT_TRUE(Shows<TSkinCheckBox>(window, kBoxLeft, 2));
-    ::EnableWindow(window, FALSE);
+    box.SetAllowGrayed(true);
+    box.SetState(TCheckBoxState::cbGrayed);
+    EXPECT_TRUE(Shows<TSkinCheckBox>(window, kBoxLeft, 4));
+    box.SetEnabled(false);
+    EXPECT_TRUE(Shows<TSkinCheckBox>(window, kBoxLeft, 4));
+    box.SetState(TCheckBoxState::cbChecked);
     EXPECT_TRUE(Shows<TSkinCheckBox>(window, kBoxLeft, 4));
     EXPECT_GT(CountOf(dib, {15, 0, 80, kHeight}, clGrayText), 0);
     EXPECT_EQ(CountOf(dib, {15, 0, 80, kHeight}, RgbColour(250, 250, 0)), 0);
-    ::EnableWindow(window, TRUE);
+    box.SetEnabled(true);
+
+    // A click on the window moves the state on, and the skin shows it.
+    box.SetState(TCheckBoxState::cbUnchecked);
+    box.SetAllowGrayed(false);
+    ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 10));
+    ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 10));
+    EXPECT_TRUE(box.Checked());
+    EXPECT_TRUE(Shows<TSkinCheckBox>(window, kBoxLeft, 2));
 
     // Without a strip the control paints itself again.
     skin->Buttons().CheckImage.SetSize(0, 0);
@@ -214,8 +228,9 @@ TEST_F(CheckSkinsTest, ATransparentCheckBoxShowsItsParentAndARightToLeftOneItsTe
     panel.SetParent(&form);
     panel.SetBounds(0, 0, 200, 100);
     panel.SetColor(RgbColour(1, 200, 3));
-    auto& radio = form.Create<TTestCheck>(BS_AUTORADIOBUTTON | BS_LEFTTEXT);
+    auto& radio = form.Create<TRadioButton>();
     radio.SetParent(&panel);
+    radio.SetAlignment(TAlignment::taLeftJustify);
     radio.SetBounds(10, 10, kWidth, kHeight);
     radio.SetTag(kTransparentTag);
     radio.SetCaption(L"WW");
