@@ -130,6 +130,15 @@ std::array<core::Point, 3> MenuButtonArrow(core::Size client) noexcept {
             core::Point{client.width - 9, middle - 1}};
 }
 
+std::optional<ButtonFrame> ToolButtonFrame(uint32_t customDrawState) noexcept {
+    // The custom-draw item state bits (CDIS_...).
+    constexpr uint32_t kSelected = 0x1, kGrayed = 0x2, kDisabled = 0x4, kFocus = 0x10, kDefault = 0x20, kHot = 0x40;
+    if (customDrawState & kSelected) return ButtonFrame::Pressed;
+    if (customDrawState & (kFocus | kHot)) return ButtonFrame::Hover;
+    if (!(customDrawState & (kGrayed | kDisabled)) && (customDrawState & kDefault)) return ButtonFrame::Normal;
+    return std::nullopt;
+}
+
 int CheckBoxCell(const CheckFacts& facts) noexcept {
     int cell = facts.checkedBit ? 2 : 1;
     if (facts.state) {

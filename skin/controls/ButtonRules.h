@@ -10,6 +10,7 @@
 #include "framework/core/Geometry.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -106,6 +107,11 @@ core::Rect MenuButtonTextBox(core::Size client) noexcept;
 core::Point MenuButtonTextAt(core::Size client, core::Size text) noexcept;
 // The arrow's three corners: the tip below, the two top corners.
 std::array<core::Point, 3> MenuButtonArrow(core::Size client) noexcept;
+
+// A tool button that its tool bar draws, from the bar's custom-draw state bits: selected
+// looks pressed; focused or hot looks hovered; one neither greyed nor disabled that is
+// marked default looks normal. Anything else has no face of the skin's.
+std::optional<ButtonFrame> ToolButtonFrame(uint32_t customDrawState) noexcept;
 
 // What a check box's look depends on. The framework's published properties override
 // the window's own answer where a control has them.

@@ -7,3 +7,4 @@
 #include "skin/controls/ControlSkinHost.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SpeedButtonSkin.h"
+#include "skin/controls/ToolButtonSkin.h"

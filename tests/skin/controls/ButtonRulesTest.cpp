@@ -178,6 +178,18 @@ TEST(ButtonRules, AMenuButtonKeepsRoomForItsArrow) {
     EXPECT_EQ(arrow[2], (Point{91, 11}));
 }
 
+TEST(ButtonRules, AToolButtonsFaceFollowsItsCustomDrawState) {
+    EXPECT_EQ(ToolButtonFrame(0x1 | 0x40), ButtonFrame::Pressed);  // selected wins over hot
+    EXPECT_EQ(ToolButtonFrame(0x40), ButtonFrame::Hover);
+    EXPECT_EQ(ToolButtonFrame(0x10 | 0x4), ButtonFrame::Hover);     // focused, even when disabled
+    EXPECT_EQ(ToolButtonFrame(0x20), ButtonFrame::Normal);
+    // Greyed or disabled, or not marked default: the bar's own look.
+    EXPECT_EQ(ToolButtonFrame(0x20 | 0x2), std::nullopt);
+    EXPECT_EQ(ToolButtonFrame(0x20 | 0x4), std::nullopt);
+    EXPECT_EQ(ToolButtonFrame(0), std::nullopt);
+    EXPECT_EQ(ToolButtonFrame(0x8), std::nullopt);  // checked alone
+}
+
 TEST(ButtonRules, CheckBoxCellsInFourAndTwelveCellStrips) {
     struct Case {
         bool checked, indeterminate, disabled;

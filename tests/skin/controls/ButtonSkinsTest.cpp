@@ -6,9 +6,11 @@
 #include "framework/controls/SpeedButton.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
+#include "framework/graphics/Canvas.h"
 #include "framework/graphics/ImageList.h"
 #include "skin/controls/ControlSkinFactory.h"
 #include "skin/controls/SpeedButtonSkin.h"
+#include "skin/controls/ToolButtonSkin.h"
 #include "skin/data/SkinMessages.h"
 #include "tests/skin/controls/ControlTestSkin.h"
 #include "tests/skin/controls/TestControls.h"
@@ -651,6 +653,42 @@ TEST_F(SpeedButtonSkinTest, AButtonLeavingItsParentTakesItsHandlerBack) {
     // Freed later by its window skinning object, through the button that owns it.
     FreeComponent(skinObject);
     EXPECT_TRUE(host.skins.empty());
+}
+
+TEST_F(ButtonSkinsTest, AToolButtonsFaceIsTheSkinsFrameOfItsStateInsideItsBounds) {
+    DibSection dib(40, 30);
+    TCanvas canvas;
+    const CanvasLock lock{canvas, dib.Dc()};
+    const RECT bounds{5, 4, 35, 26};
+    const auto paint = [&](TCustomDrawState state) {
+        dib.Fill(kSentinel);
+        const bool drawn = PaintToolButtonFace(canvas, bounds, state, *skin);
+        ::GdiFlush();
+        return drawn;
+    };
+    // The frame fills the bounds less one pixel (its key-colour corner shows through);
+    // the caption the bar draws next takes the state's colour.
+    const auto shows = [&](int frame) {
+        const TColor colour = kFrames[frame - 1];
+        return dib.CountOther({6, 5, 34, 25}, ColorToRGB(colour)) == 1 && dib.Pixel(6, 5) == kSentinel &&
+               dib.CountOther({0, 0, 40, 30}, kSentinel) == 28 * 20 - 1;
+    };
+    ASSERT_TRUE(paint(TCustomDrawState{TCustomDrawStateItem::cdsHot}));
+    EXPECT_TRUE(shows(4));
+    EXPECT_EQ(canvas.Font().Color(), kHoverCaption);
+    ASSERT_TRUE(paint(TCustomDrawState{TCustomDrawStateItem::cdsSelected, TCustomDrawStateItem::cdsHot}));
+    EXPECT_TRUE(shows(2));
+    EXPECT_EQ(canvas.Font().Color(), kPressedCaption);
+    ASSERT_TRUE(paint(TCustomDrawState{TCustomDrawStateItem::cdsDefault}));
+    EXPECT_TRUE(shows(1));
+    EXPECT_EQ(canvas.Font().Color(), kNormalCaption);
+
+    // A state without a face, or a skin without a picture: nothing, and the bar's own look.
+    EXPECT_FALSE(paint(TCustomDrawState{TCustomDrawStateItem::cdsDefault, TCustomDrawStateItem::cdsDisabled}));
+    EXPECT_EQ(dib.CountOther({0, 0, 40, 30}, kSentinel), 0);
+    skin->Buttons().Image.SetSize(0, 0);
+    EXPECT_FALSE(paint(TCustomDrawState{TCustomDrawStateItem::cdsHot}));
+    EXPECT_EQ(dib.CountOther({0, 0, 40, 30}, kSentinel), 0);
 }
 
 TEST_F(ButtonSkinsTest, TheFactoryMakesEachButtonClass) {
