@@ -103,11 +103,7 @@ void TSkinButton::AfterMessage(TMessage& message) {
         return;
     case WM_KEYDOWN:
     case WM_KEYUP:
-        if (message.WParam != VK_SPACE) break;
-        if (message.Msg == WM_KEYDOWN)
-            m_mouseState |= kPressed;
-        else
-            m_mouseState &= static_cast<uint8_t>(~kPressed);
+        if (!TakeSpaceBar(message)) break;
         Repaint();
         return;
     case WM_MOUSEMOVE: HoverBegins(); return;
@@ -136,6 +132,15 @@ void TSkinButton::AfterMessage(TMessage& message) {
     default: break;
     }
     TSkinControl::AfterMessage(message);
+}
+
+bool TSkinButton::TakeSpaceBar(const TMessage& message) noexcept {
+    if (message.WParam != VK_SPACE) return false;
+    if (message.Msg == WM_KEYDOWN)
+        m_mouseState |= kPressed;
+    else
+        m_mouseState &= static_cast<uint8_t>(~kPressed);
+    return true;
 }
 
 void TSkinButton::PressBegins() {
@@ -256,20 +261,26 @@ void TSkinButton::DrawFocus(HDC dc, const core::Rect& text) {
     ::DrawFocusRect(dc, &focus);
 }
 
-void TSkinButton::PaintSkin(HDC dc, const RECT& rect) {
+void TSkinButton::PaintButton(HDC dc, const RECT& rect, ButtonFrame (*frameOf)(const ButtonFacts&),
+                              const std::function<void(HDC, ButtonFrame, const std::wstring&)>& content) {
     if (!ButtonObject()) return;
     try {
         const std::wstring caption = ReadLook();
-        const ButtonFrame frame = PushButtonFrame(Facts());
+        const ButtonFrame frame = frameOf(Facts());
         PaintBuffered(dc, rect, [&](HDC buffer) {
             PaintBackground(buffer, rect);
             PaintFace(buffer, rect, frame);
             UseCaptionLook(buffer, frame, m_enabled);
-            DrawCaption(buffer, rect, true, caption);
+            content(buffer, frame, caption);
         });
     } catch (...) {
-        LogCurrentException(u"a push button skin could not paint");
+        LogCurrentException(std::u16string(ClassName()) + u" could not paint a button");
     }
+}
+
+void TSkinButton::PaintSkin(HDC dc, const RECT& rect) {
+    PaintButton(dc, rect, PushButtonFrame,
+                [&](HDC buffer, ButtonFrame, const std::wstring& caption) { DrawCaption(buffer, rect, true, caption); });
 }
 
 // --- glyph buttons --------------------------------------------------------------------------
@@ -356,55 +367,35 @@ void TSkinBitButton::PaintGlyphAndCaption(HDC dc, const RECT& rect, ButtonKind k
 }
 
 void TSkinBitButton::PaintSkin(HDC dc, const RECT& rect) {
-    if (!ButtonObject()) return;
-    try {
-        const std::wstring caption = ReadLook();
-        const ButtonFrame frame = GlyphButtonFrame(Facts());
-        PaintBuffered(dc, rect, [&](HDC buffer) {
-            PaintBackground(buffer, rect);
-            PaintFace(buffer, rect, frame);
-            UseCaptionLook(buffer, frame, m_enabled);
-            PaintGlyphAndCaption(buffer, rect, ButtonKind::Bitmap, GlyphIndex(frame), m_enabled, caption);
-        });
-    } catch (...) {
-        LogCurrentException(u"a glyph button skin could not paint");
-    }
+    PaintButton(dc, rect, GlyphButtonFrame, [&](HDC buffer, ButtonFrame frame, const std::wstring& caption) {
+        PaintGlyphAndCaption(buffer, rect, ButtonKind::Bitmap, GlyphIndex(frame), m_enabled, caption);
+    });
 }
 
 // --- buttons with a drop-down arrow ---------------------------------------------------------
 
 void TSkinMenuButton::PaintSkin(HDC dc, const RECT& rect) {
-    if (!ButtonObject()) return;
-    try {
-        const std::wstring caption = ReadLook();
-        const ButtonFrame frame = MenuButtonFrame(Facts());
-        PaintBuffered(dc, rect, [&](HDC buffer) {
-            PaintBackground(buffer, rect);
-            PaintFace(buffer, rect, frame);
-            UseCaptionLook(buffer, frame, m_enabled);
-            const core::Size client = SizeOf(rect);
-            m_text = ToWide(CaptionLines(AsUtf16(caption)));
-            if (!m_text.empty()) {
-                const core::Size measured = MeasureText(buffer, m_text, MenuButtonTextBox(client), DT_WORDBREAK);
-                const core::Point at = MenuButtonTextAt(client, measured);
-                const core::Rect text =
-                    core::Rect::FromBounds(at.x, at.y, measured.width, measured.height).Offset(rect.left, rect.top);
-                RECT target = ToRECT(text);
-                DrawWideText(buffer, m_text, target, TextFlags(DT_WORDBREAK));
-                DrawFocus(buffer, text);
-            }
-            const COLORREF arrowColour = ::GetSysColor(m_enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
-            BrushHandle brush{::CreateSolidBrush(arrowColour)};
-            PenHandle pen{::CreatePen(PS_SOLID, 1, arrowColour)};
-            if (!brush || !pen) return;
-            SelectScope useBrush{buffer, brush.Get()};
-            SelectScope usePen{buffer, pen.Get()};
-            std::array<POINT, 3> arrow{};
-            const auto corners = MenuButtonArrow(client);
-            for (size_t i = 0; i < arrow.size(); ++i) arrow[i] = {rect.left + corners[i].x, rect.top + corners[i].y};
-            ::Polygon(buffer, arrow.data(), static_cast<int>(arrow.size()));
-        });
-    } catch (...) {
-        LogCurrentException(u"a drop-down button skin could not paint");
-    }
+    PaintButton(dc, rect, MenuButtonFrame, [&](HDC buffer, ButtonFrame, const std::wstring& caption) {
+        const core::Size client = SizeOf(rect);
+        m_text = ToWide(CaptionLines(AsUtf16(caption)));
+        if (!m_text.empty()) {
+            const core::Size measured = MeasureText(buffer, m_text, MenuButtonTextBox(client), DT_WORDBREAK);
+            const core::Point at = MenuButtonTextAt(client, measured);
+            const core::Rect text =
+                core::Rect::FromBounds(at.x, at.y, measured.width, measured.height).Offset(rect.left, rect.top);
+            RECT target = ToRECT(text);
+            DrawWideText(buffer, m_text, target, TextFlags(DT_WORDBREAK));
+            DrawFocus(buffer, text);
+        }
+        const COLORREF arrowColour = ::GetSysColor(m_enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
+        BrushHandle brush{::CreateSolidBrush(arrowColour)};
+        PenHandle pen{::CreatePen(PS_SOLID, 1, arrowColour)};
+        if (!brush || !pen) return;
+        SelectScope useBrush{buffer, brush.Get()};
+        SelectScope usePen{buffer, pen.Get()};
+        std::array<POINT, 3> arrow{};
+        const auto corners = MenuButtonArrow(client);
+        for (size_t i = 0; i < arrow.size(); ++i) arrow[i] = {rect.left + corners[i].x, rect.top + corners[i].y};
+        ::Polygon(buffer, arrow.data(), static_cast<int>(arrow.size()));
+    });
 }

@@ -11,6 +11,7 @@
 #include "skin/controls/ButtonRules.h"
 #include "skin/controls/SkinControl.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,11 @@ protected:
     std::wstring ReadLook();
     ButtonFacts Facts() const noexcept;
 
+    // The paint the push, glyph and menu buttons share, composed off-screen: the
+    // background, the frame `frameOf` picks for the button's state, the caption's font
+    // and colour, then `content` (caption, glyph, arrow). Never throws.
+    void PaintButton(HDC dc, const RECT& rect, ButtonFrame (*frameOf)(const ButtonFacts&),
+                     const std::function<void(HDC, ButtonFrame, const std::wstring&)>& content);
     // The parts of a paint, into the off-screen buffer.
     void PaintBackground(HDC buffer, const RECT& rect);
     void PaintFace(HDC buffer, const RECT& rect, ButtonFrame frame);
@@ -62,6 +68,9 @@ protected:
     static core::Size MeasureText(HDC dc, std::wstring_view text, const core::Rect& box, UINT flags);
     // What the button's release over it does.
     void Click();
+    // WM_KEYDOWN or WM_KEYUP of the space bar presses the button or lets it go; false,
+    // and nothing changed, for any other key.
+    bool TakeSpaceBar(const TMessage& message) noexcept;
 
     bool m_transparent = false;
 

@@ -93,12 +93,7 @@ void TSkinSpeedButton::AfterMessage(TMessage& message) {
         return;
     case WM_KEYDOWN:
     case WM_KEYUP:
-        if (message.WParam != VK_SPACE) return;
-        if (message.Msg == WM_KEYDOWN)
-            m_mouseState |= kPressed;
-        else
-            m_mouseState &= static_cast<uint8_t>(~kPressed);
-        PaintFrame(nullptr);
+        if (TakeSpaceBar(message)) PaintFrame(nullptr);
         return;
     case kMsgMouseEnter:
         if (!aboutHost) return;

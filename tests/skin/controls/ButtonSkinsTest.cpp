@@ -31,7 +31,6 @@ using namespace control_skin;
 constexpr TColor kGreen = RgbColour(0, 160, 0), kBlue = RgbColour(0, 0, 255), kRed = RgbColour(160, 0, 0);
 constexpr TColor kTeal = RgbColour(0, 160, 160), kGlyphKey = RgbColour(255, 207, 0);
 constexpr TColor kBlueGrey = RgbColour(85, 85, 85);  // blue's channels' mean
-constexpr TColor kPanel = RgbColour(1, 200, 3);
 
 std::vector<std::pair<WPARAM, LPARAM>> g_commands;
 
@@ -54,10 +53,25 @@ HWND MakeParent(DWORD visible = 0) {
                              nullptr, ::GetModuleHandleW(nullptr), nullptr);
 }
 
-HWND MakeButton(HWND parent, DWORD style, const wchar_t* text, int id = 7) {
-    return ::CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | style, 10, 10, 80, 24, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
-}
+// An 80 x 24 "BUTTON" window on a parent of its own, with a skin of class Skin
+// attached; the skin goes before the windows.
+template <class Skin>
+struct BareButton {
+    BareButton(ControlSkinHost& host, TSkinData& skinData, const wchar_t* text, int id = 7, DWORD visible = 0)
+        : parent{MakeParent(visible)},
+          button{::CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 80, 24, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
+                                   nullptr)} {
+        skinObject->AttachHandle(button, skinData, host, nullptr);
+    }
+    ~BareButton() {
+        skinObject.reset();
+        ::DestroyWindow(parent);
+    }
+    HWND parent;
+    HWND button;
+    std::unique_ptr<Skin> skinObject = std::make_unique<Skin>();
+};
 
 void Drain() {
     MSG msg;
@@ -114,10 +128,8 @@ bool ShowsGlyph(const DibSection& dib, POINT at, TColor colour, TColor behind) {
 class ButtonSkinsTest : public ControlSkinTest {};
 
 TEST_F(ButtonSkinsTest, APushButtonPaintsTheFrameOfEachState) {
-    HWND parent = MakeParent();
-    HWND button = MakeButton(parent, BS_PUSHBUTTON, L"");
-    auto skinObject = std::make_unique<TSkinButton>();
-    skinObject->AttachHandle(button, *skin, host, nullptr);
+    BareButton<TSkinButton> bare{host, *skin, L""};
+    HWND button = bare.button;
     DibSection dib(80, 24);
 
     PaintWindow(button, dib);
@@ -128,7 +140,7 @@ TEST_F(ButtonSkinsTest, APushButtonPaintsTheFrameOfEachState) {
     ::SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     PaintWindow(button, dib);
     EXPECT_TRUE(ShowsFrame(dib, 4));
-    EXPECT_EQ(host.hover, skinObject.get());
+    EXPECT_EQ(host.hover, bare.skinObject.get());
 
     ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PaintWindow(button, dib);
@@ -160,15 +172,11 @@ TEST_F(ButtonSkinsTest, APushButtonPaintsTheFrameOfEachState) {
     EXPECT_EQ(CountOf(dib, {0, 0, 80, 24}, kFrames[0]), 0);
     EXPECT_GT(dib.CountOther({0, 0, 80, 24}, kSentinel), 0);
 
-    skinObject.reset();
-    ::DestroyWindow(parent);
 }
 
 TEST_F(ButtonSkinsTest, APushButtonClicksOnReleaseOverItOnly) {
-    HWND parent = MakeParent();
-    HWND button = MakeButton(parent, BS_PUSHBUTTON, L"Go", 42);
-    auto skinObject = std::make_unique<TSkinButton>();
-    skinObject->AttachHandle(button, *skin, host, nullptr);
+    BareButton<TSkinButton> bare{host, *skin, L"Go", 42};
+    HWND button = bare.button;
     const std::vector<std::pair<WPARAM, LPARAM>> oneClick{{MAKEWPARAM(42, BN_CLICKED), reinterpret_cast<LPARAM>(button)}};
 
     ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
@@ -192,15 +200,11 @@ TEST_F(ButtonSkinsTest, APushButtonClicksOnReleaseOverItOnly) {
     Drain();
     EXPECT_TRUE(g_commands.empty());
 
-    skinObject.reset();
-    ::DestroyWindow(parent);
 }
 
 TEST_F(ButtonSkinsTest, TheSpaceBarPressesAndReleasesAndTheButtonClicksItself) {
-    HWND parent = MakeParent();
-    HWND button = MakeButton(parent, BS_PUSHBUTTON, L"", 9);
-    auto skinObject = std::make_unique<TSkinButton>();
-    skinObject->AttachHandle(button, *skin, host, nullptr);
+    BareButton<TSkinButton> bare{host, *skin, L"", 9};
+    HWND button = bare.button;
     DibSection dib(80, 24);
 
     ::SendMessageW(button, WM_KEYDOWN, VK_SPACE, 0x00390001);
@@ -215,16 +219,12 @@ TEST_F(ButtonSkinsTest, TheSpaceBarPressesAndReleasesAndTheButtonClicksItself) {
     EXPECT_TRUE(ShowsFrame(dib, 1));
     EXPECT_EQ(g_commands.size(), 1u);  // the keys reach the button, which clicks on its own
 
-    skinObject.reset();
-    ::DestroyWindow(parent);
 }
 
 TEST_F(ButtonSkinsTest, AFocusedButtonShowsItsFrameAndAFocusRectangleUnlessTheSkinSaysNo) {
-    HWND parent = MakeParent(WS_VISIBLE);
-    HWND button = MakeButton(parent, BS_PUSHBUTTON, L"Go");
-    auto skinObject = std::make_unique<TSkinButton>();
-    skinObject->AttachHandle(button, *skin, host, nullptr);
-    ::SetForegroundWindow(parent);
+    BareButton<TSkinButton> bare{host, *skin, L"Go", 7, WS_VISIBLE};
+    HWND button = bare.button;
+    ::SetForegroundWindow(bare.parent);
     ::SetFocus(button);
     ASSERT_EQ(::GetFocus(), button);
     DibSection dib(80, 24);
@@ -257,17 +257,12 @@ TEST_F(ButtonSkinsTest, AFocusedButtonShowsItsFrameAndAFocusRectangleUnlessTheSk
     // Outside it only the frame's key-colour corner differs from the frame.
     EXPECT_EQ(dib.CountOther(whole, ColorToRGB(kFrames[4])), dib.CountOther(outline, ColorToRGB(kFrames[4])) + 1);
 
-    skinObject.reset();
-    ::DestroyWindow(parent);
 }
 
 TEST_F(ButtonSkinsTest, AFrameworkButtonIsSkinnedThroughItsHandlerAndClicksOnce) {
     TApplication app;
     auto& form = app.CreateForm<TForm>();
-    auto& panel = form.Create<TPanel>();
-    panel.SetParent(&form);
-    panel.SetBounds(0, 0, 200, 100);
-    panel.SetColor(kPanel);
+    auto& panel = ColouredParent(form);
     auto& button = form.Create<TButton>();
     button.SetParent(&panel);
     button.SetBounds(10, 10, 80, 24);
@@ -331,10 +326,7 @@ TEST_F(ButtonSkinsTest, AFrameworkButtonIsSkinnedThroughItsHandlerAndClicksOnce)
 TEST_F(ButtonSkinsTest, ATransparentButtonShowsItsParentBehindTheFrame) {
     TApplication app;
     auto& form = app.CreateForm<TForm>();
-    auto& panel = form.Create<TPanel>();
-    panel.SetParent(&form);
-    panel.SetBounds(0, 0, 200, 100);
-    panel.SetColor(kPanel);
+    auto& panel = ColouredParent(form);
     auto& button = form.Create<TButton>();
     button.SetParent(&panel);
     button.SetBounds(10, 10, 80, 24);
@@ -344,7 +336,7 @@ TEST_F(ButtonSkinsTest, ATransparentButtonShowsItsParentBehindTheFrame) {
     EXPECT_TRUE(skinObject.Transparent());
     DibSection dib(80, 24);
     PaintWindow(button.Handle(), dib);
-    EXPECT_EQ(dib.Pixel(0, 0), ColorToRGB(kPanel));
+    EXPECT_EQ(dib.Pixel(0, 0), ColorToRGB(kParentColour));
     EXPECT_TRUE(ShowsFrame(dib, 1));
 
     // The skin's option makes every button transparent.
@@ -355,27 +347,33 @@ TEST_F(ButtonSkinsTest, ATransparentButtonShowsItsParentBehindTheFrame) {
     auto& otherSkin = other.Create<TSkinButton>();
     otherSkin.AttachControl(host, *skin, false, nullptr);
     PaintWindow(other.Handle(), dib);
-    EXPECT_EQ(dib.Pixel(0, 0), ColorToRGB(kPanel));
+    EXPECT_EQ(dib.Pixel(0, 0), ColorToRGB(kParentColour));
 }
 
-TEST_F(ButtonSkinsTest, CaptionsTakeTheColourTheSkinGivesEachState) {
-    TApplication app;
-    auto& form = app.CreateForm<TForm>();
+// A skinned 100 x 40 button on `form` with a caption in large bold letters of kFontColour.
+constexpr TColor kFontColour = RgbColour(250, 250, 0);
+TButton& CaptionedButton(TForm& form, ControlSkinHost& host, TSkinData& skin) {
     auto& button = form.Create<TButton>();
     button.SetParent(&form);
     button.SetBounds(0, 0, 100, 40);
     button.SetCaption(L"WWW");
     button.Font().SetSize(14);
     button.Font().SetStyle(TFontStyles{TFontStyle::fsBold});
-    button.Font().SetColor(RgbColour(250, 250, 0));
-    auto& skinObject = button.Create<TSkinButton>();
-    skinObject.AttachControl(host, *skin, false, nullptr);
+    button.Font().SetColor(kFontColour);
+    button.Create<TSkinButton>().AttachControl(host, skin, false, nullptr);
+    return button;
+}
+
+TEST_F(ButtonSkinsTest, CaptionsTakeTheColourTheSkinGivesEachState) {
+    TApplication app;
+    auto& form = app.CreateForm<TForm>();
+    auto& button = CaptionedButton(form, host, *skin);
     HWND window = button.Handle();
     DibSection dib(100, 40);
     const RECT all{0, 0, 100, 40};
     const auto only = [&](TColor colour) {
         int others = 0;
-        for (TColor c : {kNormalCaption, kHoverCaption, kPressedCaption, RgbColour(250, 250, 0)})
+        for (TColor c : {kNormalCaption, kHoverCaption, kPressedCaption, kFontColour})
             if (c != colour) others += CountOf(dib, all, c);
         return CountOf(dib, all, colour) > 0 && others == 0;
     };
@@ -400,18 +398,10 @@ TEST_F(ButtonSkinsTest, WithoutSkinCaptionColoursTheControlsFontColourIsUsed) {
     LoadSkin({4, 4, false});
     TApplication app;
     auto& form = app.CreateForm<TForm>();
-    auto& button = form.Create<TButton>();
-    button.SetParent(&form);
-    button.SetBounds(0, 0, 100, 40);
-    button.SetCaption(L"WWW");
-    button.Font().SetSize(14);
-    button.Font().SetStyle(TFontStyles{TFontStyle::fsBold});
-    button.Font().SetColor(RgbColour(250, 250, 0));
-    auto& skinObject = button.Create<TSkinButton>();
-    skinObject.AttachControl(host, *skin, false, nullptr);
+    auto& button = CaptionedButton(form, host, *skin);
     DibSection dib(100, 40);
     PaintWindow(button.Handle(), dib);
-    EXPECT_GT(CountOf(dib, {0, 0, 100, 40}, RgbColour(250, 250, 0)), 0);
+    EXPECT_GT(CountOf(dib, {0, 0, 100, 40}, kFontColour), 0);
     EXPECT_EQ(CountOf(dib, {0, 0, 100, 40}, kNormalCaption), 0);
 }
 
@@ -496,10 +486,8 @@ TEST_F(ButtonSkinsTest, ABitButtonDrawsFromAnImageListOrAPictureProperty) {
 }
 
 TEST_F(ButtonSkinsTest, AMenuButtonDrawsItsArrowAndShowsFocusAsHover) {
-    HWND parent = MakeParent();
-    HWND button = MakeButton(parent, BS_PUSHBUTTON, L"");
-    auto skinObject = std::make_unique<TSkinMenuButton>();
-    skinObject->AttachHandle(button, *skin, host, nullptr);
+    BareButton<TSkinMenuButton> bare{host, *skin, L""};
+    HWND button = bare.button;
     DibSection dib(80, 24);
     // The arrow's middle: below (68, 14), the top edge from (65, 11) to (71, 11).
     const RECT arrow{66, 11, 71, 13};
@@ -515,8 +503,6 @@ TEST_F(ButtonSkinsTest, AMenuButtonDrawsItsArrowAndShowsFocusAsHover) {
     PaintWindow(button, dib);
     EXPECT_TRUE(ShowsFrame(dib, 3));
     EXPECT_TRUE(dib.AllEqual(arrow, ::GetSysColor(COLOR_GRAYTEXT)));
-    skinObject.reset();
-    ::DestroyWindow(parent);
 }
 
 // A speed button of 60 x 30 with four 16 x 16 glyph cells: its glyph lands at

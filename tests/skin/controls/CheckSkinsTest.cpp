@@ -161,10 +161,7 @@ TEST_F(CheckSkinsTest, LargeStripsGroupTheirCellsInFours) {
 TEST_F(CheckSkinsTest, AFrameworkCheckBoxIsPaintedWholeByTheSkin) {
     TApplication app;
     auto& form = app.CreateForm<TForm>();
-    auto& panel = form.Create<TPanel>();
-    panel.SetParent(&form);
-    panel.SetBounds(0, 0, 200, 100);
-    panel.SetColor(RgbColour(1, 200, 3));
+    auto& panel = ColouredParent(form);
     auto& box = form.Create<TCheckBox>();
     box.SetParent(&panel);
     box.SetBounds(10, 10, kWidth, kHeight);
@@ -224,10 +221,7 @@ TEST_F(CheckSkinsTest, AFrameworkCheckBoxIsPaintedWholeByTheSkin) {
 TEST_F(CheckSkinsTest, ATransparentCheckBoxShowsItsParentAndARightToLeftOneItsTextRight) {
     TApplication app;
     auto& form = app.CreateForm<TForm>();
-    auto& panel = form.Create<TPanel>();
-    panel.SetParent(&form);
-    panel.SetBounds(0, 0, 200, 100);
-    panel.SetColor(RgbColour(1, 200, 3));
+    auto& panel = ColouredParent(form);
     auto& radio = form.Create<TRadioButton>();
     radio.SetParent(&panel);
     radio.SetAlignment(TAlignment::taLeftJustify);
@@ -244,9 +238,9 @@ TEST_F(CheckSkinsTest, ATransparentCheckBoxShowsItsParentAndARightToLeftOneItsTe
     EXPECT_TRUE(skinObject.Transparent());
 
     EXPECT_TRUE(Shows<TSkinRadioButton>(radio.Handle(), kRadioRight, 2));
-    EXPECT_TRUE(AllOf(dib, {0, 0, kWidth, 2}, RgbColour(1, 200, 3)));
+    EXPECT_TRUE(AllOf(dib, {0, 0, kWidth, 2}, kParentColour));
     // Right-aligned against the box, so the left of the caption rectangle stays empty.
-    EXPECT_TRUE(AllOf(dib, {0, 0, 40, kHeight}, RgbColour(1, 200, 3)));
+    EXPECT_TRUE(AllOf(dib, {0, 0, 40, kHeight}, kParentColour));
     EXPECT_GT(CountOf(dib, {40, 0, 104, kHeight}, RgbColour(250, 250, 0)), 0);
     FreeComponent(&skinObject);
 }

@@ -4,6 +4,8 @@
 // read back from its pixels; with the window skinning object's side of a control skin
 // (where skins register and report the control under the mouse), and pixel helpers.
 
+#include "framework/controls/Panel.h"
+#include "framework/forms/Form.h"
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/GraphicsObjects.h"
 #include "framework/win/DibSection.h"
@@ -83,6 +85,17 @@ public:
     std::vector<TSkinControl*> skins;
     TSkinControl* hover = nullptr;
 };
+
+// A 200 x 100 panel in kParentColour on `form`: a parent for controls that show what
+// lies behind them.
+inline constexpr TColor kParentColour = RgbColour(1, 200, 3);
+inline TPanel& ColouredParent(TForm& form) {
+    auto& panel = form.Create<TPanel>();
+    panel.SetParent(&form);
+    panel.SetBounds(0, 0, 200, 100);
+    panel.SetColor(kParentColour);
+    return panel;
+}
 
 // The test skin loaded into a skin data component of its own.
 class ControlSkinTest : public ::testing::Test {
