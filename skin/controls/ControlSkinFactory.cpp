@@ -2,7 +2,10 @@
 
 #include "framework/core/Component.h"
 #include "framework/core/FailureLog.h"
+#include "skin/controls/ButtonSkins.h"
+#include "skin/controls/CheckSkins.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SpeedButtonSkin.h"
 
 #include <array>
 #include <string>
@@ -20,7 +23,7 @@ constexpr std::array<std::u16string_view, 33> kNames{
 static_assert(kNames.size() == static_cast<size_t>(ControlSkinClass::TabControl) + 1);
 
 template <class T>
-[[maybe_unused]] TSkinControl* Make(TComponent& owner) {
+TSkinControl* Make(TComponent& owner) {
     return &owner.Create<T>();
 }
 
@@ -48,8 +51,18 @@ TSkinControl* MakeControlSkin(ControlSkinClass kind, TComponent& owner) {
     if (const ControlSkinMaker& maker = TestMaker()) return maker(kind, owner);
     switch (kind) {
     // Each family of control skins makes its classes here.
+    case ControlSkinClass::Button: return Make<TSkinButton>(owner);
+    case ControlSkinClass::BitButton: return Make<TSkinBitButton>(owner);
+    case ControlSkinClass::PngBitButton: {
+        auto& skin = owner.Create<TSkinBitButton>();
+        skin.SetGlyphPropName(u"PngImage");
+        return &skin;
+    }
+    case ControlSkinClass::MenuButton: return Make<TSkinMenuButton>(owner);
+    case ControlSkinClass::SpeedButton: return Make<TSkinSpeedButton>(owner);
+    case ControlSkinClass::CheckBox: return Make<TSkinCheckBox>(owner);
+    case ControlSkinClass::RadioButton: return Make<TSkinRadioButton>(owner);
     default: break;
     }
-    (void)owner;
     return NotYet(kind);
 }

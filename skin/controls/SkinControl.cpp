@@ -50,7 +50,9 @@ void TSkinControl::Register(ControlSkinHost& form) {
 
 void TSkinControl::RestoreHandler() noexcept {
     TControl* control = m_control ? m_control : m_hostControl;
-    if (control && m_oldWindowProc) control->SetWindowProc(std::move(m_oldWindowProc));
+    // A control that owns this skin and is being destroyed has lost its own parts by
+    // the time its owned components go: the handler it had dies with this skin.
+    if (control && !control->IsDestroying() && m_oldWindowProc) control->SetWindowProc(std::move(m_oldWindowProc));
     m_oldWindowProc = nullptr;
 }
 
@@ -96,6 +98,18 @@ void TSkinControl::AttachHandle(HWND handle, TSkinData& skinData, ControlSkinHos
     m_router = std::move(router);
     Register(form);
     ::InvalidateRect(handle, nullptr, TRUE);
+    m_attached = true;
+    m_state = kSkinned;
+}
+
+void TSkinControl::AttachWindowless(TControl& host, ControlSkinHost& form, TSkinData& skinData, TCanvas* canvas) {
+    if (m_attached) return;
+    m_skinData = &skinData;
+    m_canvas = canvas;
+    m_hostControl = &host;
+    m_noMouseRelay = false;
+    ReplaceHandler(host);
+    Register(form);
     m_attached = true;
     m_state = kSkinned;
 }
@@ -257,6 +271,8 @@ void TSkinControl::FillParentBackground(HDC dc, const RECT& rect) {
 UINT TSkinControl::TextFlags(UINT flags) const {
     const TControl* control = m_control ? m_control : m_hostControl;
     if (control && control->UseRightToLeftReading()) flags |= DT_RTLREADING;
+    // A bare window reads right to left by its extended style.
+    if (!control && m_handle && (::GetWindowLongPtrW(m_handle, GWL_EXSTYLE) & WS_EX_RTLREADING)) flags |= DT_RTLREADING;
     return flags;
 }
 

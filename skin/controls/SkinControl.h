@@ -130,6 +130,12 @@ protected:
     void SetHostControl(TControl* control) noexcept { m_hostControl = control; }
     // For windowless controls: stand in for `control`'s handler without any window.
     void ReplaceHandler(TControl& control);
+    // The attach of a skin that works its own way on `host`, which has no window of its
+    // own: it stands in for the host's handler and is registered with `form`. A second
+    // attach is ignored.
+    void AttachWindowless(TControl& host, ControlSkinHost& form, TSkinData& skinData, TCanvas* canvas);
+    // Gives the framework control (or the host) its handler back now, and forgets it.
+    void RestoreHandler() noexcept;
 
     uint8_t m_mouseState = 0;
     bool m_enabled = false;
@@ -142,7 +148,6 @@ private:
     class Router;
     friend class Router;
     void Register(ControlSkinHost& form);
-    void RestoreHandler() noexcept;
 
     TCanvas* m_canvas = nullptr;
     bool m_skinActive = true;

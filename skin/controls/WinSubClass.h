@@ -2,5 +2,9 @@
 // Control skinning: the control skin base and every control skin, for callers that want
 // the whole unit. Each family has its own header.
 
+#include "skin/controls/ButtonSkins.h"
+#include "skin/controls/CheckSkins.h"
 #include "skin/controls/ControlSkinHost.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SpeedButtonSkin.h"
+#include "skin/controls/ToolButtonSkin.h"

@@ -7,11 +7,13 @@
 #include "skin/controls/ControlSkinHost.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/SkinObjects.h"
+#include "tests/skin/controls/ControlTestSkin.h"
 #include "tests/skin/window/WindowTestSkin.h"
 #include "tests/support/PumpMessages.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include <windows.h>
@@ -22,19 +24,7 @@ constexpr COLORREF kSentinel = RGB(1, 2, 3);
 constexpr TColor kPainted = RgbColour(40, 160, 90);
 constexpr UINT kProbe = WM_APP + 77;
 
-// A window's life as a control skin sees it: where the skins register.
-class TestHost final : public TComponent, public ControlSkinHost {
-public:
-    bool RegisterControl(TSkinControl& skin) override {
-        const bool known = std::find(skins.begin(), skins.end(), &skin) != skins.end();
-        if (!known) skins.push_back(&skin);
-        return known;
-    }
-    void UnregisterControl(TSkinControl& skin) noexcept override { std::erase(skins, &skin); }
-    void SetHoverControl(TSkinControl*) noexcept override {}
-    TComponent& HostComponent() noexcept override { return *this; }
-    std::vector<TSkinControl*> skins;
-};
+using control_skin::TestHost;
 
 // Paints the whole control in one colour, and counts the probe messages it saw.
 class TSolidSkin final : public TSkinControl {
@@ -127,6 +117,23 @@ TEST_F(SkinControlTest, AFrameworkControlIsSkinnedThroughItsHandlerAndGetsItAllB
     EXPECT_EQ(panel.Color(), RgbColour(7, 8, 9));
     EXPECT_EQ(::SendMessageW(window, WMX_ISSKINNED, 0, 0), 0);
     EXPECT_EQ(panel.Perform(kProbe), 0);
+}
+
+TEST_F(SkinControlTest, AControlDyingWithItsSkinIsNotHandedItsHandlerBack) {
+    // The skin dies after the control's own parts (the control owns it): the handler it
+    // kept must go with the skin, not into the control that is no longer there.
+    TApplication app;
+    auto& form = app.CreateForm<TForm>();
+    auto& panel = form.Create<TPanel>();
+    panel.SetParent(&form);
+    auto token = std::make_shared<int>(0);
+    panel.SetWindowProc([token, previous = panel.WindowProc()](TMessage& message) { previous(message); });
+    auto& skin = panel.Create<TSolidSkin>();
+    skin.AttachControl(host, *this->skin, false, nullptr);
+    ASSERT_EQ(token.use_count(), 2);
+    FreeComponent(&panel);
+    EXPECT_TRUE(host.skins.empty());
+    EXPECT_EQ(token.use_count(), 1);
 }
 
 TEST_F(SkinControlTest, ABareWindowIsSubclassedAndGivenItsProcedureBack) {
