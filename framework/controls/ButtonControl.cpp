@@ -42,6 +42,15 @@ void TButtonControl::SetCaptionSide(TAlignment& side, TAlignment value) {
     Invalidate();
 }
 
+void TButtonControl::BiDiModeChanged() {
+    TWinControl::BiDiModeChanged();
+    if (const std::optional<TAlignment> side = CaptionSide()) {
+        const DWORD style = CaptionSideStyle(*side);
+        UpdateStyle(style, BS_LEFTTEXT & ~style, false);
+        Invalidate();
+    }
+}
+
 void TButtonControl::WndProc(TMessage& message) {
     switch (message.Msg) {
     case WM_LBUTTONDBLCLK:

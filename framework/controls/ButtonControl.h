@@ -7,6 +7,8 @@
 
 #include "framework/controls/WinControl.h"
 
+#include <optional>
+
 class TButtonControl : public TWinControl {
     KESTRELLE_CLASS(TButtonControl, TWinControl)
 
@@ -16,6 +18,9 @@ public:
     // The caption wraps onto several lines where it does not fit.
     bool WordWrap() const noexcept { return m_wordWrap; }
     void SetWordWrap(bool value);
+
+    // The side set for the caption (check boxes and radio buttons); none for a push button.
+    virtual std::optional<TAlignment> CaptionSide() const noexcept { return std::nullopt; }
 
     static void Publish(TPublisher<TButtonControl>& p);
 
@@ -39,10 +44,12 @@ protected:
         if (!IsLoading()) Click();
     }
     // Check boxes and radio buttons: the caption left (taLeftJustify) or right of the
-    // mark. A mark has no centre: taCenter counts as the usual side, the right.
-    static DWORD CaptionSideStyle(TAlignment side) noexcept {
-        return side == TAlignment::taLeftJustify ? BS_LEFTTEXT : 0;
+    // mark. A mark has no centre: taCenter counts as the usual side, the right. Right to
+    // left, the sides change places, as the reader's eye does.
+    DWORD CaptionSideStyle(TAlignment side) const noexcept {
+        return (side == TAlignment::taLeftJustify) != UseRightToLeftAlignment() ? BS_LEFTTEXT : 0;
     }
+    void BiDiModeChanged() override;
     void SetCaptionSide(TAlignment& side, TAlignment value);
 
 private:

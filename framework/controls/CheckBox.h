@@ -15,6 +15,7 @@ public:
     // The side of the mark the caption is on: taRightJustify (the usual) or taLeftJustify.
     TAlignment Alignment() const noexcept { return m_alignment; }
     void SetAlignment(TAlignment value) { SetCaptionSide(m_alignment, value); }
+    std::optional<TAlignment> CaptionSide() const noexcept override { return m_alignment; }
     bool AllowGrayed() const noexcept { return m_allowGrayed; }
     void SetAllowGrayed(bool value) noexcept { m_allowGrayed = value; }
     TCheckBoxState State() const noexcept { return m_state; }

@@ -14,6 +14,7 @@ public:
     // The side of the mark the caption is on: taRightJustify (the usual) or taLeftJustify.
     TAlignment Alignment() const noexcept { return m_alignment; }
     void SetAlignment(TAlignment value) { SetCaptionSide(m_alignment, value); }
+    std::optional<TAlignment> CaptionSide() const noexcept override { return m_alignment; }
     bool Checked() const noexcept { return m_checked; }
     void SetChecked(bool value);
 

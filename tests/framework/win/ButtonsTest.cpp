@@ -197,7 +197,18 @@ TEST_F(Buttons, ACheckBoxMovesOnThroughGrayedOnlyWhenAllowed) {
     box.SetAlignment(TAlignment::taCenter);  // no such side: the usual one
     EXPECT_EQ(box.Alignment(), TAlignment::taRightJustify);
     EXPECT_FALSE(::GetWindowLongPtrW(window, GWL_STYLE) & BS_LEFTTEXT);
+
+    // Right to left the sides change places, in a window made so and when the mode changes.
+    box.SetBiDiMode(TBiDiMode::bdRightToLeft);
+    EXPECT_TRUE(::GetWindowLongPtrW(window, GWL_STYLE) & BS_LEFTTEXT);
+    box.SetAlignment(TAlignment::taLeftJustify);
+    EXPECT_FALSE(::GetWindowLongPtrW(window, GWL_STYLE) & BS_LEFTTEXT);
     box.SetWindowProc(previous);
+    auto& mirrored = Make<TRadioButton>(form, 10, 70);
+    mirrored.SetBiDiMode(TBiDiMode::bdRightToLeft);
+    EXPECT_TRUE(::GetWindowLongPtrW(mirrored.Handle(), GWL_STYLE) & BS_LEFTTEXT);
+    mirrored.SetBiDiMode(TBiDiMode::bdLeftToRight);
+    EXPECT_FALSE(::GetWindowLongPtrW(mirrored.Handle(), GWL_STYLE) & BS_LEFTTEXT);
 }
 
 TEST_F(Buttons, RadioButtonsOfOneParentExcludeEachOther) {
