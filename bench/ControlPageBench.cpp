@@ -11,6 +11,7 @@
 #include "gallery/GalleryForm.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/SkinManage.h"
+#include "skin/window/WinSkinForm.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -78,15 +79,22 @@ int main() {
     ::GetClientRect(page, &bounds);
 
     std::vector<double> skinned, plain;
+    size_t controlSkins = 0;
     for (int round = 0; round < kRounds; ++round) {
         SetSkin(*form.Skin(), false);
         TimePaints(page, plain);
         SetSkin(*form.Skin(), true);
+        const TWinSkinForm* skinForm = TSkinManage::Instance()->FindSkinForm(form.Handle());
+        if (!skinForm) {
+            std::fprintf(stderr, "ControlPageBench: the skin did not come back\n");
+            return 1;
+        }
+        controlSkins = skinForm->ControlSkins().size();
         TimePaints(page, skinned);
     }
     const Figures off = Summary(plain), on = Summary(skinned);
-    std::printf("control page %ld x %ld, %d paints each, in %d alternating rounds\n", bounds.right, bounds.bottom,
-                kRounds * kPaintsPerRound, kRounds);
+    std::printf("control page %ld x %ld, %zu control skins; %d paints each, in %d alternating rounds\n", bounds.right,
+                bounds.bottom, controlSkins, kRounds * kPaintsPerRound, kRounds);
     std::printf("unskinned: best %.3f ms, median %.3f ms\n", off.best, off.median);
     std::printf("skinned:   best %.3f ms, median %.3f ms\n", on.best, on.median);
     std::printf("ratio (median): %.2f (target: at most 3)\n", on.median / off.median);

@@ -73,6 +73,7 @@ private:
 };
 
 TEST_F(GalleryControlPage, SkinOffAndOnAThousandTimesLeavesNoHandleBehind) {
+    size_t controlSkins = 0;
     auto roundTrip = [&] {
         TWinSkinForm* skinned = manager->FindSkinForm(form->Handle());
         ASSERT_NE(skinned, nullptr);
@@ -84,6 +85,9 @@ TEST_F(GalleryControlPage, SkinOffAndOnAThousandTimesLeavesNoHandleBehind) {
             const TWinSkinForm* again = manager->FindSkinForm(form->Handle());
             return again && again->State() == TWinSkinForm::SkinState::Running;
         }));
+        const size_t skins = manager->FindSkinForm(form->Handle())->ControlSkins().size();
+        if (controlSkins == 0) controlSkins = skins;
+        ASSERT_EQ(skins, controlSkins);  // every trip skins the page's controls again
     };
     // Painted trips are slow under Wine (a page paint is tens of milliseconds): fifty of
     // them shown, then the thousand with the window minimised, where the controls are
@@ -102,6 +106,8 @@ TEST_F(GalleryControlPage, SkinOffAndOnAThousandTimesLeavesNoHandleBehind) {
         EXPECT_EQ(OwnedComponents(*form), components);  // every control skin of the old trips is freed
     };
     trips(50);
+    // Its buttons, check boxes, radio buttons, group boxes, panels and bars.
+    EXPECT_GE(controlSkins, 30u);
     ::ShowWindow(form->Handle(), SW_SHOWMINNOACTIVE);
     trips(1000);
 }
