@@ -2,7 +2,13 @@
 
 #include "framework/core/Component.h"
 #include "framework/core/FailureLog.h"
+#include "skin/controls/BoxSkins.h"
+#include "skin/controls/GroupBoxSkin.h"
+#include "skin/controls/HeaderSkin.h"
+#include "skin/controls/ProgressSkin.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/StatusBarSkin.h"
+#include "skin/controls/TrackBarSkin.h"
 
 #include <array>
 #include <string>
@@ -19,7 +25,7 @@ constexpr std::array<std::u16string_view, 32> kNames{
 static_assert(kNames.size() == static_cast<size_t>(ControlSkinClass::ListView) + 1);
 
 template <class T>
-[[maybe_unused]] TSkinControl* Make(TComponent& owner) {
+TSkinControl* Make(TComponent& owner) {
     return &owner.Create<T>();
 }
 
@@ -39,8 +45,15 @@ TSkinControl* NotYet(ControlSkinClass kind) {
 TSkinControl* MakeControlSkin(ControlSkinClass kind, TComponent& owner) {
     switch (kind) {
     // Each family of control skins makes its classes here.
+    case ControlSkinClass::Box: return Make<TSkinBox>(owner);
+    case ControlSkinClass::BoxH: return Make<TSkinBoxH>(owner);
+    case ControlSkinClass::GroupBox: return Make<TSkinGroupBox>(owner);
+    case ControlSkinClass::StatusBar: return Make<TSkinStatusBar>(owner);
+    case ControlSkinClass::Header: return Make<TSkinHeader>(owner);
+    case ControlSkinClass::Progress: return Make<TSkinProgress>(owner);
+    case ControlSkinClass::TrackBar: return Make<TSkinTrackBar>(owner);
+    case ControlSkinClass::Sizer: return Make<TSkinSizer>(owner);
     default: break;
     }
-    (void)owner;
     return NotYet(kind);
 }

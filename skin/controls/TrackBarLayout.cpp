@@ -19,6 +19,10 @@ TrackDrawAnswer TrackCustomDraw(uint32_t stage, uintptr_t item) noexcept {
 
 core::Rect Transposed(const core::Rect& rect) noexcept { return {rect.top, rect.left, rect.bottom, rect.right}; }
 
+core::Rect UprightChannel(const core::Rect& reported) noexcept {
+    return reported.Width() > reported.Height() ? Transposed(reported) : reported;
+}
+
 SlicePlan GroovePieces(const core::Rect& channel, core::Size image, const SliceMargins& margins, bool vertical) noexcept {
     // A vertical groove is planned as a horizontal one with both axes exchanged.
     const core::Rect along = vertical ? Transposed(channel) : channel;

@@ -33,9 +33,13 @@ struct TrackDrawAnswer {
 // tells the control to skip them); everything else the control draws.
 TrackDrawAnswer TrackCustomDraw(uint32_t stage, uintptr_t item) noexcept;
 
-// A rectangle with its axes exchanged: the control reports a vertical bar's channel as if
-// the bar lay on its side.
+// A rectangle with its axes exchanged.
 core::Rect Transposed(const core::Rect& rect) noexcept;
+
+// A vertical bar's channel standing upright. The system's control reports it as if the
+// bar lay on its side; Wine's reports it as it stands. A channel is longer than thick,
+// so whichever way it came, it is turned to stand.
+core::Rect UprightChannel(const core::Rect& reported) noexcept;
 
 // The groove picture (`image` size, cut by `margins`) in `channel`: end caps at their
 // own length and the middle stretched between them, across the picture's own thickness,

@@ -4,9 +4,9 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/win/DibSection.h"
-#include "skin/controls/ControlSkinHost.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/SkinObjects.h"
+#include "tests/skin/controls/TestHost.h"
 #include "tests/skin/window/WindowTestSkin.h"
 #include "tests/support/PumpMessages.h"
 
@@ -21,20 +21,6 @@ namespace {
 constexpr COLORREF kSentinel = RGB(1, 2, 3);
 constexpr TColor kPainted = RgbColour(40, 160, 90);
 constexpr UINT kProbe = WM_APP + 77;
-
-// A window's life as a control skin sees it: where the skins register.
-class TestHost final : public TComponent, public ControlSkinHost {
-public:
-    bool RegisterControl(TSkinControl& skin) override {
-        const bool known = std::find(skins.begin(), skins.end(), &skin) != skins.end();
-        if (!known) skins.push_back(&skin);
-        return known;
-    }
-    void UnregisterControl(TSkinControl& skin) noexcept override { std::erase(skins, &skin); }
-    void SetHoverControl(TSkinControl*) noexcept override {}
-    TComponent& HostComponent() noexcept override { return *this; }
-    std::vector<TSkinControl*> skins;
-};
 
 // Paints the whole control in one colour, and counts the probe messages it saw.
 class TSolidSkin final : public TSkinControl {

@@ -44,6 +44,11 @@ TEST(TrackBarLayout, AVerticalGrooveUsesTheTopAndBottomMargins) {
     EXPECT_EQ(Transposed({1, 2, 3, 4}), (core::Rect{2, 1, 4, 3}));
 }
 
+TEST(TrackBarLayout, AVerticalChannelStandsUprightWhicheverWayItIsReported) {
+    EXPECT_EQ(UprightChannel({8, 9, 192, 13}), (core::Rect{9, 8, 13, 192}));  // lying on its side
+    EXPECT_EQ(UprightChannel({9, 8, 13, 192}), (core::Rect{9, 8, 13, 192}));  // upright already
+}
+
 TEST(TrackBarLayout, AShortChannelGetsNoCapsAndNothingMirrored) {
     for (const bool vertical : {false, true}) {
         const core::Rect channel = vertical ? core::Rect{0, 0, 4, 10} : core::Rect{0, 0, 10, 4};
