@@ -35,12 +35,11 @@ void TSkinGroupBox::PaintBox(HDC dc, const RECT& rect) {
     if (caption.empty() && Control()) caption = GetTextProp(Control(), u"Caption");
     if (Control()) FillSkinBackground(dc, rect);
 
-    auto font = reinterpret_cast<HFONT>(::SendMessageW(Handle(), WM_GETFONT, 0, 0));
-    TColor textColour = colours.ButtonText;
-    if (!font && Control()) {
-        font = Control()->FontHandle();
-        textColour = Control()->Font().Color();
-    }
+    // A framework box's own font, with its colour; a bare box's is the window's, in the
+    // skin's text colour.
+    HFONT font = Control() ? Control()->FontHandle()
+                           : reinterpret_cast<HFONT>(::SendMessageW(Handle(), WM_GETFONT, 0, 0));
+    const TColor textColour = Control() ? Control()->Font().Color() : colours.ButtonText;
     if (!font) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     SavedDc keep{dc};
     ::SelectObject(dc, font);
