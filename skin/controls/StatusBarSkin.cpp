@@ -34,12 +34,39 @@ struct TSkinStatusBar::PanelPlace {
     RECT frame;
 };
 
+void TSkinStatusBar::AttachControl(ControlSkinHost& form, TSkinData& skinData, bool recolour, TCanvas* canvas) {
+    TSkinControl::AttachControl(form, skinData, recolour, canvas);
+    RefreshParts();
+}
+
 bool TSkinStatusBar::BeforeMessage(TMessage& message) {
     switch (message.Msg) {
     case WM_PAINT: PaintMessage(message); return false;
     case WM_ERASEBKGND: message.Result = 1; return false;  // the paint covers all of it
     default: return TSkinControl::BeforeMessage(message);
     }
+}
+
+void TSkinStatusBar::AfterMessage(TMessage& message) {
+    if (message.Msg == WM_SIZE) RefreshParts();
+    TSkinControl::AfterMessage(message);
+}
+
+void TSkinStatusBar::RefreshParts() const {
+    // WINE: the bar works out where its parts lie when it paints itself and when it is
+    // given other parts, but not when it is resized (the framework sizes it). With its
+    // paint left to the skin it would go on reporting, and invalidating for new text, the
+    // parts of an older width: the clock would stop on screen. So it is given its parts
+    // once changed and once as they are; their count stays, and with it their texts.
+    HWND bar = Handle();
+    const auto count = static_cast<int>(::SendMessageW(bar, SB_GETPARTS, 0, 0));
+    if (count <= 0) return;
+    std::vector<int> edges(static_cast<size_t>(count));
+    ::SendMessageW(bar, SB_GETPARTS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(edges.data()));
+    std::vector<int> other = edges;
+    other.back() = other.back() == -1 ? 0 : -1;
+    ::SendMessageW(bar, SB_SETPARTS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(other.data()));
+    ::SendMessageW(bar, SB_SETPARTS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(edges.data()));
 }
 
 void TSkinStatusBar::PaintSkin(HDC dc, const RECT& rect) {

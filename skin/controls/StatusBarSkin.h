@@ -15,12 +15,18 @@ class TStatusPanel;
 class TSkinStatusBar : public TSkinControl {
     KESTRELLE_CLASS(TSkinStatusBar, TSkinControl)
 
+public:
+    void AttachControl(ControlSkinHost& form, TSkinData& skinData, bool recolour, TCanvas* canvas) override;
+
 protected:
     bool BeforeMessage(TMessage& message) override;
+    void AfterMessage(TMessage& message) override;
     void PaintSkin(HDC dc, const RECT& rect) override;
 
 private:
     struct PanelPlace;
+    // Has the bar work out where its parts lie at its present width.
+    void RefreshParts() const;
     // The panels the bar reports a rectangle for, framed as the skin draws them.
     std::vector<PanelPlace> PlacePanels(TCustomStatusBar& bar, const RECT& rect) const;
     void Compose(HDC dc, const RECT& rect, TCustomStatusBar& bar, const std::vector<PanelPlace>& places);

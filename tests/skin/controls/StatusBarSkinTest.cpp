@@ -4,6 +4,7 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/win/DibSection.h"
+#include "framework/win/Handles.h"
 #include "skin/data/SkinMessages.h"
 #include "tests/skin/controls/BoxTestSkin.h"
 #include "tests/skin/controls/TestHost.h"
@@ -124,6 +125,33 @@ TEST_F(StatusBarSkinTest, TextGoesWhereItsPanelAlignsItAndOwnerDrawnPanelsGetNon
     EXPECT_TRUE(target.AllEqual(Inside(Reported(3)), inside));  // its owner draws it
 }
 
+// The control works out its panels' places when it paints itself, and the skin paints
+// in its stead: after a resize the bar must still report its last panel where it now is,
+// and repaint it there for new text.
+TEST_F(StatusBarSkinTest, AResizedBarKeepsItsLastPanelOutToItsNewEdge) {
+    AddPanel(TStatusPanelBevel::pbLowered, 100, L"Wi");
+    AddPanel(TStatusPanelBevel::pbLowered, 60, L"Wi");
+    Skin();
+    form->Show();
+    for (const int width : {700, 400}) {
+        form->SetWidth(width);
+        ::UpdateWindow(bar->Handle());
+        EXPECT_EQ(Reported(1).right, Width()) << width;
+        bar->Panels().Items(1)->SetText(width == 700 ? L"Wide" : L"Narrow");
+        DibSection shown(Width(), Height()), painted(Width(), Height());
+        {
+            const WindowDc screen = WindowDc::Client(bar->Handle());
+            ::BitBlt(shown.Dc(), 0, 0, Width(), Height(), screen.Get(), 0, 0, SRCCOPY);
+        }
+        Paint(painted);
+        const RECT last = Reported(1);
+        EXPECT_GT(painted.CountOther(Inside(last), ColorToRGB(kStatusInside[0])), 0) << width;  // the text
+        for (int y = last.top; y < last.bottom; ++y)
+            for (int x = last.left; x < last.right; ++x)
+                ASSERT_EQ(shown.Pixel(x, y), painted.Pixel(x, y)) << width << ": " << x << ", " << y;
+    }
+}
+
 TEST_F(StatusBarSkinTest, ASimpleBarIsOneFrameAcrossWithoutText) {
     for (const bool withPanels : {false, true}) {
         if (withPanels) {
@@ -178,7 +206,7 @@ TEST_F(StatusBarSkinTest, TheGripSitsOneInsideTheCornerWithItsKeyColourLeftOut) 
     // Where the grip's picture has the key colour, the panel shows through.
     EXPECT_TRUE(target.AllEqual({right - kGripWidth, bottom - kGripHeight, grip.left, bottom},
                                 ColorToRGB(kStatusInside[0])));
-    EXPECT_TRUE(target.AllEqual({right, 0, Width(), Height()}, ColorToRGB(kStatusEdge[0])));
+    EXPECT_TRUE(target.AllEqual({right, Reported(0).top, Width(), Height()}, ColorToRGB(kStatusEdge[0])));
 
     // A bar on a form that cannot be resized has no grip.
     made.Unskin();
