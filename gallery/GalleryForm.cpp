@@ -5,9 +5,11 @@
 #include "framework/controls/SpeedButton.h"
 #include "framework/forms/Application.h"
 #include "framework/win/Files.h"
+#include "gallery/ControlsPage.h"
 #include "gallery/WindowKinds.h"
 #include "skin/data/WinSkinData.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -24,7 +26,7 @@ constexpr int kButtonWidth = 200, kButtonHeight = 30, kGap = 8;
 
 TGalleryForm::TGalleryForm() = default;
 
-void TGalleryForm::Build(std::vector<std::wstring> open) {
+bool TGalleryForm::Build(std::vector<std::wstring> open, std::wstring_view page) {
     m_open = std::move(open);
     SetCaption(L"Kestrelle gallery");
     const auto icon = ResourceBytes(nullptr, L"GALLERYICON", MAKEINTRESOURCEW(10) /* RT_RCDATA */);
@@ -32,7 +34,7 @@ void TGalleryForm::Build(std::vector<std::wstring> open) {
         Icon().LoadFromBytes(icon);
         if (Application) Application->SetIcon(Icon().Handle());
     }
-    SetBounds(20, 20, 900, 560);
+    SetBounds(10, 10, 1000, 620);
 
     // The skin, as the program carries it: on the main form, skinning every window.
     m_skin = &Create<TSkinData>();
@@ -49,15 +51,39 @@ void TGalleryForm::Build(std::vector<std::wstring> open) {
     m_pages->SetAlign(TAlign::alLeft);
     m_pages->SetWidth(kButtonWidth + 2 * kGap);
     m_pages->SetCaption(L"");
-    m_page = &Create<TPanel>();
-    m_page->SetParent(this);
-    m_page->SetAlign(TAlign::alClient);
-    m_page->SetCaption(L"");
-    TSpeedButton& windows = AddButton(*m_pages, 0, 0, L"Windows");
-    windows.SetGroupIndex(1);
-    windows.SetDown(true);
-    windows.OnClick = [this](TObject*) { ShowWindowsPage(); };
-    ShowWindowsPage();
+    BuildWindowsPage(AddPage(L"windows", L"Windows"));
+    BuildControlsPage(*this, AddPage(L"controls", L"Controls"));
+    if (ShowPage(page)) return true;
+    ShowPage(m_pageList.front().name);
+    return false;
+}
+
+TPanel& TGalleryForm::AddPage(const wchar_t* name, const wchar_t* caption) {
+    auto& panel = Create<TPanel>();
+    panel.SetParent(this);
+    panel.SetAlign(TAlign::alClient);
+    panel.SetCaption(L"");
+    panel.SetVisible(false);
+    TSpeedButton& button = AddButton(*m_pages, static_cast<int>(m_pageList.size()), 0, caption);
+    button.SetGroupIndex(1);
+    button.OnClick = [this, name](TObject*) { ShowPage(name); };
+    m_pageList.push_back({name, &button, &panel});
+    return panel;
+}
+
+bool TGalleryForm::ShowPage(std::wstring_view name) {
+    const auto shown = std::find_if(m_pageList.begin(), m_pageList.end(),
+                                    [name](const GalleryPage& page) { return name == page.name; });
+    if (shown == m_pageList.end()) return false;
+    for (const GalleryPage& page : m_pageList) page.panel->SetVisible(&page == &*shown);
+    shown->button->SetDown(true);
+    return true;
+}
+
+TPanel* TGalleryForm::Page() const noexcept {
+    for (const GalleryPage& page : m_pageList)
+        if (page.panel->Visible()) return page.panel;
+    return nullptr;
 }
 
 TSpeedButton& TGalleryForm::AddButton(TPanel& parent, int row, int column, const wchar_t* caption) {
@@ -69,11 +95,11 @@ TSpeedButton& TGalleryForm::AddButton(TPanel& parent, int row, int column, const
     return button;
 }
 
-void TGalleryForm::ShowWindowsPage() {
+void TGalleryForm::BuildWindowsPage(TPanel& page) {
     const auto& kinds = WindowKinds();
     for (size_t i = 0; i < kinds.size(); ++i) {
         const int row = static_cast<int>(i) % 5, column = static_cast<int>(i) / 5;
-        TSpeedButton& button = AddButton(*m_page, row, column, kinds[i].caption);
+        TSpeedButton& button = AddButton(page, row, column, kinds[i].caption);
         const std::wstring name = kinds[i].name;
         button.OnClick = [this, name](TObject*) { OpenWindowKind(name, *this); };
     }

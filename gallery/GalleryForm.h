@@ -6,6 +6,7 @@
 #include "framework/forms/Form.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TPanel;
@@ -19,11 +20,14 @@ public:
     TGalleryForm();
 
     // Builds the window (no stored layout) and loads the skin; `open` names window kinds
-    // to open once the window shows ("all" for every kind that is not modal).
-    void Build(std::vector<std::wstring> open);
+    // to open once the window shows ("all" for every kind that is not modal), `page`
+    // the page shown first ("windows" or "controls"; false for another name).
+    bool Build(std::vector<std::wstring> open, std::wstring_view page = L"windows");
 
     TSkinData* Skin() const noexcept { return m_skin; }
-    TPanel* Page() const noexcept { return m_page; }
+    // The page shown; its controls are the page's children.
+    TPanel* Page() const noexcept;
+    bool ShowPage(std::wstring_view name);
 
     std::wstring LayoutResourceName() const override { return {}; }
 
@@ -31,11 +35,17 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
+    struct GalleryPage {
+        const wchar_t* name;
+        TSpeedButton* button;
+        TPanel* panel;
+    };
     TSpeedButton& AddButton(TPanel& parent, int row, int column, const wchar_t* caption);
-    void ShowWindowsPage();
+    TPanel& AddPage(const wchar_t* name, const wchar_t* caption);
+    void BuildWindowsPage(TPanel& page);
 
     TSkinData* m_skin = nullptr;
     TPanel* m_pages = nullptr;
-    TPanel* m_page = nullptr;
+    std::vector<GalleryPage> m_pageList;
     std::vector<std::wstring> m_open;
 };

@@ -1,5 +1,7 @@
 // The gallery: every window kind the skin engine knows, skinned as in the program.
-//   gallery.exe [--open kind ...]   opens those kinds at start ("all": every kind that is not modal)
+//   gallery.exe [--open kind ...] [--page name]
+//     --open  opens those kinds at start ("all": every kind that is not modal)
+//     --page  shows that page first ("windows", the default, or "controls")
 
 #include "framework/forms/Application.h"
 #include "gallery/GalleryForm.h"
@@ -13,10 +15,14 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::vector<std::wstring> open;
+    std::wstring page = L"windows";
     int count = 0;
     if (wchar_t** args = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
-        for (int i = 1; i + 1 < count; ++i)
-            if (std::wstring(args[i]) == L"--open") open.emplace_back(args[++i]);
+        for (int i = 1; i + 1 < count; ++i) {
+            const std::wstring option = args[i];
+            if (option == L"--open") open.emplace_back(args[++i]);
+            else if (option == L"--page") page = args[++i];
+        }
         ::LocalFree(args);
     }
     try {
@@ -24,7 +30,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         application.SetTitle(L"Kestrelle gallery");
         TSkinManage::Install();
         auto& form = application.CreateForm<TGalleryForm>();
-        form.Build(std::move(open));
+        if (!form.Build(std::move(open), page))
+            application.MessageBox(L"No page is called \"" + page + L"\"; the gallery shows its first.");
         application.Run();
     } catch (...) {
         HandleApplicationException(nullptr);

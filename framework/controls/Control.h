@@ -35,6 +35,7 @@ enum class ControlStyle : unsigned {
     ClickEvents = 4,      // a press and release inside makes a click
     Opaque = 8,           // paints all of its bounds; nothing behind it needs painting
     DoubleClicks = 16,    // wants double-click messages rather than a second press
+    ShownByParent = 32,   // windowless, but its parent's window shows it and takes its input
 };
 constexpr ControlStyle operator|(ControlStyle a, ControlStyle b) noexcept {
     return static_cast<ControlStyle>(static_cast<unsigned>(a) | static_cast<unsigned>(b));

@@ -11,3 +11,12 @@ std::span<const IntIdent> CursorIdents() noexcept {
     };
     return idents;
 }
+
+std::span<const IntIdent> ModalResultIdents() noexcept {
+    static constexpr IntIdent idents[] = {
+        {mrNone, u"mrNone"},   {mrOk, u"mrOk"},   {mrCancel, u"mrCancel"}, {mrAbort, u"mrAbort"},
+        {mrRetry, u"mrRetry"}, {mrIgnore, u"mrIgnore"}, {mrYes, u"mrYes"},   {mrNo, u"mrNo"},
+        {mrAll, u"mrAll"},     {mrNoToAll, u"mrNoToAll"}, {mrYesToAll, u"mrYesToAll"},
+    };
+    return idents;
+}

@@ -99,3 +99,45 @@ enum class TStatusPanelStyle { psText, psOwnerDraw };
 KESTRELLE_IDENTS(TStatusPanelStyle, u"psText", u"psOwnerDraw")
 enum class TStatusPanelBevel { pbNone, pbLowered, pbRaised };
 KESTRELLE_IDENTS(TStatusPanelBevel, u"pbNone", u"pbLowered", u"pbRaised")
+
+// Button controls.
+enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+KESTRELLE_IDENTS(TCheckBoxState, u"cbUnchecked", u"cbChecked", u"cbGrayed")
+// The side a check box or radio button shows its caption on: a TAlignment without taCenter.
+inline std::span<const std::u16string_view> LeftRightIdents() noexcept {
+    static constexpr std::u16string_view idents[] = {u"taLeftJustify", u"taRightJustify"};
+    return idents;
+}
+enum class TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
+KESTRELLE_IDENTS(TBitBtnKind, u"bkCustom", u"bkOK", u"bkCancel", u"bkHelp", u"bkYes", u"bkNo", u"bkClose",
+                 u"bkAbort", u"bkRetry", u"bkIgnore", u"bkAll")
+
+// What a button hands its form when clicked, for the form to end a modal run with; the
+// values of the standard message-box answers, named where they have a name.
+using TModalResult = int32_t;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = 1;
+constexpr TModalResult mrCancel = 2;
+constexpr TModalResult mrAbort = 3;
+constexpr TModalResult mrRetry = 4;
+constexpr TModalResult mrIgnore = 5;
+constexpr TModalResult mrYes = 6;
+constexpr TModalResult mrNo = 7;
+constexpr TModalResult mrAll = 8;
+constexpr TModalResult mrNoToAll = 9;
+constexpr TModalResult mrYesToAll = 10;
+std::span<const IntIdent> ModalResultIdents() noexcept;
+
+// Progress and track bars.
+enum class TProgressBarOrientation { pbHorizontal, pbVertical };
+KESTRELLE_IDENTS(TProgressBarOrientation, u"pbHorizontal", u"pbVertical")
+enum class TTrackBarOrientation { trHorizontal, trVertical };
+KESTRELLE_IDENTS(TTrackBarOrientation, u"trHorizontal", u"trVertical")
+enum class TTickStyle { tsNone, tsAuto, tsManual };
+KESTRELLE_IDENTS(TTickStyle, u"tsNone", u"tsAuto", u"tsManual")
+enum class TTickMark { tmBottomRight, tmTopLeft, tmBoth };
+KESTRELLE_IDENTS(TTickMark, u"tmBottomRight", u"tmTopLeft", u"tmBoth")
+
+// Tool buttons.
+enum class TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
+KESTRELLE_IDENTS(TToolButtonStyle, u"tbsButton", u"tbsCheck", u"tbsDropDown", u"tbsSeparator", u"tbsDivider")

@@ -3,15 +3,10 @@
 // (down while the mouse is held inside, a click on release inside), can stay down as
 // one of a group, and draws flat until hovered when Flat is set.
 
+#include "framework/controls/ButtonGlyph.h"
 #include "framework/controls/GraphicControl.h"
-#include "framework/graphics/Bitmap.h"
-#include "framework/win/DibSection.h"
 
-#include <cstdint>
-#include <memory>
-#include <vector>
-
-class TSpeedButton : public TGraphicControl {
+class TSpeedButton : public TGraphicControl, public GlyphButtonLook {
     KESTRELLE_CLASS(TSpeedButton, TGraphicControl)
 
 public:
@@ -19,19 +14,6 @@ public:
 
     TSpeedButton();
 
-    // The glyph strip: NumGlyphs cells side by side (up, disabled, pressed, down).
-    // Its transparent colour (the lower-left pixel unless set otherwise) is left out.
-    TBitmap& Glyph() noexcept { return m_glyph; }
-    void SetGlyph(const TBitmap& value) { m_glyph.Assign(value); }
-    bool HasGlyph() const noexcept { return m_glyphWidth > 0 && m_glyphHeight > 0; }
-    int NumGlyphs() const noexcept { return m_numGlyphs; }
-    void SetNumGlyphs(int value);
-    TButtonLayout Layout() const noexcept { return m_layout; }
-    void SetLayout(TButtonLayout value);
-    int Margin() const noexcept { return m_margin; }
-    void SetMargin(int value);
-    int Spacing() const noexcept { return m_spacing; }
-    void SetSpacing(int value);
     bool Flat() const noexcept { return m_flat; }
     void SetFlat(bool value);
     bool Transparent() const noexcept { return m_transparent; }
@@ -60,22 +42,9 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
-    void GlyphChanged();
     void UpdateExclusive();
     void SetState(ButtonState state);
-    bool DrawGlyph(HDC dc, int x, int y, int cell, bool grey) const noexcept;
 
-    TBitmap m_glyph;
-    // The strip as drawn: 32-bit copies made when the glyph changes, so painting only blits.
-    std::unique_ptr<DibSection> m_glyphImage;
-    std::unique_ptr<DibSection> m_glyphGrey;  // in grey, for a disabled button without its own cell
-    COLORREF m_transparentColor = 0;
-    int m_glyphWidth = 0;       // the whole strip
-    int m_glyphHeight = 0;
-    int m_numGlyphs = 1;
-    TButtonLayout m_layout = TButtonLayout::blGlyphLeft;
-    int m_margin = -1;
-    int m_spacing = 4;
     bool m_flat = false;
     bool m_transparent = true;
     bool m_down = false;

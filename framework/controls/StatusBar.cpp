@@ -7,19 +7,12 @@
 
 // ---- panels ----------------------------------------------------------------------------
 
-template <class T>
-void TStatusPanel::Change(T& field, T value) {
-    if (field == value) return;
-    field = std::move(value);
-    Changed();
-}
-
-void TStatusPanel::SetWidth(int value) { Change(m_width, value); }
-void TStatusPanel::SetText(std::wstring_view value) { Change(m_text, std::wstring(value)); }
-void TStatusPanel::SetBevel(TStatusPanelBevel value) { Change(m_bevel, value); }
-void TStatusPanel::SetAlignment(TAlignment value) { Change(m_alignment, value); }
-void TStatusPanel::SetStyle(TStatusPanelStyle value) { Change(m_style, value); }
-void TStatusPanel::SetBiDiMode(TBiDiMode value) { Change(m_biDiMode, value); }
+void TStatusPanel::SetWidth(int value) { ChangeField(m_width, value); }
+void TStatusPanel::SetText(std::wstring_view value) { ChangeField(m_text, value); }
+void TStatusPanel::SetBevel(TStatusPanelBevel value) { ChangeField(m_bevel, value); }
+void TStatusPanel::SetAlignment(TAlignment value) { ChangeField(m_alignment, value); }
+void TStatusPanel::SetStyle(TStatusPanelStyle value) { ChangeField(m_style, value); }
+void TStatusPanel::SetBiDiMode(TBiDiMode value) { ChangeField(m_biDiMode, value); }
 
 void TStatusPanel::Publish(TPublisher<TStatusPanel>& p) {
     p.Integer(u"Width", &TStatusPanel::Width, &TStatusPanel::SetWidth).Default(50);
@@ -43,13 +36,9 @@ TCustomStatusBar::TCustomStatusBar() {
 TCustomStatusBar::~TCustomStatusBar() { m_canvas.FreeHandle(); }
 
 void TCustomStatusBar::CreateParams(TCreateParams& params) {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES};
-        return ::InitCommonControlsEx(&init) != FALSE;
-    }();
-    (void)registered;
     TWinControl::CreateParams(params);
     params.baseClass = STATUSCLASSNAMEW;
+    params.commonControls = ICC_BAR_CLASSES;
     // The framework places and sizes the bar, not the control.
     params.style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
     // A grip only where it can resize something: a form with a sizeable border.

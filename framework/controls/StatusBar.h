@@ -35,9 +35,6 @@ public:
     static void Publish(TPublisher<TStatusPanel>& p);
 
 private:
-    template <class T>
-    void Change(T& field, T value);
-
     int m_width = 50;
     std::wstring m_text;
     TStatusPanelBevel m_bevel = TStatusPanelBevel::pbLowered;

@@ -38,13 +38,17 @@ bool TWinControl::ContainsControl(const TControl* control) const noexcept {
 }
 
 bool TWinControl::HasWindowlessChildren() const noexcept {
-    return std::any_of(m_controls.begin(), m_controls.end(), [](const TControl* c) { return !c->Is<TWinControl>(); });
+    return std::any_of(m_controls.begin(), m_controls.end(), [](const TControl* c) {
+        return !c->Is<TWinControl>() && !Has(c->Style(), ControlStyle::ShownByParent);
+    });
 }
 
 TControl* TWinControl::ControlAtPos(core::Point p, bool allowDisabled) const noexcept {
     for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
         TControl* c = *it;
-        if (c->Is<TWinControl>() || !c->Visible() || (!c->Enabled() && !allowDisabled)) continue;
+        if (c->Is<TWinControl>() || !c->Visible() || (!c->Enabled() && !allowDisabled) ||
+            Has(c->Style(), ControlStyle::ShownByParent))
+            continue;
         if (c->BoundsRect().Contains(p)) return c;
     }
     return nullptr;
@@ -266,6 +270,11 @@ void TWinControl::WndProc(TMessage& message) {
     case kMsgFocusChanged:
         Broadcast(message);
         message.Result = 0;
+        return;
+    case kMsgDialogKey:
+    case kMsgDialogChar:
+        // The form's keys reach the controls inside containers too (a default button on a panel).
+        Broadcast(message);
         return;
     case WM_NCDESTROY:
         DefaultHandler(message);

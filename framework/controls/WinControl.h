@@ -30,6 +30,9 @@ struct TCreateParams {
     // system class it is built on, if any ("msctls_statusbar32"); null = a plain window.
     std::wstring className;
     const wchar_t* baseClass = nullptr;
+    // The common-control classes (ICC_...) that hold baseClass; they are registered
+    // before it is looked up.
+    DWORD commonControls = 0;
     UINT classStyle = CS_DBLCLKS;
     HBRUSH background = nullptr;
 };
@@ -65,7 +68,8 @@ public:
     int ControlCount() const noexcept { return static_cast<int>(m_controls.size()); }
     TControl* Controls(int index) const noexcept;
     bool ContainsControl(const TControl* control) const noexcept;
-    // The topmost visible windowless child at a client point; disabled ones only when asked.
+    // The topmost visible windowless child at a client point; disabled ones only when
+    // asked; never one the window shows itself (ControlStyle::ShownByParent).
     TControl* ControlAtPos(core::Point p, bool allowDisabled = false) const noexcept;
 
     // Tab order among the windowed siblings: 0 first; -1 when not in a parent.
@@ -95,7 +99,8 @@ public:
     void SetDoubleBuffered(bool value) noexcept { m_doubleBuffered = value; }
 
     // Paints the windowless children that intersect `area` (client coordinates) into
-    // `dc`, back to front, each clipped to its bounds with its origin at 0, 0.
+    // `dc`, back to front, each clipped to its bounds with its origin at 0, 0; not those
+    // the window shows itself.
     void PaintControls(HDC dc, const RECT& area) noexcept;
     // Sends a message to every child control; stops at the first that sets Result.
     void Broadcast(TMessage& message);

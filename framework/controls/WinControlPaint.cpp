@@ -18,7 +18,7 @@ bool TWinControl::PaintWindow(HDC dc) {
 
 void TWinControl::PaintControls(HDC dc, const RECT& area) noexcept {
     for (TControl* c : std::vector<TControl*>(m_controls)) {
-        if (c->Is<TWinControl>() || !c->Visible()) continue;
+        if (c->Is<TWinControl>() || !c->Visible() || Has(c->Style(), ControlStyle::ShownByParent)) continue;
         const core::Rect b = c->BoundsRect();
         const RECT bounds = ToRECT(b);
         RECT overlap{};

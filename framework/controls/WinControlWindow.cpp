@@ -9,6 +9,8 @@
 #include <mutex>
 #include <utility>
 
+#include <commctrl.h>
+
 // Class registration, window creation and destruction, and the window property that
 // leads from a window handle back to its control.
 
@@ -108,6 +110,11 @@ WNDPROC RegisterFrameworkClass(const TCreateParams& params, WNDPROC initProc) {
     wc.cbSize = sizeof wc;
     WNDPROC base = ::DefWindowProcW;
     if (params.baseClass) {
+        if (params.commonControls) {
+            // A class it could not register is reported by GetClassInfoExW below.
+            INITCOMMONCONTROLSEX init{sizeof init, params.commonControls};
+            ::InitCommonControlsEx(&init);
+        }
         if (!::GetClassInfoExW(nullptr, params.baseClass, &wc)) throw Win32Error::Last(u"GetClassInfoExW");
         base = wc.lpfnWndProc;
         wc.style &= ~CS_GLOBALCLASS;

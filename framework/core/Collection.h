@@ -6,6 +6,7 @@
 #include "framework/core/Properties.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 class TCollection;
@@ -24,6 +25,13 @@ public:
 protected:
     // Tells the collection that this item's values changed (it updates its owner).
     void Changed();
+    // Sets `field` and tells the collection, if the value differs.
+    template <class T, class V>
+    void ChangeField(T& field, V&& value) {
+        if (field == value) return;
+        field = std::forward<V>(value);
+        Changed();
+    }
 
 private:
     friend class TCollection;

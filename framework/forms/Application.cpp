@@ -1,14 +1,23 @@
 #include "framework/forms/Application.h"
 
+#include "framework/controls/BitBtn.h"
+#include "framework/controls/CheckBox.h"
 #include "framework/controls/ControlCanvas.h"
+#include "framework/controls/HeaderControl.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
+#include "framework/controls/ProgressBar.h"
+#include "framework/controls/RadioButton.h"
+#include "framework/controls/RadioGroup.h"
 #include "framework/controls/SpeedButton.h"
 #include "framework/controls/Splitter.h"
 #include "framework/controls/StatusBar.h"
+#include "framework/controls/ToolBar.h"
+#include "framework/controls/TrackBar.h"
 #include "framework/core/ClassRegistry.h"
 #include "framework/core/FailureLog.h"
 #include "framework/core/Strings.h"
+#include "framework/forms/Frame.h"
 #include "framework/forms/Timer.h"
 #include "framework/win/Convert.h"
 #include "framework/win/Win32Error.h"
@@ -42,6 +51,8 @@ std::wstring ProgramName() {
 
 void RegisterStandardClasses() {
     RegisterComponentClasses<TForm, TPanel, TSplitter, TSpeedButton, TStatusBar, TTimer, TMainMenu>();
+    RegisterComponentClasses<TButton, TBitBtn, TCheckBox, TRadioButton, TGroupBox, TRadioGroup, THeaderControl,
+                             TProgressBar, TTrackBar, TToolBar, TToolButton, TImageList, TFrame>();
 }
 
 TApplication::TApplication() : m_title{ProgramName()} {

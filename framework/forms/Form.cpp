@@ -27,16 +27,23 @@ TCustomForm::~TCustomForm() {
     DestroyHandle();
 }
 
-std::wstring TCustomForm::LayoutResourceName() const {
-    std::wstring name(reinterpret_cast<const wchar_t*>(ClassName().data()), ClassName().size());
+std::wstring LayoutResourceNameOf(const TObject& object) {
+    std::wstring name(reinterpret_cast<const wchar_t*>(object.ClassName().data()), object.ClassName().size());
     for (auto& c : name) c = static_cast<wchar_t>(std::towupper(c));
     return name;
 }
 
-void TCustomForm::InitializeForm() {
-    const std::wstring name = LayoutResourceName();
+bool ReadLayoutResource(TComponent& root, const std::wstring& name) {
     const auto layout = ResourceBytes(nullptr, name.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
-    if (!layout.empty()) ReadLayout(*this, std::string_view(reinterpret_cast<const char*>(layout.data()), layout.size()));
+    if (layout.empty()) return false;
+    ReadLayout(root, std::string_view(reinterpret_cast<const char*>(layout.data()), layout.size()));
+    return true;
+}
+
+std::wstring TCustomForm::LayoutResourceName() const { return LayoutResourceNameOf(*this); }
+
+void TCustomForm::InitializeForm() {
+    (void)ReadLayoutResource(*this, LayoutResourceName());
     Fire(OnCreate, this);
     // A layout that stores the form as visible shows it once it is complete.
     if (Visible() && !Showing()) SetVisible(true);

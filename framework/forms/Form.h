@@ -115,3 +115,10 @@ private:
 class TForm : public TCustomForm {
     KESTRELLE_CLASS(TForm, TCustomForm)
 };
+
+// The name of the RCDATA resource that holds the stored layout of `object`'s class: the
+// class name, upper case.
+std::wstring LayoutResourceNameOf(const TObject& object);
+// Reads the stored layout in the program's RCDATA resource `name` (UTF-8 text) into
+// `root`; false when the program has no such resource. Throws what ReadLayout throws.
+bool ReadLayoutResource(TComponent& root, const std::wstring& name);

@@ -5,7 +5,9 @@
 #include "framework/core/Component.h"
 #include "framework/graphics/Colors.h"
 
+#include <functional>
 #include <utility>
+#include <vector>
 
 #include <windows.h>
 #include <commctrl.h>
@@ -13,6 +15,28 @@
 class TBitmap;
 class TCanvas;
 class TIcon;
+class TImageList;
+
+// Lets a control that shows a list's images (a tool bar's window holds the list's
+// handle) follow the list: the link calls back when the images or the handle change and
+// when the list goes. The control owns the link; whichever of the two ends first unhooks it.
+class ImageListLink {
+public:
+    explicit ImageListLink(std::function<void()> changed) noexcept : m_changed{std::move(changed)} {}
+    ~ImageListLink() { SetList(nullptr); }
+    ImageListLink(const ImageListLink&) = delete;
+    ImageListLink& operator=(const ImageListLink&) = delete;
+
+    // The list followed; null when there is none or it has gone.
+    TImageList* List() const noexcept { return m_list; }
+    // Follows `list` (or none) from now on; nothing is called back for the switch.
+    void SetList(TImageList* list);
+
+private:
+    friend class TImageList;
+    TImageList* m_list = nullptr;
+    std::function<void()> m_changed;
+};
 
 class TImageList : public TComponent {
     KESTRELLE_CLASS(TImageList, TComponent)
@@ -23,7 +47,8 @@ public:
 
     int Width() const noexcept { return m_width; }
     int Height() const noexcept { return m_height; }
-    // Changes the image size; the list is emptied.
+    // Changes the image size; the list is emptied. Throws EInvalidOperation, and keeps
+    // the list as it was, when no list of that size can be made.
     void SetSize(int width, int height);
     int Count() const noexcept;
 
@@ -37,10 +62,17 @@ public:
 
     HIMAGELIST Handle() const noexcept { return m_list; }
 
+    // The image size; the images themselves are the program's to add.
+    static void Publish(TPublisher<TImageList>& p);
+
 private:
-    void Create();
+    friend class ImageListLink;
+    static HIMAGELIST Make(int width, int height);
+    // Tells the links.
+    void Changed();
 
     HIMAGELIST m_list = nullptr;  // owned; ImageList_Destroy in the destructor
     int m_width;
     int m_height;
+    std::vector<ImageListLink*> m_links;
 };

@@ -1,5 +1,7 @@
 #include "framework/controls/AlignLayout.h"
 #include "framework/controls/ButtonLayout.h"
+#include "framework/controls/PositionRange.h"
+#include "framework/controls/RadioGroupLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -134,4 +136,123 @@ TEST(ButtonLayout, VerticalLayoutsAndTheTextBox) {
 
     EXPECT_EQ(ButtonTextBox({193, 33}, {137, 33}, TButtonLayout::blGlyphRight), Rect(2, 2, 52, 31));
     EXPECT_EQ(ButtonTextBox({40, 60}, {16, 16}, TButtonLayout::blGlyphTop), Rect(2, 2, 38, 40));
+}
+
+TEST(RadioGroupLayout, ColumnsFillTopToBottomBelowTheCaption) {
+    // 185 x 105, a 13-pixel font: 87 pixels below the caption, three rows of 29.
+    auto cells = ArrangeRadioGroup({{185, 105}, 13, 3, 1, false});
+    ASSERT_EQ(cells.size(), 3u);
+    EXPECT_EQ(cells[0], Rect::FromBounds(8, 14, 175, 29));
+    EXPECT_EQ(cells[2], Rect::FromBounds(8, 72, 175, 29));
+
+    // Five in two columns: three in the first, two in the second.
+    cells = ArrangeRadioGroup({{185, 105}, 13, 5, 2, false});
+    ASSERT_EQ(cells.size(), 5u);
+    EXPECT_EQ(cells[2], Rect::FromBounds(8, 72, 87, 29));
+    EXPECT_EQ(cells[3], Rect::FromBounds(95, 14, 87, 29));
+    EXPECT_EQ(cells[4], Rect::FromBounds(95, 43, 87, 29));
+    // Right to left: the first column on the right, mirrored.
+    cells = ArrangeRadioGroup({{185, 105}, 13, 5, 2, true});
+    EXPECT_EQ(cells[0], Rect::FromBounds(90, 14, 87, 29));
+    EXPECT_EQ(cells[3], Rect::FromBounds(3, 14, 87, 29));
+
+    // What does not divide evenly is shared above and below.
+    EXPECT_EQ(ArrangeRadioGroup({{185, 101}, 13, 3, 1, false})[0], Rect::FromBounds(8, 15, 175, 27));
+}
+
+TEST(RadioGroupLayout, NoButtonsNoColumnsOrNoRoom) {
+    EXPECT_TRUE(ArrangeRadioGroup({{185, 105}, 13, 0, 1, false}).empty());
+    // No columns count as one.
+    EXPECT_EQ(ArrangeRadioGroup({{185, 105}, 13, 2, 0, false})[1], Rect::FromBounds(8, 57, 175, 43));
+    // A group smaller than its caption and frame: empty cells, never negative ones.
+    for (const Rect& r : ArrangeRadioGroup({{6, 10}, 13, 4, 3, false})) {
+        EXPECT_GE(r.Width(), 0);
+        EXPECT_GE(r.Height(), 0);
+    }
+}
+
+TEST(PositionRange, MinAndMaxKeepEachOtherAndThePositionInOrder) {
+    // A valid pair stored in either order reads back as stored.
+    PositionRange range;
+    range.SetMin(200, Settling::Now);
+    range.SetMax(300, Settling::Now);
+    EXPECT_EQ(range.min, 200);
+    EXPECT_EQ(range.max, 300);
+    EXPECT_EQ(range.position, 200);  // moved up with Min
+    range = {};
+    range.SetMax(-10, Settling::Now);
+    range.SetMin(-50, Settling::Now);
+    EXPECT_EQ(range.min, -50);
+    EXPECT_EQ(range.max, -10);
+    EXPECT_EQ(range.position, -10);
+
+    // An invalid pair ends valid; the position stays within.
+    range.SetMin(7, Settling::Now);
+    EXPECT_EQ(range.max, 7);
+    range.SetPosition(1000, Settling::Now);
+    EXPECT_EQ(range.position, 7);
+    range.SetMax(3, Settling::Now);
+    EXPECT_EQ(range.min, 3);
+    EXPECT_EQ(range.position, 3);
+
+    // While a layout is read, values stay as they come until it is complete.
+    range = {};
+    range.SetPosition(150, Settling::Later);
+    range.SetMax(50, Settling::Later);
+    range.SetMin(80, Settling::Later);
+    EXPECT_EQ(range.position, 150);
+    range.Settle();
+    EXPECT_EQ(range.min, 80);
+    EXPECT_EQ(range.max, 80);
+    EXPECT_EQ(range.position, 80);
+    range = {};
+    range.SetPosition(150, Settling::Later);
+    range.SetMax(400, Settling::Later);
+    range.Settle();
+    EXPECT_EQ(range.position, 150);  // the line order does not matter
+}
+
+TEST(PositionRange, SteppingRoundMovingAndTickSpacingStayInRange) {
+    PositionRange range{0, 100, 95};
+    EXPECT_EQ(range.SteppedRound(10), 5);
+    range.position = 5;
+    EXPECT_EQ(range.SteppedRound(-10), 95);
+    EXPECT_EQ(range.SteppedRound(10), 15);
+    EXPECT_EQ((PositionRange{4, 4, 4}).SteppedRound(3), 4);
+    EXPECT_EQ((PositionRange{0, 10, 9}).Moved(5), 10);
+    EXPECT_EQ((PositionRange{0, 10, 1}).Moved(-5), 0);
+
+    // Automatic tick marks: as asked where few enough, spaced out where not, and never
+    // a step the control cannot keep.
+    EXPECT_EQ((PositionRange{0, 10, 0}).AutoTickFrequency(1), 1);
+    EXPECT_EQ((PositionRange{0, 10, 0}).AutoTickFrequency(0), 1);
+    EXPECT_EQ((PositionRange{0, 10, 0}).AutoTickFrequency(-4), 1);
+    EXPECT_EQ((PositionRange{0, 10, 0}).AutoTickFrequency(70000), PositionRange::kMaxTickFrequency);
+    EXPECT_EQ((PositionRange{0, 1000000, 0}).AutoTickFrequency(1), 1000);
+    EXPECT_EQ((PositionRange{0, 1000000, 0}).AutoTickFrequency(5000), 5000);
+}
+
+TEST(PositionRange, TheWidestRangeFitsIn32Bits) {
+    // The value set last stays; the other end comes within reach.
+    PositionRange range;
+    range.SetMin(INT32_MIN, Settling::Now);
+    EXPECT_EQ(range.max, -1);
+    EXPECT_EQ(range.position, -1);
+    range.SetMax(INT32_MAX, Settling::Now);
+    EXPECT_EQ(range.min, 0);
+    EXPECT_EQ(range.position, 0);
+    range = {INT32_MIN, INT32_MAX, INT32_MAX};  // as a layout may store it
+    range.Settle();
+    EXPECT_EQ(range.min, INT32_MIN);
+    EXPECT_EQ(range.max, -1);
+    EXPECT_EQ(range.position, -1);
+
+    // Nothing overflows at the ends.
+    const PositionRange wide{0, INT32_MAX, INT32_MAX};
+    const int stepped = wide.SteppedRound(INT32_MAX);
+    EXPECT_GE(stepped, 0);
+    EXPECT_LE(stepped, INT32_MAX);
+    EXPECT_EQ(wide.Moved(INT32_MAX), INT32_MAX);
+    EXPECT_EQ(wide.Moved(INT32_MIN), 0);
+    EXPECT_EQ(wide.AutoTickFrequency(1), PositionRange::kMaxTickFrequency);
 }

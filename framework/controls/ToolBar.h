@@ -1,0 +1,122 @@
+#pragma once
+// A tool bar on the common toolbar control, and its buttons. The buttons are windowless
+// children of the bar that the control shows and presses itself (in the order they
+// joined the bar); a button's click comes from the control's command notice. Images
+// come from an image list the bar follows (Images); captions show when ShowCaptions is
+// on. OnCustomDraw and OnCustomDrawButton let the program (or a skin) draw the bar and
+// its buttons through the control's custom-draw notices.
+
+#include "framework/controls/ControlCanvas.h"
+#include "framework/controls/GraphicControl.h"
+#include "framework/controls/WinControl.h"
+#include "framework/core/EnumSet.h"
+#include "framework/graphics/ImageList.h"
+
+#include <functional>
+#include <vector>
+
+class TMenuItem;
+class TToolBar;
+
+// The state a custom-drawn item is in; the members are the bits of CDIS_*, in order.
+enum class TCustomDrawStateItem {
+    cdsSelected, cdsGrayed, cdsDisabled, cdsChecked, cdsFocused, cdsDefault, cdsHot, cdsMarked, cdsIndeterminate
+};
+using TCustomDrawState = EnumSet<TCustomDrawStateItem>;
+
+class TToolButton : public TGraphicControl {
+    KESTRELLE_CLASS(TToolButton, TGraphicControl)
+
+public:
+    TToolButton();
+    ~TToolButton() override;
+
+    // The image of the bar's Images it shows; -1: none.
+    int ImageIndex() const noexcept { return m_imageIndex; }
+    void SetImageIndex(int value);
+    // Published as "Style".
+    TToolButtonStyle ButtonStyle() const noexcept { return m_style; }
+    void SetButtonStyle(TToolButtonStyle value);
+    // Shown pressed in; a tbsCheck button changes it when clicked.
+    bool Down() const noexcept { return m_down; }
+    void SetDown(bool value);
+    // The menu item the button drops down. Menu items arrive with the menu components;
+    // until then no button has one.
+    TMenuItem* MenuItem() const noexcept { return nullptr; }
+
+    // The tool bar the button is on; null when it is on none.
+    TToolBar* ToolBar() const noexcept;
+    void SetParent(TWinControl* parent) override;
+
+    static void Publish(TPublisher<TToolButton>& p);
+
+protected:
+    void WndProc(TMessage& message) override;
+    void CaptionChanged() override;
+
+private:
+    friend class TToolBar;
+    // Tells the bar to show the button's new look.
+    void Changed();
+
+    int m_imageIndex = -1;
+    TToolButtonStyle m_style = TToolButtonStyle::tbsButton;
+    bool m_down = false;
+};
+
+// `rect` is the bar's client area; clear `defaultDraw` to keep the control from drawing.
+using TTBCustomDrawEvent = std::function<void(TToolBar* sender, const RECT& rect, bool& defaultDraw)>;
+using TTBCustomDrawBtnEvent =
+    std::function<void(TToolBar* sender, TToolButton* button, TCustomDrawState state, bool& defaultDraw)>;
+
+class TToolBar : public TWinControl {
+    KESTRELLE_CLASS(TToolBar, TWinControl)
+
+public:
+    TToolBar();
+    ~TToolBar() override;
+
+    int ButtonCount() const noexcept { return static_cast<int>(m_buttons.size()); }
+    // Null outside the range.
+    TToolButton* Buttons(int index) const noexcept;
+
+    bool Flat() const noexcept { return m_flat; }
+    void SetFlat(bool value);
+    bool Transparent() const noexcept { return m_transparent; }
+    void SetTransparent(bool value);
+    bool ShowCaptions() const noexcept { return m_showCaptions; }
+    void SetShowCaptions(bool value);
+    // Not owned; the bar lets go of it when it goes.
+    TImageList* Images() const noexcept { return m_images.List(); }
+    void SetImages(TImageList* value);
+
+    // What the custom-draw events draw on: the control's DC while they run.
+    TCanvas& Canvas() noexcept { return m_canvas; }
+
+    TTBCustomDrawEvent OnCustomDraw;
+    TTBCustomDrawBtnEvent OnCustomDrawButton;
+
+    static void Publish(TPublisher<TToolBar>& p);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void InitializeWindow() override;
+    void WndProc(TMessage& message) override;
+
+private:
+    friend class TToolButton;
+    void ButtonJoined(TToolButton& button);
+    void ButtonLeft(TToolButton& button);
+    // Shows the buttons as they are now: all of them again, which keeps command ids and
+    // positions simple; a bar holds a handful.
+    void SendButtons();
+    void SendImages();
+    LRESULT CustomDraw(NMTBCUSTOMDRAW& draw);
+
+    std::vector<TToolButton*> m_buttons;  // children, in the order they joined; the command id is the index
+    bool m_flat = false;
+    bool m_transparent = false;
+    bool m_showCaptions = false;
+    ImageListLink m_images{[this] { SendImages(); }};
+    TControlCanvas m_canvas{*this};
+};
