@@ -1,7 +1,12 @@
 #include "skin/controls/GroupBoxSkin.h"
 
+#include "framework/controls/GraphicControl.h"
+#include "framework/controls/GroupBox.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
 #include "framework/win/DibSection.h"
 #include "framework/win/Handles.h"
+#include "skin/data/SkinMessages.h"
 #include "tests/skin/controls/BoxTestSkin.h"
 #include "tests/skin/controls/TestHost.h"
 
@@ -41,14 +46,17 @@ protected:
         ::SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(target.Dc()), 0);
         ::GdiFlush();
     }
+public:
     // Where the line runs: half the height of a "0" in the box's font, less one.
-    static int LineY() {
+    static int LineY(HGDIOBJ font = ::GetStockObject(DEFAULT_GUI_FONT)) {
         MemoryDc measure;
-        SelectScope font{measure.Get(), ::GetStockObject(DEFAULT_GUI_FONT)};
+        SelectScope use{measure.Get(), font};
         SIZE digit{};
         ::GetTextExtentPoint32W(measure.Get(), L"0", 1, &digit);
         return digit.cy / 2 - 1;
     }
+
+protected:
     bool All(const RECT& area, TColor colour) const { return target.AllEqual(area, ColorToRGB(colour)); }
 
     TestHost host;
@@ -107,6 +115,65 @@ TEST_F(BareGroupBoxTest, TheCaptionInterruptsTheLineEightPixelsInFromItsEnd) {
         ::DestroyWindow(parent);
         parent = nullptr;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A windowless control that fills itself with one colour.
+class TSolidBlock final : public TGraphicControl {
+    KESTRELLE_CLASS(TSolidBlock, TGraphicControl)
+
+protected:
+    bool Paint(HDC dc, const RECT& box) noexcept override {
+        BrushHandle brush{::CreateSolidBrush(RGB(0, 0, 255))};
+        return ::FillRect(dc, &box, brush.Get()) != 0;
+    }
+};
+
+class FrameworkGroupBoxTest : public BoxSkinTest {
+protected:
+    TApplication app;
+    TestHost host;
+};
+
+TEST_F(FrameworkGroupBoxTest, TheSkinAlonePaintsItOnTheSkinsBackgroundWithItsWindowlessChildren) {
+    TForm& form = app.CreateForm<TForm>();
+    auto& group = form.Create<TGroupBox>();
+    group.SetParent(&form);
+    group.SetBounds(0, 0, kWidth, kHeight);
+    group.SetCaption(L"Caption");
+    group.Font().SetColor(RgbColour(255, 0, 0));
+    auto& block = form.Create<TSolidBlock>();
+    block.SetParent(&group);
+    block.SetBounds(20, 40, 30, 20);
+    auto& skinned = group.Create<TSkinGroupBox>();
+    skinned.AttachControl(host, *skin, true, nullptr);
+    EXPECT_TRUE(skinned.OwnerPaint());
+
+    DibSection target(kWidth, kHeight);
+    target.Fill(kSentinel);
+    ::SendMessageW(group.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(target.Dc()), 0);
+    ::GdiFlush();
+    const int y = BareGroupBoxTest::LineY(group.FontHandle());
+    EXPECT_TRUE(target.AllEqual({0, 0, 1, kHeight}, ColorToRGB(kFace)));  // no frame of its own
+    EXPECT_TRUE(target.AllEqual({1, y + 3, 2, kHeight - 4}, ColorToRGB(kShadow)));
+    EXPECT_TRUE(target.AllEqual({3, kHeight - 2, kWidth - 3, kHeight - 1}, ColorToRGB(kShadow)));
+    EXPECT_TRUE(target.AllEqual({60, y + 2, kWidth - 3, kHeight - 3}, ColorToRGB(kFace)));
+    EXPECT_TRUE(target.AllEqual({20, 40, 50, 60}, RGB(0, 0, 255)));
+    // The caption is in the box's own font colour (red), not the skin's (yellow).
+    int reddish = 0;
+    for (int x = 8; x < kWidth / 2; ++x)
+        for (int row = 0; row < y + 4; ++row) {
+            const COLORREF p = target.Pixel(x, row);
+            if (GetRValue(p) > GetGValue(p) + 60) ++reddish;
+        }
+    EXPECT_GT(reddish, 0);
+
+    skinned.Unskin();
+    FreeComponent(&skinned);
+    EXPECT_EQ(::SendMessageW(group.Handle(), WMX_ISSKINNED, 0, 0), 0);
 }
 
 }  // namespace

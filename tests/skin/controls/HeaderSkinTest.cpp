@@ -1,5 +1,8 @@
 #include "skin/controls/HeaderSkin.h"
 
+#include "framework/controls/HeaderControl.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
 #include "framework/win/DibSection.h"
 #include "tests/skin/controls/BoxTestSkin.h"
 #include "tests/skin/controls/TestHost.h"
@@ -164,6 +167,41 @@ TEST_F(HeaderSkinTest, ADetachedHeaderHasItsOwnProcedureBack) {
     EXPECT_TRUE(host.skins.empty());
     Paint();
     EXPECT_FALSE(Framed(Section(0), 0));
+}
+
+}  // namespace
+
+namespace {
+
+class FrameworkHeaderTest : public BoxSkinTest {
+protected:
+    TApplication app;
+    TestHost host;
+};
+
+TEST_F(FrameworkHeaderTest, AFrameworkHeadersSectionsAreFramedAndTheOneUnderTheMouseIsHot) {
+    TForm& form = app.CreateForm<TForm>();
+    auto& header = form.Create<THeaderControl>();
+    header.SetParent(&form);
+    header.SetBounds(0, 0, kWidth, kHeight);
+    for (const int width : kSections) header.Sections().Add().SetWidth(width);
+    auto& skinned = header.Create<TSkinHeader>();
+    skinned.AttachControl(host, *skin, false, nullptr);
+    EXPECT_EQ(skinned.HotItem(), -1);
+    DibSection target(kWidth, kHeight);
+    const auto paint = [&] {
+        target.Fill(kSentinel);
+        ::SendMessageW(header.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(target.Dc()), 0);
+        ::GdiFlush();
+    };
+    paint();  // the sections' places are known from the first paint on
+    ::SendMessageW(header.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(kSections[0] + 10, kHeight / 2));
+    EXPECT_EQ(skinned.HotItem(), 1);
+    paint();
+    const int hotLeft = kSections[0], hotRight = kSections[0] + kSections[1];
+    EXPECT_TRUE(target.AllEqual({hotLeft + 2, 2, hotRight - 2, kHeight - 2}, ColorToRGB(kHeaderInside[1])));
+    EXPECT_TRUE(target.AllEqual({2, 2, kSections[0] - 2, kHeight - 2}, ColorToRGB(kHeaderInside[0])));
+    EXPECT_TRUE(target.AllEqual({hotRight + kSections[2] + 2, 2, kWidth - 2, kHeight - 2}, ColorToRGB(kHeaderInside[0])));
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "skin/controls/ProgressSkin.h"
 
+#include "framework/controls/ProgressBar.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
 #include "framework/win/DibSection.h"
 #include "tests/skin/controls/BoxTestSkin.h"
 #include "tests/skin/controls/TestHost.h"
@@ -136,6 +139,43 @@ TEST_F(ProgressSkinTest, ADetachedBarHasItsOwnProcedureAndLookBack) {
     EXPECT_TRUE(host.skins.empty());
     PaintAt(100);
     EXPECT_TRUE(None({0, 0, kLength, kThickness}, kFull));
+}
+
+}  // namespace
+
+namespace {
+
+class FrameworkProgressTest : public BoxSkinTest {
+protected:
+    TApplication app;
+    TestHost host;
+};
+
+TEST_F(FrameworkProgressTest, AFrameworkBarIsFilledFromItsPositionAlongItsOrientation) {
+    TForm& form = app.CreateForm<TForm>();
+    auto& bar = form.Create<TProgressBar>();
+    bar.SetParent(&form);
+    bar.SetMax(200);
+    bar.SetPosition(100);
+    for (const auto orientation : {TProgressBarOrientation::pbHorizontal, TProgressBarOrientation::pbVertical}) {
+        const bool vertical = orientation == TProgressBarOrientation::pbVertical;
+        bar.SetOrientation(orientation);
+        bar.SetBounds(0, 0, vertical ? kThickness : kLength, vertical ? kLength : kThickness);
+        auto& skinned = bar.Create<TSkinProgress>();
+        skinned.AttachControl(host, *skin, false, nullptr);
+        DibSection target(bar.Width(), bar.Height());
+        target.Fill(kSentinel);
+        ::SendMessageW(bar.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(target.Dc()), 0);
+        ::GdiFlush();
+        // Half full: the full picture over the half the bar fills from, the empty beyond.
+        const RECT full = vertical ? RECT{0, kLength / 2, kThickness, kLength - kProgressEnd}
+                                   : RECT{kProgressEnd, 0, kLength / 2, kThickness};
+        const RECT empty = vertical ? RECT{0, 0, kThickness, kLength / 2} : RECT{kLength / 2, 0, kLength, kThickness};
+        EXPECT_TRUE(target.AllEqual(full, ColorToRGB(kFull))) << vertical;
+        EXPECT_EQ(target.CountOther(empty, ColorToRGB(kFull)), kLength / 2 * kThickness) << vertical;
+        skinned.Unskin();
+        FreeComponent(&skinned);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "skin/controls/TrackBarSkin.h"
 
 #include "framework/controls/Messages.h"
+#include "framework/controls/TrackBar.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
 #include "framework/win/DibSection.h"
 #include "tests/skin/controls/BoxTestSkin.h"
 #include "tests/skin/controls/TestHost.h"
@@ -169,6 +172,72 @@ TEST_F(TrackBarSkinTest, ADetachedBarAnswersAsItsOwnAgain) {
     EXPECT_TRUE(host.skins.empty());
     EXPECT_EQ(Notify(kMsgReflectNotify, CDDS_PREPAINT, 0), 0);  // nobody answers it now
     EXPECT_EQ(target->CountOther({0, 0, 200, 30}, kSentinel), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A framework track bar on a form, whose custom-draw notices come back to it reflected.
+class FrameworkTrackBarTest : public BoxSkinTest {
+protected:
+    void SetUp() override {
+        BoxSkinTest::SetUp();
+        form = &app.CreateForm<TForm>();
+        form->SetBounds(0, 0, 300, 300);
+        bar = &form->Create<TTrackBar>();
+        bar->SetParent(form);
+        bar->SetMax(10);
+        bar->SetPosition(3);
+    }
+    // The bar's own paint into a picture: the control asks its parent at every part.
+    void Paint(DibSection& target) {
+        target.Fill(kSentinel);
+        ::SendMessageW(bar->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(target.Dc()), 0);
+        ::GdiFlush();
+    }
+    RECT Thumb() const {
+        RECT r{};
+        ::SendMessageW(bar->Handle(), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&r));
+        return r;
+    }
+
+    TApplication app;
+    TestHost host;
+    TForm* form = nullptr;
+    TTrackBar* bar = nullptr;
+};
+
+TEST_F(FrameworkTrackBarTest, ItsOwnPaintShowsTheSkinsGrooveAndThumbAcrossBothAxes) {
+    for (const auto orientation : {TTrackBarOrientation::trHorizontal, TTrackBarOrientation::trVertical}) {
+        bar->SetOrientation(orientation);
+        bar->SetBounds(10, 10, orientation == TTrackBarOrientation::trHorizontal ? 200 : 30,
+                       orientation == TTrackBarOrientation::trHorizontal ? 30 : 200);
+        auto& skinned = bar->Create<TSkinTrackBar>();
+        skinned.AttachControl(host, *skin, false, nullptr);
+        DibSection target(bar->Width(), bar->Height());
+        Paint(target);
+        const bool vertical = orientation == TTrackBarOrientation::trVertical;
+        const TColor* thumbs = vertical ? kThumbVert : kThumb;
+        const RECT thumb = Thumb();
+        EXPECT_EQ(target.Pixel((thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2), ColorToRGB(thumbs[1]))
+            << vertical;
+        // The groove's start cap at the channel's start.
+        RECT channel{};
+        ::SendMessageW(bar->Handle(), TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+        if (vertical && channel.right - channel.left > channel.bottom - channel.top) {
+            std::swap(channel.left, channel.top);
+            std::swap(channel.right, channel.bottom);
+        }
+        EXPECT_EQ(target.Pixel(channel.left, channel.top), ColorToRGB(kGrooveStart)) << vertical;
+
+        // Detached, the bar draws its own thumb again.
+        skinned.Unskin();
+        FreeComponent(&skinned);
+        Paint(target);
+        EXPECT_EQ(target.CountOther(thumb, ColorToRGB(thumbs[1])), (thumb.right - thumb.left) * (thumb.bottom - thumb.top))
+            << vertical;
+    }
 }
 
 }  // namespace
