@@ -1,0 +1,94 @@
+// One whole paint of the gallery's control page (every control repainted and flushed to
+// the display), skinned with the program's skin, against the same page with the skin
+// off, measured in the same run: rounds alternate between the two so that a busy
+// machine slows both alike. Prints best and median per paint and their ratio (target:
+// at most 3).
+//   scripts/bench ControlPageBench
+
+#include "bench/BenchClock.h"
+#include "framework/controls/Panel.h"
+#include "framework/forms/Application.h"
+#include "gallery/GalleryForm.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/window/SkinManage.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include <windows.h>
+
+namespace {
+
+constexpr int kRounds = 8, kPaintsPerRound = 25;
+
+void Pump(DWORD milliseconds) {
+    const DWORD end = ::GetTickCount() + milliseconds;
+    do {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        ::Sleep(5);
+    } while (static_cast<int>(end - ::GetTickCount()) > 0);
+}
+
+// Milliseconds per repaint of `page` and every control on it.
+void TimePaints(HWND page, std::vector<double>& times) {
+    for (int i = 0; i < kPaintsPerRound; ++i) {
+        const double start = Now();
+        ::RedrawWindow(page, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::GdiFlush();
+        times.push_back((Now() - start) * 1e3);
+    }
+}
+
+struct Figures {
+    double best, median;
+};
+
+Figures Summary(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    const size_t half = times.size() / 2;
+    return {times.front(), (times[half - 1] + times[half]) / 2};
+}
+
+// Turns the skin on or off and waits until the manager has carried it out.
+void SetSkin(TSkinData& skin, bool on) {
+    skin.SetActive(on);
+    Pump(400);
+}
+
+}  // namespace
+
+int main() {
+    TApplication application;
+    TSkinManage::Install();
+    auto& form = application.CreateForm<TGalleryForm>();
+    if (!form.Build({}, L"controls") || !form.Skin() || form.Skin()->NoSkin()) {
+        std::fprintf(stderr, "ControlPageBench: the gallery's control page or its skin did not load\n");
+        return 1;
+    }
+    form.Show();
+    Pump(800);
+    HWND page = form.Page()->Handle();
+    RECT bounds{};
+    ::GetClientRect(page, &bounds);
+
+    std::vector<double> skinned, plain;
+    for (int round = 0; round < kRounds; ++round) {
+        SetSkin(*form.Skin(), false);
+        TimePaints(page, plain);
+        SetSkin(*form.Skin(), true);
+        TimePaints(page, skinned);
+    }
+    const Figures off = Summary(plain), on = Summary(skinned);
+    std::printf("control page %ld x %ld, %d paints each, in %d alternating rounds\n", bounds.right, bounds.bottom,
+                kRounds * kPaintsPerRound, kRounds);
+    std::printf("unskinned: best %.3f ms, median %.3f ms\n", off.best, off.median);
+    std::printf("skinned:   best %.3f ms, median %.3f ms\n", on.best, on.median);
+    std::printf("ratio (median): %.2f (target: at most 3)\n", on.median / off.median);
+    return 0;
+}
