@@ -6,14 +6,12 @@
 // picture turned upright can be recognised), the track bar's groove and thumb strips.
 
 #include "framework/graphics/Colors.h"
-#include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/window/SkinManage.h"
 #include "tests/skin/data/TestSkins.h"
+#include "tests/skin/window/WindowTestSkin.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -139,34 +137,18 @@ inline std::vector<std::byte> Skin(const Options& options = {}) {
     });
 }
 
-// A skin data component loaded with the test skin and registered with the module's
-// manager, as the window-skinning tests have it; Load gives it another variant.
-class BoxSkinTest : public ::testing::Test {
+// The window-skinning tests' skin data component and manager, loaded with this skin
+// instead; Load gives it another variant.
+class BoxSkinTest : public window_skin::SkinnedTest {
 protected:
     void SetUp() override {
-        m_previousNotifier = TSkinReader::SetNotifier([](std::u16string_view) {});
-        TSkinManage::Install();
-        manager = &TSkinManage::CreateInstance();
-        skin = std::make_unique<TSkinData>();
+        SkinnedTest::SetUp();
         Load({});
-        manager->AddSkinData(*skin);
-        manager->SetActive(true);
-    }
-    void TearDown() override {
-        skin.reset();
-        TSkinManage::DestroyInstance();
-        TSkinReader::SetNotifier(std::move(m_previousNotifier));
     }
     void Load(const Options& options) {
         ASSERT_TRUE(SetBinaryProp(skin.get(), u"SkinStream", test_skins::PropertyBlock(Skin(options))));
         ASSERT_FALSE(skin->NoSkin());
     }
-
-    TSkinManage* manager = nullptr;
-    std::unique_ptr<TSkinData> skin;
-
-private:
-    TSkinReader::Notifier m_previousNotifier;
 };
 
 }  // namespace box_skin
