@@ -322,8 +322,8 @@ bool TSkinControl::PaintBuffered(HDC dc, const RECT& rect, const std::function<v
 
 FontHandle TSkinControl::StylelessFont(HFONT font) noexcept {
     LOGFONTW plain{};
-    if (!font || ::GetObjectW(font, sizeof plain, &plain) != sizeof plain) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    if (!font || ::GetObjectW(font, sizeof plain, &plain) != sizeof plain) return FontHandle{};
+    const auto read = [&](HGDIOBJ from) { return from && ::GetObjectW(from, sizeof plain, &plain) == sizeof plain; };
+    if (!read(font) && !read(::GetStockObject(DEFAULT_GUI_FONT))) return FontHandle{};
     plain.lfWeight = FW_NORMAL;
     plain.lfItalic = plain.lfUnderline = plain.lfStrikeOut = FALSE;
     return FontHandle{::CreateFontIndirectW(&plain)};

@@ -18,6 +18,9 @@ DibSection& StatusBuffer() {
     return buffer;
 }
 
+// A bar without panels shows its simple text, as one in simple mode does.
+bool ShowsSimpleText(TCustomStatusBar& bar) { return bar.SimplePanel() || bar.Panels().Count() == 0; }
+
 constexpr UINT AlignmentFlag(TAlignment alignment) noexcept {
     switch (alignment) {
     case TAlignment::taRightJustify: return DT_RIGHT;
@@ -72,8 +75,7 @@ void TSkinStatusBar::RefreshParts() const {
 void TSkinStatusBar::PaintSkin(HDC dc, const RECT& rect) {
     auto* bar = As<TCustomStatusBar>(Control());
     if (!bar || !SkinData()) return;
-    const bool simple = bar->SimplePanel() || bar->Panels().Count() == 0;
-    const std::vector<PanelPlace> places = simple ? std::vector<PanelPlace>{} : PlacePanels(*bar, rect);
+    const std::vector<PanelPlace> places = ShowsSimpleText(*bar) ? std::vector<PanelPlace>{} : PlacePanels(*bar, rect);
     if (!PaintBuffered(dc, rect, [&](HDC buffer) { Compose(buffer, rect, *bar, places); }, StatusBuffer())) return;
     bar->PaintControls(dc, rect);
     if (!bar->OnDrawPanel) return;
@@ -111,7 +113,7 @@ void TSkinStatusBar::Compose(HDC dc, const RECT& rect, TCustomStatusBar& bar, co
     const TDataSkinObject* edges = skin.StatusBarEdges();
     ::SetTextColor(dc, ColorToRGB(edges ? edges->NormalColour2 : bar.Font().Color()));
 
-    if (bar.SimplePanel() || bar.Panels().Count() == 0) {
+    if (ShowsSimpleText(bar)) {
         DrawPanelFrame(dc, rect, 1);
         const std::wstring text = GetTextProp(&bar, u"SimpleText");
         DrawPanelText(dc, rect, text.empty() ? L" " : text,
