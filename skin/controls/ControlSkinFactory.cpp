@@ -12,17 +12,18 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 namespace {
 
-constexpr std::array<std::u16string_view, 32> kNames{
+constexpr std::array<std::u16string_view, 33> kNames{
     u"Button",     u"BitButton",       u"PngBitButton",  u"MenuButton",     u"SpeedButton", u"CheckBox",
     u"RadioButton", u"Box",            u"BoxH",          u"GroupBox",       u"StatusBar",   u"Header",
     u"Progress",   u"TrackBar",        u"Sizer",         u"ObjImageCheck",  u"ObjImageRadio", u"ObjImageCheck3",
     u"Tab",        u"TabButtons",      u"TabSet",        u"TabSheet",       u"AdvPage",     u"ComboBox",
     u"Edit",       u"DateTime",        u"UpDown",        u"MediaPlayer",    u"ScrollBar",   u"SingleScrollBar",
-    u"ScrollBarControl", u"ListView"};
-static_assert(kNames.size() == static_cast<size_t>(ControlSkinClass::ListView) + 1);
+    u"ScrollBarControl", u"ListView",        u"TabControl"};
+static_assert(kNames.size() == static_cast<size_t>(ControlSkinClass::TabControl) + 1);
 
 template <class T>
 TSkinControl* Make(TComponent& owner) {
@@ -40,9 +41,17 @@ TSkinControl* NotYet(ControlSkinClass kind) {
     return nullptr;
 }
 
+ControlSkinMaker& TestMaker() {
+    static ControlSkinMaker maker;
+    return maker;
+}
+
 }  // namespace
 
+ControlSkinMaker SetControlSkinMaker(ControlSkinMaker maker) { return std::exchange(TestMaker(), std::move(maker)); }
+
 TSkinControl* MakeControlSkin(ControlSkinClass kind, TComponent& owner) {
+    if (const ControlSkinMaker& maker = TestMaker()) return maker(kind, owner);
     switch (kind) {
     // Each family of control skins makes its classes here.
     case ControlSkinClass::Box: return Make<TSkinBox>(owner);

@@ -3,6 +3,8 @@
 // discovery decides a class for a control and asks here for an object of it. A class
 // whose skin this program does not have yet makes nothing, and says so once.
 
+#include <functional>
+
 class TComponent;
 class TSkinControl;
 
@@ -39,8 +41,15 @@ enum class ControlSkinClass {
     SingleScrollBar,
     ScrollBarControl, // a stand-alone scroll-bar control (its own attach)
     ListView,         // a list view and its header (its own attach)
+    TabControl,       // a tab control that is not a page control: Tab in its tab mode 2
 };
 
 // A new control skin of `kind` owned by `owner` (the control, or for a bare window the
 // window skinning object); null when this program has no skin of that class yet.
 TSkinControl* MakeControlSkin(ControlSkinClass kind, TComponent& owner);
+
+// The seam through which tests watch what discovery asks for: while a maker is set,
+// every request goes to it instead of to the program's makers. Answers the maker it
+// replaced; null puts the program's makers back.
+using ControlSkinMaker = std::function<TSkinControl*(ControlSkinClass kind, TComponent& owner)>;
+ControlSkinMaker SetControlSkinMaker(ControlSkinMaker maker);

@@ -141,7 +141,13 @@ void TWinSkinForm::StartSkin() {
     const core::Size window = WindowSize(m_window);
     // Measured before the skin frame is applied: the size the system frame adds.
     m_standardFrameExtra = {window.width - m_clientRect.right, window.height - m_clientRect.bottom};
-    // Control skins are attached here by control discovery.
+    try {
+        if (m_form) DiscoverForm(*m_form);
+        else DiscoverWindow(m_window);
+    } catch (...) {
+        // The frame is fitted all the same; controls not reached keep their own look.
+        LogCurrentException(u"control discovery stopped part-way");
+    }
 
     if (m_skinState == SkinState::Attached && m_frameSkinning) {
         if (!m_isChild && m_borderKind != BorderKind::NoCaption && m_windowState != WindowState::Minimized) {

@@ -7,7 +7,8 @@
 // object belongs to the manager. Either way the manager frees it once its window is gone.
 //
 // The non-client side (frame sizes, hit test, painting, caption buttons and their
-// mouse handling) is in NonClient.cpp, the message procedures in FormWndProc.cpp.
+// mouse handling) is in NonClient.cpp, the message procedures in FormWndProc.cpp, and
+// control discovery, which gives the window's controls their skins, in ControlDiscovery.cpp.
 
 #include "framework/core/Component.h"
 #include "framework/forms/Timer.h"
@@ -19,19 +20,23 @@
 #include "skin/controls/ControlSkinHost.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/window/CaptionButtons.h"
+#include "skin/window/DiscoveryRules.h"
 #include "skin/window/WindowRules.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <windows.h>
 
+class TControl;
 class TCustomForm;
-class TSkinData;
 class TDataSkinObject;
+class TSkinData;
+class TWinControl;
 struct TMessage;
 
 class TWinSkinForm : public TComponent, public ControlSkinHost {
@@ -89,6 +94,22 @@ public:
     void ReleaseFinishedControls() noexcept;
     // The canvas every control skin of this window is handed at attach.
     TCanvas& SpareCanvas() noexcept { return m_spareCanvas; }
+
+    // --- control discovery (ControlDiscovery.cpp) ---------------------------------------
+    // The walk of a framework form: the skins whose windows are gone are freed, the
+    // form's components are given their skins, then every windowed control in tab order
+    // that is not skinned yet (those another component owns). A control that fails is
+    // logged and keeps its own look; the walk goes on.
+    void DiscoverForm(TCustomForm& form);
+    // The walk of a bare window's child windows, decided by their class and style.
+    void DiscoverWindow(HWND parent);
+    // The control answers the engine's query with 1, or a registered skin stands in for it.
+    bool IsSkinned(TControl& control);
+    // The registered control skin of a window, or null.
+    TSkinControl* FindSkinByHandle(HWND window) const noexcept;
+    // A windowed control with a scroll-bar style, or a list, memo, tree or scroll box:
+    // one whose scroll bars a scroll-bar skin would paint.
+    static bool IsScrollable(const TControl& control);
 
     SkinState State() const noexcept { return m_skinState; }
     TSkinData* SkinData() const noexcept { return m_skinData; }
@@ -150,6 +171,22 @@ private:
     void RestoreForm() noexcept;
     void Unhook() noexcept;
     void SetFormColour(bool skinned) noexcept;
+
+    // --- control discovery (ControlDiscovery.cpp) ---------------------------------------
+    void SkinComponent(TControl& control, TComponent* container) noexcept;
+    void DecideComponent(TControl& control, TComponent* container);
+    bool AttachApplicationSkin(TControl& control, TComponent* container);
+    bool ClassMapSkin(TControl& control);
+    void SkinChildren(TWinControl& control);
+    void SkinComponents(TComponent& component);
+    void ApplyDecision(TControl& control, const SkinDecision& decision);
+    void WalkChildren(TControl& control, ChildWalk walk, const std::optional<SkinChoice>& childSkin);
+    void Prepare(TControl& control, ControlPreparation preparation);
+    void AttachChoice(TControl& control, const SkinChoice& choice);
+    void AttachNewSkin(TComponent& owner, const SkinChoice& choice, HWND window) noexcept;
+    void SkinChildWindow(HWND window) noexcept;
+    bool IsRegistered(const TSkinControl& skin) const noexcept;
+    DiscoverySwitches Switches() const noexcept;
 
     // --- message procedures (FormWndProc.cpp) -------------------------------------------
     LRESULT FormWndProc(UINT message, WPARAM wParam, LPARAM lParam);

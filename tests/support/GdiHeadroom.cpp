@@ -17,3 +17,16 @@ int GdiHeadroom() {
     }
     return static_cast<int>(brushes.size());
 }
+
+int UserHeadroom() {
+    std::vector<HMENU> menus;
+    menus.reserve(40000);
+    for (;;) {
+        HMENU menu = ::CreateMenu();
+        if (!menu) break;
+        menus.push_back(menu);
+        if (menus.size() >= 200000) break;  // as above
+    }
+    for (HMENU menu : menus) ::DestroyMenu(menu);
+    return static_cast<int>(menus.size());
+}

@@ -5,3 +5,7 @@
 // leaked (a count takes a fraction of a second; Wine's table holds ~65,480).
 
 int GdiHeadroom();
+// The same for USER handles (windows, menus, icons and cursors share one table), counted
+// with empty menus, the cheapest of them (Wine's table holds ~32,740; Windows lets a
+// process have 10,000 by default).
+int UserHeadroom();
