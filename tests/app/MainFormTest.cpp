@@ -11,8 +11,8 @@
 #include "framework/win/DibSection.h"
 #include "framework/win/Handles.h"
 #include "resexport/ResourceExport.h"
-#include "skin/controls/ControlSkinFactory.h"
-#include "skin/controls/SkinControl.h"
+#include "skin/controls/BoxSkins.h"
+#include "skin/controls/StatusBarSkin.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/data/SkinObjects.h"
 #include "skin/data/WinSkinData.h"
@@ -408,14 +408,11 @@ struct ManagerScope {
     ~ManagerScope() { TSkinManage::DestroyInstance(); }
 };
 
-// Gives `control` a control skin of `kind` the way control discovery does, unless one
-// stands in for it already.
-void AttachSkin(TWinSkinForm& window, TSkinData& skin, TControl& control, ControlSkinClass kind, bool recolour) {
-    for (TSkinControl* existing : window.ControlSkins())
-        if (existing->Control() == &control) return;
-    TSkinControl* made = MakeControlSkin(kind, control);
-    ASSERT_NE(made, nullptr);
-    made->AttachControl(window, skin, recolour, &window.SpareCanvas());
+// The control skin that stands in for `control` in `window`, once discovery has walked.
+TSkinControl* SkinOf(const TWinSkinForm& window, const TControl& control) {
+    for (TSkinControl* skin : window.ControlSkins())
+        if (skin->Control() == &control) return skin;
+    return nullptr;
 }
 
 // `control`'s client area as it reaches the screen.
@@ -427,7 +424,7 @@ void Capture(TWinControl& control, DibSection& target) {
 
 }  // namespace
 
-TEST(MainForm, ItsPanelsAndStatusBarLookSkinnedOnceTheirSkinsAreAttached) {
+TEST(MainForm, ItsPanelsAndStatusBarLookSkinnedOnceDiscoveryGivesThemTheirSkins) {
     ManagerScope manager;
     MainForm main{L"kestrelle-skinned", {{2026, 12, 8, 2, 9, 30, 0}, {2026, 12, 8, 2, 9, 30, 1}}};
     TFmain& form = *main.form;
@@ -437,10 +434,12 @@ TEST(MainForm, ItsPanelsAndStatusBarLookSkinnedOnceTheirSkinsAreAttached) {
     TWinSkinForm* window = skins.FindSkinForm(form.Handle());
     ASSERT_NE(window, nullptr);
     TSkinData& skin = *form.SkinData1;
-    // Panels are boxes that take the skin's colour; the status bar is painted by the skin.
-    AttachSkin(*window, skin, *form.Panel1, ControlSkinClass::Box, true);
-    AttachSkin(*window, skin, *form.Panel2, ControlSkinClass::Box, true);
-    AttachSkin(*window, skin, *form.StatusBar1, ControlSkinClass::StatusBar, false);
+    // Discovery makes the panels boxes that take the skin's colour, and has the status
+    // bar painted by the skin.
+    ASSERT_TRUE(PumpUntil([&] { return SkinOf(*window, *form.StatusBar1) != nullptr; }));
+    EXPECT_NE(As<TSkinBox>(SkinOf(*window, *form.Panel1)), nullptr);
+    EXPECT_NE(As<TSkinBox>(SkinOf(*window, *form.Panel2)), nullptr);
+    EXPECT_NE(As<TSkinStatusBar>(SkinOf(*window, *form.StatusBar1)), nullptr);
     PumpUntil([] { return false; }, 100);
 
     const COLORREF face = ColorToRGB(skin.Colours().ButtonFace);
