@@ -228,7 +228,12 @@ void TWinControl::WndProc(TMessage& message) {
     switch (message.Msg) {
     case WM_WINDOWPOSCHANGED:
         DefaultHandler(message);
-        if (!::IsIconic(m_handle)) ReadBoundsFromWindow();
+        if (::IsIconic(m_handle)) return;
+        ReadBoundsFromWindow();
+        // Another frame (a skin's, a menu) changes the client area while the bounds stay.
+        if (const auto* place = reinterpret_cast<const WINDOWPOS*>(message.LParam);
+            place && (place->flags & SWP_FRAMECHANGED))
+            Realign();
         return;
     case WM_SETTEXT:
         DefaultHandler(message);

@@ -2,10 +2,16 @@
 
 #include "framework/core/Component.h"
 #include "framework/core/FailureLog.h"
+#include "skin/controls/BoxSkins.h"
 #include "skin/controls/ButtonSkins.h"
 #include "skin/controls/CheckSkins.h"
+#include "skin/controls/GroupBoxSkin.h"
+#include "skin/controls/HeaderSkin.h"
+#include "skin/controls/ProgressSkin.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SpeedButtonSkin.h"
+#include "skin/controls/StatusBarSkin.h"
+#include "skin/controls/TrackBarSkin.h"
 
 #include <array>
 #include <string>
@@ -62,6 +68,14 @@ TSkinControl* MakeControlSkin(ControlSkinClass kind, TComponent& owner) {
     case ControlSkinClass::SpeedButton: return Make<TSkinSpeedButton>(owner);
     case ControlSkinClass::CheckBox: return Make<TSkinCheckBox>(owner);
     case ControlSkinClass::RadioButton: return Make<TSkinRadioButton>(owner);
+    case ControlSkinClass::Box: return Make<TSkinBox>(owner);
+    case ControlSkinClass::BoxH: return Make<TSkinBoxH>(owner);
+    case ControlSkinClass::GroupBox: return Make<TSkinGroupBox>(owner);
+    case ControlSkinClass::StatusBar: return Make<TSkinStatusBar>(owner);
+    case ControlSkinClass::Header: return Make<TSkinHeader>(owner);
+    case ControlSkinClass::Progress: return Make<TSkinProgress>(owner);
+    case ControlSkinClass::TrackBar: return Make<TSkinTrackBar>(owner);
+    case ControlSkinClass::Sizer: return Make<TSkinSizer>(owner);
     default: break;
     }
     return NotYet(kind);

@@ -64,6 +64,11 @@ void TSkinControl::ReplaceHandler(TControl& control) {
 // --- attaching ------------------------------------------------------------------------------
 
 void TSkinControl::AttachControl(ControlSkinHost& form, TSkinData& skinData, bool recolour, TCanvas* canvas) {
+    AttachOwner(form, skinData, recolour, canvas, HandlerUse::Replace);
+}
+
+void TSkinControl::AttachOwner(ControlSkinHost& form, TSkinData& skinData, bool recolour, TCanvas* canvas,
+                               HandlerUse use) {
     if (m_attached) return;
     auto* control = As<TControl>(Owner());
     if (!control) throw EInvalidOperation(u"A control skin attaches to the control that owns it");
@@ -73,7 +78,7 @@ void TSkinControl::AttachControl(ControlSkinHost& form, TSkinData& skinData, boo
     m_control = control;
     if (auto* windowed = As<TWinControl>(control)) m_handle = windowed->Handle();
     m_isUnicode = m_handle && ::IsWindowUnicode(m_handle);
-    ReplaceHandler(*control);
+    if (use == HandlerUse::Replace) ReplaceHandler(*control);
     Register(form);
     if (m_recolour) {
         m_savedColor = control->Color();
@@ -215,12 +220,18 @@ void TSkinControl::PaintMessage(TMessage& message) {
     if (!m_handle) return;
     ::GetWindowRect(m_handle, &m_windowRect);
     const RECT rect{0, 0, m_windowRect.right - m_windowRect.left, m_windowRect.bottom - m_windowRect.top};
-    if (auto* given = reinterpret_cast<HDC>(message.WParam)) {
-        PaintSkin(given, rect);
-        return;
+    // A paint that fails is logged here: it must not reach the message loop, where the
+    // application's handler would report it at every WM_PAINT.
+    try {
+        if (auto* given = reinterpret_cast<HDC>(message.WParam)) {
+            PaintSkin(given, rect);
+            return;
+        }
+        PaintScope scope{m_handle};
+        PaintSkin(scope.Dc(), rect);
+    } catch (...) {
+        LogCurrentException(u"a control skin could not paint");
     }
-    PaintScope scope{m_handle};
-    PaintSkin(scope.Dc(), rect);
 }
 
 void TSkinControl::EraseMessage(TMessage& message) {
@@ -303,11 +314,16 @@ void TSkinControl::RelayMouseDown(const TMessage& message) {
 }
 
 bool TSkinControl::PaintBuffered(HDC dc, const RECT& rect, const std::function<void(HDC)>& paint) noexcept {
+    return PaintBuffered(dc, rect, paint, m_buffer);
+}
+
+bool TSkinControl::PaintBuffered(HDC dc, const RECT& rect, const std::function<void(HDC)>& paint,
+                                 DibSection& offScreen) noexcept {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) return true;
     try {
-        if (!m_buffer.EnsureSize(width, height)) return false;
-        HDC buffer = m_buffer.Dc();
+        if (!offScreen.EnsureSize(width, height)) return false;
+        HDC buffer = offScreen.Dc();
         {
             SavedDc keep{buffer};
             ::SetViewportOrgEx(buffer, -rect.left, -rect.top, nullptr);
@@ -318,6 +334,15 @@ bool TSkinControl::PaintBuffered(HDC dc, const RECT& rect, const std::function<v
         LogCurrentException(u"a control skin could not compose its picture");
         return false;
     }
+}
+
+FontHandle TSkinControl::StylelessFont(HFONT font) noexcept {
+    LOGFONTW plain{};
+    const auto read = [&](HGDIOBJ from) { return from && ::GetObjectW(from, sizeof plain, &plain) == sizeof plain; };
+    if (!read(font) && !read(::GetStockObject(DEFAULT_GUI_FONT))) return FontHandle{};
+    plain.lfWeight = FW_NORMAL;
+    plain.lfItalic = plain.lfUnderline = plain.lfStrikeOut = FALSE;
+    return FontHandle{::CreateFontIndirectW(&plain)};
 }
 
 // --- published properties -----------------------------------------------------------------

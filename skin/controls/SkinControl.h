@@ -11,6 +11,7 @@
 #include "framework/core/Component.h"
 #include "framework/graphics/Colors.h"
 #include "framework/win/DibSection.h"
+#include "framework/win/Handles.h"
 #include "framework/win/Subclasser.h"
 
 #include <cstdint>
@@ -122,8 +123,19 @@ protected:
     static std::wstring ReadWindowText(HWND window);
     // Runs the framework control's own mouse-down handling for a press the skin kept.
     void RelayMouseDown(const TMessage& message);
-    // Composes a paint off-screen in the skin's buffer and puts it on `dc` in one transfer.
+    // Composes a paint off-screen in the skin's buffer (or in `buffer`, for skins that
+    // share one) and puts it on `dc` in one transfer.
     bool PaintBuffered(HDC dc, const RECT& rect, const std::function<void(HDC)>& paint) noexcept;
+    static bool PaintBuffered(HDC dc, const RECT& rect, const std::function<void(HDC)>& paint,
+                              DibSection& buffer) noexcept;
+    // `font` without bold, italic, underline or strike-out; null when it cannot be made.
+    static FontHandle StylelessFont(HFONT font) noexcept;
+
+    // How an attach to a framework control treats the control's handler: skins that only
+    // recolour their control leave it alone.
+    enum class HandlerUse { Replace, Keep };
+    // AttachControl's work.
+    void AttachOwner(ControlSkinHost& form, TSkinData& skinData, bool recolour, TCanvas* canvas, HandlerUse use);
 
     ControlSkinHost* Form() const noexcept;
     TCanvas* Canvas() const noexcept { return m_canvas; }

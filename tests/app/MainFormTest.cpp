@@ -11,9 +11,14 @@
 #include "framework/win/DibSection.h"
 #include "framework/win/Handles.h"
 #include "resexport/ResourceExport.h"
+#include "skin/controls/BoxSkins.h"
+#include "skin/controls/StatusBarSkin.h"
 #include "skin/data/SkinDraw.h"
+#include "skin/data/SkinObjects.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/SkinManage.h"
+#include "skin/window/WinSkinForm.h"
+#include "tests/support/PumpMessages.h"
 #include "tests/support/TempFiles.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include <commctrl.h>
 #include <windows.h>
 
 namespace {
@@ -392,4 +398,100 @@ TEST(MainForm, AboutShowsTheTextInABoxCaptionedWithTheTitle) {
     ASSERT_EQ(catcher.boxes.size(), 1u);
     EXPECT_EQ(catcher.boxes[0].caption, L"Kestrelle");
     EXPECT_EQ(catcher.boxes[0].text, ToWide(AboutText()));
+}
+
+namespace {
+
+// The skin manager for one test, as the program's entry installs it.
+struct ManagerScope {
+    ManagerScope() { TSkinManage::Install(); }
+    ~ManagerScope() { TSkinManage::DestroyInstance(); }
+};
+
+// The control skin that stands in for `control` in `window`, once discovery has walked.
+TSkinControl* SkinOf(const TWinSkinForm& window, const TControl& control) {
+    for (TSkinControl* skin : window.ControlSkins())
+        if (skin->Control() == &control) return skin;
+    return nullptr;
+}
+
+// `control`'s client area as it reaches the screen.
+void Capture(TWinControl& control, DibSection& target) {
+    const WindowDc screen = WindowDc::Client(control.Handle());
+    ::BitBlt(target.Dc(), 0, 0, target.Width(), target.Height(), screen.Get(), 0, 0, SRCCOPY);
+    ::GdiFlush();
+}
+
+}  // namespace
+
+TEST(MainForm, ItsPanelsAndStatusBarLookSkinnedOnceDiscoveryGivesThemTheirSkins) {
+    ManagerScope manager;
+    MainForm main{L"kestrelle-skinned", {{2026, 12, 8, 2, 9, 30, 0}, {2026, 12, 8, 2, 9, 30, 1}}};
+    TFmain& form = *main.form;
+    form.Show();
+    TSkinManage& skins = *TSkinManage::Instance();
+    if (!skins.FindSkinForm(form.Handle())) skins.SkinForm(form);
+    TWinSkinForm* window = skins.FindSkinForm(form.Handle());
+    ASSERT_NE(window, nullptr);
+    TSkinData& skin = *form.SkinData1;
+    // Discovery makes the panels boxes that take the skin's colour, and has the status
+    // bar painted by the skin.
+    ASSERT_TRUE(PumpUntil([&] { return SkinOf(*window, *form.StatusBar1) != nullptr; }));
+    EXPECT_NE(As<TSkinBox>(SkinOf(*window, *form.Panel1)), nullptr);
+    EXPECT_NE(As<TSkinBox>(SkinOf(*window, *form.Panel2)), nullptr);
+    EXPECT_NE(As<TSkinStatusBar>(SkinOf(*window, *form.StatusBar1)), nullptr);
+    PumpUntil([] { return false; }, 100);
+
+    const COLORREF face = ColorToRGB(skin.Colours().ButtonFace);
+    EXPECT_EQ(form.Panel1->Color(), skin.Colours().ButtonFace);
+    EXPECT_EQ(form.Panel2->Color(), skin.Colours().ButtonFace);
+    DibSection column(form.Panel1->ClientWidth(), form.Panel1->ClientHeight());
+    Capture(*form.Panel1, column);
+    // Below the last lesson button and left of the column of buttons.
+    EXPECT_TRUE(column.AllEqual({2, 600, 14, 640}, face));
+
+    // Each panel framed by the skin's lowered frame, the last out to the bar's edge. The
+    // skin's frame changed the client area; the bar still sits at its bottom.
+    TStatusBar& bar = *form.StatusBar1;
+    EXPECT_EQ(bar.Top() + bar.Height(), form.ClientHeight());
+    const TDataSkinObject* edges = skin.StatusBarEdges();
+    ASSERT_NE(edges, nullptr);
+    const int cellWidth = edges->Image.Width() / 3, middle = edges->Image.Height() / 2;
+    const COLORREF left = ColorToRGB(edges->Image.PixelColour(0, middle));
+    const COLORREF right = ColorToRGB(edges->Image.PixelColour(cellWidth - 1, middle));
+    const int width = bar.ClientWidth(), height = bar.ClientHeight();
+    DibSection shown(width, height);
+    Capture(bar, shown);
+    std::vector<RECT> panels;
+    for (int i = 0; i < bar.Panels().Count(); ++i) {
+        RECT r{};
+        ASSERT_TRUE(::SendMessageW(bar.Handle(), SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r)));
+        panels.push_back(r);
+    }
+    const int y = (panels[0].top + panels[0].bottom) / 2;
+    for (size_t i = 0; i < panels.size(); ++i) {
+        const int rightEdge = i + 1 == panels.size() ? width - 1 : static_cast<int>(panels[i].right) + 1;
+        EXPECT_EQ(shown.Pixel(panels[i].left, y), left) << i;
+        EXPECT_EQ(shown.Pixel(rightEdge, y), right) << i;
+    }
+    EXPECT_TRUE(shown.AllEqual({0, 0, width, panels[0].top}, face));
+    // The lesson's text is in the first panel.
+    const RECT lesson{panels[0].left + 2, panels[0].top + 2, panels[0].right - 2, panels[0].bottom - 2};
+    const COLORREF inside = ColorToRGB(edges->Image.PixelColour(cellWidth / 2, middle));
+    EXPECT_GT(shown.CountOther(lesson, inside), 0);
+
+    // The clock's tick repaints its panel through the skin: what reaches the screen is
+    // what the skin paints.
+    form.Timer1Timer(form.Timer1);
+    ::UpdateWindow(bar.Handle());
+    Capture(bar, shown);
+    DibSection painted(width, height);
+    painted.Fill(RGB(1, 2, 3));
+    ::SendMessageW(bar.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(painted.Dc()), 0);
+    ::GdiFlush();
+    const RECT clock = panels.back();
+    EXPECT_GT(painted.CountOther(clock, inside), 0);
+    for (int py = clock.top; py < clock.bottom; ++py)
+        for (int px = clock.left; px < width; ++px)
+            ASSERT_EQ(shown.Pixel(px, py), painted.Pixel(px, py)) << px << ", " << py;
 }

@@ -307,6 +307,18 @@ TEST_F(Controls, AlignmentFollowsTheParentsSize) {
     // Hiding an aligned control gives its room to the others.
     left.Hide();
     EXPECT_EQ(client.BoundsRect(), core::Rect::FromBounds(0, 0, 400, 280));
+
+    // Another frame (a skin gives the window its own) changes the client area while the
+    // window keeps its size: everything follows all the same.
+    HWND window = form.HandleIfAllocated();
+    ::SetWindowLongPtrW(window, GWL_STYLE, ::GetWindowLongPtrW(window, GWL_STYLE) ^ (WS_CAPTION | WS_THICKFRAME));
+    ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    RECT area{};
+    ::GetClientRect(window, &area);
+    ASSERT_NE(area.bottom, 300);
+    EXPECT_EQ(client.BoundsRect(), core::Rect::FromBounds(0, 0, area.right, area.bottom - 20));
+    EXPECT_EQ(bar.BoundsRect(), core::Rect::FromBounds(0, area.bottom - 20, area.right, 20));
 }
 
 TEST_F(Controls, WindowlessChildrenArePaintedBackToFrontInsideTheirBounds) {

@@ -13,6 +13,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinData.h"
+#include "tests/skin/controls/TestHost.h"
 #include "tests/skin/data/TestSkins.h"
 #include "tests/skin/window/WindowTestSkin.h"
 
@@ -72,19 +73,7 @@ inline std::vector<std::byte> Skin(const SkinShape& shape = {}) {
 
 // A window's life as a control skin sees it: where the skins register, and the skin a
 // bare window last reported the mouse over.
-class TestHost final : public TComponent, public ControlSkinHost {
-public:
-    bool RegisterControl(TSkinControl& skin) override {
-        const bool known = std::find(skins.begin(), skins.end(), &skin) != skins.end();
-        if (!known) skins.push_back(&skin);
-        return known;
-    }
-    void UnregisterControl(TSkinControl& skin) noexcept override { std::erase(skins, &skin); }
-    void SetHoverControl(TSkinControl* skin) noexcept override { hover = skin; }
-    TComponent& HostComponent() noexcept override { return *this; }
-    std::vector<TSkinControl*> skins;
-    TSkinControl* hover = nullptr;
-};
+using ::TestHost;
 
 // A 200 x 100 panel in kParentColour on `form`: a parent for controls that show what
 // lies behind them.

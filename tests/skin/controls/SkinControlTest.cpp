@@ -1,14 +1,15 @@
 #include "skin/controls/SkinControl.h"
 
 #include "framework/controls/Panel.h"
+#include "framework/core/Exception.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/win/DibSection.h"
-#include "skin/controls/ControlSkinHost.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/SkinObjects.h"
 #include "tests/skin/controls/ControlTestSkin.h"
 #include "tests/skin/window/WindowTestSkin.h"
+#include "tests/support/FailureLogCapture.h"
 #include "tests/support/PumpMessages.h"
 
 #include <gtest/gtest.h>
@@ -225,3 +226,39 @@ TEST_F(SkinControlTest, PropertiesAreReadByNameWithNeutralAnswersForWhatIsMissin
 }
 
 }  // namespace
+
+// Paints by throwing.
+class TFailingSkin final : public TSkinControl {
+    KESTRELLE_CLASS(TFailingSkin, TSkinControl)
+
+protected:
+    bool BeforeMessage(TMessage& message) override {
+        if (message.Msg != WM_PAINT) return TSkinControl::BeforeMessage(message);
+        PaintMessage(message);
+        return false;
+    }
+    void PaintSkin(HDC, const RECT&) override { throw EInvalidOperation(u"no picture"); }
+};
+
+TEST_F(SkinControlTest, AFailingPaintIsLoggedOnceAndEndsThePaint) {
+    TApplication app;
+    int reported = 0;
+    app.OnException = [&](TObject*, const Exception&) { ++reported; };
+    auto& form = app.CreateForm<TForm>();
+    form.SetBounds(0, 0, 200, 100);
+    auto& panel = form.Create<TPanel>();
+    panel.SetParent(&form);
+    panel.SetBounds(5, 5, 80, 40);
+    form.Show();
+    PumpUntil([] { return false; }, 50);
+    auto& failing = panel.Create<TFailingSkin>();
+    failing.AttachControl(host, *skin, false, nullptr);
+
+    FailureLogCapture log;
+    ::InvalidateRect(panel.Handle(), nullptr, TRUE);
+    ::UpdateWindow(panel.Handle());
+    EXPECT_EQ(log.Count(u"could not paint"), 1u);
+    EXPECT_EQ(reported, 0);  // the application's handler never hears of it
+    RECT left{};
+    EXPECT_FALSE(::GetUpdateRect(panel.Handle(), &left, FALSE));  // no paint message keeps coming
+}
