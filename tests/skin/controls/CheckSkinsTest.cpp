@@ -224,14 +224,13 @@ TEST_F(CheckSkinsTest, ATransparentCheckBoxShowsItsParentAndARightToLeftOneItsTe
     auto& panel = ColouredParent(form);
     auto& radio = form.Create<TRadioButton>();
     radio.SetParent(&panel);
-    radio.SetAlignment(TAlignment::taLeftJustify);
     radio.SetBounds(10, 10, kWidth, kHeight);
     radio.SetTag(kTransparentTag);
     radio.SetCaption(L"WW");
     radio.Font().SetSize(12);
     radio.Font().SetStyle(TFontStyles{TFontStyle::fsBold});
     radio.Font().SetColor(RgbColour(250, 250, 0));
-    radio.SetBiDiMode(TBiDiMode::bdRightToLeft);
+    radio.SetBiDiMode(TBiDiMode::bdRightToLeft);  // the caption goes left of the mark
     radio.SetChecked(true);
     auto& skinObject = radio.Create<TSkinRadioButton>();
     skinObject.AttachControl(host, *skin, false, nullptr);
