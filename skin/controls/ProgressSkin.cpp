@@ -8,6 +8,7 @@
 #include "skin/data/WinSkinData.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include <commctrl.h>
 
@@ -46,9 +47,16 @@ void TSkinProgress::PaintSkin(HDC dc, const RECT& rect) {
     const RECT whole{0, 0, size.width, size.height};
     FillColor(canvas, whole, SkinData()->Colours().ButtonFace);
 
+    // Counted from the bar's minimum: a bar from 50 to 150 at 50 is empty, not a third full.
     const auto position = static_cast<int>(::SendMessageW(Handle(), PBM_GETPOS, 0, 0));
+    const auto minimum = static_cast<int>(::SendMessageW(Handle(), PBM_GETRANGE, TRUE, 0));
     const auto maximum = static_cast<int>(::SendMessageW(Handle(), PBM_GETRANGE, FALSE, 0));
-    const int filled = ProgressFilled(size.width, position, maximum);
+    int64_t along = int64_t{position} - minimum, range = int64_t{maximum} - minimum;
+    if (range > INT32_MAX) {  // the widest range: halved, the share stays
+        along /= 2;
+        range /= 2;
+    }
+    const int filled = ProgressFilled(size.width, static_cast<int>(along), static_cast<int>(range));
     const MiddleMode middle = MiddleModeOf(object->Tile);
     if (object->Style == kTwoPictureStyle) {
         DrawSliced(canvas, whole, object->Image, FrameLayout::Horizontal, middle, Transparency::KeyColour, 1, 1,

@@ -81,6 +81,18 @@ TEST_F(ProgressSkinTest, AtZeroOnlyTheEmptyFrameShowsAndFullOnlyTheFullOne) {
     EXPECT_TRUE(All({kLength / 2, 0, kLength - kProgressEnd, kProgressEdge}, kEmptyEdge));
     EXPECT_TRUE(None({kLength / 2, 0, kLength, kThickness}, kFull));
     EXPECT_EQ(::SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(target->Dc()), 0), 1);
+
+    // The fill counts from the minimum: empty at it, half way between the ends, full at the
+    // end, across the widest range too.
+    ::SendMessageW(window, PBM_SETRANGE32, 50, 150);
+    PaintAt(50);
+    EXPECT_TRUE(None({0, 0, kLength, kThickness}, kFull));
+    PaintAt(100);
+    EXPECT_TRUE(All({kProgressEnd, 0, kLength / 2, kThickness}, kFull));
+    EXPECT_TRUE(None({kLength / 2, 0, kLength, kThickness}, kFull));
+    ::SendMessageW(window, PBM_SETRANGE32, static_cast<WPARAM>(INT32_MIN), INT32_MAX);
+    PaintAt(INT32_MAX);
+    EXPECT_TRUE(All({kProgressEnd, 0, kLength, kThickness}, kFull));
 }
 
 TEST_F(ProgressSkinTest, AVerticalBarShowsTheSamePicturesTurnedUprightFillingFromTheBottom) {
