@@ -320,34 +320,27 @@ TEST_F(Menus, APopupShowsAtAPointAndClicksTheItemChosenThere) {
     auto& panel = Make<TPanel>(form, 10, 10);
     panel.SetPopupMenu(&popup);
     auto& glyph = Make<TSpeedButton>(panel, 5, 5);
-    {
+    // Runs `open`, which must show the popup, and closes it with Escape.
+    auto escapeFrom = [](auto open) {
         MenuCloser closer{{VK_ESCAPE}};
-        ::SendMessageW(panel.Handle(), WM_RBUTTONUP, 0, MAKELPARAM(60, 30));
+        open();
         EXPECT_TRUE(closer.sent);
         EXPECT_FALSE(closer.gaveUp);
-    }
+    };
+    escapeFrom([&] { ::SendMessageW(panel.Handle(), WM_RBUTTONUP, 0, MAKELPARAM(60, 30)); });
     EXPECT_EQ(popup.PopupComponent(), &panel);
     EXPECT_EQ(popups, 2);
     // A windowless control without a popup of its own opens its parent's.
-    {
-        MenuCloser closer{{VK_ESCAPE}};
-        glyph.Perform(WM_RBUTTONUP, 0, MAKELPARAM(2, 2));
-        EXPECT_FALSE(closer.gaveUp);
-    }
+    escapeFrom([&] { glyph.Perform(WM_RBUTTONUP, 0, MAKELPARAM(2, 2)); });
     EXPECT_EQ(popup.PopupComponent(), &panel);
     EXPECT_EQ(popups, 3);
     glyph.SetPopupMenu(&popup);
-    {
-        MenuCloser closer{{VK_ESCAPE}};
+    // The context-menu key (-1, -1) opens it at the control.
+    escapeFrom([&] {
         ::SendMessageW(panel.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel.Handle()), MAKELPARAM(-1, -1));
-        EXPECT_FALSE(closer.gaveUp);
-    }
+    });
     EXPECT_EQ(popups, 4);
-    {
-        MenuCloser closer{{VK_ESCAPE}};
-        glyph.Perform(WM_RBUTTONUP, 0, MAKELPARAM(2, 2));
-        EXPECT_FALSE(closer.gaveUp);
-    }
+    escapeFrom([&] { glyph.Perform(WM_RBUTTONUP, 0, MAKELPARAM(2, 2)); });
     EXPECT_EQ(popup.PopupComponent(), &glyph);
     EXPECT_EQ(popups, 5);
     EXPECT_EQ(clicked.size(), 1u);
