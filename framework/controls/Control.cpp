@@ -1,6 +1,7 @@
 #include "framework/controls/Control.h"
 
 #include "framework/controls/GraphicControl.h"
+#include "framework/controls/Menus.h"
 #include "framework/controls/WinControl.h"
 #include "framework/core/Exception.h"
 #include "framework/win/Convert.h"
@@ -297,6 +298,20 @@ void TControl::SendToBack() {
 
 void TControl::Click() { Fire(OnClick, this); }
 
+TPopupMenu* TControl::PopupMenu() const noexcept { return static_cast<TPopupMenu*>(m_popupMenu.Get()); }
+
+void TControl::SetPopupMenu(TPopupMenu* value) { m_popupMenu = value; }
+
+bool TControl::ShowPopupMenu(LPARAM lParam) {
+    TPopupMenu* menu = PopupMenu();
+    if (!menu || !menu->AutoPopup()) return false;
+    core::Point at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (at.x == -1 && at.y == -1) at = ClientToScreen({0, 0});
+    menu->SetPopupComponent(this);
+    menu->Popup(at.x, at.y);
+    return true;
+}
+
 void TControl::Loaded() {
     TComponent::Loaded();
     if (m_parent) ParentChanged();
@@ -333,6 +348,7 @@ void TControl::Publish(TPublisher<TControl>& p) {
         .Stored([](const TObject& o) { return !static_cast<const TControl&>(o).ParentBiDiMode(); });
     p.Bool(u"ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode).Default(true);
     p.Integer(u"Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault).Idents(CursorIdents());
+    p.Reference(u"PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
     p.Event(u"OnClick", &TControl::OnClick);
     p.Event(u"OnDblClick", &TControl::OnDblClick);
     p.Event(u"OnMouseDown", &TControl::OnMouseDown);
@@ -388,6 +404,23 @@ void TControl::WndProc(TMessage& message) {
     }
     case WM_RBUTTONUP:
         MouseUp(TMouseButton::mbRight, ShiftFromKeyFlags(message.WParam), x, y);
+        if (!Is<TWinControl>()) {
+            // No window turns this release into WM_CONTEXTMENU: the control asks itself.
+            const core::Point at = ClientToScreen({x, y});
+            Perform(WM_CONTEXTMENU, 0, MAKELPARAM(at.x, at.y));
+        }
+        break;
+    case WM_CONTEXTMENU:
+        if (ShowPopupMenu(message.LParam)) {
+            message.Result = 1;
+            return;
+        }
+        // A windowed control's procedure hands it to the parent window; a windowless
+        // one hands it to its parent here.
+        if (!Is<TWinControl>() && m_parent) {
+            message.Result = m_parent->Perform(WM_CONTEXTMENU, 0, message.LParam);
+            return;
+        }
         break;
     case WM_MBUTTONUP:
         MouseUp(TMouseButton::mbMiddle, ShiftFromKeyFlags(message.WParam), x, y);

@@ -21,6 +21,7 @@
 
 #include <windows.h>
 
+class TPopupMenu;
 class TWinControl;
 
 using TWndMethod = std::function<void(TMessage& message)>;
@@ -116,6 +117,12 @@ public:
 
     TCursor Cursor() const noexcept { return m_cursor; }
     void SetCursor(TCursor value) { m_cursor = value; }
+
+    // Opened by a right click on the control or the context-menu key (WM_CONTEXTMENU),
+    // when its AutoPopup is on; without one the parent's opens. Not owned; null once
+    // it is gone.
+    TPopupMenu* PopupMenu() const noexcept;
+    void SetPopupMenu(TPopupMenu* value);
 
     ControlStyle Style() const noexcept { return m_controlStyle; }
 
@@ -217,6 +224,9 @@ protected:
 
 private:
     void InvalidateInParent(const core::Rect& area);
+    // Opens PopupMenu for WM_CONTEXTMENU's `lParam` (a screen point, or -1, -1 from the
+    // keyboard); false when the control has none to open.
+    bool ShowPopupMenu(LPARAM lParam);
     // Runs `message` through the control's handlers the way Perform describes.
     void Deliver(TMessage& message);
 
@@ -242,6 +252,7 @@ private:
     TCursor m_cursor = crDefault;
     ControlStyle m_controlStyle = ControlStyle::ClickEvents | ControlStyle::CaptureMouse;
     TWndMethod m_windowProc;
+    ComponentRef<TComponent> m_popupMenu;
 };
 
 // The shift state carried by a mouse message's key flags.

@@ -1,5 +1,7 @@
 #include "framework/controls/ToolBar.h"
 
+#include "framework/controls/Menus.h"
+
 #include <algorithm>
 #include <string>
 
@@ -46,6 +48,22 @@ void TToolButton::SetDown(bool value) {
     Changed();
 }
 
+TMenuItem* TToolButton::MenuItem() const noexcept { return static_cast<TMenuItem*>(m_menuItem.Get()); }
+
+void TToolButton::SetMenuItem(TMenuItem* value) { m_menuItem = value; }
+
+void TToolButton::Click() {
+    TGraphicControl::Click();
+    TMenuItem* item = MenuItem();
+    if (!item) return;
+    // A button without an arrow of its own opens its item's sub-items when clicked.
+    if (item->Count() > 0 && m_style != TToolButtonStyle::tbsDropDown) {
+        if (TToolBar* bar = ToolBar()) bar->DropDown(*this);
+    } else {
+        item->Click();
+    }
+}
+
 void TToolButton::CaptionChanged() {
     TGraphicControl::CaptionChanged();
     Changed();
@@ -60,6 +78,7 @@ void TToolButton::Publish(TPublisher<TToolButton>& p) {
     p.Integer(u"ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex).Default(-1);
     p.Enum(u"Style", &TToolButton::ButtonStyle, &TToolButton::SetButtonStyle).Default(TToolButtonStyle::tbsButton);
     p.Bool(u"Down", &TToolButton::Down, &TToolButton::SetDown).Default(false);
+    p.Reference(u"MenuItem", &TToolButton::MenuItem, &TToolButton::SetMenuItem);
 }
 
 // ---- the bar -----------------------------------------------------------------------------
@@ -184,6 +203,13 @@ void TToolBar::SetImages(TImageList* value) {
     SendImages();
 }
 
+void TToolBar::DropDown(TToolButton& button) {
+    TMenuItem* item = button.MenuItem();
+    if (!item || item->Count() == 0) return;
+    const core::Point at = ClientToScreen({button.Left(), button.Top() + button.Height()});
+    TrackMenuItem(*item, POINT{at.x, at.y}, TPM_LEFTALIGN, HandleIfAllocated());
+}
+
 LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW& draw) {
     NMCUSTOMDRAW& item = draw.nmcd;
     bool defaultDraw = true;
@@ -225,6 +251,11 @@ void TToolBar::WndProc(TMessage& message) {
         auto* header = reinterpret_cast<NMHDR*>(message.LParam);
         if (header && header->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
             message.Result = CustomDraw(*reinterpret_cast<NMTBCUSTOMDRAW*>(header));
+            return;
+        }
+        if (header && header->code == static_cast<UINT>(TBN_DROPDOWN)) {
+            if (TToolButton* button = Buttons(reinterpret_cast<const NMTOOLBARW*>(header)->iItem)) DropDown(*button);
+            message.Result = TBDDRET_DEFAULT;
             return;
         }
         break;

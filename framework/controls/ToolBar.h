@@ -3,7 +3,8 @@
 // children of the bar that the control shows and presses itself (in the order they
 // joined the bar); a button's click comes from the control's command notice. Images
 // come from an image list the bar follows (Images); captions show when ShowCaptions is
-// on. OnCustomDraw and OnCustomDrawButton let the program (or a skin) draw the bar and
+// on. A button may stand for a menu item (MenuItem): its click clicks the item, and its
+// drop-down arrow (or, without one, its click) opens the item's sub-items. OnCustomDraw and OnCustomDrawButton let the program (or a skin) draw the bar and
 // its buttons through the control's custom-draw notices.
 
 #include "framework/controls/ControlCanvas.h"
@@ -40,9 +41,10 @@ public:
     // Shown pressed in; a tbsCheck button changes it when clicked.
     bool Down() const noexcept { return m_down; }
     void SetDown(bool value);
-    // The menu item the button drops down. Menu items arrive with the menu components;
-    // until then no button has one.
-    TMenuItem* MenuItem() const noexcept { return nullptr; }
+    // The menu item the button stands for; not owned, null once it is gone.
+    TMenuItem* MenuItem() const noexcept;
+    void SetMenuItem(TMenuItem* value);
+    void Click() override;
 
     // The tool bar the button is on; null when it is on none.
     TToolBar* ToolBar() const noexcept;
@@ -62,6 +64,7 @@ private:
     int m_imageIndex = -1;
     TToolButtonStyle m_style = TToolButtonStyle::tbsButton;
     bool m_down = false;
+    ComponentRef<TComponent> m_menuItem;
 };
 
 // `rect` is the bar's client area; clear `defaultDraw` to keep the control from drawing.
@@ -112,6 +115,8 @@ private:
     void SendButtons();
     void SendImages();
     LRESULT CustomDraw(NMTBCUSTOMDRAW& draw);
+    // Shows the sub-items of the button's menu item below it.
+    void DropDown(TToolButton& button);
 
     std::vector<TToolButton*> m_buttons;  // children, in the order they joined; the command id is the index
     bool m_flat = false;

@@ -1,5 +1,7 @@
 #include "framework/controls/WinControl.h"
 
+#include "framework/controls/Menus.h"
+
 // Notifications that a child window sends its parent come back to the child control
 // as the framework's reflected messages (kMsgReflectBase + the message).
 
@@ -51,5 +53,8 @@ bool TWinControl::ReflectedMessage(TMessage& message) {
         message.Result = reinterpret_cast<LRESULT>(Brush());
         return true;
     }
+    // A framework menu's owner-drawn items are measured and drawn by the items, whichever
+    // framework window owns the menu; other menus' items go to the window's procedure.
+    if (MenuItemMessage(message)) return true;
     return ReflectToChild(message);
 }

@@ -50,7 +50,8 @@ std::wstring ProgramName() {
 }  // namespace
 
 void RegisterStandardClasses() {
-    RegisterComponentClasses<TForm, TPanel, TSplitter, TSpeedButton, TStatusBar, TTimer, TMainMenu>();
+    RegisterComponentClasses<TForm, TPanel, TSplitter, TSpeedButton, TStatusBar, TTimer, TMainMenu,
+                             TPopupMenu, TMenuItem>();
     RegisterComponentClasses<TButton, TBitBtn, TCheckBox, TRadioButton, TGroupBox, TRadioGroup, THeaderControl,
                              TProgressBar, TTrackBar, TToolBar, TToolButton, TImageList, TFrame>();
 }
@@ -176,12 +177,22 @@ void TApplication::ShowHintNow() {
 // ---- the message loop --------------------------------------------------------------
 
 bool TApplication::IsDialogMessageFor(const MSG& message) {
-    if (message.message != WM_KEYDOWN && message.message != WM_SYSCHAR) return false;
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN && message.message != WM_SYSCHAR)
+        return false;
     TWinControl* control = nullptr;
     for (HWND w = message.hwnd; w && !control; w = ::GetParent(w)) control = TWinControl::FindControl(w);
     if (!control) return false;
     TCustomForm* form = GetParentForm(*control);
     if (!form) return false;
+    if (message.message != WM_SYSCHAR && message.wParam <= 0xFF) {
+        // A shortcut of the form's menu goes before everything else the key could do.
+        TShortCut keys = static_cast<TShortCut>(message.wParam);
+        if (::GetKeyState(VK_SHIFT) < 0) keys |= scShift;
+        if (::GetKeyState(VK_CONTROL) < 0) keys |= scCtrl;
+        if (::GetKeyState(VK_MENU) < 0) keys |= scAlt;
+        if (form->IsShortCut(keys)) return true;
+    }
+    if (message.message == WM_SYSKEYDOWN) return false;
     if (message.message == WM_SYSCHAR)
         return form->Perform(kMsgDialogChar, message.wParam, message.lParam) != 0;
 

@@ -8,6 +8,7 @@
 #include "framework/win/Win32Error.h"
 
 #include <cwctype>
+#include <utility>
 
 TCustomForm::TCustomForm() {
     m_icon.OnChange = [this](TObject*) { ApplyIcon(); };
@@ -117,11 +118,19 @@ core::Rect TCustomForm::ClientRect() const {
 }
 
 void TCustomForm::SetClientWidth(int value) {
-    SetBounds(Left(), Top(), value + FrameExtra().width, Height());
+    if (IsLoading()) m_loadedClientWidth = value;
+    else SetBounds(Left(), Top(), value + FrameExtra().width, Height());
 }
 
 void TCustomForm::SetClientHeight(int value) {
-    SetBounds(Left(), Top(), Width(), value + FrameExtra().height);
+    if (IsLoading()) m_loadedClientHeight = value;
+    else SetBounds(Left(), Top(), Width(), value + FrameExtra().height);
+}
+
+void TCustomForm::Loaded() {
+    TWinControl::Loaded();  // loading ends here: the sizes below apply
+    if (const auto width = std::exchange(m_loadedClientWidth, std::nullopt)) SetClientWidth(*width);
+    if (const auto height = std::exchange(m_loadedClientHeight, std::nullopt)) SetClientHeight(*height);
 }
 
 void TCustomForm::CreateParams(TCreateParams& params) {
@@ -148,7 +157,10 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 
 void TCustomForm::InitializeWindow() {
     ApplyIcon();
-    if (m_menu) ::SetMenu(HandleIfAllocated(), m_menu->Handle());
+    if (m_menu) {
+        ::SetMenu(HandleIfAllocated(), m_menu->Handle());
+        m_menu->SetWindowHandle(HandleIfAllocated());
+    }
     // A window made again (new border) shows as the old one did.
     if (Visible() && !Parent()) ::ShowWindow(HandleIfAllocated(), ShowCommand());
 }
@@ -172,13 +184,17 @@ void TCustomForm::ApplyIcon() {
 
 void TCustomForm::SetMenu(TMainMenu* menu) {
     if (menu == m_menu) return;
+    if (m_menu) m_menu->SetWindowHandle(nullptr);
     m_menu = menu;
     if (HWND window = HandleIfAllocated()) {
         ::SetMenu(window, menu ? menu->Handle() : nullptr);
+        if (menu) menu->SetWindowHandle(window);
         ::DrawMenuBar(window);
     }
     Perform(kMsgMenuChanged);
 }
+
+bool TCustomForm::IsShortCut(TShortCut shortCut) { return m_menu && m_menu->IsShortCut(shortCut); }
 
 void TCustomForm::Notification(TComponent& component, Operation operation) {
     TWinControl::Notification(component, operation);
@@ -304,7 +320,10 @@ void TCustomForm::WndProc(TMessage& message) {
         return;
     case WM_DESTROY:
         // The menu belongs to its component, not to the window that dies now.
-        if (m_menu && HandleAllocated()) ::SetMenu(HandleIfAllocated(), nullptr);
+        if (m_menu && HandleAllocated()) {
+            ::SetMenu(HandleIfAllocated(), nullptr);
+            m_menu->SetWindowHandle(nullptr);
+        }
         m_active = false;
         DefaultHandler(message);
         return;
@@ -323,6 +342,15 @@ void TCustomForm::WndProc(TMessage& message) {
         return;
     case kMsgDialogChar:
         Broadcast(message);
+        return;
+    case WM_COMMAND:
+        // A menu's command (high word 0, no control); other commands are the controls'.
+        if (message.LParam == 0 && HIWORD(message.WParam) == 0 && m_menu &&
+            m_menu->DispatchCommand(LOWORD(message.WParam))) {
+            message.Result = 0;
+            return;
+        }
+        TWinControl::WndProc(message);
         return;
     default: TWinControl::WndProc(message); return;
     }

@@ -4,12 +4,14 @@
 // bookkeeping of the controls on it. Each form has the double buffer its controls
 // paint through.
 
+#include "framework/controls/ShortCut.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/Icon.h"
 #include "framework/win/DibSection.h"
 #include "framework/win/Handles.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class TMainMenu;
@@ -46,9 +48,15 @@ public:
     TIcon& Icon() noexcept { return m_icon; }
     void SetIcon(const TIcon& value) { m_icon.Assign(value); }
 
+    // The menu bar; not owned. The window shows it, and clicks and shortcuts of its
+    // items reach them through the form.
     TMainMenu* Menu() const noexcept { return m_menu; }
     void SetMenu(TMainMenu* menu);
+    // Clicks the menu item with this shortcut; false when the menu has no enabled, visible one.
+    bool IsShortCut(TShortCut shortCut);
 
+    // While a layout is read they wait for Loaded: the frame they add to depends on the
+    // Menu, which is set only after every component has been read.
     void SetClientWidth(int value);
     void SetClientHeight(int value);
     core::Rect ClientRect() const override;
@@ -66,6 +74,7 @@ public:
 
     void SetVisible(bool value) override;
     bool Showing() const noexcept override;
+    void Loaded() override;
     void Close();
     // Destroys the form once the message that asked for it has been handled.
     void Release();
@@ -107,6 +116,8 @@ private:
     TWinControl* m_activeControl = nullptr;
     int m_pixelsPerInch = 96;
     int m_textHeight = 13;
+    std::optional<int> m_loadedClientWidth;
+    std::optional<int> m_loadedClientHeight;
     bool m_active = false;
     bool m_releasing = false;
     DibSection m_paintBuffer;

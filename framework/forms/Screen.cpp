@@ -8,6 +8,16 @@ TScreen* Screen = nullptr;
 
 TScreen::TScreen() {
     if (!Screen) Screen = this;
+    // The size of the structure this program is built for (no padded border before
+    // Vista), which every later system accepts too.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        m_menuFont.SetLogFont(metrics.lfMenuFont);
+    } else {
+        LOGFONTW stock{};
+        if (::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock)) m_menuFont.SetLogFont(stock);
+    }
 }
 
 TScreen::~TScreen() {

@@ -4,6 +4,7 @@
 
 #include "framework/controls/ControlTypes.h"
 #include "framework/core/Component.h"
+#include "framework/graphics/GraphicsObjects.h"
 
 #include <vector>
 
@@ -30,6 +31,9 @@ public:
     int Width() const noexcept { return ::GetSystemMetrics(SM_CXSCREEN); }
     int Height() const noexcept { return ::GetSystemMetrics(SM_CYSCREEN); }
     int PixelsPerInch() const noexcept;
+    // The system's menu font, as menus measure and draw their items with it; read when
+    // the screen object is made.
+    TFont& MenuFont() noexcept { return m_menuFont; }
 
     // Kept up to date by the forms themselves.
     void AddForm(TCustomForm& form);
@@ -40,6 +44,7 @@ private:
     std::vector<TCustomForm*> m_forms;
     TCustomForm* m_activeForm = nullptr;
     TCursor m_cursor = crDefault;
+    TFont m_menuFont;
 };
 
 // The screen object of the running program, or null before the application exists.
