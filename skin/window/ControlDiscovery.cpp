@@ -101,8 +101,7 @@ void TWinSkinForm::SkinComponents(TComponent& component) {
     // Counted afresh each time: a skin may add components (an overlay) while this runs.
     for (int i = 0; i < component.ComponentCount(); ++i)
         if (auto* control = As<TControl>(component.Components(i))) SkinComponent(*control, &component);
-    // With xcPopupMenu, the component's popup menus are made owner-drawn here once the
-    // skinned menus exist.
+    SetMenuOwnerDraw(component, true);
 }
 
 void TWinSkinForm::SkinChildren(TWinControl& control) {

@@ -61,6 +61,7 @@ LRESULT TWinSkinForm::FormWndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             m_formHooked = false;
         }
         ReleaseControls();
+        ReleaseMenus();
         // Forwarded before the procedure goes, so that the window's own clean-up runs.
         const LRESULT result = CallOld(message, wParam, lParam);
         m_skinState = SkinState::Finished;
@@ -136,6 +137,12 @@ LRESULT TWinSkinForm::FrameMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return CallOld(message, wParam, lParam);
     case WM_SYSCOMMAND:
         SysCommand(wParam);
+        if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == L' ') {
+            // Alt+Space: the skinned system menu at the client origin.
+            POINT origin{0, 0};
+            ::ClientToScreen(m_window, &origin);
+            ShowSysMenu({origin.x, origin.y});
+        }
         return CallOld(message, wParam, lParam);
     case WMX_OPENMENUBUTTON: return 0;
     case kMsgMenuChanged: {

@@ -481,8 +481,9 @@ void TWinSkinForm::RunAction(const TWinSysButton& button) {
 void TWinSkinForm::ShowSysMenu(core::Point screen) {
     const DWORD now = ::GetTickCount();
     if (now - m_lastSysMenuTime > m_doubleClickTime) {
-        if (TSkinManage* manager = TSkinManage::Instance()) manager->SetMenuKind(TSkinManage::kSystemMenu);
         m_lastSysMenuTime = now;
+        if (ShowSkinnedSysMenu(screen)) return;
+        if (TSkinManage* manager = TSkinManage::Instance()) manager->SetMenuKind(TSkinManage::kSystemMenu);
         HMENU menu = ::GetSystemMenu(m_window, FALSE);
         if (!menu) return;
         // The window's own system menu, its items enabled for the window's state.

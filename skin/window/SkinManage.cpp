@@ -10,6 +10,7 @@
 #include "skin/data/SkinMessages.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/ManagerRules.h"
+#include "skin/window/SkinPopMenu.h"
 #include "skin/window/WinSkinForm.h"
 #include "skin/window/WindowQueries.h"
 
@@ -258,18 +259,53 @@ bool TSkinManage::SkinMenuWindow(HWND window) {
     default: break;
     }
     if (!allowed) return false;
-    m_popupMenus.push_back({window, skinData, m_menuFromBar});
+    auto skin = std::make_unique<TWinSkinPopMenu>();
+    try {
+        skin->Attach(window, *skinData, m_menuKind);
+    } catch (const Exception&) {
+        // The menu opens in the system's look.
+        LogCurrentException(u"a menu window could not be skinned");
+        return false;
+    }
+    m_popupMenus.push_back({window, skinData, m_menuFromBar, std::move(skin)});
     return true;
 }
 
 void TSkinManage::ReleaseMenuWindow(HWND window) noexcept {
     const auto found =
         std::find_if(m_popupMenus.begin(), m_popupMenus.end(), [&](const MenuWindow& m) { return m.window == window; });
-    if (found != m_popupMenus.end()) m_popupMenus.erase(found);
+    if (found != m_popupMenus.end()) {
+        const std::unique_ptr<TWinSkinPopMenu> skin = std::move(found->skin);
+        m_popupMenus.erase(found);
+        if (skin) skin->Detach();
+    }
     if (m_popupMenus.empty()) {
         m_menuFromBar = false;
         m_menuKind = kPopupMenu;
     }
+}
+
+void TSkinManage::MarkMenusFromBar() noexcept {
+    for (MenuWindow& menu : m_popupMenus) menu.fromBar = true;
+}
+
+void TSkinManage::AssignMenuHandle(HMENU menu) noexcept {
+    if (!menu) return;
+    const auto known = [menu](const MenuWindow& m) { return m.skin && m.skin->Menu() == menu; };
+    if (std::any_of(m_popupMenus.begin(), m_popupMenus.end(), known)) return;
+    for (auto it = m_popupMenus.rbegin(); it != m_popupMenus.rend(); ++it) {
+        if (it->skin && !it->skin->Menu()) {
+            it->skin->SetMenu(menu);
+            return;
+        }
+    }
+}
+
+const TBitmap* TSkinManage::MenuBitmapOf(HMENU menu) noexcept {
+    if (!menu) return nullptr;
+    for (MenuWindow& m : m_popupMenus)
+        if (m.skin && m.skin->Menu() == menu) return m.skin->Picture();
+    return nullptr;
 }
 
 // --- MDI ------------------------------------------------------------------------------------

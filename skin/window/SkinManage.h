@@ -26,6 +26,8 @@
 class TCustomForm;
 class TSkinData;
 class TWinSkinForm;
+class TWinSkinPopMenu;
+class TBitmap;
 
 class TSkinManage final : public SkinManagerLink {
 public:
@@ -35,11 +37,12 @@ public:
     static constexpr int32_t kSystemMenu = 2;
 
     // A menu window of the thread that opened while skinning was on, with the skin data
-    // it is drawn with.
+    // it is drawn with and the object that skins it (owned).
     struct MenuWindow {
         HWND window = nullptr;
         TSkinData* skinData = nullptr;
         bool fromBar = false;
+        std::unique_ptr<TWinSkinPopMenu> skin;
     };
 
     // Makes this the manager that skin data components make: the program calls it once
@@ -102,6 +105,13 @@ public:
     void SetMenuKind(int32_t kind) noexcept { m_menuKind = kind; }
     bool MenuFromBar() const noexcept { return m_menuFromBar; }
     void SetMenuFromBar(bool value) noexcept { m_menuFromBar = value; }
+    // The open menus come from a skinned menu bar.
+    void MarkMenusFromBar() noexcept;
+    // The newest menu window that does not know its menu yet shows `menu`.
+    void AssignMenuHandle(HMENU menu) noexcept;
+    // The background picture of the menu window that shows `menu`, or null; owned by
+    // that window's object while the window lives.
+    const TBitmap* MenuBitmapOf(HMENU menu) noexcept;
 
     // Whether the MDI children show maximised; switching it re-frames every MDI child.
     bool MdiMaximized() const noexcept { return m_mdiMaximized; }

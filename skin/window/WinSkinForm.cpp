@@ -59,6 +59,7 @@ void TWinSkinForm::AttachForm(TSkinData& skinData, TCustomForm& form) {
         form.SetWindowProc([this](TMessage& message) { FormMessageHook(message); });
         m_formHooked = true;
     }
+    if (skinData.SkinControls().Contains(TSkinControlType::xcMenuItem)) SetMainMenuOwnerDraw(form, true);
     SetFormColour(true);
 }
 
@@ -340,6 +341,7 @@ void TWinSkinForm::RefreshSkin() {
 
 void TWinSkinForm::Unhook() noexcept {
     StopMouseTimer();
+    ReleaseMenus();
     if (m_form && m_formHooked) {
         m_form->SetWindowProc(std::move(m_oldFormHandler));
         m_oldFormHandler = nullptr;

@@ -10,6 +10,7 @@
 // mouse handling) is in NonClient.cpp, the message procedures in FormWndProc.cpp, and
 // control discovery, which gives the window's controls their skins, in ControlDiscovery.cpp.
 
+#include "framework/controls/Menus.h"
 #include "framework/core/Component.h"
 #include "framework/forms/Timer.h"
 #include "framework/graphics/Canvas.h"
@@ -153,6 +154,22 @@ public:
     // The window's icon at small-icon size, as the icon buttons draw it.
     const DibSection& IconBitmap() const noexcept { return m_iconBitmap; }
 
+    // --- menus (FormMenus.cpp) --------------------------------------------------------------
+    // The owner-drawn system menu built afresh from the window's own, for its state now;
+    // held as a component of this object until the next build or the release.
+    void BuildSysMenu();
+    TPopupMenu* SysMenu() const noexcept { return m_sysMenu.Get(); }
+    // Framework items drawn in the skin's look: one item tree; the popup menus among a
+    // component's components (forms and frames entered); the items below the bars of
+    // its main menus. Switching off removes only the skin's handlers.
+    void SetItemOwnerDraw(TMenuItem& item, bool on);
+    void SetMenuOwnerDraw(TComponent& component, bool on);
+    void SetMainMenuOwnerDraw(TComponent& component, bool on);
+    // The handlers those items get: widen what the item measured, and draw it.
+    void MeasureMenuItem(TMenuItem& item, int& width);
+    void MeasureSysMenuItem(TMenuItem& item, int& width);
+    void DrawMenuItem(TMenuItem& item, TCanvas& canvas, const RECT& rect, bool selected);
+
     static void Publish(TPublisher<TWinSkinForm>& p);
 
 private:
@@ -171,6 +188,12 @@ private:
     void RestoreForm() noexcept;
     void Unhook() noexcept;
     void SetFormColour(bool skinned) noexcept;
+    // --- menus (FormMenus.cpp) ---
+    void SwitchOwnerDraw(TMenu& menu, bool on);
+    void ReleaseMenus() noexcept;
+    int MenuItemLeftWidth() const noexcept;
+    // The skinned system menu at a screen point; false when the skin leaves it to the system.
+    bool ShowSkinnedSysMenu(core::Point screen);
 
     // --- control discovery (ControlDiscovery.cpp) ---------------------------------------
     void SkinComponent(TControl& control, TComponent* container) noexcept;
@@ -266,4 +289,7 @@ private:
     Capabilities m_capabilities;
     WindowState m_windowState = WindowState::Normal;
     SkinState m_skinState = SkinState::Attached;
+    ComponentRef<TPopupMenu> m_sysMenu;
+    // The menus skinning made owner-drawn; only these are switched back.
+    std::vector<ComponentRef<TMenu>> m_ownerDrawnMenus;
 };

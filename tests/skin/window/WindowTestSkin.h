@@ -46,8 +46,11 @@ inline std::vector<std::byte> Strip(int width, int height, int frames, bool stac
     });
 }
 
-// The test skin; `transparent` false makes every border opaque.
-inline std::vector<std::byte> Skin(bool transparent = true) {
+// The test skin; `transparent` false makes every border opaque. `colours` are further
+// keys of section "Colours", `extraIni` further sections, with their `extraFiles`.
+inline std::vector<std::byte> Skin(bool transparent = true, const std::string& colours = "",
+                                   const std::string& extraIni = "",
+                                   const std::vector<SkinFileEntry>& extraFiles = {}) {
     using test_skins::Bytes;
     const TColor left[2] = {kLeftActive, kLeftInactive}, right[2] = {kRightActive, kRightInactive};
     const TColor top[2] = {kTopActive, kTopInactive}, bottom[2] = {kBottomActive, kBottomInactive};
@@ -61,21 +64,23 @@ inline std::vector<std::byte> Skin(bool transparent = true) {
         "TextShift=30\r\nTextRightClip=80\r\nTextAlignment=0\r\n"
         "ActiveTextR=255\r\nActiveTextG=255\r\nActiveTextB=255\r\n"
         "InActiveTextR=0\r\nInActiveTextG=0\r\nInActiveTextB=0\r\n"
-        "[Colours]\r\nButtonFace=10 20 30\r\n"
+        "[Colours]\r\nButtonFace=10 20 30\r\n" + colours +
         "[Button1]\r\nAction=0\r\nAlign=1\r\nXcoord=20\r\nYcoord=6\r\nframe=4\r\nButtonImage=button.bmp\r\n"
         "[Button2]\r\nAction=1\r\nAlign=1\r\nXcoord=36\r\nYcoord=6\r\nVisibility1=2\r\nframe=4\r\nButtonImage=button.bmp\r\n"
         "[Button3]\r\nAction=1\r\nAlign=1\r\nXcoord=36\r\nYcoord=6\r\nVisibility1=1\r\nframe=4\r\nButtonImage=button.bmp\r\n"
         "[Button4]\r\nAction=2\r\nAlign=1\r\nXcoord=52\r\nYcoord=6\r\nframe=4\r\nButtonImage=button.bmp\r\n"
         "[Button5]\r\nAction=20\r\nAlign=1\r\nXcoord=68\r\nYcoord=6\r\nframe=4\r\nButtonImage=button.bmp\r\n"
-        "[Button6]\r\nAction=3\r\nAlign=0\r\nXcoord=8\r\nYcoord=4\r\n";
-    return test_skins::PackedSkin({
+        "[Button6]\r\nAction=3\r\nAlign=0\r\nXcoord=8\r\nYcoord=4\r\n" + extraIni;
+    std::vector<SkinFileEntry> files{
         {"left.bmp", Strip(kLeft, 30, 2, false, left, 0, 0)},
         {"right.bmp", Strip(kRight, 30, 2, false, right, kRight - 1, 0)},
         {"top.bmp", Strip(40, kTop, 2, true, top, 0, 0)},
         {"bottom.bmp", Strip(40, kBottom, 2, true, bottom, -1, -1)},
         {"button.bmp", Strip(kButton, kButton, 4, false, kButtonFrames, -1, -1)},
         {"window.ini", Bytes(ini)},
-    });
+    };
+    files.insert(files.end(), extraFiles.begin(), extraFiles.end());
+    return test_skins::PackedSkin(files);
 }
 
 // A skin data component of the main form's kind, loaded with `packed` and registered

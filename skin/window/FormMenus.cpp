@@ -1,0 +1,245 @@
+// The menu side of TWinSkinForm: the framework menus it makes owner-drawn and the
+// handlers that measure and draw their items in the skin's look, and the skinned
+// system menu.
+
+#include "skin/window/WinSkinForm.h"
+
+#include "framework/controls/Menus.h"
+#include "framework/core/FailureLog.h"
+#include "framework/forms/Form.h"
+#include "framework/forms/Frame.h"
+#include "framework/win/Convert.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/window/MenuItemPaint.h"
+#include "skin/window/MenuRules.h"
+#include "skin/window/SkinManage.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr int32_t kSysMenuTag = 33333;
+
+// The handlers given to framework items. They hold the window's object by reference,
+// so an item that outlives it draws plain; and their type tells them from the
+// program's own handlers when skinning lets go.
+struct SkinDrawHandler {
+    ComponentRef<TWinSkinForm> form;
+    void operator()(TObject* sender, TCanvas& canvas, const RECT& rect, bool selected) const {
+        auto* item = As<TMenuItem>(sender);
+        if (!item) return;
+        if (TWinSkinForm* owner = form.Get()) owner->DrawMenuItem(*item, canvas, rect, selected);
+        else item->DrawPlainItem(canvas, rect, selected);
+    }
+};
+
+enum class MeasureKind { Item, SysItem };
+struct SkinMeasureHandler {
+    ComponentRef<TWinSkinForm> form;
+    MeasureKind kind = MeasureKind::Item;
+    void operator()(TObject* sender, TCanvas&, int& width, int&) const {
+        auto* item = As<TMenuItem>(sender);
+        TWinSkinForm* owner = form.Get();
+        if (!item || !owner) return;
+        if (kind == MeasureKind::Item) owner->MeasureMenuItem(*item, width);
+        else owner->MeasureSysMenuItem(*item, width);
+    }
+};
+
+bool IsOurs(const TMenuDrawItemEvent& handler) noexcept { return handler.target<SkinDrawHandler>() != nullptr; }
+bool IsOurs(const TMenuMeasureItemEvent& handler) noexcept { return handler.target<SkinMeasureHandler>() != nullptr; }
+
+template <class F>
+void ForEachBelow(TMenuItem& item, const F& f) {
+    for (int i = 0; i < item.Count(); ++i) {
+        TMenuItem* child = item.Items(i);
+        f(*child);
+        ForEachBelow(*child, f);
+    }
+}
+
+bool HasImages(const TMenuItem& item) noexcept {
+    const TMenu* menu = item.GetParentMenu();
+    return menu && menu->Images();
+}
+
+}  // namespace
+
+// --- owner draw ------------------------------------------------------------------------------
+
+void TWinSkinForm::SetItemOwnerDraw(TMenuItem& item, bool on) {
+    const auto apply = [&](TMenuItem& one) {
+        if (on) {
+            one.OnDrawItem = SkinDrawHandler{this};
+            one.OnMeasureItem = SkinMeasureHandler{this, MeasureKind::Item};
+        } else if (IsOurs(one.OnDrawItem)) {
+            one.OnDrawItem = nullptr;
+        }
+    };
+    apply(item);
+    ForEachBelow(item, apply);
+}
+
+void TWinSkinForm::SwitchOwnerDraw(TMenu& menu, bool on) {
+    const auto known = std::find_if(m_ownerDrawnMenus.begin(), m_ownerDrawnMenus.end(),
+                                    [&](const ComponentRef<TMenu>& ref) { return ref.Get() == &menu; });
+    if (on && !menu.OwnerDraw()) {
+        menu.SetOwnerDraw(true);
+        m_ownerDrawnMenus.emplace_back(&menu);
+    } else if (!on && known != m_ownerDrawnMenus.end()) {
+        // Only what skinning switched on goes off again.
+        m_ownerDrawnMenus.erase(known);
+        menu.SetOwnerDraw(false);
+    }
+}
+
+void TWinSkinForm::SetMenuOwnerDraw(TComponent& component, bool on) {
+    if (!m_skinData) return;
+    const bool allowed = m_skinData->SkinControls().Contains(TSkinControlType::xcPopupMenu);
+    for (int i = 0; i < component.ComponentCount(); ++i) {
+        TComponent* child = component.Components(i);
+        if (As<TCustomForm>(child) || As<TCustomFrame>(child)) {
+            SetMenuOwnerDraw(*child, on);
+            continue;
+        }
+        auto* popup = As<TPopupMenu>(child);
+        if (!popup || popup == m_sysMenu.Get() || popup->Tag() == m_skinData->DisableTag()) continue;
+        if (on && !allowed) continue;
+        SwitchOwnerDraw(*popup, on);
+        ForEachBelow(popup->Items(), [&](TMenuItem& item) {
+            if (on) {
+                item.OnDrawItem = SkinDrawHandler{this};
+                if (!item.OnMeasureItem) item.OnMeasureItem = SkinMeasureHandler{this, MeasureKind::SysItem};
+            } else {
+                if (IsOurs(item.OnDrawItem)) item.OnDrawItem = nullptr;
+                if (IsOurs(item.OnMeasureItem)) item.OnMeasureItem = nullptr;
+            }
+        });
+    }
+}
+
+void TWinSkinForm::SetMainMenuOwnerDraw(TComponent& component, bool on) {
+    for (int i = 0; i < component.ComponentCount(); ++i) {
+        auto* menu = As<TMainMenu>(component.Components(i));
+        if (!menu) continue;
+        SwitchOwnerDraw(*menu, on);
+        // The bar's own items are left to the bar.
+        for (int top = 0; top < menu->Items().Count(); ++top) {
+            ForEachBelow(*menu->Items().Items(top), [&](TMenuItem& item) {
+                if (on && !item.OnDrawItem) {
+                    item.OnDrawItem = SkinDrawHandler{this};
+                    item.OnMeasureItem = SkinMeasureHandler{this, MeasureKind::Item};
+                } else if (!on) {
+                    if (IsOurs(item.OnDrawItem)) item.OnDrawItem = nullptr;
+                    if (IsOurs(item.OnMeasureItem)) item.OnMeasureItem = nullptr;
+                }
+            });
+        }
+    }
+}
+
+void TWinSkinForm::ReleaseMenus() noexcept {
+    try {
+        if (m_form) {
+            SetMenuOwnerDraw(*m_form, false);
+            SetMainMenuOwnerDraw(*m_form, false);
+        }
+        for (const ComponentRef<TMenu>& ref : m_ownerDrawnMenus)
+            if (TMenu* menu = ref.Get()) menu->SetOwnerDraw(false);
+        m_ownerDrawnMenus.clear();
+        if (TPopupMenu* sysMenu = m_sysMenu.Get()) FreeComponent(sysMenu);
+    } catch (...) {
+        // The menus keep the skin's handlers, which draw plain once this object is gone.
+        LogCurrentException(u"the menus could not be given their own look back");
+    }
+}
+
+// --- measuring and drawing ---------------------------------------------------------------------
+
+int TWinSkinForm::MenuItemLeftWidth() const noexcept {
+    const TDataSkinObject* object = m_skinData && !m_skinData->NoSkin() ? m_skinData->MenuItem() : nullptr;
+    return object ? object->LeftWidth : 0;
+}
+
+void TWinSkinForm::MeasureMenuItem(TMenuItem& item, int& width) {
+    width = SkinnedItemWidth(width, MenuItemLeftWidth(), HasImages(item));
+}
+
+void TWinSkinForm::MeasureSysMenuItem(TMenuItem& item, int& width) {
+    width = SkinnedSysItemWidth(width, MenuItemLeftWidth(), HasImages(item));
+}
+
+void TWinSkinForm::DrawMenuItem(TMenuItem& item, TCanvas& canvas, const RECT& rect, bool selected) {
+    TSkinManage* manager = TSkinManage::Instance();
+    if (manager) manager->MarkMenusFromBar();
+    if (!m_skinData) {
+        item.DrawPlainItem(canvas, rect, selected);
+        return;
+    }
+    const MenuItemFacts facts = FactsOfItem(item);
+    HMENU parent = item.Parent() ? item.Parent()->HandleIfAllocated() : nullptr;
+    if (manager) manager->AssignMenuHandle(parent);
+    const TBitmap* background = manager ? manager->MenuBitmapOf(parent) : nullptr;
+    if (!DrawSkinnedItem(canvas.Handle(), facts, selected, rect, *m_skinData, background, SeparatorLook::SkinLine))
+        DrawPlainItem(canvas, facts, selected, rect, *m_skinData);
+}
+
+// --- the system menu -------------------------------------------------------------------------
+
+void TWinSkinForm::BuildSysMenu() {
+    if (TPopupMenu* old = m_sysMenu.Get()) FreeComponent(old);
+    HMENU system = ::GetSystemMenu(m_window, FALSE);
+    if (!system || !m_skinData) return;
+    auto& popup = Create<TPopupMenu>();
+    m_sysMenu = &popup;
+    popup.SetTag(kSysMenuTag);
+    popup.SetOwnerDraw(true);
+    popup.SetImages(&m_skinData->MenuGlyphs());
+    popup.SetAlignment(m_rightToLeft ? TPopupAlignment::paRight : TPopupAlignment::paLeft);
+
+    ReadWindowState();
+    const SysMenuFacts facts{m_windowState, m_capabilities.minimizeBox, m_capabilities.maximizeBox,
+                             m_borderKind == BorderKind::Sizeable};
+    const int count = ::GetMenuItemCount(system);
+    for (int position = 0; position < count; ++position) {
+        std::array<wchar_t, 80> text{};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STATE | MIIM_ID | MIIM_STRING;
+        info.dwTypeData = text.data();
+        info.cch = static_cast<UINT>(text.size() - 1);
+        if (!::GetMenuItemInfoW(system, static_cast<UINT>(position), TRUE, &info)) continue;
+        std::wstring caption(text.data());
+        auto& item = popup.Create<TMenuItem>();
+        // The key the system shows after a tab becomes the item's shortcut.
+        if (const size_t tab = caption.find(L'\t'); tab != std::wstring::npos) {
+            item.SetShortCut(TextToShortCut(FromWide(caption.substr(tab + 1))));
+            caption.resize(tab);
+        }
+        item.SetCaption(caption.empty() ? L"-" : caption);
+        item.SetTag(static_cast<int32_t>(info.wID));
+        const SysMenuItemRule rule = SysMenuItemFor(info.wID, info.fState, facts);
+        item.SetImageIndex(rule.image);
+        item.SetEnabled(rule.enabled);
+        item.SetChecked(rule.checked);
+        HWND window = m_window;
+        item.OnClick = [window](TObject* sender) {
+            if (auto* chosen = As<TMenuItem>(sender))
+                ::PostMessageW(window, WM_SYSCOMMAND, static_cast<WPARAM>(static_cast<uint32_t>(chosen->Tag())), 0);
+        };
+        item.OnDrawItem = SkinDrawHandler{this};
+        item.OnMeasureItem = SkinMeasureHandler{this, MeasureKind::SysItem};
+        popup.Items().Add(item);
+    }
+}
+
+bool TWinSkinForm::ShowSkinnedSysMenu(core::Point screen) {
+    if (!m_skinData || !m_skinData->SkinControls().Contains(TSkinControlType::xcSystemMenu)) return false;
+    BuildSysMenu();
+    TPopupMenu* popup = m_sysMenu.Get();
+    if (!popup || popup->Items().Count() == 0) return false;
+    if (TSkinManage* manager = TSkinManage::Instance()) manager->SetMenuKind(TSkinManage::kSystemMenu);
+    popup->Popup(screen.x, screen.y);
+    return true;
+}
