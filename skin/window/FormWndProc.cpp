@@ -62,6 +62,10 @@ LRESULT TWinSkinForm::FormWndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         ReleaseControls();
         ReleaseMenus();
+        if (TWinSkinMenu* bar = m_menuBar.Get(); bar && !bar->Menu() && !::GetMenu(m_window)) {
+            // The system destroys a window's menu with the window; the bar holds it instead.
+            if (HMENU menu = bar->MenuHandle()) ::SetMenu(m_window, menu);
+        }
         // Forwarded before the procedure goes, so that the window's own clean-up runs.
         const LRESULT result = CallOld(message, wParam, lParam);
         m_skinState = SkinState::Finished;
@@ -136,6 +140,7 @@ LRESULT TWinSkinForm::FrameMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return CallOld(message, wParam, lParam);
     case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_KEYMENU && KeyMenu(lParam)) return 1;
         SysCommand(wParam);
         if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == L' ') {
             // Alt+Space: the skinned system menu at the client origin.
@@ -269,6 +274,11 @@ void TWinSkinForm::FormMessageHook(TMessage& message) {
         }
         break;
     case WMX_SKINQUERY: message.Result = message.LParam == kSkinSignature ? kSkinSignature : 1; return;
+    case kMsgDialogChar:
+        // The form's own accelerators come first; then Alt+letter opens a bar button.
+        m_oldFormHandler(message);
+        if (message.Result == 0) DialogChar(message);
+        return;
     default: break;
     }
     m_oldFormHandler(message);

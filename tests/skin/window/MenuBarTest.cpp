@@ -1,0 +1,254 @@
+// The skinned menu bar: what a window with a menu bar shows in its skinned frame, and
+// the bar's buttons driven through a real menu loop.
+
+#include "skin/window/WinSkinMenu.h"
+
+#include "framework/win/DibSection.h"
+#include "skin/window/WinSkinForm.h"
+#include "tests/skin/window/WindowTestSkin.h"
+#include "tests/support/PumpMessages.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+using namespace window_skin;
+
+namespace {
+
+constexpr COLORREF kSentinel = RGB(1, 2, 3);
+// The bar picture, two frames stacked: active and inactive. Each has a 4-pixel left end,
+// a 2-pixel middle (one stripe of each colour) and a 5-pixel right end.
+constexpr int kBarLeft = 4, kBarRight = 5, kBarFrameHeight = 20;
+constexpr TColor kBarEnds[2] = {RgbColour(250, 120, 0), RgbColour(120, 60, 0)};
+constexpr TColor kStripeA[2] = {RgbColour(0, 250, 120), RgbColour(0, 120, 60)};
+constexpr TColor kStripeB[2] = {RgbColour(120, 0, 250), RgbColour(60, 0, 120)};
+constexpr TColor kHotFrame = RgbColour(255, 255, 0);
+constexpr TColor kBarText = RgbColour(0, 0, 255);
+
+std::vector<std::byte> BarSkin(int tileMenu) {
+    const std::string colours = "MenuBarText=0 0 255\r\nButtonHilight=255 255 0\r\n";
+    const std::string personality = "menuBar=menubar.bmp\r\nTileMenu=" + std::to_string(tileMenu) +
+                            "\r\nTileLeftMenu=4\r\nTileRightMenu=5\r\n";
+    const int width = kBarLeft + 2 + kBarRight;
+    const auto bar = test_skins::PatternBitmap(width, kBarFrameHeight * 2, [](int x, int y) {
+        const int frame = y / kBarFrameHeight;
+        if (x < kBarLeft || x >= kBarLeft + 2) return kBarEnds[frame];
+        return x == kBarLeft ? kStripeA[frame] : kStripeB[frame];
+    });
+    return Skin(true, colours, "", {{"menubar.bmp", bar}}, personality);
+}
+
+// What the test window's procedure saw.
+std::vector<WPARAM> g_commands;
+LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_COMMAND) g_commands.push_back(wParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+constexpr UINT kNew = 101, kOpen = 102, kCut = 201, kAbout = 301, kAlone = 401;
+
+struct BarMenus {
+    HMENU bar = nullptr, file = nullptr, edit = nullptr, help = nullptr;
+};
+
+BarMenus MakeMenu() {
+    BarMenus m;
+    m.bar = ::CreateMenu();
+    m.file = ::CreatePopupMenu();
+    ::AppendMenuW(m.file, MF_STRING, kNew, L"&New");
+    ::AppendMenuW(m.file, MF_STRING, kOpen, L"&Open");
+    m.edit = ::CreatePopupMenu();
+    ::AppendMenuW(m.edit, MF_STRING, kCut, L"Cu&t");
+    m.help = ::CreatePopupMenu();
+    ::AppendMenuW(m.help, MF_STRING, kAbout, L"&About");
+    ::AppendMenuW(m.bar, MF_POPUP, reinterpret_cast<UINT_PTR>(m.file), L"&File");
+    ::AppendMenuW(m.bar, MF_POPUP, reinterpret_cast<UINT_PTR>(m.edit), L"&Edit");
+    ::AppendMenuW(m.bar, MF_STRING, kAlone, L"&Go");
+    ::AppendMenuW(m.bar, MF_POPUP, reinterpret_cast<UINT_PTR>(m.help), L"&Help");
+    return m;
+}
+
+HWND MakeWindow(HMENU menu) {
+    static const ATOM atom = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = BarWindowProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"MenuBarTestWindow";
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        return ::RegisterClassW(&wc);
+    }();
+    EXPECT_NE(atom, 0);
+    HWND window = ::CreateWindowExW(0, L"MenuBarTestWindow", L"bar", WS_OVERLAPPEDWINDOW, 40, 40, 360, 220, nullptr,
+                                    menu, ::GetModuleHandleW(nullptr), nullptr);
+    EXPECT_NE(window, nullptr);
+    return window;
+}
+
+class MenuBarTest : public SkinnedTest {
+protected:
+    void UseSkin(int tileMenu) {
+        ASSERT_TRUE(SetBinaryProp(skin.get(), u"SkinStream", test_skins::PropertyBlock(BarSkin(tileMenu))));
+        ASSERT_NE(skin->MenuBarSkin(), nullptr);
+    }
+    TWinSkinForm* SkinIt(HWND window) {
+        EXPECT_TRUE(manager->SkinWindow(window));
+        TWinSkinForm* form = manager->FindSkinForm(window);
+        EXPECT_NE(form, nullptr);
+        if (!form) return nullptr;
+        EXPECT_TRUE(PumpUntil([&] { return form->State() == TWinSkinForm::SkinState::Running; }));
+        return form;
+    }
+    static void PaintFrame(TWinSkinForm& form, DibSection& into) {
+        RECT r{};
+        ::GetWindowRect(form.Window(), &r);
+        ASSERT_TRUE(into.EnsureSize(r.right - r.left, r.bottom - r.top));
+        into.Fill(kSentinel);
+        ASSERT_TRUE(form.PaintNonClient(into.Dc()));
+        ::GdiFlush();
+    }
+    static COLORREF Rgb(TColor c) { return ColorToRGB(c); }
+    static bool AllEqual(const DibSection& dib, int left, int top, int right, int bottom, COLORREF colour) {
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if ((dib.Pixel(x, y) & 0xFFFFFF) != colour) return false;
+        return true;
+    }
+    static int CountOf(const DibSection& dib, const core::Rect& r, COLORREF colour) {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if ((dib.Pixel(x, y) & 0xFFFFFF) == colour) ++n;
+        return n;
+    }
+    void TearDown() override {
+        g_commands.clear();
+        SkinnedTest::TearDown();
+    }
+};
+
+TEST_F(MenuBarTest, AWindowWithAMenuGetsTheSkinFrameWithTheBarUnderTheCaptionAndItsMenuBack) {
+    UseSkin(1);
+    const BarMenus menus = MakeMenu();
+    HWND window = MakeWindow(menus.bar);
+    RECT clientBefore{};
+    ::GetClientRect(window, &clientBefore);
+    TWinSkinForm* form = SkinIt(window);
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(form->FrameSkinning());
+    TWinSkinMenu* bar = form->MenuBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(::GetMenu(window), nullptr);  // the system bar is gone
+    const int barHeight = ::GetSystemMetrics(SM_CYMENU);
+    EXPECT_EQ(form->MenuBarHeight(), barHeight);
+
+    // The client starts below the bar.
+    RECT windowRect{}, client{};
+    ::GetWindowRect(window, &windowRect);
+    ::GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ::ClientToScreen(window, &origin);
+    EXPECT_EQ(origin.x - windowRect.left, kLeft);
+    EXPECT_EQ(origin.y - windowRect.top, kTop + barHeight);
+    EXPECT_EQ(client.bottom, clientBefore.bottom);  // the bar takes no room from the client
+
+    DibSection frame;
+    PaintFrame(*form, frame);
+    const int w = windowRect.right - windowRect.left;
+    const int barTop = kTop, barBottom = kTop + barHeight;
+    // Tile 1: the ends at their widths, the two-stripe middle stretched (not repeated).
+    // The window is painted active (no test window holds the activation here) or not:
+    // read which frame from the first pixel.
+    const COLORREF end = frame.Pixel(kLeft, barTop + 1) & 0xFFFFFF;
+    const int f = end == Rgb(kBarEnds[0]) ? 0 : 1;
+    ASSERT_EQ(end, Rgb(kBarEnds[f]));
+    EXPECT_TRUE(AllEqual(frame, kLeft, barTop, kLeft + kBarLeft, barBottom, Rgb(kBarEnds[f])));
+    EXPECT_TRUE(AllEqual(frame, w - kRight - kBarRight, barTop, w - kRight, barBottom, Rgb(kBarEnds[f])));
+    const int middleLeft = kLeft + kBarLeft, middleRight = w - kRight - kBarRight;
+    const int quarter = middleLeft + (middleRight - middleLeft) / 4, threeQuarters = middleRight - (middleRight - middleLeft) / 4;
+    EXPECT_EQ(frame.Pixel(quarter, barBottom - 1) & 0xFFFFFF, Rgb(kStripeA[f]));
+    EXPECT_EQ(frame.Pixel(quarter + 1, barBottom - 1) & 0xFFFFFF, Rgb(kStripeA[f]));
+    EXPECT_EQ(frame.Pixel(threeQuarters, barBottom - 1) & 0xFFFFFF, Rgb(kStripeB[f]));
+
+    // Four buttons from LeftWidth + 4; "Go" has no submenu but is a button all the same.
+    ASSERT_EQ(bar->Buttons().size(), 4u);
+    const core::Rect first = bar->Buttons()[0]->Bounds;
+    EXPECT_EQ(first.left, kLeft + kBarLeft + 4);
+    EXPECT_EQ(first.top, barTop);
+    EXPECT_EQ(first.bottom, barBottom - 1);
+    for (size_t i = 1; i < 4; ++i) EXPECT_EQ(bar->Buttons()[i]->Bounds.left, bar->Buttons()[i - 1]->Bounds.right);
+    // Each caption is drawn in its cell in the bar's text colour; nothing of it past the last cell.
+    for (const auto& button : bar->Buttons()) EXPECT_GT(CountOf(frame, button->Bounds, Rgb(kBarText)), 0) << button->Index();
+    const core::Rect past{bar->Buttons()[3]->Bounds.right, barTop, middleRight, barBottom};
+    EXPECT_EQ(CountOf(frame, past, Rgb(kBarText)), 0);
+    EXPECT_EQ(bar->FindMenuButton({first.left + 2, first.top + 2}), bar->Buttons()[0].get());
+    EXPECT_EQ(bar->FindMenuButton({first.left - 1, first.top + 2}), nullptr);
+    EXPECT_EQ(form->FindAccelButton(L'h'), bar->Buttons()[3].get());
+
+    // A hot button gets a frame in ButtonHilight; leaving it restores the bar's own pixels.
+    TMenuBtn& hot = *bar->Buttons()[1];
+    hot.State = TNCObject::kHot;
+    ASSERT_TRUE(bar->PaintButton(frame.Dc(), hot));
+    ::GdiFlush();
+    const core::Rect b = hot.Bounds;
+    EXPECT_TRUE(AllEqual(frame, b.left, b.top, b.right, b.top + 1, Rgb(kHotFrame)));
+    EXPECT_TRUE(AllEqual(frame, b.left, b.top, b.left + 1, b.bottom, Rgb(kHotFrame)));
+    EXPECT_TRUE(AllEqual(frame, b.right - 1, b.top, b.right, b.bottom, Rgb(kHotFrame)));
+    EXPECT_EQ(CountOf(frame, bar->Buttons()[0]->Bounds, Rgb(kHotFrame)), 0);  // the neighbour is untouched
+    EXPECT_EQ(CountOf(frame, bar->Buttons()[2]->Bounds, Rgb(kHotFrame)), 0);
+    hot.State = TNCObject::kNormal;
+    ASSERT_TRUE(bar->PaintButton(frame.Dc(), hot));
+    ::GdiFlush();
+    EXPECT_EQ(CountOf(frame, b, Rgb(kHotFrame)), 0);
+    EXPECT_GT(CountOf(frame, b, Rgb(kBarText)), 0);
+
+    // Unskinning gives the window its own menu bar back, with the client as it was.
+    manager->Unskin(*form);
+    EXPECT_EQ(::GetMenu(window), menus.bar);
+    RECT after{};
+    ::GetClientRect(window, &after);
+    EXPECT_EQ(after.right, clientBefore.right);
+    EXPECT_EQ(after.bottom, clientBefore.bottom);
+    ::DestroyWindow(window);
+}
+
+TEST_F(MenuBarTest, ABarOfAnyOtherTileRepeatsItsMiddle) {
+    UseSkin(0);
+    HWND window = MakeWindow(MakeMenu().bar);
+    TWinSkinForm* form = SkinIt(window);
+    ASSERT_NE(form, nullptr);
+    DibSection frame;
+    PaintFrame(*form, frame);
+    const int y = kTop + form->MenuBarHeight() - 1;
+    const COLORREF end = frame.Pixel(kLeft, y) & 0xFFFFFF;
+    const int f = end == Rgb(kBarEnds[0]) ? 0 : 1;
+    ASSERT_EQ(end, Rgb(kBarEnds[f]));
+    // The middle repeats its two stripes at their own width.
+    const int x = kLeft + kBarLeft + 40;
+    const COLORREF a = frame.Pixel(x, y) & 0xFFFFFF, b = frame.Pixel(x + 1, y) & 0xFFFFFF;
+    EXPECT_NE(a, b);
+    EXPECT_TRUE((a == Rgb(kStripeA[f]) && b == Rgb(kStripeB[f])) || (a == Rgb(kStripeB[f]) && b == Rgb(kStripeA[f])));
+    EXPECT_EQ(frame.Pixel(x + 2, y) & 0xFFFFFF, a);
+    ::DestroyWindow(window);
+}
+
+TEST_F(MenuBarTest, AButtonWithoutASubmenuPostsItsCommandAndOpensNothing) {
+    UseSkin(1);
+    HWND window = MakeWindow(MakeMenu().bar);
+    TWinSkinForm* form = SkinIt(window);
+    ASSERT_NE(form, nullptr);
+    DibSection frame;
+    PaintFrame(*form, frame);
+    TMenuBtn* go = form->MenuBar()->Buttons()[2].get();
+    g_commands.clear();
+    EXPECT_FALSE(form->OpenMenuButton(go));
+    EXPECT_FALSE(form->OpenMenuButton(nullptr));
+    ASSERT_TRUE(PumpUntil([] { return !g_commands.empty(); }));
+    EXPECT_EQ(g_commands, (std::vector<WPARAM>{kAlone}));
+    ::DestroyWindow(window);
+}
+
+}  // namespace
+
