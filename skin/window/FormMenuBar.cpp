@@ -88,13 +88,20 @@ LRESULT BarFilter(int code, WPARAM, LPARAM lParam, const HookGuard::Next& next) 
     case WM_SYSKEYUP:
         if (msg.wParam == VK_MENU) g_tracking.switching = false;
         break;
-    case WM_MOUSEMOVE:
-        if (msg.pt.x != g_tracking.lastMouse.x || msg.pt.y != g_tracking.lastMouse.y) {
+    case WM_MOUSEMOVE: {
+        // WINE: a move left queued from before the switch reaches the next popup's loop with
+        // the old point and would open the old button again; only a move to where the
+        // pointer is now counts.
+        POINT cursor{};
+        const bool current = ::GetCursorPos(&cursor) && cursor.x == msg.pt.x && cursor.y == msg.pt.y;
+        if (current && (msg.pt.x != g_tracking.lastMouse.x || msg.pt.y != g_tracking.lastMouse.y)) {
             g_tracking.lastMouse = msg.pt;
             target = bar.FindMenuButton(form->ScreenToFrame({msg.pt.x, msg.pt.y}));
-            if (target && !target->Enabled) target = nullptr;
+            // Passing over a button that opens nothing must not run its command.
+            if (target && (!target->Enabled || !target->Submenu)) target = nullptr;
         }
         break;
+    }
     default: break;
     }
     MoveToButton(*form, target);

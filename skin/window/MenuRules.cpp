@@ -167,7 +167,7 @@ int NeighbourMenuButton(int current, int step, std::span<const MenuBarEntry> but
     for (int tried = 0; tried < count; ++tried) {
         index = ((index + step) % count + count) % count;
         const MenuBarEntry& b = buttons[static_cast<size_t>(index)];
-        if (b.enabled && b.visible && !b.caption.empty()) return index;
+        if (b.enabled && b.visible && b.opens && !b.caption.empty()) return index;
     }
     return -1;
 }

@@ -101,6 +101,7 @@ struct MenuBarEntry {
     std::u16string_view caption;
     bool enabled = true;
     bool visible = true;
+    bool opens = true;  // it has a submenu
 };
 // The first enabled, visible button whose accelerator is `key` (any case), or -1.
 int FindAccelIndex(std::span<const MenuBarEntry> buttons, char16_t key) noexcept;
@@ -108,7 +109,8 @@ int FindAccelIndex(std::span<const MenuBarEntry> buttons, char16_t key) noexcept
 // Which bar button a key of an open bar popup moves to. Left goes to the previous button
 // only from the popup's own level (or with nothing selected); Right goes to the next one
 // unless the selected item opens a submenu, which Right opens instead. In a right-to-left
-// menu the two keys swap. The neighbour wraps round and skips buttons that cannot open.
+// menu the two keys swap. The neighbour wraps round and skips buttons that cannot open;
+// a button without a submenu is one of them, since opening it would run its command.
 struct MenuSelection {
     bool any = false;          // an item is selected
     bool topLevel = false;     // it (or its parent) is the popup the bar opened
@@ -118,5 +120,5 @@ inline constexpr uint32_t kVkLeft = 0x25, kVkRight = 0x27;
 int MenuBarKeyTarget(uint32_t virtualKey, const MenuSelection& selection, bool rightToLeft, int current,
                      std::span<const MenuBarEntry> buttons) noexcept;
 // The neighbour `step` (+1 or -1) of `current` among the buttons that can open (enabled,
-// visible, with a caption), wrapping; -1 when there is none.
+// visible, with a caption and a submenu), wrapping; -1 when there is none.
 int NeighbourMenuButton(int current, int step, std::span<const MenuBarEntry> buttons) noexcept;

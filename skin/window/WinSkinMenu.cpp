@@ -293,7 +293,8 @@ std::vector<MenuBarEntry> Entries(const std::vector<std::unique_ptr<TMenuBtn>>& 
     for (const auto& b : buttons) texts.push_back(FromWide(b->Caption));
     std::vector<MenuBarEntry> entries;
     entries.reserve(buttons.size());
-    for (size_t i = 0; i < buttons.size(); ++i) entries.push_back({texts[i], buttons[i]->Enabled, buttons[i]->Visible});
+    for (size_t i = 0; i < buttons.size(); ++i)
+        entries.push_back({texts[i], buttons[i]->Enabled, buttons[i]->Visible, buttons[i]->Submenu != nullptr});
     return entries;
 }
 

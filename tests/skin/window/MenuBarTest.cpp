@@ -3,16 +3,27 @@
 
 #include "skin/window/WinSkinMenu.h"
 
+#include "framework/controls/Menus.h"
+#include "framework/controls/Messages.h"
+#include "framework/controls/ShortCut.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
 #include "framework/win/DibSection.h"
 #include "skin/window/WinSkinForm.h"
 #include "tests/skin/window/WindowTestSkin.h"
 #include "tests/support/PumpMessages.h"
+#include "tests/support/RealMouse.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
+
+#include <windowsx.h>
 
 using namespace window_skin;
 
@@ -250,5 +261,242 @@ TEST_F(MenuBarTest, AButtonWithoutASubmenuPostsItsCommandAndOpensNothing) {
     ::DestroyWindow(window);
 }
 
-}  // namespace
+// The menus shown by this process's visible menu windows.
+BOOL CALLBACK CollectMenu(HWND window, LPARAM lParam) noexcept {
+    wchar_t name[16]{};
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    // WINE: the class of a menu window reads back as the atom's name only through GetClassNameW.
+    if (process != ::GetCurrentProcessId() || !::IsWindowVisible(window) || !::GetClassNameW(window, name, 16) ||
+        std::wstring_view{name} != L"#32768")
+        return TRUE;
+    DWORD_PTR menu = 0;
+    ::SendMessageTimeoutW(window, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 500, &menu);
+    reinterpret_cast<std::vector<HMENU>*>(lParam)->push_back(reinterpret_cast<HMENU>(menu));
+    return TRUE;
+}
+std::vector<HMENU> OpenMenus() {
+    std::vector<HMENU> menus;
+    ::EnumWindows(CollectMenu, reinterpret_cast<LPARAM>(&menus));
+    return menus;
+}
 
+void Key(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof input);
+}
+void Press(WORD key) {
+    Key(key, false);
+    Key(key, true);
+}
+
+// Waits (a few seconds at most) until exactly one menu window shows `menu`, or none when null.
+bool ShowsOnly(HMENU menu, int tries = 150) {
+    for (int i = 0; i < tries; ++i) {
+        const std::vector<HMENU> open = OpenMenus();
+        if (menu ? open == std::vector<HMENU>{menu} : open.empty()) return true;
+        ::Sleep(20);
+    }
+    return false;
+}
+
+TEST_F(MenuBarTest, TheKeysOpenABarButtonAndMoveAlongTheBarThroughARealMenuLoop) {
+    UseSkin(1);
+    const BarMenus menus = MakeMenu();
+    HWND window = MakeWindow(menus.bar);
+    ::ShowWindow(window, SW_SHOW);
+    TWinSkinForm* form = SkinIt(window);
+    ASSERT_NE(form, nullptr);
+    ::SetForegroundWindow(window);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == window && ::GetFocus() == window; }));
+
+    // The keys come from a second thread while the menu loop blocks this one.
+    std::atomic<bool> done{false};
+    std::vector<std::string> failed;
+    std::thread keys([&] {
+        const auto step = [&](const char* what, HMENU expected) {
+            if (!ShowsOnly(expected)) failed.push_back(what);
+        };
+        Key(VK_MENU, false);
+        Press('F');
+        Key(VK_MENU, true);
+        step("Alt+F opens File", menus.file);
+        Press(VK_RIGHT);
+        step("Right moves to Edit", menus.edit);
+        Press(VK_RIGHT);
+        step("Right passes Go, which opens nothing, to Help", menus.help);
+        Press(VK_RIGHT);
+        step("Right wraps round to File", menus.file);
+        Press(VK_LEFT);
+        step("Left wraps round to Help", menus.help);
+        Press(VK_ESCAPE);
+        step("Escape closes the menu", nullptr);
+        Press(VK_F10);
+        step("F10 opens the first button", menus.file);
+        Press(VK_ESCAPE);
+        step("Escape closes it again", nullptr);
+        // Never leave a menu open behind a failure.
+        for (int i = 0; i < 3 && !OpenMenus().empty(); ++i) {
+            Press(VK_ESCAPE);
+            ::PostMessageW(window, WM_CANCELMODE, 0, 0);
+            ::Sleep(100);
+        }
+        done = true;
+    });
+    const bool finished = PumpUntil([&] { return done.load(); }, 30000);
+    keys.join();
+    EXPECT_TRUE(finished);
+    for (const std::string& what : failed) ADD_FAILURE() << what;
+    EXPECT_FALSE(form->TrackingMenu());
+    ::DestroyWindow(window);
+}
+
+TEST_F(MenuBarTest, APressOnABarButtonOpensItsMenuAndTheMouseMovesAlongTheBar) {
+    UseSkin(1);
+    const BarMenus menus = MakeMenu();
+    HWND window = MakeWindow(menus.bar);
+    ::ShowWindow(window, SW_SHOW);
+    TWinSkinForm* form = SkinIt(window);
+    ASSERT_NE(form, nullptr);
+    ::SetForegroundWindow(window);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == window; }));
+    ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT at{};
+    ::GetWindowRect(window, &at);
+    const auto centre = [&](int index) {
+        const core::Rect b = form->MenuBar()->Buttons()[static_cast<size_t>(index)]->Bounds;
+        return POINT{at.left + (b.left + b.right) / 2, at.top + (b.top + b.bottom) / 2};
+    };
+    const POINT file = centre(0), edit = centre(1), go = centre(2);
+    ASSERT_LT(file.x, edit.x);
+    g_commands.clear();
+
+    std::atomic<bool> done{false};
+    std::vector<std::string> failed;
+    std::thread mouse([&] {
+        const auto step = [&](const char* what, HMENU expected) {
+            if (!ShowsOnly(expected)) failed.push_back(what);
+        };
+        // WINE: under Xvfb a pointer event of the display may put the pointer back where
+        // it was after SendInput alone moved it (a window mapped under the old position);
+        // the display's pointer is moved too, and the move is made until it holds.
+        const auto moveTo = [](POINT p) {
+            for (int i = 0; i < 20; ++i) {
+                ::SetCursorPos(p.x, p.y);
+                MoveTo(p);
+                ::Sleep(50);
+                POINT now{};
+                if (::GetCursorPos(&now) && now.x == p.x && now.y == p.y) {
+                    ::Sleep(50);
+                    if (::GetCursorPos(&now) && now.x == p.x && now.y == p.y) return;
+                }
+            }
+        };
+        moveTo(file);
+        Button(MOUSEEVENTF_LEFTDOWN);
+        Button(MOUSEEVENTF_LEFTUP);
+        step("a press on File opens its menu", menus.file);
+        // The menu follows the pointer; should the display have put the pointer back, the
+        // menu rightly followed it there, and the move is made once more.
+        const auto moveStep = [&](const char* what, POINT p, HMENU expected) {
+            for (int attempt = 0; attempt < 3; ++attempt) {
+                moveTo(p);
+                POINT now{};
+                if (ShowsOnly(expected, 50) && ::GetCursorPos(&now) && now.x == p.x && now.y == p.y) return;
+            }
+            failed.push_back(what);
+        };
+        moveStep("moving onto Edit opens Edit's", edit, menus.edit);
+        moveTo(go);
+        ::Sleep(200);
+        step("Go opens nothing, so Edit's stays", menus.edit);
+        Press(VK_ESCAPE);
+        step("Escape closes it", nullptr);
+        for (int i = 0; i < 3 && !OpenMenus().empty(); ++i) {
+            Press(VK_ESCAPE);
+            ::PostMessageW(window, WM_CANCELMODE, 0, 0);
+            ::Sleep(100);
+        }
+        done = true;
+    });
+    const bool finished = PumpUntil([&] { return done.load(); }, 30000);
+    mouse.join();
+    EXPECT_TRUE(finished);
+    for (const std::string& what : failed) ADD_FAILURE() << what;
+    // Passing over Go ran nothing.
+    EXPECT_EQ(std::count(g_commands.begin(), g_commands.end(), WPARAM{kAlone}), 0);
+    ::DestroyWindow(window);
+}
+
+TMenuItem& AddItem(TComponent& owner, TMenuItem& parent, const wchar_t* caption) {
+    auto& item = owner.Create<TMenuItem>();
+    item.SetCaption(caption);
+    parent.Add(item);
+    return item;
+}
+
+TEST_F(MenuBarTest, AFormsBarShowsItsItemsAndAltWithALetterClicksTheMatchingButton) {
+    UseSkin(1);
+    TApplication app;
+    auto& form = app.CreateForm<TForm>();
+    form.SetBounds(30, 30, 360, 220);
+    auto& menu = form.Create<TMainMenu>();
+    TMenuItem& file = AddItem(form, menu.Items(), L"&File");
+    AddItem(form, file, L"&Open").SetShortCut(ShortCut('O', scCtrl));
+    TMenuItem& tools = AddItem(form, menu.Items(), L"&Tools");
+    AddItem(form, tools, L"&Options");
+    tools.SetEnabled(false);
+    TMenuItem& help = AddItem(form, menu.Items(), L"&Help");
+    AddItem(form, help, L"&About");
+    form.SetMenu(&menu);
+    form.SetVisible(true);
+    HWND window = form.Handle();
+    TWinSkinForm* skinned = SkinIt(window);
+    ASSERT_NE(skinned, nullptr);
+    ASSERT_NE(skinned->MenuBar(), nullptr);
+    EXPECT_EQ(::GetMenu(window), nullptr);
+    DibSection frame;
+    PaintFrame(*skinned, frame);
+
+    const auto& buttons = skinned->MenuBar()->Buttons();
+    ASSERT_EQ(buttons.size(), 3u);
+    EXPECT_EQ(buttons[0]->Caption, L"&File");
+    EXPECT_EQ(buttons[0]->MenuItem(), &file);
+    EXPECT_EQ(buttons[0]->Submenu, file.Handle());
+    EXPECT_FALSE(buttons[1]->Enabled);  // the item's own state
+    EXPECT_EQ(buttons[2]->Command, static_cast<UINT>(help.Command()));
+
+    // Alt held: a letter of an enabled button posts a click on it; a disabled button's
+    // letter, or the letter without Alt, is left to the form.
+    BYTE keys[256]{};
+    ::GetKeyboardState(keys);
+    const BYTE saved = keys[VK_MENU];
+    const auto dialogChar = [&](wchar_t letter, bool alt) {
+        keys[VK_MENU] = alt ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        return form.Perform(kMsgDialogChar, letter, 0);
+    };
+    MSG posted{};
+    while (::PeekMessageW(&posted, window, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE)) {}
+    EXPECT_EQ(dialogChar(L'h', true), 1);
+    ASSERT_TRUE(::PeekMessageW(&posted, window, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
+    RECT at{};
+    ::GetWindowRect(window, &at);
+    const core::Rect helpBounds = buttons[2]->Bounds;
+    EXPECT_EQ(skinned->MenuBar()->FindMenuButton({GET_X_LPARAM(posted.lParam) - at.left, GET_Y_LPARAM(posted.lParam) - at.top}),
+              buttons[2].get());
+    EXPECT_EQ(GET_X_LPARAM(posted.lParam), at.left + helpBounds.left + 1);
+    EXPECT_EQ(dialogChar(L't', true), 0);
+    EXPECT_EQ(dialogChar(L'f', false), 0);
+    EXPECT_FALSE(::PeekMessageW(&posted, window, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
+    keys[VK_MENU] = saved;
+    ::SetKeyboardState(keys);
+
+    manager->Unskin(*skinned);
+    EXPECT_EQ(::GetMenu(window), menu.Handle());
+}
+
+}  // namespace

@@ -157,6 +157,8 @@ TEST(MenuBarRules, LeftAndRightMoveAlongTheBarFromThePopupsOwnLevel) {
     EXPECT_EQ(NeighbourMenuButton(0, 1, {}), -1);
     const std::vector<MenuBarEntry> closed{{u"&A", true, false}, {u"", true, true}};  // hidden; no caption
     EXPECT_EQ(NeighbourMenuButton(0, 1, closed), -1);
+    const std::vector<MenuBarEntry> plain{{u"&A", true, true}, {u"&Go", true, true, false}};  // Go opens nothing
+    EXPECT_EQ(NeighbourMenuButton(0, 1, plain), 0);
     const std::vector<MenuBarEntry> one{{u"&A", true, true}};
     EXPECT_EQ(NeighbourMenuButton(0, 1, one), 0);
     EXPECT_EQ(NeighbourMenuButton(-1, -1, one), 0);
