@@ -495,6 +495,15 @@ TEST_F(MenuBarTest, AFormsBarShowsItsItemsAndAltWithALetterClicksTheMatchingButt
     keys[VK_MENU] = saved;
     ::SetKeyboardState(keys);
 
+    // The bar follows changes of the form's items.
+    tools.SetEnabled(true);
+    help.SetCaption(L"&Info");
+    ASSERT_EQ(buttons.size(), 3u);
+    EXPECT_TRUE(buttons[1]->Enabled);
+    EXPECT_EQ(buttons[2]->Caption, L"&Info");
+    EXPECT_EQ(buttons[2]->MenuItem(), &help);
+    EXPECT_EQ(::GetMenu(window), nullptr);
+
     manager->Unskin(*skinned);
     EXPECT_EQ(::GetMenu(window), menu.Handle());
 }
