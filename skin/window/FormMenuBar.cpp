@@ -151,13 +151,17 @@ bool TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
     if (!button->Submenu || button->MenuItem()) ::PostMessageW(m_window, WM_COMMAND, button->Command, 0);
     if (!button->Submenu) return false;
     if (TMenuItem* item = button->MenuItem()) {
+        const int index = button->Index();
         std::vector<MenuEntry> entries;
         for (int i = 0; i < item->Count(); ++i) entries.push_back({item->Items(i)->IsLine(), item->Items(i)->Visible()});
         const std::vector<bool> visible = TidySeparators(entries);
         for (int i = 0; i < item->Count(); ++i)
             if (entries[static_cast<size_t>(i)].line) item->Items(i)->SetVisible(visible[static_cast<size_t>(i)]);
-        button->Submenu = item->Count() > 0 ? item->Handle() : nullptr;  // the tidy may have rebuilt it
-        if (!button->Submenu) return false;
+        // A separator shown or hidden changes the form's menu, and the bar reads its
+        // buttons afresh: the button is looked up again rather than used after it went.
+        TWinSkinMenu* bar = m_menuBar.Get();
+        button = bar ? bar->Button(index) : nullptr;
+        if (!button || !button->Submenu) return false;
     }
     if (g_tracking.hook) return false;  // a bar popup is open already
     m_trackingMenu = true;
@@ -181,6 +185,7 @@ bool TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
         // The popup still opens; only the moves between bar buttons are lost.
         LogCurrentException(u"the menu-bar hook could not be installed");
     }
+    const ComponentRef<TWinSkinForm> self{this};
     if (button->Enabled) {
         const UINT flags = TPM_NONOTIFY | TPM_RIGHTBUTTON | (m_rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN);
         ::TrackPopupMenu(button->Submenu, flags, x, y, 0, m_window, nullptr);
@@ -189,6 +194,7 @@ bool TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
     g_tracking.form = nullptr;
     g_tracking.index = -1;
     g_tracking.firstMessage = false;
+    if (!self) return true;  // the window went while its menu was open
     m_trackingMenu = false;
     m_trackedPopup = nullptr;
     if (TSkinManage* manager = TSkinManage::Instance()) manager->SetMenuFromBar(false);
@@ -205,8 +211,9 @@ bool TWinSkinForm::KeyMenu(LPARAM character) {
     if (character && !button) return false;
     if (!button) return true;  // a bar without a button that can open still takes the key
     button->MouseDown();
+    const ComponentRef<TWinSkinForm> self{this};
     OpenMenuButton(button);
-    if (m_hotObject == button) button->MouseLeave();
+    if (self && m_hotObject == button) button->MouseLeave();
     return true;
 }
 

@@ -378,9 +378,10 @@ LRESULT TWinSkinForm::NonClientButtonDown(WPARAM wParam, LPARAM lParam) {
     if (TMenuBtn* button = MenuButtonAt(PointOf(lParam))) {
         if (!m_active) ::SetForegroundWindow(m_window);
         button->MouseDown();
+        const ComponentRef<TWinSkinForm> self{this};
         OpenMenuButton(button);
         // It stays the hot object, now only hot: the timer lets it go once the mouse leaves.
-        if (m_hotObject == button) button->MouseUp();
+        if (self && m_hotObject == button) button->MouseUp();
         return 0;
     }
     // A maximised window is not dragged by its caption.

@@ -227,7 +227,8 @@ TEST_F(MenuBarTest, AWindowWithAMenuGetsTheSkinFrameWithTheBarUnderTheCaptionAnd
 
 TEST_F(MenuBarTest, ABarOfAnyOtherTileRepeatsItsMiddle) {
     UseSkin(0);
-    HWND window = MakeWindow(MakeMenu().bar);
+    const HMENU menu = MakeMenu().bar;
+    HWND window = MakeWindow(menu);
     TWinSkinForm* form = SkinIt(window);
     ASSERT_NE(form, nullptr);
     DibSection frame;
@@ -242,7 +243,9 @@ TEST_F(MenuBarTest, ABarOfAnyOtherTileRepeatsItsMiddle) {
     EXPECT_NE(a, b);
     EXPECT_TRUE((a == Rgb(kStripeA[f]) && b == Rgb(kStripeB[f])) || (a == Rgb(kStripeB[f]) && b == Rgb(kStripeA[f])));
     EXPECT_EQ(frame.Pixel(x + 2, y) & 0xFFFFFF, a);
+    // The window's menu goes with the window, as it would have without the skin.
     ::DestroyWindow(window);
+    EXPECT_FALSE(::IsMenu(menu));
 }
 
 TEST_F(MenuBarTest, AButtonWithoutASubmenuPostsItsCommandAndOpensNothing) {
@@ -506,6 +509,45 @@ TEST_F(MenuBarTest, AFormsBarShowsItsItemsAndAltWithALetterClicksTheMatchingButt
 
     manager->Unskin(*skinned);
     EXPECT_EQ(::GetMenu(window), menu.Handle());
+}
+
+TEST_F(MenuBarTest, AFormsSubmenuOpensWithoutLeadingDoubledOrTrailingSeparators) {
+    UseSkin(1);
+    TApplication app;
+    auto& form = app.CreateForm<TForm>();
+    form.SetBounds(30, 30, 360, 220);
+    auto& menu = form.Create<TMainMenu>();
+    TMenuItem& file = AddItem(form, menu.Items(), L"&File");
+    for (const wchar_t* caption : {L"-", L"&Open", L"-", L"-", L"&Quit", L"-"}) AddItem(form, file, caption);
+    form.SetMenu(&menu);
+    form.SetVisible(true);
+    HWND window = form.Handle();
+    TWinSkinForm* skinned = SkinIt(window);
+    ASSERT_NE(skinned, nullptr);
+    ::SetForegroundWindow(window);
+    DibSection frame;
+    PaintFrame(*skinned, frame);
+
+    std::atomic<bool> done{false};
+    std::atomic<int> shownItems{-1};
+    std::thread watcher([&] {
+        if (ShowsOnly(file.HandleIfAllocated())) shownItems = ::GetMenuItemCount(file.HandleIfAllocated());
+        for (int i = 0; i < 5 && !OpenMenus().empty(); ++i) {
+            Press(VK_ESCAPE);
+            ::PostMessageW(window, WM_CANCELMODE, 0, 0);
+            ::Sleep(100);
+        }
+        done = true;
+    });
+    // The separators changing rebuild the bar's buttons while the button is being opened.
+    EXPECT_TRUE(skinned->OpenMenuButton(skinned->MenuBar()->Buttons()[0].get()));
+    PumpUntil([&] { return done.load(); }, 10000);
+    watcher.join();
+    EXPECT_EQ(shownItems, 3);  // Open, one separator, Quit
+    const std::vector<bool> visible{file.Items(0)->Visible(), file.Items(2)->Visible(), file.Items(3)->Visible(),
+                                    file.Items(5)->Visible()};
+    EXPECT_EQ(visible, (std::vector<bool>{false, false, true, false}));
+    EXPECT_FALSE(skinned->TrackingMenu());
 }
 
 }  // namespace
