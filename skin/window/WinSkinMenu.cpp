@@ -91,11 +91,20 @@ bool TWinSkinMenu::RightToLeft() const noexcept {
 }
 
 void TWinSkinMenu::ReadMenu() {
+    if (m_form && m_form->Form() && !m_menu) return;
+    ReadButtons(Reading::First);
+}
+
+void TWinSkinMenu::RebuildMenu() {
+    ReadButtons(Reading::Again);
+    LayoutMenuBar();
+}
+
+void TWinSkinMenu::ReadButtons(Reading reading) {
     if (!m_form) return;
     HWND window = m_form->Window();
     if (HMENU current = ::GetMenu(window)) m_menuHandle = current;  // the old one is kept otherwise
     if (!m_menuHandle) return;
-    if (m_form->Form() && !m_menu) return;
     if (TNCObject* hot = m_form->HotObject(); hot && As<TMenuBtn>(hot)) m_form->SetHotObject(nullptr);
     m_buttons.clear();
     const int count = ::GetMenuItemCount(m_menuHandle);
@@ -107,50 +116,21 @@ void TWinSkinMenu::ReadMenu() {
         button->Enabled = !Disabled(item.state);
         button->Command = item.id;
         button->Caption = item.text;
-        if (TMainMenu* menu = m_menu.Get()) {
-            // A framework item may show another caption than its handle (a shortcut is
-            // appended there); the item knows its own.
-            if (TMenuItem* found = menu->FindItem(item.id, TFindItemKind::fkCommand); found && item.read) {
-                button->Caption = found->Caption();
-                button->Enabled = found->Enabled();
-                button->SetMenuItem(found);
-                button->Submenu = found->Count() > 0 ? found->Handle() : nullptr;
-            }
-        }
-        m_buttons.push_back(std::move(button));
-    }
-    ::SetMenu(window, nullptr);
-}
-
-void TWinSkinMenu::RebuildMenu() {
-    if (!m_form) return;
-    HWND window = m_form->Window();
-    if (HMENU current = ::GetMenu(window)) m_menuHandle = current;
-    if (!m_menuHandle) return;
-    if (TNCObject* hot = m_form->HotObject(); hot && As<TMenuBtn>(hot)) m_form->SetHotObject(nullptr);
-    m_buttons.clear();
-    const int count = ::GetMenuItemCount(m_menuHandle);
-    for (int position = 0; position < std::max(count, 0); ++position) {
-        const BarItem item = ReadBarItem(m_menuHandle, position);
-        auto button = std::make_unique<TMenuBtn>(*m_form, *this, position);
-        button->Visible = true;
-        button->Submenu = item.submenu;
-        button->Enabled = !Disabled(item.state);
-        button->Command = item.id;
-        button->Caption = item.text;
+        // A framework item may show another caption than its handle (a shortcut is
+        // appended there); the item knows its own. Read again, an item without text keeps
+        // what the menu says.
+        const bool lookUp = reading == Reading::First ? item.read : !item.text.empty();
         TMainMenu* menu = m_menu.Get();
-        TMenuItem* found = menu && !item.text.empty() ? menu->FindItem(item.id, TFindItemKind::fkCommand) : nullptr;
-        if (found) {
+        if (TMenuItem* found = menu && lookUp ? menu->FindItem(item.id, TFindItemKind::fkCommand) : nullptr) {
             button->Caption = found->Caption();
             button->Enabled = found->Enabled();
-            button->Command = static_cast<UINT>(found->Command());
+            if (reading == Reading::Again) button->Command = static_cast<UINT>(found->Command());
             button->SetMenuItem(found);
             button->Submenu = found->Count() > 0 ? found->Handle() : nullptr;
         }
         m_buttons.push_back(std::move(button));
     }
     ::SetMenu(window, nullptr);
-    LayoutMenuBar();
 }
 
 std::vector<core::Rect> TWinSkinMenu::Layout(HDC dc, int width, int height) const {

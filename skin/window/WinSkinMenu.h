@@ -85,6 +85,8 @@ public:
     static void Publish(TPublisher<TWinSkinMenu>& p);
 
 private:
+    enum class Reading { First, Again };
+    void ReadButtons(Reading reading);
     // Bar coordinates from which the buttons start, and their cells.
     std::vector<core::Rect> Layout(HDC dc, int width, int height) const;
     void DrawCaption(HDC dc, const TMenuBtn& button, const RECT& cell) const noexcept;

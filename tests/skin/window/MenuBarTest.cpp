@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -110,6 +111,14 @@ protected:
         EXPECT_NE(form, nullptr);
         if (!form) return nullptr;
         EXPECT_TRUE(PumpUntil([&] { return form->State() == TWinSkinForm::SkinState::Running; }));
+        return form;
+    }
+    // Skinned, shown and holding the keyboard focus, for real input.
+    TWinSkinForm* ShownAndActive(HWND window) {
+        ::ShowWindow(window, SW_SHOW);
+        TWinSkinForm* form = SkinIt(window);
+        ::SetForegroundWindow(window);
+        EXPECT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == window && ::GetFocus() == window; }));
         return form;
     }
     static void PaintFrame(TWinSkinForm& form, DibSection& into) {
@@ -306,20 +315,35 @@ bool ShowsOnly(HMENU menu, int tries = 150) {
     return false;
 }
 
+// Runs `script` on a second thread while this one pumps (and blocks in the menu loops
+// the script opens); whatever menu is left open afterwards is closed, so nothing hangs.
+// The script adds what went wrong to `failed`.
+std::vector<std::string> DriveMenus(HWND window, const std::function<void(std::vector<std::string>&)>& script) {
+    std::atomic<bool> done{false};
+    std::vector<std::string> failed;
+    std::thread driver([&] {
+        script(failed);
+        for (int i = 0; i < 5 && !OpenMenus().empty(); ++i) {
+            Press(VK_ESCAPE);
+            ::PostMessageW(window, WM_CANCELMODE, 0, 0);
+            ::Sleep(100);
+        }
+        done = true;
+    });
+    if (!PumpUntil([&] { return done.load(); }, 30000)) failed.push_back("the script did not end");
+    driver.join();
+    return failed;
+}
+
 TEST_F(MenuBarTest, TheKeysOpenABarButtonAndMoveAlongTheBarThroughARealMenuLoop) {
     UseSkin(1);
     const BarMenus menus = MakeMenu();
     HWND window = MakeWindow(menus.bar);
-    ::ShowWindow(window, SW_SHOW);
-    TWinSkinForm* form = SkinIt(window);
+    TWinSkinForm* form = ShownAndActive(window);
     ASSERT_NE(form, nullptr);
-    ::SetForegroundWindow(window);
-    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == window && ::GetFocus() == window; }));
 
     // The keys come from a second thread while the menu loop blocks this one.
-    std::atomic<bool> done{false};
-    std::vector<std::string> failed;
-    std::thread keys([&] {
+    const auto failed = DriveMenus(window, [&](std::vector<std::string>& failed) {
         const auto step = [&](const char* what, HMENU expected) {
             if (!ShowsOnly(expected)) failed.push_back(what);
         };
@@ -341,17 +365,7 @@ TEST_F(MenuBarTest, TheKeysOpenABarButtonAndMoveAlongTheBarThroughARealMenuLoop)
         step("F10 opens the first button", menus.file);
         Press(VK_ESCAPE);
         step("Escape closes it again", nullptr);
-        // Never leave a menu open behind a failure.
-        for (int i = 0; i < 3 && !OpenMenus().empty(); ++i) {
-            Press(VK_ESCAPE);
-            ::PostMessageW(window, WM_CANCELMODE, 0, 0);
-            ::Sleep(100);
-        }
-        done = true;
     });
-    const bool finished = PumpUntil([&] { return done.load(); }, 30000);
-    keys.join();
-    EXPECT_TRUE(finished);
     for (const std::string& what : failed) ADD_FAILURE() << what;
     EXPECT_FALSE(form->TrackingMenu());
     ::DestroyWindow(window);
@@ -361,11 +375,8 @@ TEST_F(MenuBarTest, APressOnABarButtonOpensItsMenuAndTheMouseMovesAlongTheBar) {
     UseSkin(1);
     const BarMenus menus = MakeMenu();
     HWND window = MakeWindow(menus.bar);
-    ::ShowWindow(window, SW_SHOW);
-    TWinSkinForm* form = SkinIt(window);
+    TWinSkinForm* form = ShownAndActive(window);
     ASSERT_NE(form, nullptr);
-    ::SetForegroundWindow(window);
-    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == window; }));
     ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     RECT at{};
     ::GetWindowRect(window, &at);
@@ -377,9 +388,7 @@ TEST_F(MenuBarTest, APressOnABarButtonOpensItsMenuAndTheMouseMovesAlongTheBar) {
     ASSERT_LT(file.x, edit.x);
     g_commands.clear();
 
-    std::atomic<bool> done{false};
-    std::vector<std::string> failed;
-    std::thread mouse([&] {
+    const auto failed = DriveMenus(window, [&](std::vector<std::string>& failed) {
         const auto step = [&](const char* what, HMENU expected) {
             if (!ShowsOnly(expected)) failed.push_back(what);
         };
@@ -418,16 +427,7 @@ TEST_F(MenuBarTest, APressOnABarButtonOpensItsMenuAndTheMouseMovesAlongTheBar) {
         step("Go opens nothing, so Edit's stays", menus.edit);
         Press(VK_ESCAPE);
         step("Escape closes it", nullptr);
-        for (int i = 0; i < 3 && !OpenMenus().empty(); ++i) {
-            Press(VK_ESCAPE);
-            ::PostMessageW(window, WM_CANCELMODE, 0, 0);
-            ::Sleep(100);
-        }
-        done = true;
     });
-    const bool finished = PumpUntil([&] { return done.load(); }, 30000);
-    mouse.join();
-    EXPECT_TRUE(finished);
     for (const std::string& what : failed) ADD_FAILURE() << what;
     // Passing over Go ran nothing.
     EXPECT_EQ(std::count(g_commands.begin(), g_commands.end(), WPARAM{kAlone}), 0);
@@ -528,21 +528,15 @@ TEST_F(MenuBarTest, AFormsSubmenuOpensWithoutLeadingDoubledOrTrailingSeparators)
     DibSection frame;
     PaintFrame(*skinned, frame);
 
-    std::atomic<bool> done{false};
-    std::atomic<int> shownItems{-1};
-    std::thread watcher([&] {
+    // Alt+F through the window; the separators changing rebuild the bar's buttons while
+    // the button is being opened.
+    ::PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, L'f');
+    int shownItems = -1;
+    const auto failed = DriveMenus(window, [&](std::vector<std::string>& failed) {
         if (ShowsOnly(file.HandleIfAllocated())) shownItems = ::GetMenuItemCount(file.HandleIfAllocated());
-        for (int i = 0; i < 5 && !OpenMenus().empty(); ++i) {
-            Press(VK_ESCAPE);
-            ::PostMessageW(window, WM_CANCELMODE, 0, 0);
-            ::Sleep(100);
-        }
-        done = true;
+        else failed.push_back("Alt+F opens File");
     });
-    // The separators changing rebuild the bar's buttons while the button is being opened.
-    EXPECT_TRUE(skinned->OpenMenuButton(skinned->MenuBar()->Buttons()[0].get()));
-    PumpUntil([&] { return done.load(); }, 10000);
-    watcher.join();
+    for (const std::string& what : failed) ADD_FAILURE() << what;
     EXPECT_EQ(shownItems, 3);  // Open, one separator, Quit
     const std::vector<bool> visible{file.Items(0)->Visible(), file.Items(2)->Visible(), file.Items(3)->Visible(),
                                     file.Items(5)->Visible()};
