@@ -13,7 +13,6 @@
 #include "skin/window/WindowQueries.h"
 
 #include <memory>
-#include <optional>
 
 namespace {
 
@@ -22,7 +21,6 @@ struct BarTracking {
     ComponentRef<TWinSkinForm> form;
     int index = -1;              // the bar button whose popup is open
     POINT lastMouse{};
-    bool switching = false;      // a move to another bar button is under way
     bool firstMessage = false;   // the menu loop's first message was seen
     std::unique_ptr<HookGuard> hook;
 };
@@ -56,7 +54,6 @@ MenuSelection SelectionIn(HMENU popup) noexcept {
 
 void MoveToButton(TWinSkinForm& form, const TMenuBtn* target) noexcept {
     if (!target || target->Index() == g_tracking.index) return;
-    g_tracking.switching = true;
     // The open loop ends first; the posted click then opens the target's popup.
     ::EndMenu();
     form.ClickMenuButton(*target);
@@ -76,18 +73,11 @@ LRESULT BarFilter(int code, WPARAM, LPARAM lParam, const HookGuard::Next& next) 
     const TMenuBtn* target = nullptr;
     switch (msg.message) {
     case WM_KEYDOWN: {
-        if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) {
-            g_tracking.switching = false;
-            break;
-        }
         const bool rightToLeft = ::GetWindowLongPtrW(form->Window(), GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR;
         target = bar.KeyTarget(static_cast<uint32_t>(msg.wParam), SelectionIn(form->TrackedPopup()), rightToLeft,
                                g_tracking.index);
         break;
     }
-    case WM_SYSKEYUP:
-        if (msg.wParam == VK_MENU) g_tracking.switching = false;
-        break;
     case WM_MOUSEMOVE: {
         // WINE: a move left queued from before the switch reaches the next popup's loop with
         // the old point and would open the old button again; only a move to where the
@@ -124,12 +114,7 @@ void TWinSkinForm::GiveMenuBack() noexcept {
     if (HMENU menu = bar->MenuHandle(); menu && ::IsWindow(m_window) && !::GetMenu(m_window)) ::SetMenu(m_window, menu);
     if (m_hotObject && As<TMenuBtn>(m_hotObject)) m_hotObject = nullptr;
     m_menuBarHeight = 0;
-    try {
-        FreeComponent(bar);
-    } catch (...) {
-        // The bar stays this object's component and goes with it; only its handle was needed.
-        LogCurrentException(u"the menu bar could not be freed");
-    }
+    FreeComponent(bar);  // made by Create: it has this object as its owner, so this cannot throw
 }
 
 TMenuBtn* TWinSkinForm::FindAccelButton(wchar_t key) const {
@@ -176,7 +161,6 @@ bool TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
     }
     g_tracking.form = this;
     g_tracking.index = button->Index();
-    g_tracking.switching = false;
     g_tracking.firstMessage = false;
     ::GetCursorPos(&g_tracking.lastMouse);
     try {

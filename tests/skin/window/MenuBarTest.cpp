@@ -9,8 +9,10 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/win/DibSection.h"
+#include "framework/win/HookGuard.h"
 #include "skin/window/WinSkinForm.h"
 #include "tests/skin/window/WindowTestSkin.h"
+#include "tests/support/FailureLogCapture.h"
 #include "tests/support/PumpMessages.h"
 #include "tests/support/RealMouse.h"
 
@@ -19,6 +21,7 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -542,6 +545,31 @@ TEST_F(MenuBarTest, AFormsSubmenuOpensWithoutLeadingDoubledOrTrailingSeparators)
                                     file.Items(5)->Visible()};
     EXPECT_EQ(visible, (std::vector<bool>{false, false, true, false}));
     EXPECT_FALSE(skinned->TrackingMenu());
+}
+
+TEST_F(MenuBarTest, WithoutTheMessageFilterTheBarPopupStillOpensAndTheLossIsLogged) {
+    UseSkin(1);
+    const BarMenus menus = MakeMenu();
+    HWND window = MakeWindow(menus.bar);
+    TWinSkinForm* form = ShownAndActive(window);
+    ASSERT_NE(form, nullptr);
+    // Every filter this thread may hold is taken.
+    std::vector<std::unique_ptr<HookGuard>> taken;
+    while (taken.size() < HookGuard::kPerKind)
+        taken.push_back(std::make_unique<HookGuard>(WH_MSGFILTER, HookGuard::Handler{[](int, WPARAM, LPARAM) {}}));
+    FailureLogCapture log;
+    ::PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, L'e');
+    const auto failed = DriveMenus(window, [&](std::vector<std::string>& failed) {
+        if (!ShowsOnly(menus.edit)) failed.push_back("Alt+E opens Edit");
+        Press(VK_RIGHT);
+        ::Sleep(300);
+        if (!ShowsOnly(menus.edit)) failed.push_back("without the filter Right stays in Edit");
+    });
+    for (const std::string& what : failed) ADD_FAILURE() << what;
+    EXPECT_EQ(log.Count(u"the menu-bar hook could not be installed"), 1u);
+    taken.clear();
+    EXPECT_FALSE(form->TrackingMenu());
+    ::DestroyWindow(window);
 }
 
 }  // namespace
