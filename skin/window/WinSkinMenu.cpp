@@ -203,7 +203,6 @@ bool TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) noexcept {
         m_barRect = FromRECT(rect);
         if (m_background.EnsureSize(width, height)) ::BitBlt(m_background.Dc(), 0, 0, width, height, bar, 0, 0, SRCCOPY);
 
-        m_painting = true;
         {
             SelectScope useFont{bar, m_font ? static_cast<HGDIOBJ>(m_font.Get()) : ::GetStockObject(DEFAULT_GUI_FONT)};
             const std::vector<core::Rect> cells = Layout(bar, width, height);
@@ -217,10 +216,8 @@ bool TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) noexcept {
                 button.Bounds = cells[i].Offset(rect.left, rect.top);
             }
         }
-        m_painting = false;
         painted = ::BitBlt(dc, rect.left, rect.top, width, height, bar, 0, 0, SRCCOPY) != FALSE;
     } catch (...) {
-        m_painting = false;
         LogCurrentException(u"the menu bar could not be painted");
     }
     return painted;
@@ -240,7 +237,7 @@ bool TWinSkinMenu::PaintButton(HDC dc, const TMenuBtn& button) noexcept {
     if (!m_skinData || !button.Visible || button.Bounds.IsEmpty() || m_barRect.IsEmpty()) return false;
     try {
         const RECT bounds = ToRECT(button.Bounds);
-        const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+        const int width = bounds.right - bounds.left;
         // The button's column of the bar background, captions left out.
         ::BitBlt(dc, bounds.left, m_barRect.top, width, m_barRect.Height(), m_background.Dc(),
                  bounds.left - m_barRect.left, 0, SRCCOPY);
@@ -250,7 +247,6 @@ bool TWinSkinMenu::PaintButton(HDC dc, const TMenuBtn& button) noexcept {
         }
         SelectScope useFont{dc, m_font ? static_cast<HGDIOBJ>(m_font.Get()) : ::GetStockObject(DEFAULT_GUI_FONT)};
         DrawCaption(dc, button, bounds);
-        (void)height;
         return true;
     } catch (...) {
         LogCurrentException(u"a menu-bar button could not be painted");

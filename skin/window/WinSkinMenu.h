@@ -100,6 +100,5 @@ private:
     TWinSkinForm* m_form = nullptr;
     DibSection m_background;  // the painted bar without its captions
     FontHandle m_font;
-    bool m_painting = false;
     HMENU m_menuHandle = nullptr;
 };
