@@ -149,7 +149,10 @@ LRESULT TWinSkinForm::FrameMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ShowSysMenu({origin.x, origin.y});
         }
         return CallOld(message, wParam, lParam);
-    case WMX_OPENMENUBUTTON: return 0;
+    case WMX_OPENMENUBUTTON:
+        if (TMenuBtn* button = MenuButtonAt({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}))
+            OpenMenuButton(button);
+        return 0;
     case kMsgMenuChanged: {
         // The window's menu changes: no frame is painted halfway through it.
         m_skinData->SetFramePaint(false);
