@@ -62,6 +62,10 @@ LRESULT TWinSkinForm::FormWndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         ReleaseControls();
         ReleaseMenus();
+        if (TWinSkinMenu* bar = m_menuBar.Get(); bar && !bar->Menu() && !::GetMenu(m_window)) {
+            // The system destroys a window's menu with the window; the bar holds it instead.
+            if (HMENU menu = bar->MenuHandle()) ::SetMenu(m_window, menu);
+        }
         // Forwarded before the procedure goes, so that the window's own clean-up runs.
         const LRESULT result = CallOld(message, wParam, lParam);
         m_skinState = SkinState::Finished;
@@ -136,6 +140,7 @@ LRESULT TWinSkinForm::FrameMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return CallOld(message, wParam, lParam);
     case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_KEYMENU && KeyMenu(lParam)) return 1;
         SysCommand(wParam);
         if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == L' ') {
             // Alt+Space: the skinned system menu at the client origin.
@@ -144,7 +149,10 @@ LRESULT TWinSkinForm::FrameMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ShowSysMenu({origin.x, origin.y});
         }
         return CallOld(message, wParam, lParam);
-    case WMX_OPENMENUBUTTON: return 0;
+    case WMX_OPENMENUBUTTON:
+        if (TMenuBtn* button = MenuButtonAt({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}))
+            OpenMenuButton(button);
+        return 0;
     case kMsgMenuChanged: {
         // The window's menu changes: no frame is painted halfway through it.
         m_skinData->SetFramePaint(false);
@@ -269,6 +277,19 @@ void TWinSkinForm::FormMessageHook(TMessage& message) {
         }
         break;
     case WMX_SKINQUERY: message.Result = message.LParam == kSkinSignature ? kSkinSignature : 1; return;
+    case kMsgMenuChanged:
+        // The form's menu changed its items: the bar shows them as they are now.
+        m_oldFormHandler(message);
+        if (TWinSkinMenu* bar = m_menuBar.Get(); bar && m_skinState == SkinState::Running) {
+            bar->RebuildMenu();
+            PaintNonClient(nullptr);
+        }
+        return;
+    case kMsgDialogChar:
+        // The form's own accelerators come first; then Alt+letter opens a bar button.
+        m_oldFormHandler(message);
+        if (message.Result == 0) DialogChar(message);
+        return;
     default: break;
     }
     m_oldFormHandler(message);

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 // One entry of a menu as the separator rule sees it.
@@ -67,3 +68,57 @@ struct SysMenuFacts {
 // the menu, which the skinned one never lets it do; so the commands the window's state
 // decides follow that state, and only the others keep the menu's grey (state 3).
 SysMenuItemRule SysMenuItemFor(uint32_t command, uint32_t menuState, const SysMenuFacts& facts) noexcept;
+
+// --- the skinned menu bar -------------------------------------------------------------------
+
+// Where the first bar button starts, from the bar's near edge: past the bar picture's
+// margin (`RightWidth` for a right-to-left bar, else `LeftWidth`) and a gap, or 6 without
+// a picture; a bar narrower than that starts at 12.
+struct MenuBarPicture {
+    bool present = false;
+    int leftWidth = 0;
+    int rightWidth = 0;
+};
+int MenuBarStart(int barWidth, const MenuBarPicture& picture, bool rightToLeft) noexcept;
+
+// One bar button as the layout sees it: its caption's measured width, and whether it
+// shows at all. An empty caption gives a button of no width.
+struct MenuBarButtonFacts {
+    int textWidth = 0;
+    bool emptyCaption = false;
+    bool visible = true;
+};
+// The cells of the buttons in bar coordinates, in menu order: each its text and 10 wide,
+// one pixel less than the bar high, from `start` onwards (backwards from the far edge for
+// a right-to-left bar). A hidden button gets an empty rectangle and takes no room.
+std::vector<core::Rect> LayoutMenuBarButtons(std::span<const MenuBarButtonFacts> buttons, int barWidth, int barHeight,
+                                             int start, bool rightToLeft);
+
+// The character after the "&" of a caption ("&&" is a literal ampersand), 0 without one.
+char16_t MenuAccelerator(std::u16string_view caption) noexcept;
+// One bar button as the accelerator search and the keys see it.
+struct MenuBarEntry {
+    std::u16string_view caption;
+    bool enabled = true;
+    bool visible = true;
+    bool opens = true;  // it has a submenu
+};
+// The first enabled, visible button whose accelerator is `key` (any case), or -1.
+int FindAccelIndex(std::span<const MenuBarEntry> buttons, char16_t key) noexcept;
+
+// Which bar button a key of an open bar popup moves to. Left goes to the previous button
+// only from the popup's own level (or with nothing selected); Right goes to the next one
+// unless the selected item opens a submenu, which Right opens instead. In a right-to-left
+// menu the two keys swap. The neighbour wraps round and skips buttons that cannot open;
+// a button without a submenu is one of them, since opening it would run its command.
+struct MenuSelection {
+    bool any = false;          // an item is selected
+    bool topLevel = false;     // it (or its parent) is the popup the bar opened
+    bool hasSubmenu = false;   // it opens a submenu of its own
+};
+inline constexpr uint32_t kVkLeft = 0x25, kVkRight = 0x27;
+int MenuBarKeyTarget(uint32_t virtualKey, const MenuSelection& selection, bool rightToLeft, int current,
+                     std::span<const MenuBarEntry> buttons) noexcept;
+// The neighbour `step` (+1 or -1) of `current` among the buttons that can open (enabled,
+// visible, with a caption and a submenu), wrapping; -1 when there is none.
+int NeighbourMenuButton(int current, int step, std::span<const MenuBarEntry> buttons) noexcept;

@@ -320,7 +320,8 @@ bool TWinSkinForm::PaintNonClient(HDC dc) noexcept {
             PaintBorderPiece(4, {b.left, h - b.bottom, w - b.right, h}, buffer);
             if (m_menuBarHeight > 0) {
                 const RECT bar{b.left, b.top, w - b.right, b.top + m_menuBarHeight};
-                ::FillRect(buffer, &bar, m_skinData->ButtonFaceBrush());
+                TWinSkinMenu* menuBar = m_menuBar.Get();
+                if (!menuBar || !menuBar->PaintMenuBar(buffer, bar)) ::FillRect(buffer, &bar, m_skinData->ButtonFaceBrush());
             }
         }
         PaintCaption(buffer, w, h);
@@ -360,6 +361,10 @@ LRESULT TWinSkinForm::NonClientMouseMove(WPARAM wParam, LPARAM lParam) {
         found->MouseMove();
         return 0;
     }
+    if (TMenuBtn* button = MenuButtonAt(PointOf(lParam))) {
+        button->MouseMove();
+        return 0;
+    }
     if (m_hotObject) m_hotObject->MouseLeave();
     return CallOld(WM_NCMOUSEMOVE, wParam, lParam);
 }
@@ -370,6 +375,15 @@ LRESULT TWinSkinForm::NonClientButtonDown(WPARAM wParam, LPARAM lParam) {
         found->MouseDown();
         return 0;
     }
+    if (TMenuBtn* button = MenuButtonAt(PointOf(lParam))) {
+        if (!m_active) ::SetForegroundWindow(m_window);
+        button->MouseDown();
+        const ComponentRef<TWinSkinForm> self{this};
+        OpenMenuButton(button);
+        // It stays the hot object, now only hot: the timer lets it go once the mouse leaves.
+        if (self && m_hotObject == button) button->MouseUp();
+        return 0;
+    }
     // A maximised window is not dragged by its caption.
     if (m_windowState == WindowState::Maximized && m_active && wParam == HTCAPTION) wParam = HTMENU;
     return CallOld(WM_NCLBUTTONDOWN, wParam, lParam);
@@ -377,6 +391,7 @@ LRESULT TWinSkinForm::NonClientButtonDown(WPARAM wParam, LPARAM lParam) {
 
 LRESULT TWinSkinForm::NonClientButtonUp(WPARAM wParam, LPARAM lParam) {
     TWinSysButton* found = FindNCObject(ScreenToFrame(PointOf(lParam)));
+    if (!found && MenuButtonAt(PointOf(lParam))) return 0;  // the press opened its menu already
     if (!found) return CallOld(WM_NCLBUTTONUP, wParam, lParam);
     if (found == m_hotObject && found->State == TNCObject::kPressed) {
         found->MouseUp();
@@ -511,7 +526,13 @@ void TWinSkinForm::ShowSysMenu(core::Point screen) {
     }
 }
 
+TMenuBtn* TWinSkinForm::MenuButtonAt(core::Point screen) const noexcept {
+    const TWinSkinMenu* bar = m_menuBar.Get();
+    return bar ? bar->FindMenuButton(ScreenToFrame(screen)) : nullptr;
+}
+
 void TWinSkinForm::MouseTimer() {
+    if (m_trackingMenu) return;  // the open menu has the mouse
     POINT cursor{};
     ::GetCursorPos(&cursor);
     if (m_hotObject && !m_hotObject->Bounds.Contains(ScreenToFrame({cursor.x, cursor.y}))) m_hotObject->MouseLeave();

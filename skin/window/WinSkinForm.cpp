@@ -119,12 +119,8 @@ void TWinSkinForm::InitSkin(TSkinData& skinData) {
     router->Subclass(m_window);  // throws, with nothing changed yet
     m_router = std::move(router);
 
-    if (m_frameSkinning && ::GetMenu(m_window) && m_mdiKind != MdiKind::Child) {
-        // The skin draws no menu bar yet: such a window keeps the system frame, whose
-        // menu bar works, and still gets the skin's colours.
-        LogFailure(u"a window with a menu bar keeps the system frame: " + FromWide(m_className));
-        m_frameSkinning = false;
-    }
+    if (m_frameSkinning && ::GetMenu(m_window) && m_mdiKind != MdiKind::Child && m_borderKind != BorderKind::NoCaption)
+        CreateMenuBar();
     if (m_frameSkinning) {
         if (m_windowState != WindowState::Minimized) SetCaptionStyle(false);
         ReadBorderSizes();
@@ -142,6 +138,12 @@ void TWinSkinForm::StartSkin() {
     const core::Size window = WindowSize(m_window);
     // Measured before the skin frame is applied: the size the system frame adds.
     m_standardFrameExtra = {window.width - m_clientRect.right, window.height - m_clientRect.bottom};
+    if (m_menuBar) {
+        // The system bar went before this measure: its height belongs to the system frame,
+        // and the client the window had lies below it.
+        m_standardFrameExtra.height += m_menuBarHeight;
+        m_clientRect.bottom = std::max<LONG>(m_clientRect.bottom - m_menuBarHeight, 0);
+    }
     try {
         if (m_form) DiscoverForm(*m_form);
         else DiscoverWindow(m_window);
@@ -368,8 +370,10 @@ void TWinSkinForm::RestoreWindow() noexcept {
         return;
     }
     const bool living = m_skinState != SkinState::Destroying && ::IsWindow(m_window);
+    const int barHeight = m_menuBarHeight;  // part of the skin frame, as the system bar is of the system's
     Unhook();
     ReleaseControls();
+    if (living) GiveMenuBack();
     if (living) SetFormColour(false);
     SetSysMenuStyle(false);
     SetCaptionStyle(true);
@@ -378,7 +382,7 @@ void TWinSkinForm::RestoreWindow() noexcept {
         const POINT at = WindowOrigin(m_window);
         ::SetWindowPos(m_window, nullptr, at.x, at.y,
                        size.width + m_standardFrameExtra.width - m_borders.left - m_borders.right,
-                       size.height + m_standardFrameExtra.height - m_borders.top - m_borders.bottom,
+                       size.height + m_standardFrameExtra.height - m_borders.top - m_borders.bottom - barHeight,
                        SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     }
     if (m_hasRegion) {

@@ -22,6 +22,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/window/CaptionButtons.h"
 #include "skin/window/DiscoveryRules.h"
+#include "skin/window/WinSkinMenu.h"
 #include "skin/window/WindowRules.h"
 
 #include <cstdint>
@@ -170,6 +171,20 @@ public:
     void MeasureSysMenuItem(TMenuItem& item, int& width);
     void DrawMenuItem(TMenuItem& item, TCanvas& canvas, const RECT& rect, bool selected);
 
+    // --- the menu bar (FormMenuBar.cpp) ----------------------------------------------------
+    // The skinned bar that stands for the window's menu bar, or null.
+    TWinSkinMenu* MenuBar() const noexcept { return m_menuBar.Get(); }
+    // Posts the button's command, then shows its submenu under it and tracks it until it
+    // closes; keys and the mouse may move on to the neighbouring buttons meanwhile.
+    // False when there is no button or it has no submenu.
+    bool OpenMenuButton(TMenuBtn* button);
+    // The first enabled, visible bar button with `key` as its accelerator, or null.
+    TMenuBtn* FindAccelButton(wchar_t key) const;
+    // A click on the button, posted: it reaches the bar once a menu loop running now ends.
+    void ClickMenuButton(const TMenuBtn& button) const noexcept;
+    bool TrackingMenu() const noexcept { return m_trackingMenu; }
+    HMENU TrackedPopup() const noexcept { return m_trackedPopup; }
+
     static void Publish(TPublisher<TWinSkinForm>& p);
 
 private:
@@ -194,6 +209,16 @@ private:
     int MenuItemLeftWidth() const noexcept;
     // The skinned system menu at a screen point; false when the skin leaves it to the system.
     bool ShowSkinnedSysMenu(core::Point screen);
+
+    // --- the menu bar (FormMenuBar.cpp) ---
+    void CreateMenuBar();
+    // The bar button under a screen point, or null.
+    TMenuBtn* MenuButtonAt(core::Point screen) const noexcept;
+    void GiveMenuBack() noexcept;
+    // SC_KEYMENU: true when the bar took the key.
+    bool KeyMenu(LPARAM character);
+    // The framework's dialog character (Alt+letter): true when it opened a bar button.
+    bool DialogChar(TMessage& message);
 
     // --- control discovery (ControlDiscovery.cpp) ---------------------------------------
     void SkinComponent(TControl& control, TComponent* container) noexcept;
@@ -292,4 +317,7 @@ private:
     ComponentRef<TPopupMenu> m_sysMenu;
     // The menus skinning made owner-drawn; only these are switched back.
     std::vector<ComponentRef<TMenu>> m_ownerDrawnMenus;
+    ComponentRef<TWinSkinMenu> m_menuBar;  // owned as a component
+    bool m_trackingMenu = false;
+    HMENU m_trackedPopup = nullptr;
 };

@@ -90,3 +90,76 @@ TEST(MenuRules, SystemMenuItemsFollowTheWindowState) {
     EXPECT_TRUE(SysMenuItemFor(0x1234, 8, normal).checked);
     EXPECT_EQ(SysMenuItemFor(0x1234, 0, normal).image, -1);
 }
+
+TEST(MenuBarRules, TheFirstButtonStartsPastThePicturesMarginOrAt12InANarrowBar) {
+    const MenuBarPicture picture{true, 7, 15};
+    EXPECT_EQ(MenuBarStart(300, picture, false), 11);  // LeftWidth + 4
+    EXPECT_EQ(MenuBarStart(300, picture, true), 23);   // RightWidth + 8
+    EXPECT_EQ(MenuBarStart(10, picture, false), 12);   // narrower than its own start
+    EXPECT_EQ(MenuBarStart(22, picture, true), 12);
+    EXPECT_EQ(MenuBarStart(23, picture, true), 23);    // exactly as wide keeps the margin
+    EXPECT_EQ(MenuBarStart(300, {}, false), 6);        // no picture
+    EXPECT_EQ(MenuBarStart(2, {}, true), 6);
+}
+
+TEST(MenuBarRules, ButtonsRunFromTheStartAndBackwardsInARightToLeftBar) {
+    const std::vector<MenuBarButtonFacts> buttons{{30, false, true}, {0, true, true}, {20, false, false}, {40, false, true}};
+    const auto ltr = LayoutMenuBarButtons(buttons, 200, 19, 11, false);
+    ASSERT_EQ(ltr.size(), 4u);
+    EXPECT_EQ(ltr[0], (core::Rect{11, 0, 51, 18}));   // text + 10, one less than the bar high
+    EXPECT_EQ(ltr[1], (core::Rect{51, 0, 51, 18}));   // empty caption: no width
+    EXPECT_TRUE(ltr[2].IsEmpty());                    // hidden: empty and takes no room
+    EXPECT_EQ(ltr[3], (core::Rect{51, 0, 101, 18}));
+
+    const auto rtl = LayoutMenuBarButtons(buttons, 200, 19, 23, true);
+    EXPECT_EQ(rtl[0], (core::Rect{137, 0, 177, 18}));  // from the bar width minus the start
+    EXPECT_EQ(rtl[1], (core::Rect{137, 0, 137, 18}));
+    EXPECT_TRUE(rtl[2].IsEmpty());
+    EXPECT_EQ(rtl[3], (core::Rect{87, 0, 137, 18}));
+}
+
+TEST(MenuBarRules, AcceleratorsAreTheLetterAfterTheAmpersandInAnyCase) {
+    EXPECT_EQ(MenuAccelerator(u"&File"), u'F');
+    EXPECT_EQ(MenuAccelerator(u"Save && &Quit"), u'Q');  // "&&" is a literal ampersand
+    EXPECT_EQ(MenuAccelerator(u"A&&B"), 0);
+    EXPECT_EQ(MenuAccelerator(u"End&"), 0);               // a trailing "&" marks nothing
+    EXPECT_EQ(MenuAccelerator(u""), 0);
+    EXPECT_EQ(MenuAccelerator(u"课程(&L)"), u'L');
+
+    const std::vector<MenuBarEntry> bar{
+        {u"&File", true, true}, {u"&Edit", false, true}, {u"&Help", true, false}, {u"&eXtra", true, true},
+        {u"&Ébauche", true, true}, {u"课程(&L)", true, true}};
+    EXPECT_EQ(FindAccelIndex(bar, u'f'), 0);
+    EXPECT_EQ(FindAccelIndex(bar, u'E'), 3);   // the disabled "&Edit" is passed over
+    EXPECT_EQ(FindAccelIndex(bar, u'h'), -1);  // hidden
+    EXPECT_EQ(FindAccelIndex(bar, u'é'), 4);
+    EXPECT_EQ(FindAccelIndex(bar, u'l'), 5);
+    EXPECT_EQ(FindAccelIndex(bar, u'z'), -1);
+    EXPECT_EQ(FindAccelIndex(bar, 0), -1);
+}
+
+TEST(MenuBarRules, LeftAndRightMoveAlongTheBarFromThePopupsOwnLevel) {
+    const std::vector<MenuBarEntry> usable{
+        {u"&A", true, true}, {u"&B", false, true}, {u"&C", true, true}, {u"&D", true, true}};
+    const MenuSelection none{}, top{true, true, false}, deeper{true, false, false}, opener{true, true, true};
+    EXPECT_EQ(MenuBarKeyTarget(kVkRight, none, false, 0, usable), 2);   // the unusable button is skipped
+    EXPECT_EQ(MenuBarKeyTarget(kVkRight, top, false, 3, usable), 0);    // wraps from the last
+    EXPECT_EQ(MenuBarKeyTarget(kVkLeft, top, false, 0, usable), 3);     // and from the first
+    EXPECT_EQ(MenuBarKeyTarget(kVkLeft, deeper, false, 2, usable), -1); // Left closes the submenu instead
+    EXPECT_EQ(MenuBarKeyTarget(kVkRight, deeper, false, 2, usable), 3);
+    EXPECT_EQ(MenuBarKeyTarget(kVkRight, opener, false, 2, usable), -1); // Right opens the item's submenu
+    EXPECT_EQ(MenuBarKeyTarget(0x28, none, false, 2, usable), -1);
+    // Right-to-left: the keys swap.
+    EXPECT_EQ(MenuBarKeyTarget(kVkLeft, top, true, 2, usable), 3);
+    EXPECT_EQ(MenuBarKeyTarget(kVkRight, top, true, 2, usable), 0);
+    EXPECT_EQ(MenuBarKeyTarget(kVkLeft, opener, true, 2, usable), -1);
+    // Nothing to move to.
+    EXPECT_EQ(NeighbourMenuButton(0, 1, {}), -1);
+    const std::vector<MenuBarEntry> closed{{u"&A", true, false}, {u"", true, true}};  // hidden; no caption
+    EXPECT_EQ(NeighbourMenuButton(0, 1, closed), -1);
+    const std::vector<MenuBarEntry> plain{{u"&A", true, true}, {u"&Go", true, true, false}};  // Go opens nothing
+    EXPECT_EQ(NeighbourMenuButton(0, 1, plain), 0);
+    const std::vector<MenuBarEntry> one{{u"&A", true, true}};
+    EXPECT_EQ(NeighbourMenuButton(0, 1, one), 0);
+    EXPECT_EQ(NeighbourMenuButton(-1, -1, one), 0);
+}

@@ -47,10 +47,12 @@ inline std::vector<std::byte> Strip(int width, int height, int frames, bool stac
 }
 
 // The test skin; `transparent` false makes every border opaque. `colours` are further
-// keys of section "Colours", `extraIni` further sections, with their `extraFiles`.
+// keys of section "Colours", `extraIni` further sections, with their `extraFiles`, and
+// `personality` further keys of section "Personality".
 inline std::vector<std::byte> Skin(bool transparent = true, const std::string& colours = "",
                                    const std::string& extraIni = "",
-                                   const std::vector<SkinFileEntry>& extraFiles = {}) {
+                                   const std::vector<SkinFileEntry>& extraFiles = {},
+                                   const std::string& personality = "") {
     using test_skins::Bytes;
     const TColor left[2] = {kLeftActive, kLeftInactive}, right[2] = {kRightActive, kRightInactive};
     const TColor top[2] = {kTopActive, kTopInactive}, bottom[2] = {kBottomActive, kBottomInactive};
@@ -63,7 +65,7 @@ inline std::vector<std::byte> Skin(bool transparent = true, const std::string& c
         "Bottom=bottom.bmp\r\nBottomFrame=2\r\nBottomStretch=1\r\nBottomTrans=0\r\n"
         "TextShift=30\r\nTextRightClip=80\r\nTextAlignment=0\r\n"
         "ActiveTextR=255\r\nActiveTextG=255\r\nActiveTextB=255\r\n"
-        "InActiveTextR=0\r\nInActiveTextG=0\r\nInActiveTextB=0\r\n"
+        "InActiveTextR=0\r\nInActiveTextG=0\r\nInActiveTextB=0\r\n" + personality +
         "[Colours]\r\nButtonFace=10 20 30\r\n" + colours +
         "[Button1]\r\nAction=0\r\nAlign=1\r\nXcoord=20\r\nYcoord=6\r\nframe=4\r\nButtonImage=button.bmp\r\n"
         "[Button2]\r\nAction=1\r\nAlign=1\r\nXcoord=36\r\nYcoord=6\r\nVisibility1=2\r\nframe=4\r\nButtonImage=button.bmp\r\n"
