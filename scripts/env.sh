@@ -71,6 +71,25 @@ kestrelle_use_wine() {
 # Runs a Windows program with the loader chosen by kestrelle_use_wine.
 kestrelle_wine() { "$WINELOADER" "$@"; }
 
+# Runs a command with its output merged and shown, and runs it once more when it failed
+# and the X library aborted it: "X Error of failed request". WINE: under load Wine's X11
+# driver now and then ends a program that way (seen: BadWindow on X_UnmapWindow of a
+# window already gone), which is no fault of the program's; any other failure stands.
+kestrelle_run_once_more_after_x_abort() {
+    local log status attempt
+    log=$(mktemp)
+    for attempt in 1 2; do
+        "$@" 2>&1 | tee "$log"
+        status=${PIPESTATUS[0]}
+        if [ "$status" -eq 0 ] || [ "$attempt" = 2 ] || ! grep -q '^X Error of failed request' "$log"; then
+            break
+        fi
+        echo "wine-exec: the X library aborted the program (above); running it once more."
+    done
+    rm -f "$log"
+    return "$status"
+}
+
 # Starts a private Xvfb on a free display number and exports DISPLAY.
 kestrelle_start_display() {
     local fifo

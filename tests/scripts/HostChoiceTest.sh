@@ -45,5 +45,21 @@ for bits in 32 64; do
     esac
 done
 
+# A Windows test that the X library aborted runs once more; any other failure stands.
+runs() {  # prints how often the command ran, then its exit code
+    local count
+    count=$(mktemp)
+    bash -c 'source "$0/scripts/env.sh"; kestrelle_run_once_more_after_x_abort bash -c "echo run >>$1; $2" >/dev/null; echo "rc $?"' \
+        "$root" "$count" "$1" >"$count.rc"
+    echo "$(wc -l <"$count") $(cat "$count.rc")"
+    rm -f "$count" "$count.rc"
+}
+got=$(runs 'echo "X Error of failed request:  BadWindow" >&2; exit 1')
+[ "$got" = "2 rc 1" ] || fail "an X abort each time: \"$got\""
+got=$(runs 'exit 3')
+[ "$got" = "1 rc 3" ] || fail "a plain failure: \"$got\""
+got=$(runs 'echo "X Error of failed request: x"; exit 0')
+[ "$got" = "1 rc 0" ] || fail "a success that printed an X error: \"$got\""
+
 [ "$failures" -eq 0 ] || exit 1
-echo "host choice: probe, loader agreement and both forced choices hold"
+echo "host choice: probe, loader agreement, both forced choices and the rerun after an X abort hold"
