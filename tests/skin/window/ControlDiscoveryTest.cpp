@@ -164,13 +164,6 @@ protected:
         return form;
     }
 
-    TWinSkinForm* Skin(HWND window) {
-        EXPECT_TRUE(manager->SkinWindow(window));
-        TWinSkinForm* form = manager->FindSkinForm(window);
-        EXPECT_TRUE(form && PumpUntil([&] { return form->State() == TWinSkinForm::SkinState::Running; }));
-        return form;
-    }
-
     template <class T>
     static T& Place(TComponent& owner, TWinControl& parent, int top) {
         auto& control = owner.Create<T>();
@@ -211,7 +204,7 @@ TEST_F(ControlDiscoveryTest, AFormsControlsGetTheirSkinsOnceInWalkOrder) {
     foreign.HandleNeeded();
     late.DestroyHandle();  // discovery makes its window again
 
-    TWinSkinForm* skinForm = Skin(form.Handle());
+    TWinSkinForm* skinForm = SkinAndStart(form.Handle());
     ASSERT_NE(skinForm, nullptr);
     using K = ControlSkinClass;
     // A panel's children come before the panel itself; tagged and already skinned
@@ -247,7 +240,7 @@ TEST_F(ControlDiscoveryTest, TheApplicationMaySupplyASkinOfItsOwn) {
         asked.push_back(className);
         if (control == &panel) skinned = supplied = &panel.Create<TTestSkin>();
     };
-    TWinSkinForm* skinForm = Skin(form.Handle());
+    TWinSkinForm* skinForm = SkinAndStart(form.Handle());
     ASSERT_NE(skinForm, nullptr);
     ASSERT_NE(supplied, nullptr);
     EXPECT_TRUE(supplied->Attached());
@@ -271,7 +264,7 @@ TEST_F(ControlDiscoveryTest, GroupsSkinTheirButtonsFirstAndATaggedGroupPassesIts
     tagged.SetItems(lines);
     ASSERT_NE(group.Buttons(1), nullptr);
     ASSERT_NE(tagged.Buttons(0), nullptr);
-    ASSERT_NE(Skin(form.Handle()), nullptr);
+    ASSERT_NE(SkinAndStart(form.Handle()), nullptr);
 
     // A radio group's buttons, then the group, recoloured; a group box's children, then
     // the box in its own colour.
@@ -307,7 +300,7 @@ TEST_F(ControlDiscoveryTest, TheFrameworksControlsGetTheSkinsTheirRulesChoose) {
     auto& inFrame = Place<TButton>(frame, frame, 2);
     auto& speedInFrame = Place<TSpeedButton>(frame, frame, 30);
     ASSERT_FALSE(toolBar.Flat());
-    TWinSkinForm* skinForm = Skin(form.Handle());
+    TWinSkinForm* skinForm = SkinAndStart(form.Handle());
     ASSERT_NE(skinForm, nullptr);
 
     using K = ControlSkinClass;
@@ -327,7 +320,7 @@ TEST_F(ControlDiscoveryTest, TheFrameworksControlsGetTheSkinsTheirRulesChoose) {
     TSkinControlTypes controls = skin->SkinControls();
     controls.Exclude(TSkinControlType::xcBitBtn);
     skin->SetSkinControls(controls);
-    ASSERT_NE(Skin(form.Handle()), nullptr);
+    ASSERT_NE(SkinAndStart(form.Handle()), nullptr);
     EXPECT_EQ(SkinOf(bitButton), nullptr);
     EXPECT_EQ(requests.size(), expected.size() - 1);
 }
@@ -339,7 +332,7 @@ TEST_F(ControlDiscoveryTest, ClassMappedControlsHaveTheirPropertiesSetFirstAndSo
     auto& flat = Place<fake::TFlatPanel>(form, form, 10);
     auto& edit = Place<fake::TDCEdit>(form, form, 70);
     auto& muted = Place<fake::TMutedButton>(form, form, 100);
-    ASSERT_NE(Skin(form.Handle()), nullptr);
+    ASSERT_NE(SkinAndStart(form.Handle()), nullptr);
 
     EXPECT_TRUE(flat.transparent);
     EXPECT_TRUE(SkinOf(flat)->Recolour());
@@ -354,7 +347,7 @@ TEST_F(ControlDiscoveryTest, ClassMappedControlsHaveTheirPropertiesSetFirstAndSo
 TEST_F(ControlDiscoveryTest, SkinsOfGoneWindowsAreFreedAtTheNextWalk) {
     TForm& form = NewForm();
     auto& panel = Place<TPanel>(form, form, 10);
-    TWinSkinForm* skinForm = Skin(form.Handle());
+    TWinSkinForm* skinForm = SkinAndStart(form.Handle());
     ASSERT_NE(skinForm, nullptr);
     const ComponentRef<TTestSkin> old{SkinOf(panel)};
     ASSERT_TRUE(old);
@@ -381,7 +374,7 @@ TEST_F(ControlDiscoveryTest, WhatTheRulesReadOfAControlComesFromItsWindow) {
     form.HandleNeeded();
     EXPECT_TRUE(TWinSkinForm::IsScrollable(scrolled));
     EXPECT_FALSE(TWinSkinForm::IsScrollable(plain));
-    ASSERT_NE(Skin(form.Handle()), nullptr);
+    ASSERT_NE(SkinAndStart(form.Handle()), nullptr);
 
     // A scroll-styled window gets scroll bars laid over it; of the two edits the class
     // map names, only the one whose window has a border is framed.
@@ -409,7 +402,7 @@ TEST_F(ControlDiscoveryTest, AControlThatFailsIsPassedOverAndTheWalkGoesOn) {
     };
     FailureLogCapture log;
     fake::TRefusing::refuse = true;
-    TWinSkinForm* skinForm = Skin(form.Handle());
+    TWinSkinForm* skinForm = SkinAndStart(form.Handle());
     fake::TRefusing::refuse = false;
     ASSERT_NE(skinForm, nullptr);
 
@@ -494,7 +487,7 @@ TEST_F(ControlDiscoveryTest, ARealDialogsChildWindowsAreSkinnedByClassAndStyleIn
     HWND nested = ::CreateDialogIndirectParamW(module, inner.Get(), dialog, &PlainDialogProc, 0);
     ASSERT_NE(nested, nullptr);
     ASSERT_FALSE(::GetWindowLongPtrW(nested, GWL_STYLE) & WS_TABSTOP);
-    TWinSkinForm* skinForm = Skin(dialog);
+    TWinSkinForm* skinForm = SkinAndStart(dialog);
     ASSERT_NE(skinForm, nullptr);
 
     using K = ControlSkinClass;

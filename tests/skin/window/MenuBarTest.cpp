@@ -108,18 +108,10 @@ protected:
         ASSERT_TRUE(SetBinaryProp(skin.get(), u"SkinStream", test_skins::PropertyBlock(BarSkin(tileMenu))));
         ASSERT_NE(skin->MenuBarSkin(), nullptr);
     }
-    TWinSkinForm* SkinIt(HWND window) {
-        EXPECT_TRUE(manager->SkinWindow(window));
-        TWinSkinForm* form = manager->FindSkinForm(window);
-        EXPECT_NE(form, nullptr);
-        if (!form) return nullptr;
-        EXPECT_TRUE(PumpUntil([&] { return form->State() == TWinSkinForm::SkinState::Running; }));
-        return form;
-    }
     // Skinned, shown and holding the keyboard focus, for real input.
     TWinSkinForm* ShownAndActive(HWND window) {
         ::ShowWindow(window, SW_SHOW);
-        TWinSkinForm* form = SkinIt(window);
+        TWinSkinForm* form = SkinAndStart(window);
         ::SetForegroundWindow(window);
         EXPECT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == window && ::GetFocus() == window; }));
         return form;
@@ -158,7 +150,7 @@ TEST_F(MenuBarTest, AWindowWithAMenuGetsTheSkinFrameWithTheBarUnderTheCaptionAnd
     HWND window = MakeWindow(menus.bar);
     RECT clientBefore{};
     ::GetClientRect(window, &clientBefore);
-    TWinSkinForm* form = SkinIt(window);
+    TWinSkinForm* form = SkinAndStart(window);
     ASSERT_NE(form, nullptr);
     ASSERT_TRUE(form->FrameSkinning());
     TWinSkinMenu* bar = form->MenuBar();
@@ -255,7 +247,7 @@ TEST_F(MenuBarTest, ABarOfAnyOtherTileRepeatsItsMiddle) {
     UseSkin(0);
     const HMENU menu = MakeMenu().bar;
     HWND window = MakeWindow(menu);
-    TWinSkinForm* form = SkinIt(window);
+    TWinSkinForm* form = SkinAndStart(window);
     ASSERT_NE(form, nullptr);
     DibSection frame;
     PaintFrame(*form, frame);
@@ -446,7 +438,7 @@ TEST_F(MenuBarTest, AFormsBarShowsItsItemsAndOpensThemWithAltAndALetter) {
     form.SetMenu(&menu);
     form.SetVisible(true);
     HWND window = form.Handle();
-    TWinSkinForm* skinned = SkinIt(window);
+    TWinSkinForm* skinned = SkinAndStart(window);
     ASSERT_NE(skinned, nullptr);
     ASSERT_NE(skinned->MenuBar(), nullptr);
     EXPECT_EQ(::GetMenu(window), nullptr);

@@ -58,15 +58,6 @@ core::Size SizeOf(HWND window) {
 
 class WinSkinFormTest : public SkinnedTest {
 protected:
-    // Skins `window` through the manager and lets the start message run.
-    TWinSkinForm* Skin(HWND window) {
-        EXPECT_TRUE(manager->SkinWindow(window));
-        TWinSkinForm* form = manager->FindSkinForm(window);
-        EXPECT_NE(form, nullptr);
-        if (!form) return nullptr;
-        EXPECT_TRUE(PumpUntil([&] { return form->State() == TWinSkinForm::SkinState::Running; }));
-        return form;
-    }
     // The frame as the object paints it, into a bitmap of the window's size.
     static void PaintFrame(TWinSkinForm& form, DibSection& into) {
         const core::Size size = SizeOf(form.Window());
@@ -124,7 +115,7 @@ TEST_F(WinSkinFormTest, TheWindowKeepsItsClientInsideTheSkinFrame) {
     RECT before{};
     ::GetClientRect(window, &before);
     const core::Size outer = SizeOf(window);
-    TWinSkinForm* form = Skin(window);
+    TWinSkinForm* form = SkinAndStart(window);
     ASSERT_NE(form, nullptr);
     RECT client{};
     ::GetClientRect(window, &client);
@@ -145,7 +136,7 @@ TEST_F(WinSkinFormTest, TheWindowKeepsItsClientInsideTheSkinFrame) {
 
 TEST_F(WinSkinFormTest, TheRegionFollowsTheTransparentCornersOfTheFrame) {
     HWND window = MakeWindow();
-    ASSERT_NE(Skin(window), nullptr);
+    ASSERT_NE(SkinAndStart(window), nullptr);
     const core::Size size = SizeOf(window);
     RegionHandle shape{::CreateRectRgn(0, 0, 0, 0)};
     ASSERT_NE(::GetWindowRgn(window, shape.Get()), ERROR);
@@ -175,7 +166,7 @@ TEST_F(WinSkinFormTest, TheRegionFollowsTheTransparentCornersOfTheFrame) {
 TEST_F(WinSkinFormTest, AnOpaqueFrameGivesTheWholeRectangle) {
     ASSERT_TRUE(SetBinaryProp(skin.get(), u"SkinStream", test_skins::PropertyBlock(window_skin::Skin(false))));
     HWND window = MakeWindow();
-    ASSERT_NE(Skin(window), nullptr);
+    ASSERT_NE(SkinAndStart(window), nullptr);
     const core::Size size = SizeOf(window);
     RegionHandle shape{::CreateRectRgn(0, 0, 0, 0)};
     ASSERT_EQ(::GetWindowRgn(window, shape.Get()), SIMPLEREGION);
@@ -190,7 +181,7 @@ TEST_F(WinSkinFormTest, AnOpaqueFrameGivesTheWholeRectangle) {
 
 TEST_F(WinSkinFormTest, TheFrameIsPaintedFromTheActiveOrTheInactivePictures) {
     HWND window = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    TWinSkinForm* form = Skin(window);
+    TWinSkinForm* form = SkinAndStart(window);
     ASSERT_NE(form, nullptr);
     const core::Size size = SizeOf(window);
     const int w = size.width, h = size.height;
@@ -225,7 +216,7 @@ TEST_F(WinSkinFormTest, TheFrameIsPaintedFromTheActiveOrTheInactivePictures) {
 
 TEST_F(WinSkinFormTest, AWindowWithoutAMaximizeBoxShowsNoMaximizeButton) {
     HWND window = MakeWindow((WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_VISIBLE);
-    TWinSkinForm* form = Skin(window);
+    TWinSkinForm* form = SkinAndStart(window);
     ASSERT_NE(form, nullptr);
     const int w = SizeOf(window).width;
     DibSection frame;
@@ -239,7 +230,7 @@ TEST_F(WinSkinFormTest, AWindowWithoutAMaximizeBoxShowsNoMaximizeButton) {
 
 TEST_F(WinSkinFormTest, ACaptionChangeRepaintsTheSkinnedCaptionOnly) {
     HWND window = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    TWinSkinForm* form = Skin(window);
+    TWinSkinForm* form = SkinAndStart(window);
     ASSERT_NE(form, nullptr);
     ::SetForegroundWindow(window);
     PumpUntil([] { return false; }, 100);
@@ -281,7 +272,7 @@ TEST_F(WinSkinFormTest, ASystemDialogIsFramedAsADialogAndWidenedForItsCaption) {
     ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&buttonBefore), 2);
     RECT clientBefore{};
     ::GetClientRect(dialog, &clientBefore);
-    TWinSkinForm* form = Skin(dialog);
+    TWinSkinForm* form = SkinAndStart(dialog);
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->Border(), BorderKind::Dialog);
     EXPECT_TRUE(form->IsDialog());
@@ -350,7 +341,7 @@ TEST_F(WinSkinFormTest, UnskinningGivesTheWindowBackExactlyAndLeaksNothing) {
     const auto style = ::GetWindowLongPtrW(window, GWL_STYLE);
 
     const auto roundTrip = [&] {
-        TWinSkinForm* skinned = Skin(window);
+        TWinSkinForm* skinned = SkinAndStart(window);
         if (!skinned) return;
         EXPECT_EQ(form.Color(), kFace);
         EXPECT_EQ(skinned->Owner(), &form);  // the form owns it
@@ -381,7 +372,7 @@ TEST_F(WinSkinFormTest, UnskinningGivesTheWindowBackExactlyAndLeaksNothing) {
 TEST_F(WinSkinFormTest, ShutdownDetachesEveryWindow) {
     HWND window = MakeWindow();
     const auto procedure = ::GetWindowLongPtrW(window, GWLP_WNDPROC);
-    ASSERT_NE(Skin(window), nullptr);
+    ASSERT_NE(SkinAndStart(window), nullptr);
     manager->InstallHook();
     TSkinManage::DestroyInstance();
     manager = nullptr;
@@ -400,7 +391,7 @@ TEST_F(WinSkinFormTest, AFormAnswersTheEnginesQueriesAndTakesASkinChange) {
     auto& form = app.CreateForm<TForm>();
     form.SetBounds(60, 60, 300, 200);
     form.SetVisible(true);
-    TWinSkinForm* skinned = Skin(form.Handle());
+    TWinSkinForm* skinned = SkinAndStart(form.Handle());
     ASSERT_NE(skinned, nullptr);
     HWND window = form.Handle();
     EXPECT_EQ(::SendMessageW(window, WMX_SKINQUERY, 0, kSkinSignature), kSkinSignature);

@@ -8,7 +8,9 @@
 #include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/SkinManage.h"
+#include "skin/window/WinSkinForm.h"
 #include "tests/skin/data/TestSkins.h"
+#include "tests/support/PumpMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +105,16 @@ protected:
         skin.reset();
         TSkinManage::DestroyInstance();
         TSkinReader::SetNotifier(std::move(m_previousNotifier));
+    }
+
+    // Skins `window` through the manager and lets the start message run.
+    TWinSkinForm* SkinAndStart(HWND window) {
+        EXPECT_TRUE(manager->SkinWindow(window));
+        TWinSkinForm* form = manager->FindSkinForm(window);
+        EXPECT_NE(form, nullptr);
+        if (!form) return nullptr;
+        EXPECT_TRUE(PumpUntil([&] { return form->State() == TWinSkinForm::SkinState::Running; }));
+        return form;
     }
 
     TSkinManage* manager = nullptr;
