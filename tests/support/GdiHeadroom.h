@@ -7,5 +7,6 @@
 int GdiHeadroom();
 // The same for USER handles (windows, menus, icons and cursors share one table), counted
 // with empty menus, the cheapest of them (Wine's table holds ~32,740; Windows lets a
-// process have 10,000 by default).
+// process have 10,000 by default). Under Wine the table is the wineserver's, shared by
+// every process: a test that counts it must run alone.
 int UserHeadroom();
