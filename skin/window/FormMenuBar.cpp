@@ -5,7 +5,9 @@
 #include "skin/window/WinSkinForm.h"
 
 #include "framework/controls/Menus.h"
+#include "framework/controls/Messages.h"
 #include "framework/core/FailureLog.h"
+#include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/win/HookGuard.h"
 #include "skin/window/MenuRules.h"
@@ -59,11 +61,18 @@ void MoveToButton(TWinSkinForm& form, const TMenuBtn* target) noexcept {
     form.ClickMenuButton(*target);
 }
 
+bool RightToLeft(HWND window) noexcept { return ::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR; }
+
 LRESULT BarFilter(int code, WPARAM, LPARAM lParam, const HookGuard::Next& next) {
-    const LRESULT answer = next();
     TWinSkinForm* form = g_tracking.form.Get();
+    MSG& msg = *reinterpret_cast<MSG*>(lParam);
+    const bool rightToLeft = form && RightToLeft(form->Window());
+    const WPARAM typed = msg.wParam;
+    // A right-to-left menu runs the other way: the menu loop reads the arrow keys swapped.
+    if (rightToLeft && code == MSGF_MENU && msg.message == WM_KEYDOWN && (typed == VK_LEFT || typed == VK_RIGHT))
+        msg.wParam = typed == VK_LEFT ? VK_RIGHT : VK_LEFT;
+    const LRESULT answer = next();
     if (answer != 0 || code != MSGF_MENU || !form || !form->MenuBar()) return answer;
-    const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
     TWinSkinMenu& bar = *form->MenuBar();
     if (!g_tracking.firstMessage) {
         g_tracking.firstMessage = true;
@@ -72,12 +81,10 @@ LRESULT BarFilter(int code, WPARAM, LPARAM lParam, const HookGuard::Next& next) 
     }
     const TMenuBtn* target = nullptr;
     switch (msg.message) {
-    case WM_KEYDOWN: {
-        const bool rightToLeft = ::GetWindowLongPtrW(form->Window(), GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR;
-        target = bar.KeyTarget(static_cast<uint32_t>(msg.wParam), SelectionIn(form->TrackedPopup()), rightToLeft,
+    case WM_KEYDOWN:
+        target = bar.KeyTarget(static_cast<uint32_t>(typed), SelectionIn(form->TrackedPopup()), rightToLeft,
                                g_tracking.index);
         break;
-    }
     case WM_MOUSEMOVE: {
         // WINE: a move left queued from before the switch reaches the next popup's loop with
         // the old point and would open the old button again; only a move to where the
@@ -108,13 +115,36 @@ void TWinSkinForm::CreateMenuBar() {
     bar.ReadMenu();
 }
 
-void TWinSkinForm::GiveMenuBack() noexcept {
+void TWinSkinForm::DropMenuBar(bool giveBack) noexcept {
     TWinSkinMenu* bar = m_menuBar.Get();
     if (!bar) return;
-    if (HMENU menu = bar->MenuHandle(); menu && ::IsWindow(m_window) && !::GetMenu(m_window)) ::SetMenu(m_window, menu);
+    if (HMENU menu = bar->MenuHandle(); giveBack && menu && ::IsWindow(m_window) && !::GetMenu(m_window))
+        ::SetMenu(m_window, menu);
     if (m_hotObject && As<TMenuBtn>(m_hotObject)) m_hotObject = nullptr;
     m_menuBarHeight = 0;
     FreeComponent(bar);  // made by Create: it has this object as its owner, so this cannot throw
+}
+
+void TWinSkinForm::MenuChanged() {
+    TMainMenu* menu = m_form ? m_form->Menu() : nullptr;
+    TWinSkinMenu* bar = m_menuBar.Get();
+    if (bar && menu && bar->Menu() == menu) {
+        // The same menu with other items.
+        bar->RebuildMenu();
+        PaintNonClient(nullptr);
+        return;
+    }
+    if (!bar && !menu) return;
+    // Another menu, or none: the form has set the window's menu already (or taken it
+    // away), so the old bar's handle is not the window's any more.
+    DropMenuBar(false);
+    if (menu && ::GetMenu(m_window) && m_frameSkinning && m_mdiKind != MdiKind::Child &&
+        m_borderKind != BorderKind::NoCaption)
+        CreateMenuBar();
+    // The window keeps its size, as with the system's bar: the client area gives way.
+    ::SetWindowPos(m_window, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ::RedrawWindow(m_window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 TMenuBtn* TWinSkinForm::FindAccelButton(wchar_t key) const {
@@ -204,10 +234,21 @@ bool TWinSkinForm::KeyMenu(LPARAM character) {
 bool TWinSkinForm::DialogChar(TMessage& message) {
     // Exactly Alt held: Alt with a letter reaches the form as a dialog character too.
     const bool alt = ::GetKeyState(VK_MENU) < 0 && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0;
-    if (!alt) return false;
-    TMenuBtn* button = FindAccelButton(static_cast<wchar_t>(message.WParam));
-    if (!button) return false;
-    ClickMenuButton(*button);
-    message.Result = 1;
-    return true;
+    if (TMenuBtn* button = alt ? FindAccelButton(static_cast<wchar_t>(message.WParam)) : nullptr) {
+        ClickMenuButton(*button);
+        message.Result = 1;
+        return true;
+    }
+    // A secondary window's Alt+letter may be meant for the main window's bar.
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    if (!m_form || !main || main == m_form) return false;
+    const ComponentRef<TWinSkinForm> self{this};
+    if (const LRESULT answer = main->Perform(kMsgDialogChar, message.WParam, message.LParam)) {
+        message.Result = answer;
+        return true;
+    }
+    if (!self) return true;  // the main window's answer closed this one
+    message.Result = 0;
+    m_oldFormHandler(message);
+    return message.Result != 0;
 }

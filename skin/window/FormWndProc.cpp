@@ -278,12 +278,9 @@ void TWinSkinForm::FormMessageHook(TMessage& message) {
         break;
     case WMX_SKINQUERY: message.Result = message.LParam == kSkinSignature ? kSkinSignature : 1; return;
     case kMsgMenuChanged:
-        // The form's menu changed its items: the bar shows them as they are now.
+        // The form's menu changed its items, or the form took another menu.
         m_oldFormHandler(message);
-        if (TWinSkinMenu* bar = m_menuBar.Get(); bar && m_skinState == SkinState::Running) {
-            bar->RebuildMenu();
-            PaintNonClient(nullptr);
-        }
+        if (m_skinState == SkinState::Running) MenuChanged();
         return;
     case kMsgDialogChar:
         // The form's own accelerators come first; then Alt+letter opens a bar button.

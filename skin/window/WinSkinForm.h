@@ -214,7 +214,11 @@ private:
     void CreateMenuBar();
     // The bar button under a screen point, or null.
     TMenuBtn* MenuButtonAt(core::Point screen) const noexcept;
-    void GiveMenuBack() noexcept;
+    // Frees the bar; `giveBack`: the window gets its menu handle back first.
+    void DropMenuBar(bool giveBack) noexcept;
+    void GiveMenuBack() noexcept { DropMenuBar(true); }
+    // The form's menu changed: the bar shows it, or a new menu, or goes with the menu.
+    void MenuChanged();
     // SC_KEYMENU: true when the bar took the key.
     bool KeyMenu(LPARAM character);
     // The framework's dialog character (Alt+letter): true when it opened a bar button.

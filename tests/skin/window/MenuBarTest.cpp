@@ -507,4 +507,183 @@ TEST_F(MenuBarTest, AFormsBarShowsItsItemsAndOpensThemWithAltAndALetter) {
     EXPECT_EQ(::GetMenu(window), menu.Handle());
 }
 
+TEST_F(MenuBarTest, AFormThatChangesItsMenuGetsTheNewBarAndLosesItWithTheMenu) {
+    UseSkin(1);
+    TApplication app;
+    auto& form = app.CreateForm<TForm>();
+    form.SetBounds(30, 30, 360, 220);
+    auto& first = form.Create<TMainMenu>();
+    AddItem(form, AddItem(form, first.Items(), L"&File"), L"&Open");
+    auto& second = form.Create<TMainMenu>();
+    AddItem(form, AddItem(form, second.Items(), L"&View"), L"&Zoom");
+    AddItem(form, AddItem(form, second.Items(), L"&Help"), L"&About");
+    form.SetVisible(true);
+    HWND window = form.Handle();
+    TWinSkinForm* skinned = SkinAndStart(window);
+    ASSERT_NE(skinned, nullptr);
+    ASSERT_EQ(skinned->MenuBar(), nullptr);  // no menu yet
+    RECT windowBefore{}, clientBefore{};
+    ::GetWindowRect(window, &windowBefore);
+    ::GetClientRect(window, &clientBefore);
+    const int barHeight = ::GetSystemMetrics(SM_CYMENU);
+    const auto clientHeight = [&] {
+        RECT client{};
+        ::GetClientRect(window, &client);
+        return static_cast<int>(client.bottom);
+    };
+    const auto captions = [&] {
+        std::vector<std::wstring> texts;
+        if (TWinSkinMenu* bar = skinned->MenuBar())
+            for (const auto& button : bar->Buttons()) texts.push_back(button->Caption);
+        return texts;
+    };
+
+    // A menu set while skinned: the skinned bar, never the system's, and the client gives
+    // way while the window keeps its size.
+    form.SetMenu(&first);
+    EXPECT_EQ(::GetMenu(window), nullptr);
+    EXPECT_EQ(captions(), (std::vector<std::wstring>{L"&File"}));
+    EXPECT_EQ(skinned->MenuBarHeight(), barHeight);
+    EXPECT_EQ(clientHeight(), clientBefore.bottom - barHeight);
+    RECT windowNow{};
+    ::GetWindowRect(window, &windowNow);
+    EXPECT_EQ(windowNow.bottom - windowNow.top, windowBefore.bottom - windowBefore.top);
+
+    // Another menu replaces the bar's buttons; the first menu's handle stays off the window.
+    form.SetMenu(&second);
+    EXPECT_EQ(::GetMenu(window), nullptr);
+    EXPECT_EQ(captions(), (std::vector<std::wstring>{L"&View", L"&Help"}));
+    EXPECT_EQ(skinned->FindAccelButton(L'f'), nullptr);
+    EXPECT_NE(skinned->FindAccelButton(L'h'), nullptr);
+    EXPECT_EQ(clientHeight(), clientBefore.bottom - barHeight);
+
+    // No menu: no bar, and the client has its room back.
+    form.SetMenu(nullptr);
+    EXPECT_EQ(skinned->MenuBar(), nullptr);
+    EXPECT_EQ(skinned->MenuBarHeight(), 0);
+    EXPECT_EQ(clientHeight(), clientBefore.bottom);
+    EXPECT_EQ(::GetMenu(window), nullptr);
+
+    // Unskinned, the window shows the menu the form has then, not one it had before.
+    form.SetMenu(&second);
+    manager->Unskin(*skinned);
+    EXPECT_EQ(::GetMenu(window), second.Handle());
+}
+
+TEST_F(MenuBarTest, ASecondFormHandsAltAndALetterToTheMainFormsBar) {
+    UseSkin(1);
+    TApplication app;
+    auto& main = app.CreateForm<TForm>();
+    main.SetBounds(30, 30, 360, 220);
+    auto& menu = main.Create<TMainMenu>();
+    AddItem(main, AddItem(main, menu.Items(), L"&File"), L"&Open");
+    main.SetMenu(&menu);
+    main.SetVisible(true);
+    auto& second = app.CreateForm<TForm>();
+    second.SetBounds(60, 60, 200, 120);
+    second.SetVisible(true);
+    TWinSkinForm* mainSkin = SkinAndStart(main.Handle());
+    ASSERT_NE(mainSkin, nullptr);
+    ASSERT_NE(mainSkin->MenuBar(), nullptr);
+    ASSERT_NE(SkinAndStart(second.Handle()), nullptr);
+
+    BYTE keys[256]{};
+    ::GetKeyboardState(keys);
+    const BYTE saved = keys[VK_MENU];
+    keys[VK_MENU] = 0x80;
+    ::SetKeyboardState(keys);
+    MSG posted{};
+    while (::PeekMessageW(&posted, nullptr, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE)) {}
+    const LRESULT onFile = second.Perform(kMsgDialogChar, L'f', 0);
+    const bool clicked = ::PeekMessageW(&posted, main.Handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE);
+    const LRESULT onNothing = second.Perform(kMsgDialogChar, L'q', 0);
+    keys[VK_MENU] = saved;
+    ::SetKeyboardState(keys);
+    EXPECT_EQ(onFile, 1);
+    EXPECT_TRUE(clicked);  // on the main window's File button
+    EXPECT_EQ(onNothing, 0);
+    EXPECT_FALSE(::PeekMessageW(&posted, nullptr, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
+}
+
+TEST_F(MenuBarTest, RightToLeftTheBarRunsFromTheRightAndTheArrowKeysSwap) {
+    UseSkin(1);
+    BarMenus menus = MakeMenu();
+    // Help's first item opens a submenu of its own.
+    HMENU more = ::CreatePopupMenu();
+    ::AppendMenuW(more, MF_STRING, 111, L"&Deeper");
+    ::InsertMenuW(menus.help, 0, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(more), L"&More");
+    HWND window = MakeWindow(menus.bar);
+    ::SetWindowLongPtrW(window, GWL_EXSTYLE,
+                        ::GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR | WS_EX_RTLREADING | WS_EX_RIGHT);
+    TWinSkinForm* form = ShownAndActive(window);
+    ASSERT_NE(form, nullptr);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    const auto& buttons = form->MenuBar()->Buttons();
+    ASSERT_EQ(buttons.size(), 4u);
+    EXPECT_GT(buttons[0]->Bounds.left, buttons[1]->Bounds.left);  // File is the rightmost
+
+    const auto failed = DriveMenus(window, [&](std::vector<std::string>& failed) {
+        const auto step = [&](const char* what, HMENU expected) {
+            if (!ShowsOnly(expected)) failed.push_back(what);
+        };
+        Key(VK_MENU, false);
+        Press('F');
+        Key(VK_MENU, true);
+        step("Alt+F opens File", menus.file);
+        Press(VK_LEFT);
+        step("Left moves on to Edit, which lies left of File", menus.edit);
+        Press(VK_RIGHT);
+        step("Right moves back to File", menus.file);
+        Press(VK_RIGHT);
+        step("Right from File wraps round to Help", menus.help);
+        // More is selected: Left is the way into its submenu, as Right is left to right.
+        Press(VK_LEFT);
+        bool deeper = false;
+        for (int i = 0; i < 100 && !deeper; ++i, ::Sleep(20)) deeper = OpenMenus().size() == 2;
+        if (!deeper) failed.push_back("Left opens More's submenu");
+    });
+    for (const std::string& what : failed) ADD_FAILURE() << what;
+    EXPECT_FALSE(form->TrackingMenu());
+    ::DestroyWindow(window);
+}
+
+// The pointer is put in place and the move posted, not made with SendInput: under Xvfb
+// the pointer that SendInput moves goes back at unpredictable times.
+TEST_F(MenuBarTest, MovingThePointerOntoAnotherBarButtonOpensThatOneOnly) {
+    UseSkin(1);
+    const BarMenus menus = MakeMenu();
+    HWND window = MakeWindow(menus.bar);
+    TWinSkinForm* form = ShownAndActive(window);
+    ASSERT_NE(form, nullptr);
+    RECT at{};
+    ::GetWindowRect(window, &at);
+    const auto centre = [&](int index) {
+        const core::Rect b = form->MenuBar()->Buttons()[static_cast<size_t>(index)]->Bounds;
+        return POINT{at.left + (b.left + b.right) / 2, at.top + (b.top + b.bottom) / 2};
+    };
+    const POINT go = centre(2), help = centre(3);
+    g_commands.clear();
+    ::PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, L'f');
+    const auto failed = DriveMenus(window, [&](std::vector<std::string>& failed) {
+        const auto moveTo = [](POINT to) {
+            ::SetCursorPos(to.x, to.y);
+            HWND popup = ::FindWindowW(L"#32768", nullptr);
+            POINT client = to;
+            ::ScreenToClient(popup, &client);
+            ::PostMessageW(popup, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+        };
+        if (!ShowsOnly(menus.file)) failed.push_back("Alt+F opens File");
+        moveTo(go);
+        ::Sleep(300);
+        if (!ShowsOnly(menus.file)) failed.push_back("passing over Go, which opens nothing, keeps File open");
+        moveTo(help);
+        if (!ShowsOnly(menus.help)) failed.push_back("the pointer on Help opens Help");
+    });
+    for (const std::string& what : failed) ADD_FAILURE() << what;
+    EXPECT_FALSE(form->TrackingMenu());
+    PumpUntil([] { return false; }, 200);  // a posted command would have arrived by now
+    EXPECT_TRUE(g_commands.empty());  // Go's command was not run on the way
+    ::DestroyWindow(window);
+}
+
 }  // namespace
