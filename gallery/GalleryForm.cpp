@@ -6,6 +6,7 @@
 #include "framework/forms/Application.h"
 #include "framework/win/Files.h"
 #include "gallery/ControlsPage.h"
+#include "gallery/MenusPage.h"
 #include "gallery/WindowKinds.h"
 #include "skin/data/WinSkinData.h"
 
@@ -53,6 +54,8 @@ bool TGalleryForm::Build(std::vector<std::wstring> open, std::wstring_view page)
     m_pages->SetCaption(L"");
     BuildWindowsPage(AddPage(L"windows", L"Windows"));
     BuildControlsPage(*this, AddPage(L"controls", L"Controls"));
+    TPanel& menus = AddPage(L"menus", L"Menus");
+    m_pageList.back().menu = &BuildMenusPage(*this, menus);
     if (ShowPage(page)) return true;
     ShowPage(m_pageList.front().name);
     return false;
@@ -67,7 +70,7 @@ TPanel& TGalleryForm::AddPage(const wchar_t* name, const wchar_t* caption) {
     TSpeedButton& button = AddButton(*m_pages, static_cast<int>(m_pageList.size()), 0, caption);
     button.SetGroupIndex(1);
     button.OnClick = [this, name](TObject*) { ShowPage(name); };
-    m_pageList.push_back({name, &button, &panel});
+    m_pageList.push_back({name, &button, &panel, nullptr});
     return panel;
 }
 
@@ -76,6 +79,8 @@ bool TGalleryForm::ShowPage(std::wstring_view name) {
                                     [name](const GalleryPage& page) { return name == page.name; });
     if (shown == m_pageList.end()) return false;
     for (const GalleryPage& page : m_pageList) page.panel->SetVisible(&page == &*shown);
+    // The window carries the page's menu bar while the page shows.
+    SetMenu(shown->menu);
     shown->button->SetDown(true);
     return true;
 }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+class TMainMenu;
 class TPanel;
 class TSkinData;
 class TSpeedButton;
@@ -21,7 +22,7 @@ public:
 
     // Builds the window (no stored layout) and loads the skin; `open` names window kinds
     // to open once the window shows ("all" for every kind that is not modal), `page`
-    // the page shown first ("windows" or "controls"; false for another name).
+    // the page shown first ("windows", "controls" or "menus"; false for another name).
     bool Build(std::vector<std::wstring> open, std::wstring_view page = L"windows");
 
     TSkinData* Skin() const noexcept { return m_skin; }
@@ -39,6 +40,7 @@ private:
         const wchar_t* name;
         TSpeedButton* button;
         TPanel* panel;
+        TMainMenu* menu;  // the bar shown with the page; null for none
     };
     TSpeedButton& AddButton(TPanel& parent, int row, int column, const wchar_t* caption);
     TPanel& AddPage(const wchar_t* name, const wchar_t* caption);

@@ -1,17 +1,21 @@
-// The gallery's control page under the skin: every control on it skinned, and the skin
-// taken off and put on again a thousand times with nothing left behind.
+// The gallery's control and menu pages under the skin: every control on them skinned,
+// the menus the skin's own, and the skin taken off and put on again a thousand times
+// with nothing left behind.
 
+#include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
 #include "gallery/GalleryForm.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/SkinManage.h"
 #include "skin/window/WinSkinForm.h"
+#include "skin/window/WinSkinMenu.h"
 #include "tests/support/GdiHeadroom.h"
 #include "tests/support/PumpMessages.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 #include <windows.h>
@@ -43,13 +47,13 @@ int OwnedComponents(const TComponent& owner) {
     return count;
 }
 
-class GalleryControlPage : public ::testing::Test {
+class GalleryPage : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void Open(const wchar_t* page) {
         TSkinManage::Install();
         m_app.emplace();
         form = &m_app->CreateForm<TGalleryForm>();
-        ASSERT_TRUE(form->Build({}, L"controls"));
+        ASSERT_TRUE(form->Build({}, page));
         ASSERT_NE(form->Skin(), nullptr);
         ASSERT_FALSE(form->Skin()->NoSkin());
         form->Show();
@@ -59,6 +63,34 @@ protected:
             const TWinSkinForm* skinned = manager->FindSkinForm(form->Handle());
             return skinned && skinned->State() == TWinSkinForm::SkinState::Running;
         }));
+    }
+    bool Running() const {
+        const TWinSkinForm* skinned = manager->FindSkinForm(form->Handle());
+        return skinned && skinned->State() == TWinSkinForm::SkinState::Running;
+    }
+    // The skin off and on again; the start message walks the page's controls.
+    void Reskin() {
+        TWinSkinForm* skinned = manager->FindSkinForm(form->Handle());
+        ASSERT_NE(skinned, nullptr);
+        manager->Unskin(*skinned);
+        ASSERT_EQ(manager->FindSkinForm(form->Handle()), nullptr);
+        ASSERT_TRUE(manager->SkinForm(*form));
+        ASSERT_TRUE(PumpUntil([&] { return Running(); }));
+    }
+    // `trip` repeated `count` times after a first one (which fills the caches that stay)
+    // leaves no GDI handle, window or component behind.
+    void Repeat(int count, const std::function<void()>& trip) {
+        trip();
+        const int components = OwnedComponents(*form);
+        const int windows = ThreadWindows();
+        const int headroom = GdiHeadroom();
+        for (int i = 0; i < count; ++i) {
+            trip();
+            if (HasFatalFailure()) return;
+        }
+        EXPECT_LE(headroom - GdiHeadroom(), 8);  // a few handles of the system's own caches at most
+        EXPECT_EQ(ThreadWindows(), windows);
+        EXPECT_EQ(OwnedComponents(*form), components);  // every skin object of the old trips is freed
     }
     void TearDown() override {
         m_app.reset();
@@ -72,19 +104,12 @@ private:
     std::optional<TApplication> m_app;
 };
 
-TEST_F(GalleryControlPage, SkinOffAndOnAThousandTimesLeavesNoHandleBehind) {
+TEST_F(GalleryPage, ControlsSkinnedOffAndOnAThousandTimesLeaveNoHandleBehind) {
+    Open(L"controls");
     size_t controlSkins = 0;
     auto roundTrip = [&] {
-        TWinSkinForm* skinned = manager->FindSkinForm(form->Handle());
-        ASSERT_NE(skinned, nullptr);
-        manager->Unskin(*skinned);
-        ASSERT_EQ(manager->FindSkinForm(form->Handle()), nullptr);
-        ASSERT_TRUE(manager->SkinForm(*form));
-        // The start message walks the page's controls.
-        ASSERT_TRUE(PumpUntil([&] {
-            const TWinSkinForm* again = manager->FindSkinForm(form->Handle());
-            return again && again->State() == TWinSkinForm::SkinState::Running;
-        }));
+        Reskin();
+        if (HasFatalFailure()) return;
         const size_t skins = manager->FindSkinForm(form->Handle())->ControlSkins().size();
         if (controlSkins == 0) controlSkins = skins;
         ASSERT_EQ(skins, controlSkins);  // every trip skins the page's controls again
@@ -92,24 +117,45 @@ TEST_F(GalleryControlPage, SkinOffAndOnAThousandTimesLeavesNoHandleBehind) {
     // Painted trips are slow under Wine (a page paint is tens of milliseconds): fifty of
     // them shown, then the thousand with the window minimised, where the controls are
     // skinned and unskinned but not painted.
-    const auto trips = [&](int count) {
-        roundTrip();  // the first trip fills the caches that stay
-        const int components = OwnedComponents(*form);
-        const int windows = ThreadWindows();
-        const int headroom = GdiHeadroom();
-        for (int i = 0; i < count; ++i) {
-            roundTrip();
-            if (HasFatalFailure()) return;
-        }
-        EXPECT_LE(headroom - GdiHeadroom(), 8);  // a few handles of the system's own caches at most
-        EXPECT_EQ(ThreadWindows(), windows);
-        EXPECT_EQ(OwnedComponents(*form), components);  // every control skin of the old trips is freed
-    };
-    trips(50);
+    Repeat(50, roundTrip);
     // Its buttons, check boxes, radio buttons, group boxes, panels and bars.
     EXPECT_GE(controlSkins, 30u);
     ::ShowWindow(form->Handle(), SW_SHOWMINNOACTIVE);
-    trips(1000);
+    Repeat(1000, roundTrip);
+}
+
+TEST_F(GalleryPage, MenusSkinnedOffAndOnAThousandTimesLeaveNoHandleBehind) {
+    Open(L"menus");
+    TMainMenu* menu = form->Menu();
+    ASSERT_NE(menu, nullptr);
+    TPopupMenu* popup = form->Page()->PopupMenu();
+    ASSERT_NE(popup, nullptr);
+    const auto bar = [&] { return manager->FindSkinForm(form->Handle())->MenuBar(); };
+    ASSERT_NE(bar(), nullptr);
+    EXPECT_EQ(bar()->Buttons().size(), static_cast<size_t>(menu->Items().Count()));
+    EXPECT_EQ(::GetMenu(form->Handle()), nullptr);  // the skinned bar, not the system's
+    EXPECT_TRUE(popup->OwnerDraw());  // the skin draws the popup's items
+
+    // Each trip: the skin off (the menus as the gallery made them, the window's own bar
+    // back), on again, and the page left and shown again (the bar goes and comes back).
+    auto roundTrip = [&] {
+        Reskin();
+        if (HasFatalFailure()) return;
+        ASSERT_NE(bar(), nullptr);
+        ASSERT_TRUE(form->ShowPage(L"controls"));
+        ASSERT_EQ(bar(), nullptr);
+        ASSERT_TRUE(form->ShowPage(L"menus"));
+        ASSERT_NE(bar(), nullptr);
+        ASSERT_EQ(bar()->Buttons().size(), static_cast<size_t>(menu->Items().Count()));
+    };
+    Repeat(50, roundTrip);
+    ::ShowWindow(form->Handle(), SW_SHOWMINNOACTIVE);
+    Repeat(1000, roundTrip);
+
+    manager->Unskin(*manager->FindSkinForm(form->Handle()));
+    EXPECT_EQ(::GetMenu(form->Handle()), menu->Handle());
+    EXPECT_TRUE(menu->OwnerDraw());  // the gallery's own choice: some items draw themselves
+    EXPECT_FALSE(popup->OwnerDraw());  // the skin's choice, taken back
 }
 
 }  // namespace
