@@ -326,15 +326,20 @@ void TMenuItem::DrawPlainItem(TCanvas& canvas, const RECT& rect, bool selected) 
     }
 }
 
+TMenuItem* FindMenuItemOf(UINT command, ULONG_PTR itemData) noexcept {
+    TMenuItem* item = ItemOfCommand(command);
+    // Item data tells the framework's items from another menu's with the same number.
+    return item && itemData == reinterpret_cast<ULONG_PTR>(item) ? item : nullptr;
+}
+
 bool MenuItemMessage(TMessage& message) noexcept {
     if (message.Msg != WM_MEASUREITEM && message.Msg != WM_DRAWITEM) return false;
     try {
         if (message.Msg == WM_MEASUREITEM) {
             auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
             if (!measure || measure->CtlType != ODT_MENU) return false;
-            TMenuItem* item = ItemOfCommand(measure->itemID);
-            // Item data tells the framework's items from another menu's with the same number.
-            if (!item || measure->itemData != reinterpret_cast<ULONG_PTR>(item)) return false;
+            TMenuItem* item = FindMenuItemOf(measure->itemID, measure->itemData);
+            if (!item) return false;
             const WindowDc screen = WindowDc::Client(nullptr);
             if (!screen) return false;
             TCanvas canvas;
@@ -349,8 +354,8 @@ bool MenuItemMessage(TMessage& message) noexcept {
         } else {
             auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
             if (!draw || draw->CtlType != ODT_MENU) return false;
-            TMenuItem* item = ItemOfCommand(draw->itemID);
-            if (!item || draw->itemData != reinterpret_cast<ULONG_PTR>(item)) return false;
+            TMenuItem* item = FindMenuItemOf(draw->itemID, draw->itemData);
+            if (!item) return false;
             // The system's DC goes back as it came: colours, mode and objects.
             const SavedDc keep{draw->hDC};
             TCanvas canvas;

@@ -232,6 +232,10 @@ private:
 // gets the owner-draw messages), and clicks the item chosen. Throws Win32Error.
 void TrackMenuItem(TMenuItem& item, POINT at, UINT alignment, HWND owner);
 
+// The framework's item behind an owner-drawn menu item's number and item data; null for
+// an item of any other menu (the same number may belong to a menu of someone else's).
+TMenuItem* FindMenuItemOf(UINT command, ULONG_PTR itemData) noexcept;
+
 // WM_MEASUREITEM and WM_DRAWITEM of a framework menu item, for any window that owns a
 // menu: runs the item's MeasureItem or DrawItem and answers true; false for anything
 // else (other controls' items, menus that are not the framework's).

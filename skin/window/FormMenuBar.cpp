@@ -115,7 +115,49 @@ void TWinSkinForm::CreateMenuBar() {
     bar.ReadMenu();
 }
 
+void TWinSkinForm::MakeItemsOwnerDrawn(HMENU menu, int depth) {
+    if (depth == 0) {
+        // Items gone since (a menu rebuilt or destroyed) are forgotten.
+        std::erase_if(m_switchedItems, [](const SwitchedItem& noted) {
+            return ::GetMenuItemID(noted.menu, static_cast<int>(noted.position)) != noted.id;
+        });
+    }
+    const int count = ::GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        // WINE: MIIM_FTYPE, not MIIM_TYPE, which would put the item data in place of the
+        // text that the measuring reads back.
+        info.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID;
+        if (!::GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) continue;
+        if (!(info.fType & MFT_OWNERDRAW)) {
+            MENUITEMINFOW change{};
+            change.cbSize = sizeof change;
+            change.fMask = MIIM_FTYPE;
+            change.fType = info.fType | MFT_OWNERDRAW;
+            if (::SetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &change))
+                m_switchedItems.push_back({menu, static_cast<UINT>(position), info.hSubMenu ? UINT(-1) : info.wID});
+        }
+        if (info.hSubMenu && depth < 16) MakeItemsOwnerDrawn(info.hSubMenu, depth + 1);
+    }
+}
+
+void TWinSkinForm::GiveItemsTheirDrawingBack() noexcept {
+    for (const SwitchedItem& noted : m_switchedItems) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE;
+        if (::GetMenuItemID(noted.menu, static_cast<int>(noted.position)) != noted.id ||
+            !::GetMenuItemInfoW(noted.menu, noted.position, TRUE, &info))
+            continue;
+        info.fType &= ~MFT_OWNERDRAW;
+        ::SetMenuItemInfoW(noted.menu, noted.position, TRUE, &info);
+    }
+    m_switchedItems.clear();
+}
+
 void TWinSkinForm::DropMenuBar(bool giveBack) noexcept {
+    GiveItemsTheirDrawingBack();
     TWinSkinMenu* bar = m_menuBar.Get();
     if (!bar) return;
     if (HMENU menu = bar->MenuHandle(); giveBack && menu && ::IsWindow(m_window) && !::GetMenu(m_window))
@@ -188,6 +230,15 @@ bool TWinSkinForm::OpenMenuButton(TMenuBtn* button) {
     if (TSkinManage* manager = TSkinManage::Instance()) {
         manager->SetMenuKind(TSkinManage::kWindowMenu);
         manager->SetMenuFromBar(true);
+    }
+    // The skin measures and draws the popup's items (Windows NT 4 has no owner-drawn menus
+    // that the menu loop lays out right).
+    if (const PlatformVersion version = RunningVersion(); !(version.ntFamily && version.major == 4)) {
+        try {
+            MakeItemsOwnerDrawn(button->Submenu);
+        } catch (...) {
+            LogCurrentException(u"the menu's items keep the system's look");
+        }
     }
     g_tracking.form = this;
     g_tracking.index = button->Index();

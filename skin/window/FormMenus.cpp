@@ -8,11 +8,14 @@
 #include "framework/core/FailureLog.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/Frame.h"
+#include "framework/forms/Screen.h"
 #include "framework/win/Convert.h"
+#include "framework/win/Handles.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/MenuItemPaint.h"
 #include "skin/window/MenuRules.h"
 #include "skin/window/SkinManage.h"
+#include "skin/window/WinSkinMenu.h"
 
 #include <algorithm>
 #include <array>
@@ -183,6 +186,92 @@ void TWinSkinForm::DrawMenuItem(TMenuItem& item, TCanvas& canvas, const RECT& re
     const TBitmap* background = manager ? manager->MenuBitmapOf(parent) : nullptr;
     if (!DrawSkinnedItem(canvas.Handle(), facts, selected, rect, *m_skinData, background, SeparatorLook::SkinLine))
         DrawPlainItem(canvas, facts, selected, rect, *m_skinData);
+}
+
+// --- the window's own owner-draw messages ---------------------------------------------------
+
+namespace {
+
+// Whether the skin draws a framework item of the bar: not one the program draws itself.
+bool SkinDraws(const TMenuItem& item) noexcept { return !item.OnDrawItem || IsOurs(item.OnDrawItem); }
+
+core::Size MenuTextSize(HDC dc, const std::wstring& text) {
+    TCanvas canvas;
+    const CanvasLock lock{canvas, dc};
+    if (Screen) canvas.Font().Assign(Screen->MenuFont());
+    RECT box{};
+    canvas.DrawText(text.empty() ? L" " : text, box, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE | DT_EXPANDTABS);
+    return {box.right - box.left, box.bottom - box.top};
+}
+
+}  // namespace
+
+TMenuItem* TWinSkinForm::BarItemOf(UINT command, ULONG_PTR itemData) const noexcept {
+    TWinSkinMenu* bar = m_menuBar.Get();
+    TMenuItem* item = FindMenuItemOf(command, itemData);
+    return item && bar && bar->Menu() && item->GetParentMenu() == bar->Menu() ? item : nullptr;
+}
+
+bool TWinSkinForm::MeasureItemMessage(LPARAM lParam) {
+    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    TWinSkinMenu* bar = m_menuBar.Get();
+    if (!measure || measure->CtlType != ODT_MENU || !bar || !m_skinData) return false;
+    if (TSkinManage* manager = TSkinManage::Instance()) manager->MarkMenusFromBar();
+    const WindowDc dc = WindowDc::Client(m_window);
+    if (!dc) return false;
+    if (TMenuItem* item = BarItemOf(measure->itemID, measure->itemData)) {
+        if (item->OnMeasureItem && !IsOurs(item->OnMeasureItem)) return false;  // the program measures its own
+        int width = 0, height = 0;
+        {
+            TCanvas canvas;
+            const CanvasLock lock{canvas, dc.Get()};
+            if (Screen) canvas.Font().Assign(Screen->MenuFont());
+            item->MeasureItem(canvas, width, height);
+        }
+        if (!IsOurs(item->OnMeasureItem)) MeasureMenuItem(*item, width);
+        measure->itemWidth = static_cast<UINT>(std::max(width, 0));
+        measure->itemHeight = static_cast<UINT>(std::max(height, 0));
+        return true;
+    }
+    // Another framework menu's item is the framework's to measure.
+    if (FindMenuItemOf(measure->itemID, measure->itemData)) return false;
+    // A plain menu's item, found by its number in the popup being tracked (or the bar's menu).
+    HMENU menu = m_trackedPopup ? m_trackedPopup : bar->MenuHandle();
+    std::array<wchar_t, 256> text{};
+    const int length =
+        menu ? ::GetMenuStringW(menu, measure->itemID, text.data(), static_cast<int>(text.size()), MF_BYCOMMAND) : 0;
+    const std::wstring caption(text.data(), static_cast<size_t>(std::max(length, 0)));
+    const core::Size size = WindowMenuItemSize(MenuTextSize(dc.Get(), caption), caption.empty(), MenuItemLeftWidth());
+    measure->itemWidth = static_cast<UINT>(size.width);
+    measure->itemHeight = static_cast<UINT>(size.height);
+    return true;
+}
+
+bool TWinSkinForm::DrawItemMessage(LPARAM lParam) {
+    auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+    if (!draw || draw->CtlType != ODT_MENU || !m_menuBar || !m_skinData) return false;
+    HMENU menu = reinterpret_cast<HMENU>(draw->hwndItem);
+    TSkinManage* manager = TSkinManage::Instance();
+    if (manager) {
+        manager->AssignMenuHandle(menu);
+        manager->MarkMenusFromBar();
+    }
+    const bool selected = (draw->itemState & ODS_SELECTED) != 0;
+    const SavedDc keep{draw->hDC};
+    TCanvas canvas;
+    const CanvasLock lock{canvas, draw->hDC};
+    if (TMenuItem* item = BarItemOf(draw->itemID, draw->itemData)) {
+        if (!SkinDraws(*item)) return false;  // the program draws its own
+        DrawMenuItem(*item, canvas, draw->rcItem, selected);
+        return true;
+    }
+    if (FindMenuItemOf(draw->itemID, draw->itemData)) return false;
+    // A plain menu's item: the picture of its own menu window behind it, separators too.
+    const MenuItemFacts facts = FactsOfMenuCommand(menu, draw->itemID);
+    const TBitmap* background = manager ? manager->MenuBitmapOf(menu) : nullptr;
+    if (!DrawSkinnedItem(draw->hDC, facts, selected, draw->rcItem, *m_skinData, background, SeparatorLook::ItemFrame))
+        DrawPlainItem(canvas, facts, selected, draw->rcItem, *m_skinData);
+    return true;
 }
 
 // --- the system menu -------------------------------------------------------------------------

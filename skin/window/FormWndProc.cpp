@@ -94,6 +94,12 @@ LRESULT TWinSkinForm::FormWndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return reinterpret_cast<LRESULT>(m_skinData->ButtonFaceBrush());
     }
+    case WM_MEASUREITEM:
+        if (MeasureItemMessage(lParam)) return TRUE;
+        return CallOld(message, wParam, lParam);
+    case WM_DRAWITEM:
+        if (DrawItemMessage(lParam)) return TRUE;
+        return CallOld(message, wParam, lParam);
     case WMX_STARTSKIN: StartSkin(); return 0;
     case WMX_ISSKINNED: return 1;
     case WM_SETTEXT:

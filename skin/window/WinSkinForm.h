@@ -170,6 +170,10 @@ public:
     void MeasureMenuItem(TMenuItem& item, int& width);
     void MeasureSysMenuItem(TMenuItem& item, int& width);
     void DrawMenuItem(TMenuItem& item, TCanvas& canvas, const RECT& rect, bool selected);
+    // WM_MEASUREITEM and WM_DRAWITEM of the bar's popups (the window's plain menus and the
+    // form's own items): true when the skin answered, false for the window's procedure.
+    bool MeasureItemMessage(LPARAM lParam);
+    bool DrawItemMessage(LPARAM lParam);
 
     // --- the menu bar (FormMenuBar.cpp) ----------------------------------------------------
     // The skinned bar that stands for the window's menu bar, or null.
@@ -207,6 +211,8 @@ private:
     void SwitchOwnerDraw(TMenu& menu, bool on);
     void ReleaseMenus() noexcept;
     int MenuItemLeftWidth() const noexcept;
+    // The framework item of the bar's own menu behind an owner-drawn item, or null.
+    TMenuItem* BarItemOf(UINT command, ULONG_PTR itemData) const noexcept;
     // The skinned system menu at a screen point; false when the skin leaves it to the system.
     bool ShowSkinnedSysMenu(core::Point screen);
 
@@ -217,6 +223,10 @@ private:
     // Frees the bar; `giveBack`: the window gets its menu handle back first.
     void DropMenuBar(bool giveBack) noexcept;
     void GiveMenuBack() noexcept { DropMenuBar(true); }
+    // Every item of `menu` and of its submenus owner-drawn; each one switched is noted.
+    void MakeItemsOwnerDrawn(HMENU menu, int depth = 0);
+    // Turns the noted items back as they were, where they are still there.
+    void GiveItemsTheirDrawingBack() noexcept;
     // The form's menu changed: the bar shows it, or a new menu, or goes with the menu.
     void MenuChanged();
     // SC_KEYMENU: true when the bar took the key.
@@ -324,4 +334,12 @@ private:
     ComponentRef<TWinSkinMenu> m_menuBar;  // owned as a component
     bool m_trackingMenu = false;
     HMENU m_trackedPopup = nullptr;
+    // The bar's popup items the skin made owner-drawn (a plain menu draws nothing of them
+    // once the skin is gone); the number checks that the position still holds the item.
+    struct SwitchedItem {
+        HMENU menu;
+        UINT position;
+        UINT id;
+    };
+    std::vector<SwitchedItem> m_switchedItems;
 };

@@ -322,3 +322,73 @@ TEST_F(MenuSkinTest, AltSpaceOpensTheSkinnedSystemMenuDrawnOverTheMenusPicture) 
     EXPECT_EQ(menuRect.top, client.y);
     ::DestroyWindow(window);
 }
+
+namespace {
+
+bool OwnerDrawn(HMENU menu, UINT position) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    return ::GetMenuItemInfoW(menu, position, TRUE, &info) && (info.fType & MFT_OWNERDRAW);
+}
+
+}  // namespace
+
+TEST_F(MenuSkinTest, APlainWindowsBarPopupIsMeasuredAndDrawnByTheSkinAndGivenBackPlain) {
+    manager->InstallHook();
+    HMENU bar = ::CreateMenu();
+    HMENU file = ::CreatePopupMenu();
+    HMENU recent = ::CreatePopupMenu();
+    ::AppendMenuW(recent, MF_STRING, 21, L"&1 vowels");
+    // Numbers below 4096, as plain programs use them.
+    ::AppendMenuW(file, MF_STRING, 11, L"&Open\tCtrl+O");
+    ::AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(file, MF_STRING | MF_GRAYED, 12, L"&Close");
+    ::AppendMenuW(file, MF_POPUP, reinterpret_cast<UINT_PTR>(recent), L"&Recent");
+    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    HWND window = MakeWindow();
+    ::SetMenu(window, bar);
+    ::ShowWindow(window, SW_SHOW);
+    manager->SkinWindow(window);
+    TWinSkinForm* form = manager->FindSkinForm(window);
+    ASSERT_TRUE(form && PumpUntil([&] { return form->State() == TWinSkinForm::SkinState::Running; }));
+    ASSERT_NE(form->MenuBar(), nullptr);
+
+    RECT menuRect{};
+    bool allOwnerDrawn = false;
+    COLORREF rightEnd = 0, beside = 0;
+    s_inMenu = [&] {
+        allOwnerDrawn = OwnerDrawn(file, 0) && OwnerDrawn(file, 1) && OwnerDrawn(file, 2) && OwnerDrawn(file, 3) &&
+                        OwnerDrawn(recent, 0);
+        if (manager->PopupMenus().empty()) return;
+        HWND popup = manager->PopupMenus().front().window;
+        ::GetWindowRect(popup, &menuRect);
+        RECT open{};
+        ::GetMenuItemRect(window, file, 0, &open);
+        HDC screen = ::GetDC(nullptr);
+        // The item picture's right end, which no text reaches, in its normal frame; the
+        // first item is selected when the menu opens from the keyboard only.
+        rightEnd = ::GetPixel(screen, open.right - 2, (open.top + open.bottom) / 2);
+        beside = ::GetPixel(screen, open.right - 2, open.bottom + 2);
+        ::ReleaseDC(nullptr, screen);
+    };
+    ::SetTimer(nullptr, 0, 150, &LookAtMenu);
+    EXPECT_TRUE(form->OpenMenuButton(form->MenuBar()->Buttons()[0].get()));
+    s_inMenu = nullptr;
+    EXPECT_TRUE(allOwnerDrawn);
+    // Measured by the skin: wide enough for the text and the shortcut, not the empty item
+    // a plain window's procedure would leave.
+    EXPECT_GT(menuRect.right - menuRect.left, 60);
+    EXPECT_GT(menuRect.bottom - menuRect.top, 3 * 8);
+    const bool itemPicture = rightEnd == Rgb(kItemFrames[0]) || rightEnd == Rgb(kItemFrames[3]);
+    EXPECT_TRUE(itemPicture) << std::hex << rightEnd;
+    EXPECT_NE(beside, Rgb(kSentinel));
+
+    // Unskinned, the window's own menus draw themselves again.
+    manager->Unskin(*form);
+    EXPECT_EQ(::GetMenu(window), bar);
+    EXPECT_FALSE(OwnerDrawn(file, 0));
+    EXPECT_FALSE(OwnerDrawn(file, 1));
+    EXPECT_FALSE(OwnerDrawn(recent, 0));
+    ::DestroyWindow(window);
+}
