@@ -308,6 +308,17 @@ bool ShowsOnly(HMENU menu, int tries = 150) {
     return false;
 }
 
+void AltAnd(WORD letter) {
+    Key(VK_MENU, false);
+    Press(letter);
+    Key(VK_MENU, true);
+}
+
+// Notes `what` as failed unless exactly `menu` comes to show (none for null).
+void Expect(std::vector<std::string>& failed, const char* what, HMENU menu) {
+    if (!ShowsOnly(menu)) failed.push_back(what);
+}
+
 // Runs `script` on a second thread while this one pumps (and blocks in the menu loops
 // the script opens); whatever menu is left open afterwards is closed, so nothing hangs.
 // The script adds what went wrong to `failed`.
@@ -337,12 +348,8 @@ TEST_F(MenuBarTest, TheKeysOpenABarButtonAndMoveAlongTheBarThroughARealMenuLoop)
 
     // The keys come from a second thread while the menu loop blocks this one.
     const auto failed = DriveMenus(window, [&](std::vector<std::string>& failed) {
-        const auto step = [&](const char* what, HMENU expected) {
-            if (!ShowsOnly(expected)) failed.push_back(what);
-        };
-        Key(VK_MENU, false);
-        Press('F');
-        Key(VK_MENU, true);
+        const auto step = [&](const char* what, HMENU expected) { Expect(failed, what, expected); };
+        AltAnd('F');
         step("Alt+F opens File", menus.file);
         Press(VK_RIGHT);
         step("Right moves to Edit", menus.edit);
@@ -654,12 +661,8 @@ TEST_F(MenuBarTest, RightToLeftTheBarRunsFromTheRightAndTheArrowKeysSwap) {
     EXPECT_GT(buttons[0]->Bounds.left, buttons[1]->Bounds.left);  // File is the rightmost
 
     const auto failed = DriveMenus(window, [&](std::vector<std::string>& failed) {
-        const auto step = [&](const char* what, HMENU expected) {
-            if (!ShowsOnly(expected)) failed.push_back(what);
-        };
-        Key(VK_MENU, false);
-        Press('F');
-        Key(VK_MENU, true);
+        const auto step = [&](const char* what, HMENU expected) { Expect(failed, what, expected); };
+        AltAnd('F');
         step("Alt+F opens File", menus.file);
         Press(VK_LEFT);
         step("Left moves on to Edit, which lies left of File", menus.edit);
