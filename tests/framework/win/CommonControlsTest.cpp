@@ -6,9 +6,6 @@
 #include "framework/controls/ProgressBar.h"
 #include "framework/controls/ToolBar.h"
 #include "framework/controls/TrackBar.h"
-#include "framework/graphics/GraphicsObjects.h"
-#include "framework/win/DibSection.h"
-#include "framework/win/Handles.h"
 #include "tests/framework/win/FormFixture.h"
 
 #include <gtest/gtest.h>
@@ -277,51 +274,4 @@ TEST_F(CommonControls, AToolBarFollowsItsImageListAndDrawsThroughItsEvents) {
     EXPECT_EQ(bar.Images(), nullptr);
     EXPECT_EQ(Send(window, TB_GETIMAGELIST), 0);
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
-
-TEST_F(CommonControls, AButtonHandlerMayPaintTheFaceUnderTheControlsImageAndCaption) {
-    auto& bar = Make<TToolBar>(form);
-    bar.SetFlat(true);
-    bar.SetShowCaptions(true);
-    auto& checked = Make<TToolButton>(bar);
-    checked.SetCaption(L"Down");
-    checked.SetButtonStyle(TToolButtonStyle::tbsCheck);
-    checked.SetDown(true);
-    HWND window = bar.Handle();
-    constexpr COLORREF kFace = RGB(0, 200, 0);
-    constexpr TColor kCaption = RgbColour(250, 0, 0);
-    TToolButtonParts parts = TToolButtonParts::ImageAndCaption;
-    bar.OnCustomDrawButton = [&](TToolBar* sender, TToolButton* button, TCustomDrawState, bool&) {
-        const RECT face{button->Left(), button->Top(), button->Left() + button->Width(), button->Top() + button->Height()};
-        BrushHandle brush{::CreateSolidBrush(kFace)};
-        ::FillRect(sender->Canvas().Handle(), &face, brush.Get());
-        sender->Canvas().Font().SetColor(kCaption);
-        sender->SetButtonParts(parts);
-    };
-    DibSection dib(bar.Width(), bar.Height());
-    const RECT corner{checked.Left() + 1, checked.Top() + 1, checked.Left() + 5, checked.Top() + 5};
-    const RECT caption{checked.Left(), checked.Top() + checked.Height() / 2, checked.Left() + checked.Width(),
-                       checked.Top() + checked.Height()};
-    const auto paint = [&] {
-        dib.Fill(RGB(1, 2, 3));
-        Send(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.Dc()), PRF_CLIENT);
-        ::GdiFlush();
-    };
-    const auto reddish = [&] {
-        int count = 0;
-        for (int y = caption.top; y < caption.bottom; ++y)
-            for (int x = caption.left; x < caption.right; ++x)
-                if (const COLORREF p = dib.Pixel(x, y); GetRValue(p) > 180 && GetGValue(p) < 80 && GetBValue(p) < 80)
-                    ++count;
-        return count;
-    };
-    // The face stays under a checked button, and the caption takes the canvas's colour.
-    paint();
-    EXPECT_TRUE(dib.AllEqual(corner, kFace));
-    EXPECT_GT(reddish(), 0);
-    // Left to the control, the checked button's own background covers the face.
-    parts = TToolButtonParts::All;
-    paint();
-    EXPECT_FALSE(dib.AllEqual(corner, kFace));
-    EXPECT_GT(reddish(), 0);
 }

@@ -9,7 +9,6 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/graphics/GraphicsObjects.h"
-#include "framework/graphics/ImageList.h"
 #include "framework/win/DibSection.h"
 #include "skin/window/SkinManage.h"
 #include "tests/skin/window/WindowTestSkin.h"
@@ -31,6 +30,12 @@ constexpr TColor kFrames[5] = {RgbColour(200, 40, 40), RgbColour(40, 200, 40), R
                                RgbColour(200, 200, 40), RgbColour(40, 200, 200)};
 constexpr TColor kProgramBackground = RgbColour(250, 0, 0);
 
+void ProgramDrawsItem(TObject*, TCanvas&, const RECT&, bool) {}
+bool KeepsProgramsHandler(const TMenuItem& item) {
+    const auto* handler = item.OnDrawItem.target<void (*)(TObject*, TCanvas&, const RECT&, bool)>();
+    return handler && *handler == &ProgramDrawsItem;
+}
+
 std::vector<std::byte> ToolBarSkin() {
     const std::string ini = "[Buttons]\r\nBitmap=buttons.bmp\r\nTrans=1\r\n"
                             "LeftWidth=2\r\nTopHeight=2\r\nRightWidth=2\r\nBottomHeight=2\r\n"
@@ -51,11 +56,9 @@ protected:
         m_app.emplace();
         form = &m_app->CreateForm<TForm>();
         form->SetBounds(30, 30, 400, 200);
-        images = &form->Create<TImageList>();
         bar = &form->Create<TToolBar>();
         bar->SetParent(form);
         bar->SetHeight(44);
-        bar->SetImages(images);
         bar->SetShowCaptions(true);
         menu = &form->Create<TMainMenu>();
         tools = &AddItem(menu->Items(), L"&Tools");
@@ -65,7 +68,6 @@ protected:
             auto& button = form->Create<TToolButton>();
             button.SetParent(bar);
             button.SetCaption(L"Tool");
-            button.SetImageIndex(-1);
             buttons[i] = &button;
         }
         buttons[Checked]->SetButtonStyle(TToolButtonStyle::tbsCheck);
@@ -132,7 +134,6 @@ protected:
     }
 
     TForm* form = nullptr;
-    TImageList* images = nullptr;
     TToolBar* bar = nullptr;
     TToolButton* buttons[Count]{};
     TMainMenu* menu = nullptr;
@@ -183,59 +184,51 @@ TEST_F(ToolBarSkinTest, ABarShowsTheSkinsBackgroundAndTheFacesOfItsButtonsStates
     PaintBar(dib);
     EXPECT_NE(BackgroundAt(dib, 0), PictureAt(0));
     EXPECT_NE(BackgroundAt(dib, 43), PictureAt(39));
-    EXPECT_TRUE(ShowsFrame(dib, *buttons[Hot], 4));
+
+    // Released, the bar has no painters and its own look again.
+    manager->Unskin(*skinned);
+    EXPECT_FALSE(bar->OnCustomDraw || bar->OnCustomDrawButton);
+    options.Exclude(TSkinOption::xoToolbarBK);
+    skin->SetOptions(options);
+    PaintBar(dib);
+    EXPECT_NE(BackgroundAt(dib, 0), PictureAt(0));
+    for (int i = 0; i < Count; ++i) EXPECT_FALSE(ShowsAnyFrame(dib, *buttons[i])) << i;
 }
 
-TEST_F(ToolBarSkinTest, TheProgramsOwnHandlerStaysAndReleaseTakesBackOnlyThePainters) {
+TEST_F(ToolBarSkinTest, ReleaseTakesBackOnlyWhatSkinningGaveTheBarAndTheButtonsMenu) {
     int programDraws = 0;
     bar->OnCustomDraw = [&](TToolBar* sender, const RECT& rect, bool&) {
         ++programDraws;
         sender->Canvas().Brush().SetColor(kProgramBackground);
         sender->Canvas().FillRect(rect);
     };
+    softer->OnDrawItem = &ProgramDrawsItem;
+    ASSERT_FALSE(OwnerDrawn(*tools, 0));
     TWinSkinForm* skinned = SkinAndStart(form->Handle());
     ASSERT_NE(skinned, nullptr);
+    ASSERT_TRUE(skinned->FrameSkinning());
     DibSection dib(400, 44);
     PaintBar(dib);
     EXPECT_GT(programDraws, 0);
     EXPECT_EQ(BackgroundAt(dib, 0), ColorToRGB(kProgramBackground));
     EXPECT_TRUE(ShowsFrame(dib, *buttons[Hot], 4));  // the button painter was free to go in
+    // The drop-down button's items are drawn by the skin; the program's handler stays.
+    EXPECT_TRUE(OwnerDrawn(*tools, 0));
+    EXPECT_TRUE(louder->OnDrawItem && louder->OnMeasureItem);
+    EXPECT_TRUE(KeepsProgramsHandler(*softer));
 
     manager->Unskin(*skinned);
     ASSERT_TRUE(bar->OnCustomDraw);
     EXPECT_FALSE(bar->OnCustomDrawButton);
+    EXPECT_FALSE(OwnerDrawn(*tools, 0));
+    EXPECT_FALSE(louder->OnDrawItem || louder->OnMeasureItem);
+    EXPECT_TRUE(KeepsProgramsHandler(*softer));
     PaintBar(dib);
     EXPECT_EQ(BackgroundAt(dib, 0), ColorToRGB(kProgramBackground));
     for (int i = 0; i < Count; ++i) EXPECT_FALSE(ShowsAnyFrame(dib, *buttons[i])) << i;
-}
 
-TEST_F(ToolBarSkinTest, ReleasedABarDrawsItsOwnLookAndAButtonsMenuIsNoLongerOwnerDrawn) {
-    bool programDrew = false;
-    softer->OnDrawItem = [&](TObject*, TCanvas&, const RECT&, bool) { programDrew = true; };
-    ASSERT_FALSE(OwnerDrawn(*tools, 0));
-    TWinSkinForm* skinned = SkinAndStart(form->Handle());
-    ASSERT_NE(skinned, nullptr);
-    ASSERT_TRUE(skinned->FrameSkinning());
-    EXPECT_TRUE(OwnerDrawn(*tools, 0));
-    EXPECT_TRUE(OwnerDrawn(*tools, 1));
-    EXPECT_TRUE(louder->OnDrawItem && louder->OnMeasureItem);
-    DibSection dib(400, 44);
-
-    manager->Unskin(*skinned);
-    EXPECT_FALSE(bar->OnCustomDraw || bar->OnCustomDrawButton);
-    EXPECT_FALSE(OwnerDrawn(*tools, 0));
-    EXPECT_FALSE(louder->OnDrawItem || louder->OnMeasureItem);
-    ASSERT_TRUE(softer->OnDrawItem);  // the program's own handler is kept
-    TCanvas canvas;
-    softer->OnDrawItem(softer, canvas, RECT{}, false);
-    EXPECT_TRUE(programDrew);
-    PaintBar(dib);
-    EXPECT_NE(BackgroundAt(dib, 0), PictureAt(0));  // no longer the picture
-    for (int i = 0; i < Count; ++i) EXPECT_FALSE(ShowsAnyFrame(dib, *buttons[i])) << i;
-
-    // A second skinning gives it all again, once.
-    skinned = SkinAndStart(form->Handle());
-    ASSERT_NE(skinned, nullptr);
+    // Skinned again, it all comes back, once.
+    ASSERT_NE(SkinAndStart(form->Handle()), nullptr);
     EXPECT_TRUE(OwnerDrawn(*tools, 0));
     PaintBar(dib);
     EXPECT_TRUE(ShowsFrame(dib, *buttons[Hot], 4));
