@@ -1,6 +1,7 @@
 #include "framework/controls/ToolBar.h"
 
 #include "framework/controls/Menus.h"
+#include "framework/graphics/GraphicsObjects.h"
 
 #include <algorithm>
 #include <string>
@@ -216,21 +217,37 @@ LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW& draw) {
     switch (item.dwDrawStage) {
     case CDDS_PREPAINT: {
         if (OnCustomDraw) {
+            // WINE: the notice carries the area being repainted (for WM_PRINTCLIENT the
+            // buttons' extent), not the bar's; a picture stretched over it would not line
+            // up with the rest of the bar.
+            RECT client{};
+            ::GetClientRect(draw.nmcd.hdr.hwndFrom, &client);
             m_canvas.FreeHandle();
             const CanvasLock lock{m_canvas, item.hdc};
-            OnCustomDraw(this, item.rc, defaultDraw);
+            OnCustomDraw(this, client, defaultDraw);
         }
         if (!defaultDraw) return CDRF_SKIPDEFAULT;
         return OnCustomDrawButton ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
     }
     case CDDS_ITEMPREPAINT: {
         TToolButton* button = Buttons(static_cast<int>(item.dwItemSpec));
-        if (button && OnCustomDrawButton) {
-            m_canvas.FreeHandle();
+        if (!button || !OnCustomDrawButton) return CDRF_DODEFAULT;
+        m_buttonParts = TToolButtonParts::All;
+        m_canvas.FreeHandle();
+        {
             const CanvasLock lock{m_canvas, item.hdc};
+            m_canvas.Font().SetColor(static_cast<TColor>(draw.clrText));
             OnCustomDrawButton(this, button, TCustomDrawState::FromBits(item.uItemState & 0x1FF), defaultDraw);
+            // The control sets the caption's colour from clrText itself; one set on the
+            // DC alone would be overwritten.
+            draw.clrText = ColorToRGB(m_canvas.Font().Color());
         }
-        return defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
+        if (!defaultDraw) return CDRF_SKIPDEFAULT;
+        // Without these the control fills hot, pressed and checked buttons and draws
+        // their edges over the handler's face. WINE: the arrow part of a hot or pressed
+        // drop-down button keeps the control's own box all the same.
+        return m_buttonParts == TToolButtonParts::ImageAndCaption ? TBCDRF_NOBACKGROUND | TBCDRF_NOEDGES
+                                                                  : CDRF_DODEFAULT;
     }
     default: return CDRF_DODEFAULT;
     }

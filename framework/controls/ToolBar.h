@@ -4,8 +4,9 @@
 // joined the bar); a button's click comes from the control's command notice. Images
 // come from an image list the bar follows (Images); captions show when ShowCaptions is
 // on. A button may stand for a menu item (MenuItem): its click clicks the item, and its
-// drop-down arrow (or, without one, its click) opens the item's sub-items. OnCustomDraw and OnCustomDrawButton let the program (or a skin) draw the bar and
-// its buttons through the control's custom-draw notices.
+// drop-down arrow (or, without one, its click) opens the item's sub-items. OnCustomDraw
+// and OnCustomDrawButton let the program (or a skin) draw the bar and its buttons
+// through the control's custom-draw notices.
 
 #include "framework/controls/ControlCanvas.h"
 #include "framework/controls/GraphicControl.h"
@@ -24,6 +25,10 @@ enum class TCustomDrawStateItem {
     cdsSelected, cdsGrayed, cdsDisabled, cdsChecked, cdsFocused, cdsDefault, cdsHot, cdsMarked, cdsIndeterminate
 };
 using TCustomDrawState = EnumSet<TCustomDrawStateItem>;
+
+// What the control draws of a button that OnCustomDrawButton left to it: the whole
+// button, or only its image, caption and drop-down arrow over a face the handler painted.
+enum class TToolButtonParts { All, ImageAndCaption };
 
 class TToolButton : public TGraphicControl {
     KESTRELLE_CLASS(TToolButton, TGraphicControl)
@@ -93,8 +98,12 @@ public:
     TImageList* Images() const noexcept { return m_images.List(); }
     void SetImages(TImageList* value);
 
-    // What the custom-draw events draw on: the control's DC while they run.
+    // What the custom-draw events draw on: the control's DC while they run. During
+    // OnCustomDrawButton its font colour is the caption's, and a colour the handler sets
+    // there is the one the control draws the caption in.
     TCanvas& Canvas() noexcept { return m_canvas; }
+    // Called by OnCustomDrawButton for the button it is drawing; each button starts at All.
+    void SetButtonParts(TToolButtonParts parts) noexcept { m_buttonParts = parts; }
 
     TTBCustomDrawEvent OnCustomDraw;
     TTBCustomDrawBtnEvent OnCustomDrawButton;
@@ -124,4 +133,5 @@ private:
     bool m_showCaptions = false;
     ImageListLink m_images{[this] { SendImages(); }};
     TControlCanvas m_canvas{*this};
+    TToolButtonParts m_buttonParts = TToolButtonParts::All;
 };

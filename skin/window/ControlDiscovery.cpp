@@ -5,6 +5,7 @@
 
 #include "skin/window/WinSkinForm.h"
 
+#include "framework/controls/ToolBar.h"
 #include "framework/controls/WinControl.h"
 #include "framework/core/Collection.h"
 #include "framework/core/FailureLog.h"
@@ -178,11 +179,10 @@ void TWinSkinForm::Prepare(TControl& control, ControlPreparation preparation) {
         break;
     case ControlPreparation::FlatToolBar:
         TSkinControl::SetPropText(&control, u"Flat", u"True");
-        [[fallthrough]];
+        if (auto* bar = As<TToolBar>(&control)) SkinToolBar(*bar);
+        break;
     case ControlPreparation::ToolButtonMenu:
-        // The skinned menus take over here: a tool button's menu item and its sub-items,
-        // and a tool bar's menu items, become owner-drawn, and a tool bar's unassigned
-        // OnCustomDraw and OnCustomDrawButton get the skin's tool-bar painters.
+        if (auto* button = As<TToolButton>(&control)) SkinToolButtonMenu(*button);
         break;
     case ControlPreparation::CoolBarBands: {
         auto* bands = As<TCollection>(GetObjectProp(&control, u"Bands"));

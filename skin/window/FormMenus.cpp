@@ -72,16 +72,24 @@ bool HasImages(const TMenuItem& item) noexcept {
 // --- owner draw ------------------------------------------------------------------------------
 
 void TWinSkinForm::SetItemOwnerDraw(TMenuItem& item, bool on) {
+    // The program's own handlers stay; only the skin's go again.
     const auto apply = [&](TMenuItem& one) {
         if (on) {
-            one.OnDrawItem = SkinDrawHandler{this};
-            one.OnMeasureItem = SkinMeasureHandler{this, MeasureKind::Item};
-        } else if (IsOurs(one.OnDrawItem)) {
-            one.OnDrawItem = nullptr;
+            if (!one.OnDrawItem) one.OnDrawItem = SkinDrawHandler{this};
+            if (!one.OnMeasureItem) one.OnMeasureItem = SkinMeasureHandler{this, MeasureKind::Item};
+        } else {
+            if (IsOurs(one.OnDrawItem)) one.OnDrawItem = nullptr;
+            if (IsOurs(one.OnMeasureItem)) one.OnMeasureItem = nullptr;
         }
     };
     apply(item);
     ForEachBelow(item, apply);
+    if (!on) return;
+    const bool known = std::any_of(m_ownerDrawnItems.begin(), m_ownerDrawnItems.end(),
+                                   [&](const ComponentRef<TMenuItem>& ref) { return ref.Get() == &item; });
+    if (!known) m_ownerDrawnItems.emplace_back(&item);
+    // The items' handlers only run once their menu asks the system for owner-drawn items.
+    if (TMenu* menu = item.GetParentMenu()) SwitchOwnerDraw(*menu, true);
 }
 
 void TWinSkinForm::SwitchOwnerDraw(TMenu& menu, bool on) {
@@ -143,6 +151,7 @@ void TWinSkinForm::SetMainMenuOwnerDraw(TComponent& component, bool on) {
 }
 
 void TWinSkinForm::ReleaseMenus() noexcept {
+    ReleaseToolBars();
     try {
         if (m_form) {
             SetMenuOwnerDraw(*m_form, false);

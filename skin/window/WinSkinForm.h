@@ -7,10 +7,12 @@
 // object belongs to the manager. Either way the manager frees it once its window is gone.
 //
 // The non-client side (frame sizes, hit test, painting, caption buttons and their
-// mouse handling) is in NonClient.cpp, the message procedures in FormWndProc.cpp, and
-// control discovery, which gives the window's controls their skins, in ControlDiscovery.cpp.
+// mouse handling) is in NonClient.cpp, the message procedures in FormWndProc.cpp,
+// control discovery, which gives the window's controls their skins, in ControlDiscovery.cpp,
+// and the tool-bar painters in FormToolBars.cpp.
 
 #include "framework/controls/Menus.h"
+#include "framework/controls/ToolBar.h"
 #include "framework/core/Component.h"
 #include "framework/forms/Timer.h"
 #include "framework/graphics/Canvas.h"
@@ -175,6 +177,14 @@ public:
     bool MeasureItemMessage(LPARAM lParam);
     bool DrawItemMessage(LPARAM lParam);
 
+    // --- tool bars (FormToolBars.cpp) ------------------------------------------------------
+    // The painters a skinned window gives its tool bars' OnCustomDraw and
+    // OnCustomDrawButton: the skin's tool-bar background under the whole bar, and the
+    // skin's button face under each button the state of which has one; the bar draws
+    // images and captions over them.
+    void PaintToolBar(TToolBar* sender, const RECT& rect, bool& defaultDraw);
+    void PaintToolButton(TToolBar* sender, TToolButton* button, TCustomDrawState state, bool& defaultDraw);
+
     // --- the menu bar (FormMenuBar.cpp) ----------------------------------------------------
     // The skinned bar that stands for the window's menu bar, or null.
     TWinSkinMenu* MenuBar() const noexcept { return m_menuBar.Get(); }
@@ -215,6 +225,15 @@ private:
     TMenuItem* BarItemOf(UINT command, ULONG_PTR itemData) const noexcept;
     // The skinned system menu at a screen point; false when the skin leaves it to the system.
     bool ShowSkinnedSysMenu(core::Point screen);
+
+    // --- tool bars (FormToolBars.cpp) ---
+    // A tool bar's unassigned custom-draw events get the painters, its menu (where its
+    // class publishes one) owner-drawn items.
+    void SkinToolBar(TToolBar& bar);
+    // The item a tool button stands for and its sub-items owner-drawn.
+    void SkinToolButtonMenu(TToolButton& button);
+    // The painters and owner-drawn items skinning gave, taken back.
+    void ReleaseToolBars() noexcept;
 
     // --- the menu bar (FormMenuBar.cpp) ---
     void CreateMenuBar();
@@ -331,6 +350,10 @@ private:
     ComponentRef<TPopupMenu> m_sysMenu;
     // The menus skinning made owner-drawn; only these are switched back.
     std::vector<ComponentRef<TMenu>> m_ownerDrawnMenus;
+    // The tool bars that have the skin's painters, and the item trees skinning made
+    // owner-drawn for tool bars and tool buttons; given back when skinning lets go.
+    std::vector<ComponentRef<TToolBar>> m_paintedToolBars;
+    std::vector<ComponentRef<TMenuItem>> m_ownerDrawnItems;
     ComponentRef<TWinSkinMenu> m_menuBar;  // owned as a component
     bool m_trackingMenu = false;
     HMENU m_trackedPopup = nullptr;
