@@ -3,7 +3,10 @@
 #include "framework/controls/BitBtn.h"
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/ControlCanvas.h"
+#include "framework/controls/Edit.h"
 #include "framework/controls/HeaderControl.h"
+#include "framework/controls/ListBox.h"
+#include "framework/controls/Memo.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/ProgressBar.h"
@@ -54,6 +57,7 @@ void RegisterStandardClasses() {
                              TPopupMenu, TMenuItem>();
     RegisterComponentClasses<TButton, TBitBtn, TCheckBox, TRadioButton, TGroupBox, TRadioGroup, THeaderControl,
                              TProgressBar, TTrackBar, TToolBar, TToolButton, TImageList, TFrame>();
+    RegisterComponentClasses<TEdit, TMemo, TListBox>();
 }
 
 TApplication::TApplication() : m_title{ProgramName()} {
