@@ -49,13 +49,7 @@ void TCustomEdit::InitializeWindow() {
     if (m_passwordChar) ::SendMessageW(edit, EM_SETPASSWORDCHAR, m_passwordChar, 0);
 }
 
-std::wstring TCustomEdit::Text() const {
-    HWND edit = HandleIfAllocated();
-    if (!edit) return Caption();
-    std::wstring text(static_cast<size_t>(std::max(::GetWindowTextLengthW(edit), 0)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::wstring TCustomEdit::Text() const { return WindowText(); }
 
 void TCustomEdit::SetMaxLength(int value) {
     m_maxLength = std::max(value, 0);

@@ -163,7 +163,9 @@ protected:
 
     // Applies WS_/WS_EX_ bits to the live window, if any.
     void UpdateStyle(DWORD add, DWORD remove, bool extended);
-    // Takes the window's text as the caption, after the user or the window changed it.
+    // The window's text (the caption without a window), and taking it as the caption
+    // after the user or the window changed it.
+    std::wstring WindowText() const;
     void ReadCaptionFromWindow();
 
     void InsertControl(TControl& control);

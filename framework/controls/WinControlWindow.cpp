@@ -235,12 +235,15 @@ void TWinControl::SetParentWindow(HWND value) {
     else DestroyHandle();  // a child window cannot stand alone
 }
 
-void TWinControl::ReadCaptionFromWindow() {
-    if (!m_handle) return;
-    const int length = ::GetWindowTextLengthW(m_handle);
-    std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
+std::wstring TWinControl::WindowText() const {
+    if (!m_handle) return Caption();
+    std::wstring text(static_cast<size_t>(std::max(::GetWindowTextLengthW(m_handle), 0)) + 1, L'\0');
     text.resize(static_cast<size_t>(::GetWindowTextW(m_handle, text.data(), static_cast<int>(text.size()))));
-    m_caption = std::move(text);
+    return text;
+}
+
+void TWinControl::ReadCaptionFromWindow() {
+    if (m_handle) m_caption = WindowText();
 }
 
 void TWinControl::DetachWindow() noexcept {

@@ -1,6 +1,7 @@
 // Edits, memos and list boxes on the system's controls: what the user does in the
 // window comes back to the control, and what the control holds survives a new window.
 
+#include "framework/controls/ComboBox.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/Memo.h"
@@ -168,4 +169,105 @@ TEST_F(TextControls, AListBoxKeepsItsLinesInTheWindowsOrderAndSaysWhatTheUserPic
     list.Clear();
     EXPECT_EQ(Send(list.Handle(), LB_GETCOUNT), 0);
     EXPECT_EQ(list.ItemIndex(), -1);
+}
+
+TEST_F(TextControls, AComboBoxOfEachStyleTakesWhatTheUserPicksOrTypes) {
+    auto& combo = Make<TComboBox>(form, 10, 10);
+    combo.SetItems(LinesOf({u"元音", u"辅音", u"重音"}));
+    combo.SetItemIndex(1);
+    std::vector<std::wstring> seen;
+    int selects = 0, drops = 0;
+    combo.OnChange = [&](TObject*) { seen.push_back(combo.Text()); };
+    combo.OnSelect = [&](TObject*) { ++selects; };
+    combo.OnDropDown = [&](TObject*) { ++drops; };
+    form.Show();
+    HWND window = combo.Handle();
+    EXPECT_EQ(combo.Text(), L"辅音");
+    ASSERT_NE(combo.EditHandle(), nullptr);
+
+    // Typing into the field changes the text, and no line is chosen by it.
+    Send(combo.EditHandle(), EM_SETSEL, 0, -1);
+    Type(combo.EditHandle(), L"ab");
+    EXPECT_EQ(combo.Text(), L"ab");
+    EXPECT_EQ(seen.back(), L"ab");
+    EXPECT_EQ(combo.Caption(), L"ab");
+
+    // The list drops as far as DropDownCount lines, whatever height the bounds give.
+    combo.SetBounds(10, 10, 160, 21);
+    combo.SetDroppedDown(true);
+    EXPECT_TRUE(combo.DroppedDown());
+    EXPECT_EQ(drops, 1);
+    RECT list{};
+    ::GetWindowRect(combo.ListHandle(), &list);
+    const auto line = static_cast<int>(Send(window, CB_GETITEMHEIGHT, 0, 0));
+    EXPECT_GE(list.bottom - list.top, 3 * line);
+    combo.SetDroppedDown(false);
+    EXPECT_EQ(combo.Height(), combo.BoundsRect().Height());
+    EXPECT_LT(combo.Height(), 2 * line + 10);  // the field, not the field and its list
+
+    // A drop-down list: the user steps through the lines with the keys.
+    combo.SetComboStyle(TComboBoxStyle::csDropDownList);
+    window = combo.Handle();
+    EXPECT_EQ(combo.EditHandle(), nullptr);
+    combo.SetText(L"元音");
+    EXPECT_EQ(combo.ItemIndex(), 0);
+    seen.clear();
+    Send(window, WM_KEYDOWN, VK_DOWN, 1);
+    EXPECT_EQ(combo.ItemIndex(), 1);
+    EXPECT_EQ(selects, 1);
+    EXPECT_EQ(seen, std::vector<std::wstring>{L"辅音"});  // the picked line, though the field shows it only later
+    combo.SetText(L"no such line");
+    EXPECT_EQ(combo.ItemIndex(), -1);
+    EXPECT_EQ(combo.Text(), L"");
+
+    // A simple combo shows its list always, as a child of the combo; lines and choice
+    // survive the new window.
+    combo.SetItemIndex(2);
+    combo.SetComboStyle(TComboBoxStyle::csSimple);
+    window = combo.Handle();
+    EXPECT_EQ(Send(window, CB_GETCOUNT), 3);
+    EXPECT_EQ(combo.ItemIndex(), 2);
+    EXPECT_EQ(combo.Text(), L"重音");
+    ASSERT_NE(combo.ListHandle(), nullptr);
+    EXPECT_EQ(::GetParent(combo.ListHandle()), window);
+    EXPECT_TRUE(::IsWindowVisible(combo.ListHandle()));
+}
+
+namespace {
+
+LRESULT CALLBACK BareProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    TMessage notice{message, wParam, lParam, 0};
+    if (TWinControl::ReflectNotification(window, notice)) return notice.Result;
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(TextControls, AControlLivesInABareWindowAndHearsFromItThroughTheReflection) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = BareProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"KestrelleBareHost";
+    ::RegisterClassW(&wc);
+    HWND bare = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
+    ASSERT_NE(bare, nullptr);
+
+    auto& edit = app.Create<TEdit>();
+    edit.SetParentWindow(bare);
+    edit.SetBounds(5, 5, 100, 21);
+    int changes = 0;
+    edit.OnChange = [&](TObject*) { ++changes; };
+    HWND window = edit.Handle();
+    EXPECT_EQ(::GetParent(window), bare);
+    EXPECT_TRUE(::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD);
+    Type(window, L"hw");
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(edit.Caption(), L"hw");
+
+    // Taken away from the bare window, the control keeps its text for its next one.
+    edit.SetParentWindow(nullptr);
+    EXPECT_FALSE(edit.HandleAllocated());
+    EXPECT_EQ(edit.Text(), L"hw");
+    ::DestroyWindow(bare);
 }
