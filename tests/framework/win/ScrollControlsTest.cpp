@@ -136,65 +136,40 @@ TEST_F(ScrollControls, AnUpDownStepsItsAssociatesNumberUnlessTheStepIsRefused) {
     EXPECT_EQ(edit.Text(), L"-2");
 }
 
-namespace {
-
-template <class T>
-T& Place(TForm& form, std::u16string_view name) {
-    auto& control = form.Create<T>();
-    control.SetName(name);
-    control.SetParent(&form);
-    return control;
-}
-
-template <class T>
-T& Found(const TForm& form, std::u16string_view name) {
-    auto* found = As<T>(form.FindComponent(name));
-    if (!found) throw Exception(u"no " + std::u16string(name));
-    return *found;
-}
-
-TStringList LinesOf(std::initializer_list<const char16_t*> lines) {
-    TStringList list;
-    for (auto* line : lines) list.Add(line);
-    return list;
-}
-
-}  // namespace
-
 TEST(ScrollControlsLayout, TheNewControlsSettingsSurviveARoundTripThroughALayout) {
     TApplication app;
     auto first = std::make_unique<TForm>();
     TForm& form = *first;
-    auto& edit = Place<TEdit>(form, u"Edit1");
+    auto& edit = Place<TEdit>(form, form, u"Edit1");
     edit.SetText(L"音标");
     edit.SetMaxLength(20);
     edit.SetPasswordChar(L'•');
     edit.SetCharCase(TEditCharCase::ecLowerCase);
     edit.SetBorderStyle(TBorderStyle::bsNone);
     edit.SetAlignment(TAlignment::taRightJustify);
-    auto& memo = Place<TMemo>(form, u"Memo1");
+    auto& memo = Place<TMemo>(form, form, u"Memo1");
     memo.SetLines(LinesOf({u"元音", u"", u"辅音", u""}));
     memo.SetScrollBars(TScrollStyle::ssVertical);
     memo.SetWordWrap(false);
     memo.SetReadOnly(true);
-    auto& list = Place<TListBox>(form, u"ListBox1");
+    auto& list = Place<TListBox>(form, form, u"ListBox1");
     list.SetItems(LinesOf({u"b", u"a"}));
     list.SetItemIndex(1);
     list.SetMultiSelect(true);
     list.SetItemHeight(20);
-    auto& combo = Place<TComboBox>(form, u"ComboBox1");
+    auto& combo = Place<TComboBox>(form, form, u"ComboBox1");
     combo.SetComboStyle(TComboBoxStyle::csDropDownList);
     combo.SetItems(LinesOf({u"x", u"y", u"z"}));
     combo.SetItemIndex(2);
     combo.SetDropDownCount(3);
-    auto& bar = Place<TScrollBar>(form, u"ScrollBar1");
+    auto& bar = Place<TScrollBar>(form, form, u"ScrollBar1");
     bar.SetKind(TScrollBarKind::sbVertical);
     bar.SetMin(-10);
     bar.SetMax(500);
     bar.SetPageSize(50);
     bar.SetPosition(300);
     bar.SetLargeChange(25);
-    auto& spin = Place<TUpDown>(form, u"UpDown1");
+    auto& spin = Place<TUpDown>(form, form, u"UpDown1");
     spin.SetAssociate(&edit);
     spin.SetMax(9);
     spin.SetPosition(4);

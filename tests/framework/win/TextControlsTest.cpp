@@ -24,12 +24,6 @@ void Type(HWND window, std::wstring_view text) {
     for (wchar_t c : text) Send(window, WM_CHAR, c, 1);
 }
 
-TStringList LinesOf(std::initializer_list<const char16_t*> lines) {
-    TStringList list;
-    for (auto* line : lines) list.Add(line);
-    return list;
-}
-
 class TextControls : public FormFixture {};
 
 }  // namespace
