@@ -3,7 +3,6 @@
 #include "framework/controls/BitBtn.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/CheckBox.h"
-#include "framework/controls/GroupBox.h"
 #include "framework/controls/HeaderControl.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/ProgressBar.h"
@@ -14,6 +13,7 @@
 #include "framework/controls/ToolBar.h"
 #include "framework/controls/TrackBar.h"
 #include "framework/core/StringList.h"
+#include "gallery/PageLayout.h"
 
 #include <string_view>
 
@@ -21,39 +21,7 @@
 
 namespace {
 
-constexpr int kColumn = 200, kRow = 30, kGap = 8;
-
-// Places controls top to bottom in one column of a parent.
-class Column {
-public:
-    Column(TComponent& owner, TWinControl& parent, int left, int top) :
-        m_owner(owner), m_parent(parent), m_left(left), m_top(top) {}
-
-    template <class T>
-    T& Add(std::wstring_view caption, int width = kColumn - 2 * kGap, int height = kRow - 6) {
-        auto& control = m_owner.Create<T>();
-        control.SetParent(&m_parent);
-        control.SetCaption(caption);
-        control.SetBounds(m_left, m_top, width, height);
-        m_top += height + 4;
-        return control;
-    }
-    void Skip(int pixels) { m_top += pixels; }
-
-private:
-    TComponent& m_owner;
-    TWinControl& m_parent;
-    int m_left, m_top;
-};
-
-TGroupBox& AddGroup(TComponent& owner, TWinControl& page, int column, int top, int height,
-                    std::wstring_view caption) {
-    auto& group = owner.Create<TGroupBox>();
-    group.SetParent(&page);
-    group.SetCaption(caption);
-    group.SetBounds(kGap + column * (kColumn + kGap), top, kColumn, height);
-    return group;
-}
+using namespace gallery;
 
 void LoadGlyph(TBitmap& glyph, const wchar_t* name) {
     glyph.LoadFromResourceName(::GetModuleHandleW(nullptr), name);

@@ -7,6 +7,7 @@
 #include "framework/win/Files.h"
 #include "gallery/ControlsPage.h"
 #include "gallery/MenusPage.h"
+#include "gallery/ScrollingPage.h"
 #include "gallery/WindowKinds.h"
 #include "skin/data/WinSkinData.h"
 
@@ -35,7 +36,7 @@ bool TGalleryForm::Build(std::vector<std::wstring> open, std::wstring_view page)
         Icon().LoadFromBytes(icon);
         if (Application) Application->SetIcon(Icon().Handle());
     }
-    SetBounds(10, 10, 1000, 620);
+    SetBounds(10, 10, 1100, 680);
 
     // The skin, as the program carries it: on the main form, skinning every window.
     m_skin = &Create<TSkinData>();
@@ -54,6 +55,7 @@ bool TGalleryForm::Build(std::vector<std::wstring> open, std::wstring_view page)
     m_pages->SetCaption(L"");
     BuildWindowsPage(AddPage(L"windows", L"Windows"));
     BuildControlsPage(*this, AddPage(L"controls", L"Controls"));
+    BuildScrollingPage(*this, AddPage(L"scrolling", L"Scrolling and text"));
     TPanel& menus = AddPage(L"menus", L"Menus");
     m_pageList.back().menu = &BuildMenusPage(*this, menus);
     if (ShowPage(page)) return true;

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 namespace {
 
 TForm& OpenForm(TComponent& owner, const wchar_t* caption, TFormBorderStyle border, TBorderIcons icons,
@@ -89,6 +91,21 @@ void OpenSystemDialog() {
     ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), t.Get(), owner, &SystemDialogProc, 0);
 }
 
+// The system's file-open dialog: a dialog of the system's dialog class full of controls
+// (a list view, combo boxes, an edit, a tool bar, buttons).
+void OpenFileDialog() {
+    std::wstring file(MAX_PATH, L'\0');
+    OPENFILENAMEW open{};
+    open.lStructSize = sizeof open;
+    open.hwndOwner = Application && Application->MainForm() ? Application->MainForm()->Handle() : nullptr;
+    open.lpstrFilter = L"Lesson movies (*.swf)\0*.swf\0Every file\0*.*\0";
+    open.lpstrFile = file.data();
+    open.nMaxFile = static_cast<DWORD>(file.size());
+    open.lpstrTitle = L"Open a lesson file";
+    open.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    ::GetOpenFileNameW(&open);
+}
+
 int Box(const wchar_t* text, const wchar_t* caption, UINT flags) {
     HWND owner = Application && Application->MainForm() ? Application->MainForm()->Handle() : nullptr;
     return ::MessageBoxW(owner, text, caption, flags);
@@ -108,6 +125,7 @@ const std::vector<WindowKind>& WindowKinds() {
         {L"error", L"Message box: error", true},
         {L"question", L"Message box: question", true},
         {L"system", L"System dialog (#32770)", true},
+        {L"fileopen", L"File-open dialog (#32770)", true},
     };
     return kinds;
 }
@@ -138,6 +156,8 @@ bool OpenWindowKind(std::wstring_view name, TComponent& owner) {
         Box(L"A question: play the next lesson?", L"Question", MB_YESNO | MB_ICONQUESTION);
     } else if (name == L"system") {
         OpenSystemDialog();
+    } else if (name == L"fileopen") {
+        OpenFileDialog();
     } else {
         return false;
     }

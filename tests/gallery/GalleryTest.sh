@@ -46,7 +46,8 @@ expect_skinned "Kestrelle gallery" "A sizeable form" "A dialog-style form" "A to
     "A window without caption buttons" "从右到左 — right to left"
 stop
 
-for kind in information:Information warning:Warning error:Error question:Question "system:A system dialog"; do
+for kind in information:Information warning:Warning error:Error question:Question "system:A system dialog" \
+    "fileopen:Open a lesson file"; do
     open --open "${kind%%:*}"
     expect_skinned "Kestrelle gallery" "${kind#*:}"
     stop
