@@ -15,6 +15,7 @@
 #include "framework/controls/RadioButton.h"
 #include "framework/controls/RadioGroup.h"
 #include "framework/controls/ScrollBar.h"
+#include "framework/controls/ScrollBox.h"
 #include "framework/controls/SpeedButton.h"
 #include "framework/controls/Splitter.h"
 #include "framework/controls/StatusBar.h"
@@ -63,7 +64,7 @@ void RegisterStandardClasses() {
     RegisterComponentClasses<TButton, TBitBtn, TCheckBox, TRadioButton, TGroupBox, TRadioGroup, THeaderControl,
                              TProgressBar, TTrackBar, TToolBar, TToolButton, TImageList, TFrame>();
     RegisterComponentClasses<TEdit, TMemo, TListBox, TComboBox, TScrollBar, TUpDown>();
-    RegisterComponentClasses<TListView, TTreeView>();
+    RegisterComponentClasses<TListView, TTreeView, TScrollBox>();
 }
 
 TApplication::TApplication() : m_title{ProgramName()} {

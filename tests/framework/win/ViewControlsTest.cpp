@@ -1,8 +1,10 @@
-// List and tree views: what the user does in the
+// List views, tree views and scroll boxes: what the user does in the
 // window comes back to the control, what the control holds survives a new window, and
 // their settings survive a stored layout.
 
+#include "framework/controls/Edit.h"
 #include "framework/controls/ListView.h"
+#include "framework/controls/ScrollBox.h"
 #include "framework/controls/TreeView.h"
 #include "framework/layout/LayoutReader.h"
 #include "framework/layout/LayoutWriter.h"
@@ -178,6 +180,70 @@ TEST_F(ViewControls, AListViewTakesACaptionTheUserEditsUnlessReadOnly) {
     EXPECT_EQ(Send(window, LVM_EDITLABELW, 0), 0);
 }
 
+TEST_F(ViewControls, AScrollBoxScrollsItsChildrenOverItsClientArea) {
+    auto& box = Make<TScrollBox>(form);
+    box.SetBounds(0, 0, 200, 150);
+    auto& nearEdit = Make<TEdit>(box, 10, 10);
+    auto& farEdit = Make<TEdit>(box, 300, 400);
+    form.Show();
+    HWND window = box.Handle();
+    EXPECT_EQ(box.HorzScrollBar().Range(), 300 + farEdit.Width());
+    EXPECT_EQ(box.VertScrollBar().Range(), 400 + farEdit.Height());
+    const auto style = ::GetWindowLongPtrW(window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_HSCROLL);
+    EXPECT_TRUE(style & WS_VSCROLL);
+    RECT client{};
+    ::GetClientRect(window, &client);
+
+    // The user's steps move the children, windows and bounds alike.
+    Send(window, WM_VSCROLL, SB_LINEDOWN);
+    EXPECT_EQ(box.VertScrollBar().Position(), 8);
+    EXPECT_EQ(nearEdit.Top(), 2);
+    RECT placed{};
+    ::GetWindowRect(nearEdit.Handle(), &placed);
+    ::MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.top, 2);
+    Send(window, WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(box.VertScrollBar().Position(), box.VertScrollBar().Range() - client.bottom);
+    EXPECT_EQ(farEdit.Top() + farEdit.Height(), client.bottom);  // the last child ends at the bottom edge
+    SCROLLINFO shown{sizeof shown, SIF_POS, 0, 0, 0, 0, 0};
+    ::GetScrollInfo(window, SB_VERT, &shown);
+    EXPECT_EQ(shown.nPos, box.VertScrollBar().Position());
+    const int bottom = box.VertScrollBar().Position();
+    Send(window, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2));
+    EXPECT_EQ(box.VertScrollBar().Position(), bottom);  // half a notch is kept for the next
+    Send(window, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2));
+    EXPECT_LT(box.VertScrollBar().Position(), bottom);
+    Send(window, WM_HSCROLL, SB_PAGEDOWN);
+    EXPECT_EQ(box.HorzScrollBar().Position(), client.right);
+    EXPECT_EQ(nearEdit.Left(), 10 - client.right);
+
+    // A child out of sight is brought in by the least scroll.
+    box.ScrollInView(nearEdit);
+    EXPECT_EQ(nearEdit.Left(), 0);
+    EXPECT_EQ(nearEdit.Top(), 0);
+
+    // Without the farEdit child there is nothing to scroll: the bars go, the nearEdit child
+    // stands where it was placed.
+    farEdit.SetParent(nullptr);
+    EXPECT_EQ(box.VertScrollBar().Position(), 0);
+    EXPECT_FALSE(box.VertScrollBar().IsScrollBarVisible());
+    EXPECT_FALSE(::GetWindowLongPtrW(window, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+    EXPECT_EQ(nearEdit.Left(), 10);
+    EXPECT_EQ(nearEdit.Top(), 10);
+
+    // A bar made invisible never shows, whatever the range.
+    box.SetAutoScroll(false);
+    box.VertScrollBar().SetRange(1000);
+    box.VertScrollBar().SetVisible(false);
+    box.VertScrollBar().SetPosition(50);
+    EXPECT_FALSE(::GetWindowLongPtrW(window, GWL_STYLE) & WS_VSCROLL);
+    EXPECT_EQ(nearEdit.Top(), 10);
+    box.VertScrollBar().SetVisible(true);
+    box.VertScrollBar().SetPosition(50);
+    EXPECT_EQ(nearEdit.Top(), -40);
+}
+
 TEST_F(ViewControls, ATreeViewKeepsItsNodesAndWhatTheUserOpenedAndChose) {
     auto& tree = Make<TTreeView>(form);
     FillTree(tree);
@@ -253,6 +319,13 @@ TEST(ViewControlsLayout, TheViewControlsSettingsSurviveARoundTripThroughALayout)
     FillTree(tree);
     tree.SetSelectedIndex(3);
     tree.SetShowRoot(false);
+    auto& box = Place<TScrollBox>(form, form, u"Box1");
+    box.SetBounds(0, 0, 100, 100);
+    box.SetBorderStyle(TBorderStyle::bsNone);
+    auto& inside = Place<TEdit>(form, box, u"Inside1");
+    inside.SetBounds(0, 300, 50, 20);
+    box.VertScrollBar().SetPosition(120);
+    box.HorzScrollBar().SetIncrement(20);
 
     const std::string written = WriteLayout(form);
     auto second = std::make_unique<TForm>();
@@ -275,6 +348,10 @@ TEST(ViewControlsLayout, TheViewControlsSettingsSurviveARoundTripThroughALayout)
     EXPECT_TRUE(treeBack.Items().Items(0)->Expanded());
     EXPECT_EQ(treeBack.Selected(), treeBack.Items().Items(3));
     EXPECT_FALSE(treeBack.ShowRoot());
+    auto& boxBack = Found<TScrollBox>(back, u"Box1");
+    EXPECT_EQ(boxBack.VertScrollBar().Position(), 120);
+    EXPECT_EQ(boxBack.HorzScrollBar().Increment(), 20);
+    EXPECT_EQ(Found<TEdit>(back, u"Inside1").Top(), 180);  // where it was scrolled to, not further
 
     // Hostile values end at their fallbacks.
     TForm other;
