@@ -2,19 +2,10 @@
 // The main window's texts: the date, weekday and clock of the status bar and the
 // About text with the maker's name and addresses. Platform-neutral.
 
+#include "framework/core/DateTime.h"
+
 #include <string>
 #include <string_view>
-
-// A local date and time as the platform reports it.
-struct LocalDateTime {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int dayOfWeek = 1;  // 1 = Sunday ... 7 = Saturday
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
 
 // "  yyyy-mm-dd": two spaces, then the date with hyphens.
 std::u16string DateText(const LocalDateTime& when);

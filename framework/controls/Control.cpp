@@ -83,7 +83,9 @@ void TControl::UpdateBoundsFields(int left, int top, int width, int height) {
     m_top = top;
     m_width = width;
     m_height = height;
-    if (changed) BoundsChanged(sizeChanged);
+    if (!changed) return;
+    BoundsChanged(sizeChanged);
+    if (m_parent) m_parent->ControlsChanged();
 }
 
 void TControl::BoundsChanged(bool sizeChanged) {

@@ -158,3 +158,7 @@ enum class TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition,
 enum class TUDOrientation { udHorizontal, udVertical };
 KESTRELLE_IDENTS(TUDOrientation, u"udHorizontal", u"udVertical")
 enum class TUDBtnType { btNext, btPrev };
+
+// List views.
+enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+KESTRELLE_IDENTS(TViewStyle, u"vsIcon", u"vsSmallIcon", u"vsList", u"vsReport")

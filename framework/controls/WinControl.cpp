@@ -62,6 +62,7 @@ void TWinControl::InsertControl(TControl& control) {
     } else {
         control.Invalidate();
     }
+    ControlsChanged();
 }
 
 void TWinControl::RemoveControl(TControl& control) {
@@ -78,6 +79,7 @@ void TWinControl::RemoveControl(TControl& control) {
     ForgetControl(control);
     if (TCustomForm* form = GetParentForm(*this)) form->ControlRemoved(control);
     if (control.Align() != TAlign::alNone && !IsDestroying()) Realign();
+    if (!IsDestroying()) ControlsChanged();
 }
 
 void TWinControl::Broadcast(TMessage& message) {

@@ -170,6 +170,8 @@ protected:
 
     void InsertControl(TControl& control);
     void RemoveControl(TControl& control);
+    // A child control came, went, moved or changed its size.
+    virtual void ControlsChanged() {}
 
     // The double buffer of the top-level window, shared by every control on it.
     virtual DibSection* PaintBuffer() noexcept;

@@ -7,6 +7,7 @@
 #include "framework/controls/Edit.h"
 #include "framework/controls/HeaderControl.h"
 #include "framework/controls/ListBox.h"
+#include "framework/controls/ListView.h"
 #include "framework/controls/Memo.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
@@ -14,11 +15,13 @@
 #include "framework/controls/RadioButton.h"
 #include "framework/controls/RadioGroup.h"
 #include "framework/controls/ScrollBar.h"
+#include "framework/controls/ScrollBox.h"
 #include "framework/controls/SpeedButton.h"
 #include "framework/controls/Splitter.h"
 #include "framework/controls/StatusBar.h"
 #include "framework/controls/ToolBar.h"
 #include "framework/controls/TrackBar.h"
+#include "framework/controls/TreeView.h"
 #include "framework/controls/UpDown.h"
 #include "framework/core/ClassRegistry.h"
 #include "framework/core/FailureLog.h"
@@ -61,6 +64,7 @@ void RegisterStandardClasses() {
     RegisterComponentClasses<TButton, TBitBtn, TCheckBox, TRadioButton, TGroupBox, TRadioGroup, THeaderControl,
                              TProgressBar, TTrackBar, TToolBar, TToolButton, TImageList, TFrame>();
     RegisterComponentClasses<TEdit, TMemo, TListBox, TComboBox, TScrollBar, TUpDown>();
+    RegisterComponentClasses<TListView, TTreeView, TScrollBox>();
 }
 
 TApplication::TApplication() : m_title{ProgramName()} {
