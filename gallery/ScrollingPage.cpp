@@ -3,11 +3,16 @@
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/ListBox.h"
+#include "framework/controls/ListView.h"
 #include "framework/controls/Memo.h"
+#include "framework/controls/Panel.h"
 #include "framework/controls/ScrollBar.h"
+#include "framework/controls/ScrollBox.h"
+#include "framework/controls/TreeView.h"
 #include "framework/controls/UpDown.h"
 #include "framework/core/StringList.h"
 #include "framework/core/Strings.h"
+#include "framework/win/Convert.h"
 #include "gallery/PageLayout.h"
 
 #include <array>
@@ -123,6 +128,52 @@ void AddScrollBars(TComponent& owner, TWinControl& page) {
     down.SetPosition(700);
 }
 
+// A report of many rows under its header, a tree, and a box whose children reach past it.
+void AddViews(TComponent& owner, TWinControl& page) {
+    TGroupBox& group = AddGroup(owner, page, 0, 316, 250, L"视图 Views", 2 * kColumn + kGap);
+    auto& report = owner.Create<TListView>();
+    report.SetParent(&group);
+    report.SetBounds(kGap, 22, kColumn - kGap, 218);
+    report.SetViewStyle(TViewStyle::vsReport);
+    report.SetRowSelect(true);
+    report.SetReadOnly(true);
+    for (const auto& [caption, width] : {std::pair{L"#", 40}, {L"音标", 60}, {L"Word", 70}, {L"Notes", 160}}) {
+        TListColumn& column = report.Columns().Add();
+        column.SetCaption(caption);
+        column.SetWidth(width);
+    }
+    for (int i = 0; i < 200; ++i) {
+        const auto& [symbol, word] = kSymbols[static_cast<size_t>(i) % kSymbols.size()];
+        TListItem& item = report.Items().Add();
+        item.SetCaption(std::to_wstring(i + 1));
+        TStringList more;
+        more.Add(symbol);
+        more.Add(word);
+        more.Add(u"a note wide enough to scroll the report across");
+        item.SetSubItems(more);
+    }
+
+    auto& tree = owner.Create<TTreeView>();
+    tree.SetParent(&group);
+    tree.SetBounds(kColumn + kGap, 22, kColumn / 2 - kGap, 218);
+    for (const wchar_t* kind : {L"元音 Vowels", L"双元音 Diphthongs", L"辅音 Consonants"}) {
+        TTreeNode& top = tree.Items().AddChild(nullptr, kind);
+        for (int i = 0; i < 8; ++i)
+            tree.Items().AddChild(&top, ToWide(kSymbols[static_cast<size_t>(i) % kSymbols.size()].first));
+        top.SetExpanded(true);
+    }
+
+    auto& box = owner.Create<TScrollBox>();
+    box.SetParent(&group);
+    box.SetBounds(kColumn + kColumn / 2 + kGap, 22, kColumn / 2 - kGap, 218);
+    for (int i = 0; i < 12; ++i) {
+        auto& panel = owner.Create<TPanel>();
+        panel.SetParent(&box);
+        panel.SetBounds(4 + (i % 2) * 140, 4 + (i / 2) * 50, 130, 44);
+        panel.SetCaption(L"面板 panel " + std::to_wstring(i + 1));
+    }
+}
+
 }  // namespace
 
 void BuildScrollingPage(TComponent& owner, TWinControl& page) {
@@ -130,4 +181,5 @@ void BuildScrollingPage(TComponent& owner, TWinControl& page) {
     AddCombos(owner, page);
     AddLists(owner, page);
     AddScrollBars(owner, page);
+    AddViews(owner, page);
 }
