@@ -159,6 +159,10 @@ enum class TUDOrientation { udHorizontal, udVertical };
 KESTRELLE_IDENTS(TUDOrientation, u"udHorizontal", u"udVertical")
 enum class TUDBtnType { btNext, btPrev };
 
-// List views.
+// List views, tree views, date-time pickers and scroll boxes.
 enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 KESTRELLE_IDENTS(TViewStyle, u"vsIcon", u"vsSmallIcon", u"vsList", u"vsReport")
+enum class TDateTimeKind { dtkDate, dtkTime };
+KESTRELLE_IDENTS(TDateTimeKind, u"dtkDate", u"dtkTime")
+enum class TDTDateFormat { dfShort, dfLong };
+KESTRELLE_IDENTS(TDTDateFormat, u"dfShort", u"dfLong")

@@ -4,6 +4,7 @@
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/ControlCanvas.h"
+#include "framework/controls/DateTimePicker.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/HeaderControl.h"
 #include "framework/controls/ListBox.h"
@@ -64,7 +65,7 @@ void RegisterStandardClasses() {
     RegisterComponentClasses<TButton, TBitBtn, TCheckBox, TRadioButton, TGroupBox, TRadioGroup, THeaderControl,
                              TProgressBar, TTrackBar, TToolBar, TToolButton, TImageList, TFrame>();
     RegisterComponentClasses<TEdit, TMemo, TListBox, TComboBox, TScrollBar, TUpDown>();
-    RegisterComponentClasses<TListView, TTreeView, TScrollBox>();
+    RegisterComponentClasses<TListView, TTreeView, TScrollBox, TDateTimePicker>();
 }
 
 TApplication::TApplication() : m_title{ProgramName()} {

@@ -1,13 +1,16 @@
-// List views, tree views and scroll boxes: what the user does in the
+// List views, tree views, date-time pickers and scroll boxes: what the user does in the
 // window comes back to the control, what the control holds survives a new window, and
 // their settings survive a stored layout.
 
+#include "framework/controls/DateTimePicker.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/ListView.h"
 #include "framework/controls/ScrollBox.h"
 #include "framework/controls/TreeView.h"
 #include "framework/layout/LayoutReader.h"
+#include "framework/layout/LayoutParser.h"
 #include "framework/layout/LayoutWriter.h"
+#include "framework/win/Convert.h"
 #include "tests/framework/win/FormFixture.h"
 
 #include <gtest/gtest.h>
@@ -180,6 +183,65 @@ TEST_F(ViewControls, AListViewTakesACaptionTheUserEditsUnlessReadOnly) {
     EXPECT_EQ(Send(window, LVM_EDITLABELW, 0), 0);
 }
 
+TEST_F(ViewControls, ADateTimePickerReportsTheUsersDateAndOpensItsCalendar) {
+    auto& picker = Make<TDateTimePicker>(form);
+    const LocalDateTime start = *ParseDateTime(u"2026-12-08 14:30:00");
+    picker.SetDateTime(start);
+    std::vector<std::wstring> events;
+    picker.OnChange = [&](TObject*) { events.push_back(L"change " + ToWide(DateTimeText(picker.DateTime()))); };
+    picker.OnDropDown = [&](TObject*) { events.push_back(L"drop " + std::to_wstring(picker.DroppedDown())); };
+    picker.OnCloseUp = [&](TObject*) { events.push_back(L"close"); };
+    form.Show();
+    HWND window = picker.Handle();
+    SYSTEMTIME shown{};
+    EXPECT_EQ(Send(window, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown)), GDT_VALID);
+    EXPECT_EQ(shown.wYear, 2026);
+    EXPECT_EQ(shown.wDay, 8);
+    EXPECT_EQ(shown.wHour, 14);
+
+    // The user steps a part of the date on with the keys.
+    ::SetFocus(window);
+    Send(window, WM_KEYDOWN, VK_RIGHT, 1);
+    Send(window, WM_KEYDOWN, VK_UP, 1);
+    ASSERT_FALSE(events.empty());
+    EXPECT_NE(picker.DateTime(), start);
+    EXPECT_EQ(events.back(), L"change " + ToWide(DateTimeText(picker.DateTime())));
+
+    // The drop button opens the calendar.
+    events.clear();
+    RECT client{};
+    ::GetClientRect(window, &client);
+    const LPARAM button = MAKELPARAM(client.right - 4, client.bottom / 2);
+    Send(window, WM_LBUTTONDOWN, MK_LBUTTON, button);
+    Send(window, WM_LBUTTONUP, 0, button);
+    EXPECT_TRUE(picker.DroppedDown());
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.front(), L"drop 1");
+    HWND calendar = reinterpret_cast<HWND>(Send(window, DTM_GETMONTHCAL));
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(calendar));
+    // The button closes it again.
+    Send(window, WM_LBUTTONDOWN, MK_LBUTTON, button);
+    Send(window, WM_LBUTTONUP, 0, button);
+    EXPECT_FALSE(picker.DroppedDown());
+    EXPECT_EQ(events.back(), L"close");
+    EXPECT_FALSE(::IsWindow(calendar) && ::IsWindowVisible(calendar));
+
+    // A value that is no date is refused and changes nothing; a new window keeps the value.
+    const LocalDateTime kept = picker.DateTime();
+    EXPECT_THROW(picker.SetDateTime({2026, 2, 29, 1, 0, 0, 0}), EConvertError);
+    EXPECT_THROW(picker.SetDateTime({2026, 12, 8, 1, 24, 0, 0}), EConvertError);
+    EXPECT_EQ(picker.DateTime(), kept);
+    picker.SetKind(TDateTimeKind::dtkTime);
+    window = picker.Handle();
+    EXPECT_EQ(::GetWindowLongPtrW(window, GWL_STYLE) & DTS_TIMEFORMAT, DTS_TIMEFORMAT);
+    EXPECT_EQ(picker.DateTime(), kept);
+    shown = {};
+    Send(window, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown));
+    EXPECT_EQ(shown.wDay, kept.day);
+    EXPECT_EQ(shown.wMinute, 30);
+}
+
 TEST_F(ViewControls, AScrollBoxScrollsItsChildrenOverItsClientArea) {
     auto& box = Make<TScrollBox>(form);
     box.SetBounds(0, 0, 200, 150);
@@ -326,6 +388,9 @@ TEST(ViewControlsLayout, TheViewControlsSettingsSurviveARoundTripThroughALayout)
     inside.SetBounds(0, 300, 50, 20);
     box.VertScrollBar().SetPosition(120);
     box.HorzScrollBar().SetIncrement(20);
+    auto& picker = Place<TDateTimePicker>(form, form, u"Picker1");
+    picker.SetDateTime(*ParseDateTime(u"1999-12-31 23:59:58"));
+    picker.SetKind(TDateTimeKind::dtkTime);
 
     const std::string written = WriteLayout(form);
     auto second = std::make_unique<TForm>();
@@ -352,6 +417,10 @@ TEST(ViewControlsLayout, TheViewControlsSettingsSurviveARoundTripThroughALayout)
     EXPECT_EQ(boxBack.VertScrollBar().Position(), 120);
     EXPECT_EQ(boxBack.HorzScrollBar().Increment(), 20);
     EXPECT_EQ(Found<TEdit>(back, u"Inside1").Top(), 180);  // where it was scrolled to, not further
+    const auto& pickerBack = Found<TDateTimePicker>(back, u"Picker1");
+    EXPECT_EQ(DateTimeText(pickerBack.DateTime()), u"1999-12-31 23:59:58");
+    EXPECT_EQ(pickerBack.DateTime().dayOfWeek, 6);
+    EXPECT_NE(written.find("DateTime = \"1999-12-31 23:59:58\""), std::string::npos);
 
     // Hostile values end at their fallbacks.
     TForm other;
@@ -370,4 +439,10 @@ TEST(ViewControlsLayout, TheViewControlsSettingsSurviveARoundTripThroughALayout)
     EXPECT_EQ(deepNodes.Items(0)->Level(), 0);
     EXPECT_EQ(deepNodes.Items(1)->Level(), 1);
     EXPECT_EQ(deepNodes.Items(2)->Level(), 0);
+    for (const char* text : {"2026-02-30 00:00:00", "8 Dec 2026", ""}) {
+        TForm bad;
+        EXPECT_THROW(ReadLayout(bad, std::string("F: TForm { P: TDateTimePicker { DateTime = \"") + text + "\" } }"),
+                     ELayoutError)
+            << text;
+    }
 }
