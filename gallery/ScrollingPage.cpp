@@ -1,6 +1,7 @@
 #include "gallery/ScrollingPage.h"
 
 #include "framework/controls/ComboBox.h"
+#include "framework/controls/DateTimePicker.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/ListView.h"
@@ -128,6 +129,17 @@ void AddScrollBars(TComponent& owner, TWinControl& page) {
     down.SetPosition(700);
 }
 
+void AddDates(TComponent& owner, TWinControl& page) {
+    TGroupBox& group = AddGroup(owner, page, 3, 316, 180, L"日期 Dates", kColumn - 30);
+    Column column(owner, group, kGap, 22);
+    const auto picker = [&]() -> TDateTimePicker& { return column.Add<TDateTimePicker>(L"", kColumn - 30 - 2 * kGap); };
+    picker();
+    picker().SetDateFormat(TDTDateFormat::dfLong);
+    picker().SetKind(TDateTimeKind::dtkTime);
+    picker().SetBiDiMode(TBiDiMode::bdRightToLeft);
+    picker().SetEnabled(false);
+}
+
 // A report of many rows under its header, a tree, and a box whose children reach past it.
 void AddViews(TComponent& owner, TWinControl& page) {
     TGroupBox& group = AddGroup(owner, page, 0, 316, 250, L"视图 Views", 2 * kColumn + kGap);
@@ -182,4 +194,5 @@ void BuildScrollingPage(TComponent& owner, TWinControl& page) {
     AddLists(owner, page);
     AddScrollBars(owner, page);
     AddViews(owner, page);
+    AddDates(owner, page);
 }

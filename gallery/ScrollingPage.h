@@ -3,8 +3,9 @@
 // border, read-only, password, right to left, disabled), an edit with its up-down and
 // up-downs of both orientations, combo boxes of every style (right to left and disabled
 // among them, a simple one whose list scrolls), a long list and a long memo to scroll,
-// stand-alone scroll bars, a report list view, a tree view and a scroll box, so that typing, dropping down and scrolling can be tried
-// skinned and compared with the system's own controls.
+// stand-alone scroll bars, a report list view, a tree view, a scroll box and date-time
+// pickers, so that typing, dropping down and scrolling can be tried skinned and
+// compared with the system's own controls.
 
 class TComponent;
 class TWinControl;
