@@ -7,12 +7,11 @@
 // scroll-bar controls. The overlays are owned by the skin.
 
 #include "framework/core/Component.h"
+#include "skin/controls/HeaderSkin.h"
 #include "skin/controls/ScrollOverlay.h"
 #include "skin/controls/SkinControl.h"
 
 #include <windows.h>
-
-class TSkinHeader;
 
 class TSkinScrollbar : public TSkinControl {
     KESTRELLE_CLASS(TSkinScrollbar, TSkinControl)
