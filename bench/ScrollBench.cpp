@@ -8,11 +8,12 @@
 
 #include "bench/BenchClock.h"
 #include "bench/BenchSkin.h"
-#include "framework/core/Component.h"
-#include "skin/controls/ControlSkinHost.h"
 #include "skin/controls/ScrollBarSkins.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinData.h"
+#include "tests/skin/controls/TestHost.h"
+#include "tests/support/PumpMessages.h"
+#include "tests/support/RealMouse.h"
 
 #include <algorithm>
 #include <atomic>
@@ -28,15 +29,6 @@ namespace {
 
 constexpr int kLines = 10000, kRounds = 3;
 
-// Where the skin registers; nothing else is asked of a window here.
-class BenchHost final : public TComponent, public ControlSkinHost {
-public:
-    bool RegisterControl(TSkinControl&) override { return false; }
-    void UnregisterControl(TSkinControl&) noexcept override {}
-    void SetHoverControl(TSkinControl*) noexcept override {}
-    TComponent& HostComponent() noexcept override { return *this; }
-};
-
 // Counts the list's paints, whoever is in front of its procedure.
 WNDPROC s_listProc = nullptr;
 std::atomic<int> s_paints{0};
@@ -45,33 +37,8 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return ::CallWindowProcW(s_listProc, window, message, wParam, lParam);
 }
 
-void Pump(DWORD milliseconds) {
-    const DWORD end = ::GetTickCount() + milliseconds;
-    do {
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        ::Sleep(2);
-    } while (static_cast<int>(end - ::GetTickCount()) > 0);
-}
-
-void MoveTo(int x, int y) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>(x * 65535.0 / (::GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
-    input.mi.dy = static_cast<LONG>(y * 65535.0 / (::GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof input);
-}
-
-void Button(DWORD flag) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flag;
-    ::SendInput(1, &input, sizeof input);
-}
+// Runs the thread's messages for `milliseconds`.
+void Pump(DWORD milliseconds) { PumpUntil([] { return false; }, milliseconds); }
 
 double ThreadCpuSeconds() {
     FILETIME created, exited, kernel, user;
@@ -177,7 +144,7 @@ int main(int argc, char** argv) {
     ::SetForegroundWindow(parent);
     Pump(500);
 
-    BenchHost host;
+    TestHost host;
     std::vector<Drag> plain, skinned;
     for (int round = 0; round < kRounds; ++round) {
         plain.push_back(DragThumb(list));
