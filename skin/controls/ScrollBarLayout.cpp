@@ -40,7 +40,7 @@ ThumbSpan ControlThumb(int length, int arrow, const ScrollRange& range) noexcept
     const int offset = static_cast<int>(std::clamp<int64_t>(int64_t{range.position} - range.min, 0, extent));
     int thumb = 0, start = arrow;
     if (range.page > 0) {
-        thumb = std::min(MulDivRounded(shaft, range.page - 1, r), shaft);
+        thumb = std::clamp(MulDivRounded(shaft, range.page - 1, r), 0, shaft);
         if (offset > 0) start = MulDivRounded(shaft, offset, r) + arrow;
     } else {
         thumb = std::min(arrow, shaft);

@@ -138,16 +138,34 @@ void TWScrollbar::Place() {
     RECT inParent = g->screen;
     ::MapWindowPoints(nullptr, ::GetParent(self), reinterpret_cast<POINT*>(&inParent), 2);
     // Directly in front of the target, whatever moved in between.
-    HWND before = ::GetWindow(target, GW_HWNDPREV);
-    if (before != self)
+    if (!InFrontOf(target)) {
+        HWND before = ::GetWindow(target, GW_HWNDPREV);
         ::SetWindowPos(self, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ::MoveWindow(self, inParent.left, inParent.top, inParent.right - inParent.left, inParent.bottom - inParent.top,
-                 TRUE);
+    }
+    // Moved only when the bar moved: a move repaints what lies around, the target's frame
+    // included, whose paint places the overlay again.
+    RECT now{};
+    ::GetWindowRect(self, &now);
+    if (!::EqualRect(&now, &g->screen))
+        ::MoveWindow(self, inParent.left, inParent.top, inParent.right - inParent.left, inParent.bottom - inParent.top,
+                     TRUE);
     if (!m_shown) {
         m_shown = true;
         SetVisible(true);
     }
     ::InvalidateRect(self, nullptr, FALSE);
+}
+
+bool TWScrollbar::InFrontOf(HWND target) const noexcept {
+    // The target's other overlay may lie between: reordering the two would only have
+    // them swap places at every placement, each swap repainting the target's frame.
+    HWND self = HandleIfAllocated();
+    for (HWND w = ::GetWindow(target, GW_HWNDPREV); w; w = ::GetWindow(w, GW_HWNDPREV)) {
+        if (w == self) return true;
+        const auto* other = As<TWScrollbar>(TWinControl::FindControl(w));
+        if (!other || other->Target() != target) return false;
+    }
+    return false;
 }
 
 void TWScrollbar::HideBar() {

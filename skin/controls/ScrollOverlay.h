@@ -76,6 +76,8 @@ private:
     };
     std::optional<Geometry> ReadGeometry() const noexcept;
     void Attach(TSkinControl& owner, HWND target, uint8_t kind);
+    // Only the target's overlays lie between this one and the target.
+    bool InFrontOf(HWND target) const noexcept;
     int Along(LPARAM position) const noexcept;
     void Press(const TMessage& message);
     void Release();

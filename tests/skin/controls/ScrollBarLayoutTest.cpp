@@ -73,21 +73,18 @@ TEST(ScrollBarLayout, PlanPlacesThumbAndCentredGripper) {
     EXPECT_TRUE(PlanScrollBar(200, 16, true, 16, {190, 210}, 16).thumb.IsEmpty());  // past the bar: not drawn
 }
 
-TEST(ScrollBarLayout, CellsAndFramesOfEachState) {
-    EXPECT_EQ(ArrowCell(true, false, false, false), 9);
-    EXPECT_EQ(ArrowCell(true, true, false, false), 13);
-    EXPECT_EQ(ArrowCell(false, false, false, false), 1);
-    EXPECT_EQ(ArrowCell(false, true, false, false), 5);
-    EXPECT_EQ(ArrowCell(true, false, true, false), 12);
-    EXPECT_EQ(ArrowCell(false, true, true, true), 6);  // held down it shows pressed, though under the mouse
-    EXPECT_EQ(GripperCell(true, false, false), 20);
+TEST(ScrollBarLayout, AHeldPartShowsPressedThoughItIsUnderTheMouse) {
+    EXPECT_EQ(ArrowCell(true, true, true, false), 16);  // down, hot
+    EXPECT_EQ(ArrowCell(false, true, true, true), 6);   // right, pressed
     EXPECT_EQ(GripperCell(false, true, false), 19);
     EXPECT_EQ(GripperCell(true, true, true), 21);
-    EXPECT_EQ(ThumbFrame(false, false), 1);
-    EXPECT_EQ(ThumbFrame(true, false), 3);
     EXPECT_EQ(ThumbFrame(true, true), 2);
-    EXPECT_EQ(ShaftFrame(true), 3);
+    EXPECT_EQ(ThumbFrame(true, false), 3);
+}
+
+TEST(ScrollBarLayout, TheSystemsArrowSizeWinsOverAStripThatDiffersByMoreThanTwo) {
     EXPECT_EQ(DrawingThickness(16, 17), 16);
+    EXPECT_EQ(DrawingThickness(15, 17), 15);
     EXPECT_EQ(DrawingThickness(14, 17), 17);
     EXPECT_EQ(DrawingThickness(20, 17), 17);
 }
