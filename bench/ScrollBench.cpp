@@ -136,9 +136,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ScrollBench: no list box\n");
         return 1;
     }
+    // Filled without a repaint per line.
+    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(list, LB_INITSTORAGE, kLines, kLines * 16);
     for (int i = 0; i < kLines; ++i)
         ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((L"Line " + std::to_wstring(i)).c_str()));
+    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    ::RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
     s_listProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
     ::SetForegroundWindow(parent);
