@@ -8,6 +8,7 @@
 #include "skin/controls/GroupBoxSkin.h"
 #include "skin/controls/HeaderSkin.h"
 #include "skin/controls/ProgressSkin.h"
+#include "skin/controls/ScrollBarSkins.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SpeedButtonSkin.h"
 #include "skin/controls/StatusBarSkin.h"
@@ -76,6 +77,10 @@ TSkinControl* MakeControlSkin(ControlSkinClass kind, TComponent& owner) {
     case ControlSkinClass::Progress: return Make<TSkinProgress>(owner);
     case ControlSkinClass::TrackBar: return Make<TSkinTrackBar>(owner);
     case ControlSkinClass::Sizer: return Make<TSkinSizer>(owner);
+    case ControlSkinClass::ScrollBar: return Make<TSkinScrollbar>(owner);
+    case ControlSkinClass::SingleScrollBar: return &MakeSingleScrollBarSkin(owner);
+    case ControlSkinClass::ScrollBarControl: return Make<TSkinScControl>(owner);
+    case ControlSkinClass::ListView: return Make<TSkinListView>(owner);
     default: break;
     }
     return NotYet(kind);
