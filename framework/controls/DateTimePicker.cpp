@@ -64,8 +64,8 @@ void TDateTimePicker::SendValue() {
 }
 
 LocalDateTime TDateTimePicker::DateTime() const noexcept {
-    // The window notices every change the user makes (OnChange), and takes every change
-    // made by code: the stored value is the shown one.
+    // Code sets the value here and in the window, the user's changes come back with their
+    // notice: the value kept is the one shown.
     return m_value;
 }
 

@@ -70,8 +70,8 @@ void TCustomListView::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.baseClass = WC_LISTVIEWW;
     params.commonControls = ICC_LISTVIEW_CLASSES;
-    // The control keeps the items; the window must not reorder them behind its back.
-    params.style |= ViewStyleBits(m_viewStyle) | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
+    // One chosen item (ItemIndex), still marked while the focus is elsewhere.
+    params.style |= ViewStyleBits(m_viewStyle) | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
     if (!m_readOnly) params.style |= LVS_EDITLABELS;
     params.exStyle |= WS_EX_CLIENTEDGE;
 }
