@@ -72,9 +72,10 @@ kestrelle_use_wine() {
 kestrelle_wine() { "$WINELOADER" "$@"; }
 
 # Runs a command with its output merged and shown, and runs it once more when it failed
-# and the X library aborted it: "X Error of failed request". WINE: under load Wine's X11
-# driver now and then ends a program that way (seen: BadWindow on X_UnmapWindow of a
-# window already gone), which is no fault of the program's; any other failure stands.
+# and the X library aborted it: "X Error of failed request". WINE: Wine's X11 driver ends
+# a program that way (BadWindow on X_UnmapWindow) when the prefix's desktop lives on
+# another display, which kestrelle_start_wineserver now prevents; the rerun stays for
+# what else may cause it, which is no fault of the program's. Any other failure stands.
 kestrelle_run_once_more_after_x_abort() {
     local log status attempt
     log=$(mktemp)
@@ -113,10 +114,15 @@ kestrelle_stop_display() {
 
 # One persistent wineserver per prefix for a whole run, so that each program starts in
 # well under a second. Arguments: the architectures whose prefixes are used.
+# WINE: a server of the prefix already running (a program started earlier from another
+# display: scripts/run, a look at the gallery) keeps its desktop on that display, and
+# every program of this run on this display is then ended by the X library ("BadWindow",
+# X_UnmapWindow). So that server is ended first, with whatever still runs in the prefix.
 kestrelle_start_wineserver() {
     local bits
     for bits in "$@"; do
-        (kestrelle_use_wine "$bits" && wineserver -p && kestrelle_wine wineboot >/dev/null 2>&1) || true
+        (kestrelle_use_wine "$bits" && { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; } &&
+            wineserver -p && kestrelle_wine wineboot >/dev/null 2>&1) || true
     done
 }
 kestrelle_stop_wineserver() {
