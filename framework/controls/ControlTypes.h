@@ -141,3 +141,20 @@ KESTRELLE_IDENTS(TTickMark, u"tmBottomRight", u"tmTopLeft", u"tmBoth")
 // Tool buttons.
 enum class TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
 KESTRELLE_IDENTS(TToolButtonStyle, u"tbsButton", u"tbsCheck", u"tbsDropDown", u"tbsSeparator", u"tbsDivider")
+
+// Edits, memos and lists.
+enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+KESTRELLE_IDENTS(TEditCharCase, u"ecNormal", u"ecUpperCase", u"ecLowerCase")
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+KESTRELLE_IDENTS(TScrollStyle, u"ssNone", u"ssHorizontal", u"ssVertical", u"ssBoth")
+enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList };
+KESTRELLE_IDENTS(TComboBoxStyle, u"csDropDown", u"csSimple", u"csDropDownList")
+
+// Scroll bars and up-down buttons.
+enum class TScrollBarKind { sbHorizontal, sbVertical };
+KESTRELLE_IDENTS(TScrollBarKind, u"sbHorizontal", u"sbVertical")
+// What moved a scroll bar, in the order of the system's scroll codes (SB_LINEUP ...).
+enum class TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
+enum class TUDOrientation { udHorizontal, udVertical };
+KESTRELLE_IDENTS(TUDOrientation, u"udHorizontal", u"udVertical")
+enum class TUDBtnType { btNext, btPrev };

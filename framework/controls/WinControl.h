@@ -55,6 +55,17 @@ public:
     // Destroys the window and makes it again (after a style change that needs it).
     void RecreateWnd();
 
+    // A window no control owns that this control's window is made in while it has no
+    // Parent (a bare window of another part of the program). Setting it moves a window
+    // already made there. Notifications the control's window sends go to that window,
+    // whose procedure hands them on through ReflectNotification.
+    HWND ParentWindow() const noexcept { return m_parentWindow; }
+    void SetParentWindow(HWND value);
+    // Passes a notification that `parent` got from a child window (WM_COMMAND, WM_NOTIFY,
+    // WM_HSCROLL, ...) to the framework control of that child, as a framework window does
+    // for its own children; false when it is no such notification or no such child.
+    static bool ReflectNotification(HWND parent, TMessage& message);
+
     // Someone else's procedure is in front of the framework's on the control's window
     // (a skin subclassed it): framework notifications then go through the window (Perform).
     bool HasForeignWindowProc() const noexcept;
@@ -152,6 +163,10 @@ protected:
 
     // Applies WS_/WS_EX_ bits to the live window, if any.
     void UpdateStyle(DWORD add, DWORD remove, bool extended);
+    // The window's text (the caption without a window), and taking it as the caption
+    // after the user or the window changed it.
+    std::wstring WindowText() const;
+    void ReadCaptionFromWindow();
 
     void InsertControl(TControl& control);
     void RemoveControl(TControl& control);
@@ -174,12 +189,12 @@ private:
     void MouseWindowGone() noexcept;
     void PaintHandler(TMessage& message);
     void PaintInto(HDC dc, const RECT& area, bool erase);
-    bool ReflectToChild(TMessage& message);
     void AlignChildren();
     void ApplyParentFlags(TControl& child);
     void ReadBoundsFromWindow();
 
     HWND m_handle = nullptr;
+    HWND m_parentWindow = nullptr;
     bool m_hasBaseClass = false;
     BrushHandle m_brush;
     int m_pendingTabOrder = -1;

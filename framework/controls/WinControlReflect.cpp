@@ -5,7 +5,7 @@
 // Notifications that a child window sends its parent come back to the child control
 // as the framework's reflected messages (kMsgReflectBase + the message).
 
-bool TWinControl::ReflectToChild(TMessage& message) {
+bool TWinControl::ReflectNotification(HWND parent, TMessage& message) {
     HWND child = nullptr;
     switch (message.Msg) {
     case WM_COMMAND:
@@ -28,7 +28,7 @@ bool TWinControl::ReflectToChild(TMessage& message) {
     }
     case WM_MEASUREITEM: {
         const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(message.LParam);
-        if (item && item->CtlType != ODT_MENU) child = ::GetDlgItem(m_handle, static_cast<int>(item->CtlID));
+        if (item && item->CtlType != ODT_MENU) child = ::GetDlgItem(parent, static_cast<int>(item->CtlID));
         break;
     }
     case WM_DELETEITEM: {
@@ -39,7 +39,7 @@ bool TWinControl::ReflectToChild(TMessage& message) {
     default: return false;
     }
     TWinControl* control = FindControl(child);
-    if (!control || control == this) return false;
+    if (!control || !parent || child == parent) return false;
     message.Result = control->Perform(kMsgReflectBase + message.Msg, message.WParam, message.LParam);
     return true;
 }
@@ -56,5 +56,5 @@ bool TWinControl::ReflectedMessage(TMessage& message) {
     // A framework menu's owner-drawn items are measured and drawn by the items, whichever
     // framework window owns the menu; other menus' items go to the window's procedure.
     if (MenuItemMessage(message)) return true;
-    return ReflectToChild(message);
+    return ReflectNotification(m_handle, message);
 }

@@ -3,6 +3,7 @@
 #include "framework/controls/WinControlRouter.h"
 #include "framework/win/Win32Error.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <exception>
 #include <map>
@@ -92,7 +93,7 @@ void TWinControl::CreateParams(TCreateParams& params) {
     params.y = Top();
     params.width = Width();
     params.height = Height();
-    params.parent = Parent() ? Parent()->Handle() : nullptr;
+    params.parent = Parent() ? Parent()->Handle() : m_parentWindow;
     params.className = std::wstring(reinterpret_cast<const wchar_t*>(ClassName().data()), ClassName().size());
 }
 
@@ -224,6 +225,25 @@ void TWinControl::UpdateStyle(DWORD add, DWORD remove, bool extended) {
     ::SetWindowLongPtrW(m_handle, index, static_cast<LONG_PTR>(wanted));
     ::SetWindowPos(m_handle, nullptr, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TWinControl::SetParentWindow(HWND value) {
+    if (value == m_parentWindow) return;
+    m_parentWindow = value;
+    if (!m_handle || Parent()) return;
+    if (value) ::SetParent(m_handle, value);
+    else DestroyHandle();  // a child window cannot stand alone
+}
+
+std::wstring TWinControl::WindowText() const {
+    if (!m_handle) return Caption();
+    std::wstring text(static_cast<size_t>(std::max(::GetWindowTextLengthW(m_handle), 0)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(m_handle, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void TWinControl::ReadCaptionFromWindow() {
+    if (m_handle) m_caption = WindowText();
 }
 
 void TWinControl::DetachWindow() noexcept {

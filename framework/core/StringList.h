@@ -31,6 +31,19 @@ std::vector<std::basic_string<Char>> SplitLines(std::basic_string_view<Char> tex
     return lines;
 }
 
+// The lines as one text for a multi-line window: CR LF between lines, and one more
+// after a last line that is empty, so that SplitLines gives back exactly these lines.
+template <class Char, class Lines>
+std::basic_string<Char> JoinLines(const Lines& lines) {
+    std::basic_string<Char> text;
+    for (int i = 0; i < lines.Count(); ++i) {
+        if (i > 0) text += {Char('\r'), Char('\n')};
+        text += lines[i];
+    }
+    if (lines.Count() > 0 && lines[lines.Count() - 1].empty()) text += {Char('\r'), Char('\n')};
+    return text;
+}
+
 template <class Char>
 bool SameTextAscii(std::basic_string_view<Char> a, std::basic_string_view<Char> b) noexcept {
     if (a.size() != b.size()) return false;

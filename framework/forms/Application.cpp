@@ -2,18 +2,24 @@
 
 #include "framework/controls/BitBtn.h"
 #include "framework/controls/CheckBox.h"
+#include "framework/controls/ComboBox.h"
 #include "framework/controls/ControlCanvas.h"
+#include "framework/controls/Edit.h"
 #include "framework/controls/HeaderControl.h"
+#include "framework/controls/ListBox.h"
+#include "framework/controls/Memo.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/ProgressBar.h"
 #include "framework/controls/RadioButton.h"
 #include "framework/controls/RadioGroup.h"
+#include "framework/controls/ScrollBar.h"
 #include "framework/controls/SpeedButton.h"
 #include "framework/controls/Splitter.h"
 #include "framework/controls/StatusBar.h"
 #include "framework/controls/ToolBar.h"
 #include "framework/controls/TrackBar.h"
+#include "framework/controls/UpDown.h"
 #include "framework/core/ClassRegistry.h"
 #include "framework/core/FailureLog.h"
 #include "framework/core/Strings.h"
@@ -54,6 +60,7 @@ void RegisterStandardClasses() {
                              TPopupMenu, TMenuItem>();
     RegisterComponentClasses<TButton, TBitBtn, TCheckBox, TRadioButton, TGroupBox, TRadioGroup, THeaderControl,
                              TProgressBar, TTrackBar, TToolBar, TToolButton, TImageList, TFrame>();
+    RegisterComponentClasses<TEdit, TMemo, TListBox, TComboBox, TScrollBar, TUpDown>();
 }
 
 TApplication::TApplication() : m_title{ProgramName()} {

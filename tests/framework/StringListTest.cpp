@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 TEST(StringList, LineRuleCountsInnerEmptyLinesButNotATrailingBreak) {
     TAnsiStringList names;
     names.SetText("left.bmp\r\n\r\nright.bmp\r\n");  // two names, two CR LF pairs between
@@ -20,6 +23,23 @@ TEST(StringList, LineRuleCountsInnerEmptyLinesButNotATrailingBreak) {
     names.SetText("");
     EXPECT_EQ(names.Count(), 0);
     EXPECT_EQ(names[5], "");  // outside the list: empty, never a crash
+}
+
+TEST(StringList, JoinedLinesSplitBackIntoTheSameLines) {
+    const std::vector<std::vector<std::string>> cases = {
+        {}, {""}, {"", ""}, {"a"}, {"a", ""}, {"a", "", "b", ""}, {"", "a"}, {"a", "b", "", ""}};
+    for (const auto& lines : cases) {
+        TAnsiStringList list;
+        for (const auto& line : lines) list.Add(line);
+        const std::string text = JoinLines<char>(list);
+        TAnsiStringList back;
+        back.SetText(text);
+        EXPECT_EQ(back, list) << text;
+        // No break after a last line that has text: a window shows no extra line.
+        if (!lines.empty() && !lines.back().empty()) {
+            EXPECT_NE(text.back(), '\n');
+        }
+    }
 }
 
 TEST(StringList, LookupsIgnoreAsciiCase) {

@@ -20,6 +20,7 @@
 #include "framework/forms/Timer.h"
 #include "framework/layout/LayoutReader.h"
 #include "framework/layout/LayoutWriter.h"
+#include "tests/framework/win/FormFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -157,25 +158,6 @@ TEST(ControlProperties, TimerAndSplitterPublishTheirSettings) {
     EXPECT_EQ(GetIntProp(&splitter, u"MinSize"), 30);
     EXPECT_EQ(GetEnumProp(&splitter, u"ResizeStyle"), u"rsPattern");
 }
-
-namespace {
-
-template <class T>
-T& Place(TForm& form, TWinControl& parent, std::u16string_view name) {
-    auto& control = form.Create<T>();
-    control.SetName(name);
-    control.SetParent(&parent);
-    return control;
-}
-
-template <class T>
-T& Found(const TForm& form, std::u16string_view name) {
-    auto* found = As<T>(form.FindComponent(name));
-    if (!found) throw Exception(u"no " + std::u16string(name));
-    return *found;
-}
-
-}  // namespace
 
 TEST(ControlProperties, EveryControlsSettingsSurviveARoundTripThroughALayout) {
     TApplication app;

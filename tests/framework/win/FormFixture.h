@@ -5,7 +5,13 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 
+#include "framework/core/StringList.h"
+
 #include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
 
 class FormFixture : public ::testing::Test {
 protected:
@@ -26,3 +32,25 @@ protected:
         return control;
     }
 };
+
+// A control `form` owns, named `name`, on `parent`; and one found again by its name.
+template <class T>
+T& Place(TForm& form, TWinControl& parent, std::u16string_view name) {
+    auto& control = form.Create<T>();
+    control.SetName(name);
+    control.SetParent(&parent);
+    return control;
+}
+
+template <class T>
+T& Found(const TForm& form, std::u16string_view name) {
+    auto* found = As<T>(form.FindComponent(name));
+    if (!found) throw Exception(u"no " + std::u16string(name));
+    return *found;
+}
+
+inline TStringList LinesOf(std::initializer_list<const char16_t*> lines) {
+    TStringList list;
+    for (auto* line : lines) list.Add(line);
+    return list;
+}
