@@ -143,8 +143,12 @@ void TSkinComBox::AfterMessage(TMessage& message) {
     case WM_MOUSEMOVE:
         HoverAt({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
         return;
-    case WM_DRAWITEM:
-    case WM_NCPAINT: Repaint(); return;
+    case WM_DRAWITEM: Repaint(); return;
+    case WM_NCPAINT:
+        // WINE: a window being shown gets WM_NCPAINT before it can be painted, and a paint
+        // forced there is lost (the shown combo stayed blank); the paint waits its turn.
+        if (Handle()) ::InvalidateRect(Handle(), nullptr, FALSE);
+        return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         m_mouseState |= kPressed;

@@ -7,6 +7,7 @@
 #include "skin/controls/ControlSkinFactory.h"
 #include "tests/skin/controls/EditTestSkin.h"
 #include "tests/skin/controls/TestHost.h"
+#include "tests/support/PumpMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -189,6 +190,48 @@ TEST_F(FrameworkComboTest, TheSkinFollowsTheListDroppingDownAndClosing) {
     EXPECT_NE(skinned->EditWindow(), nullptr);
     skinned->Unskin();
     FreeComponent(skinned);
+}
+
+}  // namespace
+
+namespace {
+
+// What the screen shows of `window`.
+std::unique_ptr<DibSection> OnScreen(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    auto target = std::make_unique<DibSection>(r.right - r.left, r.bottom - r.top);
+    const WindowDc screen = WindowDc::Client(nullptr);
+    ::BitBlt(target->Dc(), 0, 0, target->Width(), target->Height(), screen.Get(), r.left, r.top, SRCCOPY);
+    ::GdiFlush();
+    return target;
+}
+
+TEST_F(FrameworkComboTest, AShownFrameworkComboOfEveryStyleShowsTheSkinButASimpleOneNoButton) {
+    const int button = ::GetSystemMetrics(SM_CXHSCROLL) + 2;
+    for (const auto style : {TComboBoxStyle::csDropDown, TComboBoxStyle::csDropDownList, TComboBoxStyle::csSimple}) {
+        form->Hide();
+        box->SetComboStyle(style);
+        box->SetBounds(10, 10, 150, style == TComboBoxStyle::csSimple ? 90 : 24);
+        auto& skinned = box->Create<TSkinComBox>();
+        skinned.AttachControl(host, *skin, false, nullptr);
+        form->Show();  // the first paint of a window being shown is the skin's too
+        const auto buttonShows = [&] {
+            const auto picture = OnScreen(box->Handle());
+            const int w = picture->Width(), h = picture->Height();
+            return picture->AllEqual({w - button, 0, w - button + 4, h}, ColorToRGB(kCombo[0]));
+        };
+        if (style == TComboBoxStyle::csSimple) {
+            PumpUntil([] { return false; }, 300);
+            const auto picture = OnScreen(box->Handle());
+            const RECT all{0, 0, picture->Width(), picture->Height()};
+            EXPECT_EQ(picture->CountOther(all, ColorToRGB(kCombo[0])), picture->Width() * picture->Height());
+        } else {
+            EXPECT_TRUE(PumpUntil(buttonShows)) << static_cast<int>(style);
+        }
+        skinned.Unskin();
+        FreeComponent(&skinned);
+    }
 }
 
 }  // namespace
