@@ -123,17 +123,18 @@ bool TSkinComBox::ReadComboInfo() {
 void TSkinComBox::EditMessage(UINT message) {
     switch (message) {
     case WM_PAINT: PaintFrame(nullptr); break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        m_mouseState |= kPressed;
-        Repaint();
-        break;
-    case WM_LBUTTONUP:
-        m_mouseState &= static_cast<uint8_t>(~kPressed);
-        Repaint();
-        break;
-    default: break;
+    default: PressMessage(message); break;
     }
+}
+
+void TSkinComBox::PressMessage(UINT message) {
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK)
+        m_mouseState |= kPressed;
+    else if (message == WM_LBUTTONUP)
+        m_mouseState &= static_cast<uint8_t>(~kPressed);
+    else
+        return;
+    Repaint();
 }
 
 void TSkinComBox::AfterMessage(TMessage& message) {
@@ -151,13 +152,7 @@ void TSkinComBox::AfterMessage(TMessage& message) {
         return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        m_mouseState |= kPressed;
-        Repaint();
-        return;
-    case WM_LBUTTONUP:
-        m_mouseState &= static_cast<uint8_t>(~kPressed);
-        Repaint();
-        return;
+    case WM_LBUTTONUP: PressMessage(message.Msg); return;
     case WM_MOUSELEAVE:
         m_leave.Reset();
         HoverEnds();

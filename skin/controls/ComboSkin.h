@@ -50,6 +50,8 @@ private:
     void AttachListBars();
     void ReleaseParts() noexcept;
     void EditMessage(UINT message);
+    // A left-button press or release, in the combo or its edit, shows at once.
+    void PressMessage(UINT message);
     void HoverAt(POINT client);
     void HoverEnds();
     bool ReadComboInfo();

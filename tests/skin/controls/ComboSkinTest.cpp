@@ -49,9 +49,7 @@ protected:
         ::GdiFlush();
     }
     bool Shows(const RECT& area, TColor colour) const { return target->AllEqual(area, ColorToRGB(colour)); }
-    int Count(const RECT& area, TColor colour) const {
-        return (area.right - area.left) * (area.bottom - area.top) - target->CountOther(area, ColorToRGB(colour));
-    }
+    int Count(const RECT& area, TColor colour) const { return edit_skin::Count(*target, area, colour); }
     // The drop button of the combined look, at the right or left, without its glyph.
     RECT ButtonEdge(bool left) const {
         const int button = ::GetSystemMetrics(SM_CXHSCROLL) + 2;
@@ -195,17 +193,6 @@ TEST_F(FrameworkComboTest, TheSkinFollowsTheListDroppingDownAndClosing) {
 }  // namespace
 
 namespace {
-
-// What the screen shows of `window`.
-std::unique_ptr<DibSection> OnScreen(HWND window) {
-    RECT r{};
-    ::GetWindowRect(window, &r);
-    auto target = std::make_unique<DibSection>(r.right - r.left, r.bottom - r.top);
-    const WindowDc screen = WindowDc::Client(nullptr);
-    ::BitBlt(target->Dc(), 0, 0, target->Width(), target->Height(), screen.Get(), r.left, r.top, SRCCOPY);
-    ::GdiFlush();
-    return target;
-}
 
 TEST_F(FrameworkComboTest, AShownFrameworkComboOfEveryStyleShowsTheSkinButASimpleOneNoButton) {
     const int button = ::GetSystemMetrics(SM_CXHSCROLL) + 2;

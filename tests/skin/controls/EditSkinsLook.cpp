@@ -11,11 +11,11 @@
 #include "framework/forms/Form.h"
 #include "framework/win/Files.h"
 #include "skin/controls/ComboSkin.h"
-#include "skin/controls/ControlSkinHost.h"
 #include "skin/controls/DateTimeSkin.h"
 #include "skin/controls/EditSkins.h"
 #include "skin/controls/UpDownSkin.h"
 #include "skin/data/WinSkinData.h"
+#include "tests/skin/controls/TestHost.h"
 
 #include <string>
 #include <vector>
@@ -25,14 +25,6 @@
 #include <windows.h>
 
 namespace {
-
-class LookHost final : public TComponent, public ControlSkinHost {
-public:
-    bool RegisterControl(TSkinControl&) override { return false; }
-    void UnregisterControl(TSkinControl&) noexcept override {}
-    void SetHoverControl(TSkinControl*) noexcept override {}
-    TComponent& HostComponent() noexcept override { return *this; }
-};
 
 class TLookForm final : public TForm {
 public:
@@ -47,7 +39,7 @@ public:
         m_skin->SetLoading(false);
         m_skin->Loaded();
         SetColor(m_skin->Colours().ButtonFace);
-        m_host = &Create<LookHost>();
+        m_host = &Create<TestHost>();
 
         auto& bordered = Control<TEdit, TSkinEdit>(10, 10, 150, 23);
         bordered.SetText(L"Bordered edit");
@@ -117,7 +109,7 @@ private:
     }
 
     TSkinData* m_skin = nullptr;
-    LookHost* m_host = nullptr;
+    TestHost* m_host = nullptr;
 };
 
 }  // namespace

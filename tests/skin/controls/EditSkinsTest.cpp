@@ -64,20 +64,6 @@ protected:
         ::GdiFlush();
         return target;
     }
-    // `window` as it shows on the screen after painting itself, frame included.
-    static std::unique_ptr<DibSection> OnScreen(HWND window) {
-        ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        RECT r{};
-        ::GetWindowRect(window, &r);
-        auto target = std::make_unique<DibSection>(r.right - r.left, r.bottom - r.top);
-        const WindowDc screen = WindowDc::Client(nullptr);
-        ::BitBlt(target->Dc(), 0, 0, target->Width(), target->Height(), screen.Get(), r.left, r.top, SRCCOPY);
-        ::GdiFlush();
-        return target;
-    }
-    static int Count(const DibSection& dib, const RECT& area, TColor colour) {
-        return (area.right - area.left) * (area.bottom - area.top) - dib.CountOther(area, ColorToRGB(colour));
-    }
     static bool Ring(const DibSection& dib, int inset, TColor colour) {
         const int w = dib.Width() - inset, h = dib.Height() - inset;
         const COLORREF c = ColorToRGB(colour);
@@ -96,12 +82,14 @@ TEST_F(TextEntrySkinTest, OnlyAnEditWithABorderGetsTheFrame) {
     plainSkin.AttachHandle(plain, *skin, host, nullptr);
     borderedSkin.AttachHandle(bordered, *skin, host, nullptr);
 
-    const auto unframed = OnScreen(plain);
-    EXPECT_EQ(Count(*unframed, {0, 0, 100, 21}, kShadow), 0);
-    const auto framed = OnScreen(bordered);
-    EXPECT_TRUE(Ring(*framed, 0, kShadow));
-    EXPECT_TRUE(Ring(*framed, 1, kWhite));
-    EXPECT_TRUE(Ring(*framed, 2, kWhite));
+    // Painted as the system paints them, frame included.
+    for (HWND edit : {plain, bordered})
+        ::RedrawWindow(edit, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_TRUE(PumpUntil([&] {
+        const auto framed = OnScreen(bordered);
+        return Ring(*framed, 0, kShadow) && Ring(*framed, 1, kWhite) && Ring(*framed, 2, kWhite);
+    }));
+    EXPECT_EQ(Count(*OnScreen(plain), {0, 0, 100, 21}, kShadow), 0);
 
     // Printed: the border colour outside, the DC's brush inside it.
     DibSection print(100, 21);

@@ -5,6 +5,8 @@
 // back from its pixels.
 
 #include "framework/graphics/Colors.h"
+#include "framework/win/DibSection.h"
+#include "framework/win/Handles.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinData.h"
 #include "tests/skin/data/TestSkins.h"
@@ -68,6 +70,23 @@ inline std::vector<std::byte> Skin(const Options& options = {}) {
         {"edits.ini", Bytes(ini)},
     };
     return test_skins::PackedSkin(files);
+}
+
+// How many pixels of `area` have exactly `colour`.
+inline int Count(const DibSection& dib, const RECT& area, TColor colour) {
+    return (area.right - area.left) * (area.bottom - area.top) - dib.CountOther(area, ColorToRGB(colour));
+}
+
+// What the screen shows of `window` now. Under Wine a window's drawing reaches the screen
+// a moment later: read it in a PumpUntil.
+inline std::unique_ptr<DibSection> OnScreen(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    auto target = std::make_unique<DibSection>(r.right - r.left, r.bottom - r.top);
+    const WindowDc screen = WindowDc::Client(nullptr);
+    ::BitBlt(target->Dc(), 0, 0, target->Width(), target->Height(), screen.Get(), r.left, r.top, SRCCOPY);
+    ::GdiFlush();
+    return target;
 }
 
 // The test skin loaded into a skin data component of its own.
