@@ -11,6 +11,7 @@
 #include "skin/controls/GroupBoxSkin.h"
 #include "skin/controls/HeaderSkin.h"
 #include "skin/controls/ProgressSkin.h"
+#include "skin/controls/ScrollBarSkins.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SpeedButtonSkin.h"
 #include "skin/controls/StatusBarSkin.h"
@@ -84,6 +85,10 @@ TSkinControl* MakeControlSkin(ControlSkinClass kind, TComponent& owner) {
     case ControlSkinClass::Edit: return Make<TSkinEdit>(owner);
     case ControlSkinClass::DateTime: return Make<TSkinDateTime>(owner);
     case ControlSkinClass::UpDown: return Make<TSkinUpDown>(owner);
+    case ControlSkinClass::ScrollBar: return Make<TSkinScrollbar>(owner);
+    case ControlSkinClass::SingleScrollBar: return &MakeSingleScrollBarSkin(owner);
+    case ControlSkinClass::ScrollBarControl: return Make<TSkinScControl>(owner);
+    case ControlSkinClass::ListView: return Make<TSkinListView>(owner);
     default: break;
     }
     return NotYet(kind);

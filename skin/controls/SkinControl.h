@@ -88,6 +88,11 @@ public:
     // An integer, enumerated or string property set from text; other kinds are left alone.
     static void SetPropText(TObject* object, std::u16string_view name, std::u16string_view text);
 
+    // Frame `frame` (from 1) of `object` sliced to `rect`; copied with the key colour left
+    // out when the object's Trans is 1, opaque otherwise. False when nothing was drawn.
+    // Public for the windows control skins lay over their controls.
+    static bool DrawSkinFrame(HDC dc, const RECT& rect, int frameCount, int frame, const TDataSkinObject& object);
+
 protected:
     // Runs before the control's own handling; true lets that handling run and
     // AfterMessage follow. A false answer has handled the message and set its result.
@@ -115,9 +120,6 @@ protected:
     void FillParentBackground(HDC dc, const RECT& rect);
     // DrawText flags, with right-to-left reading when the control reads that way.
     UINT TextFlags(UINT flags) const;
-    // Frame `frame` (from 1) of `object` sliced to `rect`; copied with the key colour left
-    // out when the object's Trans is 1, opaque otherwise. False when nothing was drawn.
-    static bool DrawSkinFrame(HDC dc, const RECT& rect, int frameCount, int frame, const TDataSkinObject& object);
     // Every caption goes through this one routine.
     static int DrawWideText(HDC dc, std::wstring_view text, RECT& rect, UINT flags);
     static std::wstring ReadWindowText(HWND window);

@@ -292,6 +292,20 @@ TSkinControl* TWinSkinForm::FindSkinByHandle(HWND window) const noexcept {
     return nullptr;
 }
 
+void TWinSkinForm::ReplaceScrollSkin(HWND oldWindow) noexcept {
+    const auto found = std::find_if(m_controls.rbegin(), m_controls.rend(), [&](const ComponentRef<TSkinControl>& ref) {
+        return ref.Get() && ref.Get()->Handle() == oldWindow;
+    });
+    if (found == m_controls.rend() || !m_skinData) return;
+    TSkinControl* old = found->Get();
+    // Held by reference: freeing the old skin may take the control with it.
+    const ComponentRef<TControl> control{old->Control()};
+    const ControlSkinClass kind = old->InheritsFrom(u"TSkinListView") ? ControlSkinClass::ListView : ControlSkinClass::ScrollBar;
+    // Freed first: it gives the control its handler back, which the new skin then replaces.
+    FreeSkin(old);
+    if (TControl* target = control.Get()) AttachNewSkin(*target, SkinChoice{kind, false, AttachWay::Own}, nullptr);
+}
+
 bool TWinSkinForm::IsScrollable(const TControl& control) { return IsScrollableControl(FrameworkControl{control}); }
 
 bool TWinSkinForm::IsRegistered(const TSkinControl& skin) const noexcept {

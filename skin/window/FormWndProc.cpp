@@ -102,6 +102,7 @@ LRESULT TWinSkinForm::FormWndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return CallOld(message, wParam, lParam);
     case WMX_STARTSKIN: StartSkin(); return 0;
     case WMX_ISSKINNED: return 1;
+    case WMX_REPLACESCROLLSKIN: ReplaceScrollSkin(reinterpret_cast<HWND>(wParam)); return 0;
     case WM_SETTEXT:
     case WM_SETICON:
         // A form's text goes through FormMessageHook; a bare window's is handled here the same way.

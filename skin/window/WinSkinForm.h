@@ -111,6 +111,9 @@ public:
     bool IsSkinned(TControl& control);
     // The registered control skin of a window, or null.
     TSkinControl* FindSkinByHandle(HWND window) const noexcept;
+    // A scrolling control's window is being made anew: the skin registered for the old
+    // window goes, and the control gets a new scroll-bar skin of the same kind.
+    void ReplaceScrollSkin(HWND oldWindow) noexcept;
     // A windowed control with a scroll-bar style, or a list, memo, tree or scroll box:
     // one whose scroll bars a scroll-bar skin would paint.
     static bool IsScrollable(const TControl& control);

@@ -5,6 +5,7 @@
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/GroupBox.h"
 #include "framework/controls/HeaderControl.h"
+#include "framework/controls/ListBox.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/ProgressBar.h"
 #include "framework/controls/RadioButton.h"
@@ -359,6 +360,30 @@ TEST_F(ControlDiscoveryTest, SkinsOfGoneWindowsAreFreedAtTheNextWalk) {
     ASSERT_NE(SkinOf(panel), nullptr);
     EXPECT_EQ(SkinOf(panel)->Handle(), panel.HandleIfAllocated());
     EXPECT_EQ(skinForm->ControlSkins(), std::vector<TSkinControl*>{SkinOf(panel)});
+}
+
+TEST_F(ControlDiscoveryTest, AScrollingControlWhoseWindowIsMadeAnewGetsANewScrollBarSkin) {
+    TForm& form = NewForm();
+    auto& list = Place<TListBox>(form, form, 10);
+    TWinSkinForm* skinForm = SkinAndStart(form.Handle());
+    ASSERT_NE(skinForm, nullptr);
+    const ComponentRef<TTestSkin> old{SkinOf(list)};
+    ASSERT_TRUE(old);
+    EXPECT_EQ(old->kind, ControlSkinClass::ScrollBar);
+    EXPECT_EQ(old->way, AttachWay::Own);
+    const HWND oldWindow = list.Handle();
+    requests.clear();
+
+    ::SendMessageW(form.Handle(), WMX_REPLACESCROLLSKIN, reinterpret_cast<WPARAM>(oldWindow), 0);
+    EXPECT_FALSE(old);
+    ASSERT_NE(SkinOf(list), nullptr);
+    EXPECT_EQ(SkinOf(list)->way, AttachWay::Own);
+    EXPECT_EQ(requests, (std::vector<Request>{{ControlSkinClass::ScrollBar, &list}}));
+    EXPECT_EQ(skinForm->ControlSkins(), std::vector<TSkinControl*>{SkinOf(list)});
+    // The new skin stands in for the control's own handler, which is there once only.
+    EXPECT_EQ(list.Perform(WMX_ISSKINNED), 1);
+    ::SendMessageW(form.Handle(), WMX_REPLACESCROLLSKIN, 0x1234, 0);  // no such window: nothing happens
+    EXPECT_EQ(skinForm->ControlSkins().size(), 1u);
 }
 
 TEST_F(ControlDiscoveryTest, WhatTheRulesReadOfAControlComesFromItsWindow) {
