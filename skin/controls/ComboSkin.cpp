@@ -8,6 +8,8 @@
 #include "skin/controls/CheckSkins.h"
 #include "skin/controls/ControlSkinHost.h"
 #include "skin/controls/EditRules.h"
+#include "skin/controls/HeaderSkin.h"  // ScrollBarSkins.h needs it whole for Header()
+#include "skin/controls/ScrollBarSkins.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/data/WinSkinData.h"
 
@@ -87,9 +89,11 @@ void TSkinComBox::AttachListBars() {
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(list, GWL_STYLE));
     // A list that pops up (or hangs from the desktop) is not the simple combo's own.
     if (!(style & WS_CHILD) || (style & WS_POPUP) || ::GetParent(list) == ::GetDesktopWindow()) return;
-    // FIXME: the one place the list's scroll bars get their skin (the scroll-bar skin of
-    // bare windows, owned where this skin is, attached to `list` with AttachHandle). That
-    // skin is not in this program yet, so the list keeps the system's scroll bars.
+    // Owned where this skin is: it goes with the control or the window skinning object.
+    TComponent& owner = Owner() ? *Owner() : static_cast<TComponent&>(*this);
+    auto& bars = owner.Create<TSkinScrollbarH>();
+    m_listBars = &bars;
+    if (ControlSkinHost* form = Form()) bars.AttachHandle(list, *SkinData(), *form, Canvas());
 }
 
 void TSkinComBox::ReleaseParts() noexcept {

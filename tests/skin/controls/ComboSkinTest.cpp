@@ -5,6 +5,8 @@
 #include "framework/forms/Form.h"
 #include "framework/win/DibSection.h"
 #include "skin/controls/ControlSkinFactory.h"
+#include "skin/controls/HeaderSkin.h"  // ScrollBarSkins.h needs it whole for Header()
+#include "skin/controls/ScrollBarSkins.h"
 #include "tests/skin/controls/EditTestSkin.h"
 #include "tests/skin/controls/TestHost.h"
 #include "tests/support/PumpMessages.h"
@@ -27,13 +29,13 @@ protected:
         EditSkinTest::TearDown();
     }
     // A skinned bare combo of `style` on a shown parent.
-    void Make(DWORD style, DWORD exStyle = 0) {
+    void Make(DWORD style, DWORD exStyle = 0, int lines = 1) {
         parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 30, 30, 300, 200, nullptr, nullptr,
                                    ::GetModuleHandleW(nullptr), nullptr);
         window = ::CreateWindowExW(exStyle, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | style, 10, 10, 150,
                                    120, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(window, nullptr);
-        ::SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"one"));
+        for (int i = 0; i < lines; ++i) ::SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"line"));
         combo = std::make_unique<TSkinComBox>();
         combo->AttachHandle(window, *skin, host, nullptr);
         RECT r{};
@@ -75,12 +77,20 @@ TEST_F(ComboSkinTest, DropDownCombosGetTheCombinedLookAndASimpleOneNoButton) {
         TearDown();
         SetUp();
     }
-    Make(CBS_SIMPLE);
+    Make(CBS_SIMPLE, 0, 20);
     Paint();
     for (const TColor colour : {kCombo[0], kEdge[0], kGlyph[0]})
         EXPECT_EQ(Count({0, 0, width, height}, colour), 0) << "a simple combo has no drop button";
-    EXPECT_NE(combo->ListWindow(), nullptr);
     EXPECT_EQ(combo->EditWindow(), nullptr);
+    // Its list, always shown, has its scroll bar skinned.
+    ASSERT_NE(combo->ListWindow(), nullptr);
+    auto* bars = As<TSkinScrollbarH>(combo->ListBars());
+    ASSERT_NE(bars, nullptr);
+    EXPECT_EQ(bars->Handle(), combo->ListWindow());
+    ASSERT_NE(bars->VertBar(), nullptr);
+    EXPECT_TRUE(bars->VertBar()->Shown());
+    combo->Unskin();
+    EXPECT_EQ(combo->ListBars(), nullptr);
 }
 
 TEST_F(ComboSkinTest, ARightToLeftComboHasItsButtonMirroredOnTheLeft) {

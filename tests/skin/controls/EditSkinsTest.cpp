@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include <commctrl.h>
 #include <windows.h>
@@ -249,14 +250,21 @@ TEST_F(TextEntrySkinTest, SkinnedOnAndOffAThousandTimesLeavesNoHandleBehind) {
     HWND combo = Child(L"COMBOBOX", CBS_DROPDOWN, 10, 40, 120, 100);
     HWND spin = Child(UPDOWN_CLASSW, 0, 150, 10, 16, 30);
     HWND picker = Child(DATETIMEPICK_CLASSW, 0, 10, 80, 150, 24);
+    HWND simple = Child(L"COMBOBOX", CBS_SIMPLE | WS_VSCROLL, 170, 40, 120, 100);
+    for (int i = 0; i < 20; ++i) ::SendMessageW(simple, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"line"));
     const auto once = [&] {
         auto skins = std::make_unique<TComponent>();
         skins->Create<TSkinEdit>().AttachHandle(edit, *skin, host, nullptr);
         skins->Create<TSkinComBox>().AttachHandle(combo, *skin, host, nullptr);
         skins->Create<TSkinUpDown>().AttachHandle(spin, *skin, host, nullptr);
         skins->Create<TSkinDateTime>().AttachHandle(picker, *skin, host, nullptr);
-        for (HWND window : {edit, combo, spin, picker}) ::UpdateWindow(window);
-        for (TSkinControl* skinned : host.skins) skinned->Unskin();
+        skins->Create<TSkinComBox>().AttachHandle(simple, *skin, host, nullptr);
+        for (HWND window : {edit, combo, spin, picker, simple}) ::UpdateWindow(window);
+        // As a window lets go of its skins: one skin's unskinning may free another (a
+        // simple combo's list bars).
+        std::vector<ComponentRef<TSkinControl>> registered(host.skins.begin(), host.skins.end());
+        for (const auto& skinned : registered)
+            if (skinned) skinned->Unskin();
     };
     once();  // the first round makes what the system keeps for good (classes, caches)
     const int gdi = GdiHeadroom(), user = UserHeadroom();

@@ -16,6 +16,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -56,12 +57,16 @@ inline std::vector<std::byte> Skin(const Options& options = {}) {
     std::string ini =
         "[Colours]\r\nButtonFace=10 20 30\r\nButtonShadow=60 70 80\r\nButtonDkShadow=90 0 90\r\n"
         "[ComboButton]\r\nImage=combo.bmp\r\nTrans=1\r\nStyle=" + std::to_string(options.comboStyle) + "\r\n"
-        "[ExtraImages]\r\nImage=extra.bmp\r\nTrans=1\r\n";
+        "[ExtraImages]\r\nImage=extra.bmp\r\nTrans=1\r\n"
+        "[Scrollbar]\r\nImage=scroll.bmp\r\nTrans=1\r\n";
     if (options.sunkEdge)
         ini += "[SunkEdge]\r\nImage=sunk.bmp\r\nTrans=1\r\nLeftWidth=2\r\nTopHeight=2\r\nRightWidth=2\r\nBottomHeight=2\r\n";
     if (options.spins)
         ini += "[UpDown.Vert]\r\nImage=vert.bmp\r\nTrans=0\r\n[UpDown.Horz]\r\nImage=horz.bmp\r\nTrans=0\r\n";
+    // The scroll-bar arrows a simple combo's list needs: 23 cells of one grey.
+    const std::vector<TColor> scroll(23, RgbColour(128, 128, 128));
     std::vector<SkinFileEntry> files{
+        {"scroll.bmp", Strip(8, 8, 23, false, scroll.data(), -1, -1)},
         {"combo.bmp", Strip(19, 21, 4, false, kCombo, -1, -1)},
         {"extra.bmp", Strip(kGlyphSize, kGlyphSize, 5, false, kGlyph, -1, -1)},
         {"sunk.bmp", Strip(8, 8, 4, false, kEdge, -1, -1)},
