@@ -5,6 +5,9 @@
 #include "skin/controls/BoxSkins.h"
 #include "skin/controls/ButtonSkins.h"
 #include "skin/controls/CheckSkins.h"
+#include "skin/controls/ComboSkin.h"
+#include "skin/controls/DateTimeSkin.h"
+#include "skin/controls/EditSkins.h"
 #include "skin/controls/GroupBoxSkin.h"
 #include "skin/controls/HeaderSkin.h"
 #include "skin/controls/ProgressSkin.h"
@@ -13,6 +16,7 @@
 #include "skin/controls/SpeedButtonSkin.h"
 #include "skin/controls/StatusBarSkin.h"
 #include "skin/controls/TrackBarSkin.h"
+#include "skin/controls/UpDownSkin.h"
 
 #include <array>
 #include <string>
@@ -77,6 +81,10 @@ TSkinControl* MakeControlSkin(ControlSkinClass kind, TComponent& owner) {
     case ControlSkinClass::Progress: return Make<TSkinProgress>(owner);
     case ControlSkinClass::TrackBar: return Make<TSkinTrackBar>(owner);
     case ControlSkinClass::Sizer: return Make<TSkinSizer>(owner);
+    case ControlSkinClass::ComboBox: return Make<TSkinComBox>(owner);
+    case ControlSkinClass::Edit: return Make<TSkinEdit>(owner);
+    case ControlSkinClass::DateTime: return Make<TSkinDateTime>(owner);
+    case ControlSkinClass::UpDown: return Make<TSkinUpDown>(owner);
     case ControlSkinClass::ScrollBar: return Make<TSkinScrollbar>(owner);
     case ControlSkinClass::SingleScrollBar: return &MakeSingleScrollBarSkin(owner);
     case ControlSkinClass::ScrollBarControl: return Make<TSkinScControl>(owner);

@@ -29,6 +29,9 @@ constexpr UINT WMX_SKINCOMPLETE = 0xBC4E;
 // To the form, with the signature and a device context in WParam: paint the skin frame
 // into it; answers the signature.
 constexpr UINT WMX_PAINTFRAMEINTO = 0xBC4B;
+// To an edit's skin, with the signature and a device context in WParam: the edit paints
+// its client area into it; answers the signature.
+constexpr UINT WMX_PAINTCLIENTINTO = 0xBC4A;
 // To the form: answers the signature when asked with it, else 1.
 constexpr UINT WMX_SKINQUERY = 0xBC4D;
 constexpr LPARAM kSkinSignature = 0x41A2;
