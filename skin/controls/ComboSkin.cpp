@@ -8,7 +8,6 @@
 #include "skin/controls/CheckSkins.h"
 #include "skin/controls/ControlSkinHost.h"
 #include "skin/controls/EditRules.h"
-#include "skin/controls/HeaderSkin.h"  // ScrollBarSkins.h needs it whole for Header()
 #include "skin/controls/ScrollBarSkins.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/data/WinSkinData.h"

@@ -5,7 +5,6 @@
 #include "framework/forms/Form.h"
 #include "framework/win/DibSection.h"
 #include "skin/controls/ControlSkinFactory.h"
-#include "skin/controls/HeaderSkin.h"  // ScrollBarSkins.h needs it whole for Header()
 #include "skin/controls/ScrollBarSkins.h"
 #include "tests/skin/controls/EditTestSkin.h"
 #include "tests/skin/controls/TestHost.h"
