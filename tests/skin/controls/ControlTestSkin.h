@@ -13,6 +13,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinData.h"
+#include "tests/skin/controls/LoadedSkinTest.h"
 #include "tests/skin/controls/TestHost.h"
 #include "tests/skin/data/TestSkins.h"
 #include "tests/skin/window/WindowTestSkin.h"
@@ -86,28 +87,10 @@ inline TPanel& ColouredParent(TForm& form) {
     return panel;
 }
 
-// The test skin loaded into a skin data component of its own.
-class ControlSkinTest : public ::testing::Test {
+// The test skin loaded into a skin data component of its own, and a host for the skins.
+class ControlSkinTest : public LoadedSkinTest<SkinShape, &Skin> {
 protected:
-    void SetUp() override {
-        m_previousNotifier = TSkinReader::SetNotifier([](std::u16string_view) {});
-        LoadSkin({});
-    }
-    void TearDown() override {
-        skin.reset();
-        TSkinReader::SetNotifier(std::move(m_previousNotifier));
-    }
-    void LoadSkin(const SkinShape& shape) {
-        skin = std::make_unique<TSkinData>();
-        ASSERT_TRUE(SetBinaryProp(skin.get(), u"SkinStream", test_skins::PropertyBlock(Skin(shape))));
-        ASSERT_FALSE(skin->NoSkin());
-    }
-
-    std::unique_ptr<TSkinData> skin;
     TestHost host;
-
-private:
-    TSkinReader::Notifier m_previousNotifier;
 };
 
 // Pixels of `area` in `colour`; every pixel of `area` but those listed as exceptions.

@@ -9,6 +9,7 @@
 #include "framework/win/Handles.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinData.h"
+#include "tests/skin/controls/LoadedSkinTest.h"
 #include "tests/skin/data/TestSkins.h"
 #include "tests/skin/window/WindowTestSkin.h"
 
@@ -95,26 +96,6 @@ inline std::unique_ptr<DibSection> OnScreen(HWND window) {
 }
 
 // The test skin loaded into a skin data component of its own.
-class EditSkinTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_previousNotifier = TSkinReader::SetNotifier([](std::u16string_view) {});
-        LoadSkin({});
-    }
-    void TearDown() override {
-        skin.reset();
-        TSkinReader::SetNotifier(std::move(m_previousNotifier));
-    }
-    void LoadSkin(const Options& options) {
-        skin = std::make_unique<TSkinData>();
-        ASSERT_TRUE(SetBinaryProp(skin.get(), u"SkinStream", test_skins::PropertyBlock(Skin(options))));
-        ASSERT_FALSE(skin->NoSkin());
-    }
-
-    std::unique_ptr<TSkinData> skin;
-
-private:
-    TSkinReader::Notifier m_previousNotifier;
-};
+using EditSkinTest = LoadedSkinTest<Options, &Skin>;
 
 }  // namespace edit_skin
