@@ -61,12 +61,10 @@ void MoveToButton(TWinSkinForm& form, const TMenuBtn* target) noexcept {
     form.ClickMenuButton(*target);
 }
 
-bool RightToLeft(HWND window) noexcept { return ::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR; }
-
 LRESULT BarFilter(int code, WPARAM, LPARAM lParam, const HookGuard::Next& next) {
     TWinSkinForm* form = g_tracking.form.Get();
     MSG& msg = *reinterpret_cast<MSG*>(lParam);
-    const bool rightToLeft = form && RightToLeft(form->Window());
+    const bool rightToLeft = form && form->MenuBar() && form->MenuBar()->RightToLeft();
     const WPARAM typed = msg.wParam;
     // A right-to-left menu runs the other way: the menu loop reads the arrow keys swapped.
     if (rightToLeft && code == MSGF_MENU && msg.message == WM_KEYDOWN && (typed == VK_LEFT || typed == VK_RIGHT))
@@ -106,6 +104,11 @@ LRESULT BarFilter(int code, WPARAM, LPARAM lParam, const HookGuard::Next& next) 
 }
 
 }  // namespace
+
+bool TWinSkinForm::WantsMenuBar() const noexcept {
+    return m_frameSkinning && ::GetMenu(m_window) && m_mdiKind != MdiKind::Child &&
+           m_borderKind != BorderKind::NoCaption;
+}
 
 void TWinSkinForm::CreateMenuBar() {
     auto& bar = Create<TWinSkinMenu>();
@@ -180,9 +183,7 @@ void TWinSkinForm::MenuChanged() {
     // Another menu, or none: the form has set the window's menu already (or taken it
     // away), so the old bar's handle is not the window's any more.
     DropMenuBar(false);
-    if (menu && ::GetMenu(m_window) && m_frameSkinning && m_mdiKind != MdiKind::Child &&
-        m_borderKind != BorderKind::NoCaption)
-        CreateMenuBar();
+    if (menu && WantsMenuBar()) CreateMenuBar();
     // The window keeps its size, as with the system's bar: the client area gives way.
     ::SetWindowPos(m_window, nullptr, 0, 0, 0, 0,
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

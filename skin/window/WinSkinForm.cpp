@@ -119,8 +119,7 @@ void TWinSkinForm::InitSkin(TSkinData& skinData) {
     router->Subclass(m_window);  // throws, with nothing changed yet
     m_router = std::move(router);
 
-    if (m_frameSkinning && ::GetMenu(m_window) && m_mdiKind != MdiKind::Child && m_borderKind != BorderKind::NoCaption)
-        CreateMenuBar();
+    if (WantsMenuBar()) CreateMenuBar();
     if (m_frameSkinning) {
         if (m_windowState != WindowState::Minimized) SetCaptionStyle(false);
         ReadBorderSizes();

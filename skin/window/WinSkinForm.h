@@ -239,6 +239,8 @@ private:
     void ReleaseToolBars() noexcept;
 
     // --- the menu bar (FormMenuBar.cpp) ---
+    // The window has a menu and a skinned frame that can hold the skin's bar for it.
+    bool WantsMenuBar() const noexcept;
     void CreateMenuBar();
     // The bar button under a screen point, or null.
     TMenuBtn* MenuButtonAt(core::Point screen) const noexcept;

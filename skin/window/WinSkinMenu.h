@@ -81,6 +81,8 @@ public:
     HMENU MenuHandle() const noexcept { return m_menuHandle; }
     TMainMenu* Menu() const noexcept;
     core::Rect BarRect() const noexcept { return m_barRect; }
+    // The window reads right to left: the bar runs from the right, its keys mirrored.
+    bool RightToLeft() const noexcept;
 
     static void Publish(TPublisher<TWinSkinMenu>& p);
 
@@ -91,7 +93,6 @@ private:
     std::vector<core::Rect> Layout(HDC dc, int width, int height) const;
     void DrawCaption(HDC dc, const TMenuBtn& button, const RECT& cell) const noexcept;
     void MakeFont() noexcept;
-    bool RightToLeft() const noexcept;
 
     std::vector<std::unique_ptr<TMenuBtn>> m_buttons;
     ComponentRef<TMainMenu> m_menu;
