@@ -7,6 +7,7 @@
 #include "framework/controls/TabSet.h"
 #include "gallery/PageLayout.h"
 #include "skin/controls/TabSkins.h"
+#include "skin/data/WinSkinData.h"
 
 #include <string>
 
@@ -14,7 +15,7 @@ namespace {
 
 using namespace gallery;
 
-constexpr int kWidth = 288, kHeight = 148, kStep = kHeight + 10;
+constexpr int kWidth = 272, kHeight = 148, kStep = kHeight + 10;
 constexpr const char16_t* kKeptPage = u"KeptOpenSheet";
 
 int ColumnLeft(int column) { return kGap + column * (kWidth + kGap); }
@@ -83,6 +84,23 @@ void BuildTabsPage(TComponent& owner, TWinControl& page) {
     set.SetTabIndex(0);
 
     AddPages(owner, page, 2, 1, TTabPosition::tpTop, {L"禁用 Disabled", L"Second"}).SetEnabled(false);
+
+    TSkinData* skin = nullptr;
+    for (int i = 0; i < owner.ComponentCount() && !skin; ++i) skin = As<TSkinData>(owner.Components(i));
+    if (!skin) return;
+    // A page control that draws its tabs from pictures gets the skin's, by the class map.
+    skin->Skin3rd().Add(u"TPicturePageControl=advpagecontrol");
+    auto& pictures = owner.Create<TPicturePageControl>();
+    pictures.SetParent(&page);
+    pictures.SetBounds(ColumnLeft(2), kGap + 2 * kStep, kWidth, kHeight);
+    for (const wchar_t* caption : {L"图片 Pictures", L"Second"}) AddSheet(owner, pictures, caption, false);
+    pictures.SetActivePageIndex(0);
+
+    // The same controls without the skin, to compare.
+    Column below(owner, page, ColumnLeft(2), kGap + 3 * kStep);
+    auto& skinned = below.Add<TCheckBox>(L"皮肤 Skin on");
+    skinned.SetChecked(true);
+    skinned.OnClick = [skin, &skinned](TObject*) { skin->SetActive(skinned.Checked()); };
 }
 
 LRESULT AnswerCloseTab(HWND tabs, int index) noexcept {

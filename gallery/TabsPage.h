@@ -1,9 +1,10 @@
 #pragma once
 // The gallery's page of tab controls: page controls with their tabs on each side, one
 // whose pages close by a mark on their tabs, one with more tabs than fit, one right to
-// left, one of buttons, one disabled, a tab control without pages and the framework's
-// older tab set with more tabs than fit. The pages hold a button, a check box and an
-// edit each, so that skinned pages show skinned controls.
+// left, one of buttons, one disabled, one that draws its tabs from pictures, a tab
+// control without pages and the framework's older tab set with more tabs than fit. The
+// first page of each holds a button, a check box and an edit, so that skinned pages show
+// skinned controls. A check box takes the skin off and puts it on again, to compare.
 
 #include <windows.h>
 

@@ -1,6 +1,7 @@
 #include "framework/controls/TabControls.h"
 
 #include "framework/win/Convert.h"
+#include "framework/win/Handles.h"
 
 #include <algorithm>
 
@@ -332,4 +333,62 @@ void TPageControl::PagesChanged() {
 
 void TPageControl::Publish(TPublisher<TPageControl>& p) {
     p.Reference(u"ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage);
+}
+
+// ---- pages whose tabs are pictures -------------------------------------------------------
+
+void TPicturePageControl::SetTabBackGround(const TBitmap& value) {
+    m_tabBackGround.Assign(value);
+    Invalidate();
+}
+
+void TPicturePageControl::SetTabBackGroundActive(const TBitmap& value) {
+    m_tabBackGroundActive.Assign(value);
+    Invalidate();
+}
+
+void TPicturePageControl::CreateParams(TCreateParams& params) {
+    TPageControl::CreateParams(params);
+    params.style |= TCS_OWNERDRAWFIXED;
+}
+
+void TPicturePageControl::WndProc(TMessage& message) {
+    if (message.Msg == kMsgReflectDrawItem && message.LParam) {
+        DrawTab(*reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam));
+        message.Result = TRUE;
+        return;
+    }
+    TPageControl::WndProc(message);
+}
+
+void TPicturePageControl::DrawTab(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    RECT box = item.rcItem;
+    const bool active = (item.itemState & ODS_SELECTED) != 0 || static_cast<int>(item.itemID) == TabIndex();
+    const TBitmap& picture = active ? m_tabBackGroundActive : m_tabBackGround;
+    if (!picture.Empty() && picture.Dc()) {
+        ::SetStretchBltMode(dc, COLORONCOLOR);
+        ::StretchBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, picture.Dc(), 0, 0,
+                     picture.Width(), picture.Height(), SRCCOPY);
+    } else {
+        ::FillRect(dc, &box, ::GetSysColorBrush(active ? COLOR_WINDOW : COLOR_BTNFACE));
+    }
+    const TTabSheet* page = TabPage(static_cast<int>(item.itemID));
+    if (!page) return;
+    const std::wstring& caption = page->Caption();
+    SavedDc keep{dc};
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void TPicturePageControl::Publish(TPublisher<TPicturePageControl>& p) {
+    p.Object(u"TabBackGround", [](TPicturePageControl& c) -> TBitmap& { return c.m_tabBackGround; },
+             &TPicturePageControl::SetTabBackGround)
+        .Stored([](const TObject& o) { return !static_cast<const TPicturePageControl&>(o).TabBackGround().Empty(); });
+    p.Object(u"TabBackGroundActive", [](TPicturePageControl& c) -> TBitmap& { return c.m_tabBackGroundActive; },
+             &TPicturePageControl::SetTabBackGroundActive)
+        .Stored([](const TObject& o) {
+            return !static_cast<const TPicturePageControl&>(o).TabBackGroundActive().Empty();
+        });
 }

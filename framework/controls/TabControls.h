@@ -7,6 +7,7 @@
 // a change the user asks for; OnChange follows each one made.
 
 #include "framework/controls/WinControl.h"
+#include "framework/graphics/Bitmap.h"
 #include "framework/core/Events.h"
 #include "framework/core/StringList.h"
 
@@ -153,4 +154,29 @@ private:
 
     std::vector<ComponentRef<TTabSheet>> m_pages;
     ComponentRef<TTabSheet> m_activePage;
+};
+
+// A page control that draws its tabs itself from two pictures, one for the active tab and
+// one for the others, each stretched over its tab; without a picture a tab is drawn
+// plainly. Skins hand it their tab pictures through the two published properties.
+class TPicturePageControl : public TPageControl {
+    KESTRELLE_CLASS(TPicturePageControl, TPageControl)
+
+public:
+    const TBitmap& TabBackGround() const noexcept { return m_tabBackGround; }
+    void SetTabBackGround(const TBitmap& value);
+    const TBitmap& TabBackGroundActive() const noexcept { return m_tabBackGroundActive; }
+    void SetTabBackGroundActive(const TBitmap& value);
+
+    static void Publish(TPublisher<TPicturePageControl>& p);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
+
+private:
+    void DrawTab(const DRAWITEMSTRUCT& item);
+
+    TBitmap m_tabBackGround;
+    TBitmap m_tabBackGroundActive;
 };

@@ -68,7 +68,7 @@ void RegisterStandardClasses() {
                              TProgressBar, TTrackBar, TToolBar, TToolButton, TImageList, TFrame>();
     RegisterComponentClasses<TEdit, TMemo, TListBox, TComboBox, TScrollBar, TUpDown>();
     RegisterComponentClasses<TListView, TTreeView, TScrollBox, TDateTimePicker>();
-    RegisterComponentClasses<TPageControl, TTabSheet, TTabControl, TTabSet>();
+    RegisterComponentClasses<TPageControl, TTabSheet, TTabControl, TTabSet, TPicturePageControl>();
 }
 
 TApplication::TApplication() : m_title{ProgramName()} {

@@ -27,29 +27,33 @@ struct TabItem {
     int image = -1;
 };
 
+// Into `text`, by TCM_GETITEMW (TCITEMW, wide text) or TCM_GETITEMA; the image index
+// or, when the control has no such tab, -1 with the text empty.
+template <class Item, class Char>
+int ReadTabInto(HWND tabs, int index, UINT message, Char (&text)[kTabTextLength + 1]) {
+    Item item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
+    item.pszText = text;
+    item.cchTextMax = kTabTextLength;
+    if (!::SendMessageW(tabs, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) {
+        text[0] = 0;
+        return -1;
+    }
+    text[kTabTextLength] = 0;  // whatever the control wrote, the text ends inside the buffer
+    return item.iImage;
+}
+
 TabItem ReadTabItem(HWND tabs, int index, bool unicode) {
     TabItem read;
     if (unicode) {
         wchar_t text[kTabTextLength + 1] = {};
-        TCITEMW item{};
-        item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
-        item.pszText = text;
-        item.cchTextMax = kTabTextLength;
-        if (!::SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return read;
-        text[kTabTextLength] = 0;  // whatever the control wrote, the text ends inside the buffer
+        read.image = ReadTabInto<TCITEMW>(tabs, index, TCM_GETITEMW, text);
         read.text = text;
-        read.image = item.iImage;
-        return read;
+    } else {
+        char text[kTabTextLength + 1] = {};
+        read.image = ReadTabInto<TCITEMA>(tabs, index, TCM_GETITEMA, text);
+        read.text = AnsiToWide(text);
     }
-    char text[kTabTextLength + 1] = {};
-    TCITEMA item{};
-    item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
-    item.pszText = text;
-    item.cchTextMax = kTabTextLength;
-    if (!::SendMessageW(tabs, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return read;
-    text[kTabTextLength] = 0;
-    read.text = AnsiToWide(text);
-    read.image = item.iImage;
     return read;
 }
 
@@ -169,7 +173,11 @@ void TSkinTab::PrepareImages() {
 bool TSkinTab::BeforeMessage(TMessage& message) {
     if (!TSkinTabBase::BeforeMessage(message)) return false;
     switch (message.Msg) {
-    case WM_PAINT: PaintMessage(message); return false;
+    case WM_PAINT:
+        // A skin without tab pictures leaves the control to draw itself rather than blank.
+        if (m_tabImage.Empty() && m_paneImage.Empty()) return true;
+        PaintMessage(message);
+        return false;
     case WM_LBUTTONDOWN:
         if (m_canClose && ClosePressed(message)) {
             message.Result = 0;
@@ -196,7 +204,7 @@ bool TSkinTab::ClosePressed(const TMessage& message) {
 
 void TSkinTab::PaintSkin(HDC dc, const RECT& rect) {
     HWND handle = Handle();
-    if (!handle || !SkinData()) return;
+    if (!handle || !SkinData() || (m_tabImage.Empty() && m_paneImage.Empty())) return;
     const TDataSkinBorder* tabs = SkinData()->Tabs();
     const core::Size window{rect.right - rect.left, rect.bottom - rect.top};
     const core::Rect pane = TabPaneRect(DisplayArea(handle, window), m_side);

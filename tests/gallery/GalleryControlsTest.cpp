@@ -150,11 +150,13 @@ TEST_F(GalleryPage, TabsSkinnedOffAndOnAThousandTimesLeaveNoHandleBehind) {
     size_t controlSkins = 0;
     auto roundTrip = [&] { PaintedTrip(controlSkins); };
     Repeat(50, roundTrip);
-    // Nine page controls (one of buttons) and a tab control, every page of them, the tab
-    // set, and the arrows of the page control whose tabs do not fit and of the tab set.
+    // Nine page controls (one of buttons), a tab control and a page control that draws
+    // its tabs from pictures, every page of them, the tab set, and the arrows of the page
+    // control whose tabs do not fit and of the tab set.
     EXPECT_EQ(SkinsOf(u"TSkinTab"), 9u);
     EXPECT_EQ(SkinsOf(u"TSkinTabBtn"), 1u);
-    EXPECT_EQ(SkinsOf(u"TSkinTabSheet"), 31u);
+    EXPECT_EQ(SkinsOf(u"TSkinAdvPage"), 1u);
+    EXPECT_EQ(SkinsOf(u"TSkinTabSheet"), 33u);
     EXPECT_EQ(SkinsOf(u"TSkinTab31"), 1u);
     EXPECT_GE(SkinsOf(u"TSkinUpDown"), 2u);
     ::ShowWindow(form->Handle(), SW_SHOWMINNOACTIVE);

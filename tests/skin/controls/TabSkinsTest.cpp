@@ -192,11 +192,13 @@ TEST_F(BareTabTest, PreparedImagesAreFlippedForTheBottomAndThePaneTurnedForTheSi
     EXPECT_EQ(tab->PaneImage().PixelColour(15, 8), kPaneTop);
 }
 
-TEST_F(BareTabTest, WithoutATabPictureOnlyTheBackgroundIsPaintedAndLongTextsAreCut) {
+TEST_F(BareTabTest, WithoutATabPictureTheControlDrawsItselfAndLongTextsAreCut) {
     LoadSkin({false});
     Make(0);
     EXPECT_TRUE(tab->TabImage().Empty());
-    EXPECT_TRUE(target->AllEqual({0, 0, kWidth, kHeight}, Rgb(kFace)));
+    // Not a blank of the skin's background: the control's own tabs and frame.
+    EXPECT_GT(target->CountOther({0, 0, kWidth, kHeight}, Rgb(kFace)), kWidth * kHeight / 2);
+    EXPECT_GT(target->CountOther({0, 0, kWidth, kHeight}, kSentinel), 0);
 
     // A caption longer than the 80 characters read back is drawn cut, not read past.
     tab.reset();
@@ -233,13 +235,29 @@ protected:
     }
 };
 
-class PageControlTest : public TabSkinFixture {
+// A form of the framework (one that answers the close question) for framework controls.
+class FormTest : public TabSkinFixture {
 protected:
     void SetUp() override {
         TabSkinFixture::SetUp();
         app.emplace();
         form = &app->CreateForm<ClosingForm>();
         form->SetBounds(0, 0, 400, 300);
+    }
+    void TearDown() override {
+        app.reset();
+        TabSkinFixture::TearDown();
+    }
+
+    std::optional<TApplication> app;
+    TestHost host;
+    ClosingForm* form = nullptr;
+};
+
+class PageControlTest : public FormTest {
+protected:
+    void SetUp() override {
+        FormTest::SetUp();
         pages = &form->Create<TPageControl>();
         pages->SetParent(form);
         pages->SetBounds(10, 10, 300, 200);
@@ -248,10 +266,6 @@ protected:
             sheet.SetPageControl(pages);
             sheet.SetCaption(caption);
         }
-    }
-    void TearDown() override {
-        app.reset();
-        TabSkinFixture::TearDown();
     }
     TSkinTab& Skin() {
         auto& made = pages->Create<TSkinTab>();
@@ -268,9 +282,6 @@ protected:
     }
     static core::Point Middle(const core::Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-    std::optional<TApplication> app;
-    TestHost host;
-    ClosingForm* form = nullptr;
     TPageControl* pages = nullptr;
 };
 
@@ -356,24 +367,14 @@ TEST_F(PageControlTest, PagesKeepTheirTabsThroughANewWindowAndASheetPaintsItsWin
 }
 
 // The tab set with three tabs whose middle one is too wide to fit.
-class TabSetTest : public TabSkinFixture {
+class TabSetTest : public FormTest {
 protected:
     void SetUp() override {
-        TabSkinFixture::SetUp();
-        app.emplace();
-        form = &app->CreateForm<TForm>();
-        form->SetBounds(0, 0, 400, 300);
+        FormTest::SetUp();
         set = &form->Create<TTabSet>();
         set->SetParent(form);
         set->SetBounds(0, 0, 200, 21);
     }
-    void TearDown() override {
-        app.reset();
-        TabSkinFixture::TearDown();
-    }
-    std::optional<TApplication> app;
-    TestHost host;
-    TForm* form = nullptr;
     TTabSet* set = nullptr;
 };
 
@@ -405,6 +406,45 @@ TEST_F(TabSetTest, ATabThatDoesNotFitIsLeftOutAndALaterNarrowerOneIsStillDrawn) 
     EXPECT_NE(std::find(row.begin(), row.end(), Rgb(kOuter[1])), row.end());
     // Nothing but background beyond the two narrow tabs.
     EXPECT_TRUE(target.AllEqual({120, 0, 200, 21}, Rgb(kFace)));
+}
+
+TEST_F(FormTest, APictureTabControlTakesTheSkinsTabFramesInPageModeFourAndGivesThemBack) {
+    auto& pictures = form->Create<TPicturePageControl>();
+    pictures.SetParent(form);
+    pictures.SetBounds(10, 10, 300, 200);
+    for (const wchar_t* caption : {L"One", L"Two"}) {
+        auto& sheet = form->Create<TTabSheet>();
+        sheet.SetPageControl(&pictures);
+        sheet.SetCaption(caption);
+    }
+    // Other modes leave the control's pictures alone.
+    auto& plain = pictures.Create<TSkinAdvPage>();
+    plain.AttachControl(host, *skin, true, nullptr);
+    EXPECT_TRUE(pictures.TabBackGround().Empty());
+    FreeComponent(&plain);
+
+    auto& adv = pictures.Create<TSkinAdvPage>();
+    adv.SetPageMode(4);
+    adv.AttachControl(host, *skin, true, nullptr);
+    ASSERT_EQ(pictures.TabBackGround().Width(), 100);
+    ASSERT_EQ(pictures.TabBackGround().Height(), 21);
+    EXPECT_EQ(pictures.TabBackGround().PixelColour(50, 1), kOuter[0]);
+    EXPECT_EQ(pictures.TabBackGround().PixelColour(50, 19), kInner[0]);
+    EXPECT_EQ(pictures.TabBackGroundActive().PixelColour(50, 1), kOuter[1]);
+    EXPECT_EQ(pictures.Color(), kFace);  // recoloured
+
+    // The control draws the active tab from the active picture.
+    DibSection target(pictures.Width(), pictures.Height());
+    target.Fill(kSentinel);
+    ::SendMessageW(pictures.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(target.Dc()), 0);
+    ::GdiFlush();
+    const core::Rect first = pictures.TabRect(0), second = pictures.TabRect(1);
+    EXPECT_EQ(target.Pixel(first.left + 5, first.top + 4) & 0xFFFFFF, Rgb(kOuter[1]));
+    EXPECT_EQ(target.Pixel(second.left + 5, second.top + 4) & 0xFFFFFF, Rgb(kOuter[0]));
+
+    adv.Unskin();
+    EXPECT_TRUE(pictures.TabBackGround().Empty());
+    EXPECT_TRUE(pictures.TabBackGroundActive().Empty());
 }
 
 }  // namespace
