@@ -127,7 +127,11 @@ void TSkinAdvPage::GiveImages() {
     for (const int frame : {1, 2}) {
         const auto piece = SliceImage(size, tabs->Image, tabs->Margins(), FrameLayout::Horizontal,
                                       MiddleModeOf(tabs->Tile), frames, std::min(frame, frames));
-        if (piece) SetObjectProp(Control(), frame == 1 ? u"TabBackGround" : u"TabBackGroundActive", piece.get());
+        if (!piece) continue;
+        // The control copies its pictures as they are: where the skin's picture leaves the
+        // background showing, the background goes into the picture.
+        if (tabs->Trans == 1) ReplaceKeyColour(*piece, SkinData()->Colours().ButtonFace);
+        SetObjectProp(Control(), frame == 1 ? u"TabBackGround" : u"TabBackGroundActive", piece.get());
     }
 }
 
