@@ -38,6 +38,9 @@ constexpr TColor kInner[5] = {RgbColour(100, 0, 0), RgbColour(0, 100, 0), RgbCol
 constexpr TColor kPaneTop = RgbColour(0, 0, 200), kPaneBottom = RgbColour(0, 0, 100);
 constexpr TColor kTabText = RgbColour(255, 255, 0), kTabTextSelected = RgbColour(0, 255, 255);
 constexpr int kCell = 16, kCellHeight = 12;
+// Button frames 1 to 5, each one colour.
+constexpr TColor kButton[5] = {RgbColour(250, 100, 0), RgbColour(0, 100, 250), RgbColour(70, 70, 70),
+                               RgbColour(71, 71, 71), RgbColour(72, 72, 72)};
 
 struct TabShape {
     bool tabs = true;
@@ -53,8 +56,11 @@ std::vector<std::byte> MakeTabSkin(const TabShape& shape) {
         const int cell = x / kCell;
         return y < kCellHeight / 2 ? kOuter[cell] : kInner[cell];
     });
+    ini += "[Buttons]\r\nBitmap=buttons.bmp\r\nLeftWidth=2\r\nTopHeight=2\r\nRightWidth=2\r\nBottomHeight=2\r\n";
     const auto pane = test_skins::PatternBitmap(16, 16, [](int, int y) { return y < 8 ? kPaneTop : kPaneBottom; });
-    return test_skins::PackedSkin({{"tabs.bmp", tabs}, {"pane.bmp", pane}, {"window.ini", Bytes(ini)}});
+    const auto buttons = test_skins::PatternBitmap(8 * 5, 8, [](int x, int) { return kButton[x / 8]; });
+    return test_skins::PackedSkin(
+        {{"tabs.bmp", tabs}, {"pane.bmp", pane}, {"buttons.bmp", buttons}, {"window.ini", Bytes(ini)}});
 }
 
 COLORREF Rgb(TColor colour) { return ColorToRGB(colour); }
@@ -364,6 +370,63 @@ TEST_F(PageControlTest, PagesKeepTheirTabsThroughANewWindowAndASheetPaintsItsWin
     // The button drew there: painted all over, and not only in the page's colour.
     EXPECT_EQ(target.CountOther({5, 5, 45, 25}, kSentinel), 40 * 20);
     EXPECT_GT(target.CountOther({5, 5, 45, 25}, Rgb(kFace)), 100);
+}
+
+TEST_F(PageControlTest, ButtonTabsAreDrawnFromTheButtonPictureInTheirRowAlone) {
+    pages->SetStyle(TTabStyle::tsButtons);
+    auto& buttons = pages->Create<TSkinTabBtn>();
+    buttons.AttachControl(host, *skin, false, nullptr);
+    DibSection target(pages->Width(), pages->Height());
+    target.Fill(kSentinel);
+    ::SendMessageW(pages->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(target.Dc()), 0);
+    ::GdiFlush();
+    // Moved down one pixel: the selected tab in frame 2, the others in frame 1.
+    const core::Rect first = pages->TabRect(0), second = pages->TabRect(1);
+    EXPECT_EQ(target.Pixel(first.left + 3, first.top + 4) & 0xFFFFFF, Rgb(kButton[1]));
+    EXPECT_EQ(target.Pixel(second.left + 3, second.top + 4) & 0xFFFFFF, Rgb(kButton[0]));
+    // Below the row the skin leaves the control alone.
+    const core::Rect display = pages->DisplayRect();
+    EXPECT_TRUE(target.AllEqual({display.left + 4, display.top + 8, display.right - 4, display.bottom - 4}, kSentinel));
+}
+
+TEST_F(FormTest, ATabControlPaintsItsWindowlessChildrenOverTheSkinnedPane) {
+    auto& tabs = form->Create<TTabControl>();
+    tabs.SetParent(form);
+    tabs.SetBounds(10, 10, 200, 120);
+    tabs.AddTab(L"One");
+    auto& button = form->Create<TSpeedButton>();
+    button.SetParent(&tabs);
+    button.SetBounds(20, 50, 60, 24);
+    auto& skinned = tabs.Create<TSkinTab>();
+    skinned.SetTabMode(2);
+    skinned.AttachControl(host, *skin, false, nullptr);
+    DibSection target(tabs.Width(), tabs.Height());
+    target.Fill(kSentinel);
+    ::SendMessageW(tabs.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(target.Dc()), 0);
+    ::GdiFlush();
+    // The pane all round, but the button drew itself over it.
+    const auto paneAt = [&](const RECT& r) {
+        int count = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                const COLORREF pixel = target.Pixel(x, y) & 0xFFFFFF;
+                count += pixel == Rgb(kPaneTop) || pixel == Rgb(kPaneBottom);
+            }
+        return count;
+    };
+    const RECT area{20, 50, 80, 74}, beside{100, 50, 160, 74};
+    EXPECT_EQ(paneAt(beside), 60 * 24);
+    EXPECT_LT(paneAt(area), 60 * 24 / 4);
+    EXPECT_EQ(target.CountOther(area, kSentinel), 60 * 24);
+
+    // Without tab mode 2 the pane covers the spot.
+    FreeComponent(&skinned);
+    auto& plain = tabs.Create<TSkinTab>();
+    plain.AttachControl(host, *skin, false, nullptr);
+    target.Fill(kSentinel);
+    ::SendMessageW(tabs.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(target.Dc()), 0);
+    ::GdiFlush();
+    EXPECT_EQ(paneAt(area), 60 * 24);
 }
 
 // The tab set with three tabs whose middle one is too wide to fit.
