@@ -66,6 +66,23 @@ core::Rect DisplayArea(HWND tabs, core::Size window) {
     return FromRECT(display);
 }
 
+// Each tab the control gives a rectangle, with the control's font selected into `dc`
+// meanwhile: its index, rectangle (window coordinates), text and image, and whether it
+// is the tab with the focus, which is drawn in the second frame.
+template <class Each>
+void ForEachTab(HWND tabs, HDC dc, bool unicode, Each each) {
+    SavedDc keep{dc};
+    if (auto font = reinterpret_cast<HFONT>(::SendMessageW(tabs, WM_GETFONT, 0, 0))) ::SelectObject(dc, font);
+    const int count = ItemCount(tabs);
+    const int focus = static_cast<int>(::SendMessageW(tabs, TCM_GETCURFOCUS, 0, 0));
+    const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(tabs, TCM_GETIMAGELIST, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        RECT item{};
+        if (!::SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item))) continue;
+        each(i, item, ReadTabItem(tabs, i, unicode), i == focus, images);
+    }
+}
+
 void DrawCloseMark(HDC dc, const core::Rect& mark, TColor colour) {
     PenHandle pen{::CreatePen(PS_SOLID, 1, ColorToRGB(colour))};
     if (!pen) return;
@@ -244,31 +261,22 @@ void TSkinTab::PaintRow(HDC dc, core::Size window, const core::Rect& pane, const
     HDC strip = m_strip.Dc();
     if (!strip) return;
     FillSkinBackground(strip, {0, 0, size.width, size.height});
-    {
-        SavedDc keep{strip};
-        if (auto font = reinterpret_cast<HFONT>(::SendMessageW(handle, WM_GETFONT, 0, 0))) ::SelectObject(strip, font);
-        const int focus = static_cast<int>(::SendMessageW(handle, TCM_GETCURFOCUS, 0, 0));
-        const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(handle, TCM_GETIMAGELIST, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            RECT item{};
-            if (!::SendMessageW(handle, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)))
-                continue;
-            const TabItem read = ReadTabItem(handle, i, m_unicodeItems);
-            const core::Rect at = TabItemInStrip(FromRECT(item), m_side, window, pane);
-            const int frame = i == focus ? 2 : 1;
-            DrawTabFrame(strip, at, m_tabImage, tabs, frame);
-            const TColor colour = frame == 1 ? tabs.NormalColour2 : tabs.MouseOverColour2;
-            RECT text = ToRECT(at);
-            if (m_canClose) {
-                const core::Rect mark = CloseMarkRect(at);
-                DrawCloseMark(strip, mark, colour);
-                m_closeRects[static_cast<size_t>(i)] = mark;
-                text.right = mark.left;
-            }
-            DrawItemText(strip, text, read.text, images, read.image, TAlignment::taCenter, colour,
-                         TextFlags(kCaptionFlags));
-        }
-    }
+    ForEachTab(handle, strip, m_unicodeItems,
+               [&](int index, const RECT& item, const TabItem& read, bool focused, HIMAGELIST images) {
+                   const core::Rect at = TabItemInStrip(FromRECT(item), m_side, window, pane);
+                   const int frame = focused ? 2 : 1;
+                   DrawTabFrame(strip, at, m_tabImage, tabs, frame);
+                   const TColor colour = frame == 1 ? tabs.NormalColour2 : tabs.MouseOverColour2;
+                   RECT text = ToRECT(at);
+                   if (m_canClose && static_cast<size_t>(index) < m_closeRects.size()) {
+                       const core::Rect mark = CloseMarkRect(at);
+                       DrawCloseMark(strip, mark, colour);
+                       m_closeRects[static_cast<size_t>(index)] = mark;
+                       text.right = mark.left;
+                   }
+                   DrawItemText(strip, text, read.text, images, read.image, TAlignment::taCenter, colour,
+                                TextFlags(kCaptionFlags));
+               });
     if (m_side == TabSide::Right) RotateRight(m_strip);
     if (m_side == TabSide::Left) RotateLeft(m_strip);
     ::BitBlt(dc, row.left, row.top, row.Width(), row.Height(), m_strip.Dc(), 0, 0, SRCCOPY);
@@ -295,25 +303,17 @@ void TSkinTabBtn::PaintSkin(HDC dc, const RECT& rect) {
     const bool unicode = ::IsWindowUnicode(handle) != FALSE;
     PaintBuffered(dc, ToRECT(row), [&](HDC buffer) {
         FillSkinBackground(buffer, ToRECT(row));
-        SavedDc keep{buffer};
-        if (auto font = reinterpret_cast<HFONT>(::SendMessageW(handle, WM_GETFONT, 0, 0))) ::SelectObject(buffer, font);
-        const int count = ItemCount(handle);
-        const int focus = static_cast<int>(::SendMessageW(handle, TCM_GETCURFOCUS, 0, 0));
-        const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(handle, TCM_GETIMAGELIST, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            RECT item{};
-            if (!::SendMessageW(handle, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)))
-                continue;
-            ::OffsetRect(&item, 0, 1);
-            const int frame = i == focus ? 2 : 1;
-            DrawSkinFrame(buffer, item, object.FrameCount, frame, object);
-            TColor colour = kBlack;
-            if (frame == 1 && object.HasNormalColour2) colour = object.NormalColour2;
-            if (frame == 2 && object.HasPressedColour2) colour = object.PressedColour2;
-            const TabItem read = ReadTabItem(handle, i, unicode);
-            DrawItemText(buffer, item, read.text, images, read.image, TAlignment::taCenter, colour,
-                         TextFlags(kCaptionFlags));
-        }
+        ForEachTab(handle, buffer, unicode,
+                   [&](int, RECT item, const TabItem& read, bool focused, HIMAGELIST images) {
+                       ::OffsetRect(&item, 0, 1);
+                       const int frame = focused ? 2 : 1;
+                       DrawSkinFrame(buffer, item, object.FrameCount, frame, object);
+                       TColor colour = kBlack;
+                       if (frame == 1 && object.HasNormalColour2) colour = object.NormalColour2;
+                       if (frame == 2 && object.HasPressedColour2) colour = object.PressedColour2;
+                       DrawItemText(buffer, item, read.text, images, read.image, TAlignment::taCenter, colour,
+                                    TextFlags(kCaptionFlags));
+                   });
     });
 }
 
