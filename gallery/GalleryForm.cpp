@@ -8,7 +8,9 @@
 #include "gallery/ControlsPage.h"
 #include "gallery/MenusPage.h"
 #include "gallery/ScrollingPage.h"
+#include "gallery/TabsPage.h"
 #include "gallery/WindowKinds.h"
+#include "skin/controls/TabSkins.h"
 #include "skin/data/WinSkinData.h"
 
 #include <algorithm>
@@ -56,6 +58,7 @@ bool TGalleryForm::Build(std::vector<std::wstring> open, std::wstring_view page)
     BuildWindowsPage(AddPage(L"windows", L"Windows"));
     BuildControlsPage(*this, AddPage(L"controls", L"Controls"));
     BuildScrollingPage(*this, AddPage(L"scrolling", L"Scrolling and text"));
+    BuildTabsPage(*this, AddPage(L"tabs", L"Tabs"));
     TPanel& menus = AddPage(L"menus", L"Menus");
     m_pageList.back().menu = &BuildMenusPage(*this, menus);
     if (ShowPage(page)) return true;
@@ -113,6 +116,10 @@ void TGalleryForm::BuildWindowsPage(TPanel& page) {
 }
 
 void TGalleryForm::WndProc(TMessage& message) {
+    if (message.Msg == WMX_CLOSETAB) {
+        message.Result = AnswerCloseTab(reinterpret_cast<HWND>(message.WParam), static_cast<int>(message.LParam));
+        return;
+    }
     if (message.Msg == WM_SHOWWINDOW && message.WParam && !m_open.empty())
         ::PostMessageW(Handle(), kOpenRequested, 0, 0);
     if (message.Msg != kOpenRequested) {

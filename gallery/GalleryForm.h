@@ -22,7 +22,7 @@ public:
 
     // Builds the window (no stored layout) and loads the skin; `open` names window kinds
     // to open once the window shows ("all" for every kind that is not modal), `page`
-    // the page shown first ("windows", "controls", "scrolling" or "menus"; false for another name).
+    // the page shown first ("windows", "controls", "scrolling", "tabs" or "menus"; false for another name).
     bool Build(std::vector<std::wstring> open, std::wstring_view page = L"windows");
 
     TSkinData* Skin() const noexcept { return m_skin; }

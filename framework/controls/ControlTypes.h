@@ -159,6 +159,12 @@ enum class TUDOrientation { udHorizontal, udVertical };
 KESTRELLE_IDENTS(TUDOrientation, u"udHorizontal", u"udVertical")
 enum class TUDBtnType { btNext, btPrev };
 
+// Tab and page controls.
+enum class TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
+KESTRELLE_IDENTS(TTabPosition, u"tpTop", u"tpBottom", u"tpLeft", u"tpRight")
+enum class TTabStyle { tsTabs, tsButtons, tsFlatButtons };
+KESTRELLE_IDENTS(TTabStyle, u"tsTabs", u"tsButtons", u"tsFlatButtons")
+
 // List views, tree views, date-time pickers and scroll boxes.
 enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 KESTRELLE_IDENTS(TViewStyle, u"vsIcon", u"vsSmallIcon", u"vsList", u"vsReport")

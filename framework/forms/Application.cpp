@@ -18,6 +18,8 @@
 #include "framework/controls/ScrollBar.h"
 #include "framework/controls/ScrollBox.h"
 #include "framework/controls/SpeedButton.h"
+#include "framework/controls/TabControls.h"
+#include "framework/controls/TabSet.h"
 #include "framework/controls/Splitter.h"
 #include "framework/controls/StatusBar.h"
 #include "framework/controls/ToolBar.h"
@@ -66,6 +68,7 @@ void RegisterStandardClasses() {
                              TProgressBar, TTrackBar, TToolBar, TToolButton, TImageList, TFrame>();
     RegisterComponentClasses<TEdit, TMemo, TListBox, TComboBox, TScrollBar, TUpDown>();
     RegisterComponentClasses<TListView, TTreeView, TScrollBox, TDateTimePicker>();
+    RegisterComponentClasses<TPageControl, TTabSheet, TTabControl, TTabSet, TPicturePageControl>();
 }
 
 TApplication::TApplication() : m_title{ProgramName()} {

@@ -15,6 +15,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SpeedButtonSkin.h"
 #include "skin/controls/StatusBarSkin.h"
+#include "skin/controls/TabSkins.h"
 #include "skin/controls/TrackBarSkin.h"
 #include "skin/controls/UpDownSkin.h"
 
@@ -89,6 +90,20 @@ TSkinControl* MakeControlSkin(ControlSkinClass kind, TComponent& owner) {
     case ControlSkinClass::SingleScrollBar: return &MakeSingleScrollBarSkin(owner);
     case ControlSkinClass::ScrollBarControl: return Make<TSkinScControl>(owner);
     case ControlSkinClass::ListView: return Make<TSkinListView>(owner);
+    case ControlSkinClass::Tab: return Make<TSkinTab>(owner);
+    case ControlSkinClass::TabControl: {
+        auto& skin = owner.Create<TSkinTab>();
+        skin.SetTabMode(2);
+        return &skin;
+    }
+    case ControlSkinClass::TabButtons: return Make<TSkinTabBtn>(owner);
+    case ControlSkinClass::TabSet: return Make<TSkinTab31>(owner);
+    case ControlSkinClass::TabSheet: return Make<TSkinTabSheet>(owner);
+    case ControlSkinClass::AdvPage: {
+        auto& skin = owner.Create<TSkinAdvPage>();
+        skin.SetPageMode(4);
+        return &skin;
+    }
     default: break;
     }
     return NotYet(kind);

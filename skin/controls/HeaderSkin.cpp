@@ -2,6 +2,7 @@
 
 #include "framework/win/Convert.h"
 #include "skin/controls/HeaderLayout.h"
+#include "skin/controls/ItemText.h"
 #include "skin/data/WinSkinData.h"
 
 #include <algorithm>
@@ -104,27 +105,9 @@ void TSkinHeader::PaintSection(HDC dc, int index, const RECT& section, const TDa
     const std::wstring_view caption{text};
     if (caption.empty()) return;
 
-    const core::Size size{section.right - section.left, section.bottom - section.top};
-    const int image = HeaderImageIndex(static_cast<uint32_t>(item.fmt), item.iImage);
-    core::Size icon;
-    if (images && image != -1) {
-        int width = 0, height = 0;
-        if (::ImageList_GetIconSize(images, &width, &height) && width < size.width) icon = {width, height};
-    }
-    const UINT flags = DT_EXPANDTABS | DT_SINGLELINE | DT_END_ELLIPSIS;
-    RECT measured{section.left, section.top, section.right + icon.width + 2, section.bottom};
-    DrawWideText(dc, caption, measured, flags | DT_CALCRECT | DT_NOCLIP);
-    const HeaderItemPlan plan = PlanHeaderItem(
-        size, icon, {measured.right - measured.left, measured.bottom - measured.top},
-        HeaderAlignment(static_cast<uint32_t>(item.fmt)));
-
-    SavedDc keep{dc};
-    ::IntersectClipRect(dc, section.left, section.top, section.right, section.bottom);
-    if (icon.width > 0)
-        ::ImageList_Draw(images, image, dc, section.left + plan.icon.left, section.top + plan.icon.top, ILD_TRANSPARENT);
     TColor colour = hot ? object.MouseOverColour2 : object.NormalColour2;
     if (!::IsWindowEnabled(Handle())) colour = clGrayText;
-    ::SetTextColor(dc, ColorToRGB(colour));
-    RECT box = ToRECT(plan.text.Offset(section.left, section.top));
-    DrawWideText(dc, caption, box, TextFlags(flags));
+    DrawItemText(dc, section, caption, images, HeaderImageIndex(static_cast<uint32_t>(item.fmt), item.iImage),
+                 HeaderAlignment(static_cast<uint32_t>(item.fmt)), colour,
+                 TextFlags(DT_EXPANDTABS | DT_SINGLELINE | DT_END_ELLIPSIS));
 }

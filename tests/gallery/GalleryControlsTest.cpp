@@ -1,4 +1,4 @@
-// The gallery's control, scrolling and menu pages under the skin: every control on
+// The gallery's control, scrolling, tab and menu pages under the skin: every control on
 // them skinned, the menus the skin's own, and the skin taken off and put on again a
 // thousand times with nothing left behind.
 
@@ -6,6 +6,7 @@
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
 #include "gallery/GalleryForm.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/SkinManage.h"
 #include "skin/window/WinSkinForm.h"
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -92,6 +94,25 @@ protected:
         EXPECT_EQ(ThreadWindows(), windows);
         EXPECT_EQ(OwnedComponents(*form), components);  // every skin object of the old trips is freed
     }
+    // The skin off and on, the page painted at once, and as many control skins as the
+    // first trip made (`controlSkins` 0: this is the first).
+    void PaintedTrip(size_t& controlSkins) {
+        Reskin();
+        if (HasFatalFailure()) return;
+        // Painted now, not at some later pump: a paint may find parts that get skins of
+        // their own (a spin button inside an edit).
+        ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        const size_t skins = manager->FindSkinForm(form->Handle())->ControlSkins().size();
+        if (controlSkins == 0) controlSkins = skins;
+        ASSERT_EQ(skins, controlSkins);  // every trip skins the pages' controls again
+    }
+    // The control skins of the form whose class is `className`.
+    size_t SkinsOf(std::u16string_view className) const {
+        const auto skins = manager->FindSkinForm(form->Handle())->ControlSkins();
+        return static_cast<size_t>(std::count_if(skins.begin(), skins.end(), [&](const TSkinControl* skin) {
+            return skin && skin->ClassName() == className;
+        }));
+    }
     void TearDown() override {
         m_app.reset();
         TSkinManage::DestroyInstance();
@@ -107,16 +128,7 @@ private:
 TEST_F(GalleryPage, ControlsSkinnedOffAndOnAThousandTimesLeaveNoHandleBehind) {
     Open(L"controls");
     size_t controlSkins = 0;
-    auto roundTrip = [&] {
-        Reskin();
-        if (HasFatalFailure()) return;
-        // Painted now, not at some later pump: a paint may find parts that get skins of
-        // their own (a spin button inside an edit).
-        ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        const size_t skins = manager->FindSkinForm(form->Handle())->ControlSkins().size();
-        if (controlSkins == 0) controlSkins = skins;
-        ASSERT_EQ(skins, controlSkins);  // every trip skins the pages' controls again
-    };
+    auto roundTrip = [&] { PaintedTrip(controlSkins); };
     // Painted trips are slow under Wine (a page paint is tens of milliseconds): fifty of
     // them with each page of controls shown, then the thousand with the window
     // minimised, where the controls are skinned and unskinned but not painted.
@@ -128,6 +140,25 @@ TEST_F(GalleryPage, ControlsSkinnedOffAndOnAThousandTimesLeaveNoHandleBehind) {
     ASSERT_TRUE(form->ShowPage(L"scrolling"));
     controlSkins = 0;  // each page shown paints its own parts
     Repeat(50, roundTrip);
+    ::ShowWindow(form->Handle(), SW_SHOWMINNOACTIVE);
+    controlSkins = 0;
+    Repeat(1000, roundTrip);
+}
+
+TEST_F(GalleryPage, TabsSkinnedOffAndOnAThousandTimesLeaveNoHandleBehind) {
+    Open(L"tabs");
+    size_t controlSkins = 0;
+    auto roundTrip = [&] { PaintedTrip(controlSkins); };
+    Repeat(50, roundTrip);
+    // Nine page controls (one of buttons), a tab control and a page control that draws
+    // its tabs from pictures, every page of them, the tab set, and the arrows of the page
+    // control whose tabs do not fit and of the tab set.
+    EXPECT_EQ(SkinsOf(u"TSkinTab"), 9u);
+    EXPECT_EQ(SkinsOf(u"TSkinTabBtn"), 1u);
+    EXPECT_EQ(SkinsOf(u"TSkinAdvPage"), 1u);
+    EXPECT_EQ(SkinsOf(u"TSkinTabSheet"), 33u);
+    EXPECT_EQ(SkinsOf(u"TSkinTab31"), 1u);
+    EXPECT_GE(SkinsOf(u"TSkinUpDown"), 2u);
     ::ShowWindow(form->Handle(), SW_SHOWMINNOACTIVE);
     controlSkins = 0;
     Repeat(1000, roundTrip);
