@@ -9,6 +9,7 @@
 #include "framework/controls/HeaderControl.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/ListView.h"
+#include "framework/controls/MediaPlayer.h"
 #include "framework/controls/Memo.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
@@ -66,6 +67,7 @@ void RegisterStandardClasses() {
                              TProgressBar, TTrackBar, TToolBar, TToolButton, TImageList, TFrame>();
     RegisterComponentClasses<TEdit, TMemo, TListBox, TComboBox, TScrollBar, TUpDown>();
     RegisterComponentClasses<TListView, TTreeView, TScrollBox, TDateTimePicker>();
+    RegisterComponentClasses<TMediaPlayer>();
 }
 
 TApplication::TApplication() : m_title{ProgramName()} {
