@@ -10,6 +10,7 @@
 #include "skin/controls/EditSkins.h"
 #include "skin/controls/GroupBoxSkin.h"
 #include "skin/controls/HeaderSkin.h"
+#include "skin/controls/MediaPlayerSkin.h"
 #include "skin/controls/ProgressSkin.h"
 #include "skin/controls/ScrollBarSkins.h"
 #include "skin/controls/SkinControl.h"
@@ -89,6 +90,7 @@ TSkinControl* MakeControlSkin(ControlSkinClass kind, TComponent& owner) {
     case ControlSkinClass::SingleScrollBar: return &MakeSingleScrollBarSkin(owner);
     case ControlSkinClass::ScrollBarControl: return Make<TSkinScControl>(owner);
     case ControlSkinClass::ListView: return Make<TSkinListView>(owner);
+    case ControlSkinClass::MediaPlayer: return Make<TSkinMP>(owner);
     default: break;
     }
     return NotYet(kind);
