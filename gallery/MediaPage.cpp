@@ -1,6 +1,8 @@
 #include "gallery/MediaPage.h"
 
+#include "framework/controls/GlyphCheckBox.h"
 #include "framework/controls/MediaPlayer.h"
+#include "framework/controls/Panel.h"
 #include "framework/core/FailureLog.h"
 #include "framework/win/Files.h"
 #include "gallery/PageLayout.h"
@@ -49,6 +51,31 @@ void OpenChime(TMediaPlayer& player, const std::wstring& chime) {
     }
 }
 
+// One control of each state a check box or radio button shows at rest. The disabled
+// ones sit on a panel of their own, so that a checked radio button there does not
+// turn off the one above.
+template <class T>
+void AddStates(TComponent& owner, TWinControl& parent, bool grayed) {
+    Column column(owner, parent, kGap, 22);
+    column.Add<T>(L"未选 Unchecked");
+    column.Add<T>(L"选中 Checked").SetChecked(true);
+    if (grayed) {
+        auto& mixed = column.Add<T>(L"不定 Grayed");
+        mixed.SetAllowGrayed(true);
+        mixed.SetState(TCheckBoxState::cbGrayed);
+    }
+    auto& panel = owner.Create<TPanel>();
+    panel.SetParent(&parent);
+    panel.SetBevelOuter(TBevelCut::bvNone);
+    panel.SetCaption(L"");
+    panel.SetBounds(kGap, column.Top(), kColumn - 2 * kGap, 2 * kRow);
+    Column disabled(owner, panel, 0, 0);
+    auto& checked = disabled.Add<T>(L"禁用 Disabled, checked");
+    checked.SetChecked(true);
+    checked.SetEnabled(false);
+    disabled.Add<T>(L"禁用 Disabled").SetEnabled(false);
+}
+
 }  // namespace
 
 void BuildMediaPage(TComponent& owner, TWinControl& page) {
@@ -65,4 +92,11 @@ void BuildMediaPage(TComponent& owner, TWinControl& page) {
     looks.SetAutoEnable(false);
     looks.SetEnabledButtons({btPlay, btStop, btNext, btStep, btEject});
     looks.SetColoredButtons({btPlay, btPause, btStop, btRecord, btNext});
+
+    // Check boxes and radio buttons that draw themselves from a glyph strip: the skin
+    // hands them its own.
+    constexpr int kTop = kGap + 150 + kGap, kHeight = 170;
+    AddStates<TRzCheckBox>(owner, AddGroup(owner, page, 0, kTop, kHeight, L"自定义勾选框 Glyph check boxes"), true);
+    AddStates<TRzRadioButton>(owner, AddGroup(owner, page, 1, kTop, kHeight, L"自定义单选 Glyph radio buttons"), false);
+    AddStates<TcxCheckBox>(owner, AddGroup(owner, page, 2, kTop, kHeight, L"紧凑勾选框 Compact check boxes"), true);
 }

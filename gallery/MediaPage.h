@@ -1,7 +1,8 @@
 #pragma once
 // The gallery's page of media players: one with all nine buttons that plays the
 // gallery's chime, one with three buttons, and one whose buttons show every look a
-// button has (enabled, disabled, coloured).
+// button has (enabled, disabled, coloured); and check boxes and radio buttons that take a
+// glyph strip, in every state they show at rest.
 
 class TComponent;
 class TWinControl;

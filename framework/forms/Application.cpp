@@ -6,6 +6,7 @@
 #include "framework/controls/ControlCanvas.h"
 #include "framework/controls/DateTimePicker.h"
 #include "framework/controls/Edit.h"
+#include "framework/controls/GlyphCheckBox.h"
 #include "framework/controls/HeaderControl.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/ListView.h"
@@ -67,7 +68,7 @@ void RegisterStandardClasses() {
                              TProgressBar, TTrackBar, TToolBar, TToolButton, TImageList, TFrame>();
     RegisterComponentClasses<TEdit, TMemo, TListBox, TComboBox, TScrollBar, TUpDown>();
     RegisterComponentClasses<TListView, TTreeView, TScrollBox, TDateTimePicker>();
-    RegisterComponentClasses<TMediaPlayer>();
+    RegisterComponentClasses<TMediaPlayer, TRzCheckBox, TRzRadioButton, TcxCheckBox>();
 }
 
 TApplication::TApplication() : m_title{ProgramName()} {

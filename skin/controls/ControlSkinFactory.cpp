@@ -11,6 +11,7 @@
 #include "skin/controls/GroupBoxSkin.h"
 #include "skin/controls/HeaderSkin.h"
 #include "skin/controls/MediaPlayerSkin.h"
+#include "skin/controls/ObjImageSkin.h"
 #include "skin/controls/ProgressSkin.h"
 #include "skin/controls/ScrollBarSkins.h"
 #include "skin/controls/SkinControl.h"
@@ -37,6 +38,12 @@ static_assert(kNames.size() == static_cast<size_t>(ControlSkinClass::TabControl)
 template <class T>
 TSkinControl* Make(TComponent& owner) {
     return &owner.Create<T>();
+}
+
+TSkinObjImage& MakeObjImageSkin(TComponent& owner, int32_t kind) {
+    auto& skin = owner.Create<TSkinObjImage>();
+    skin.SetImageKind(kind);
+    return skin;
 }
 
 // Skins that come with later work attach nothing; each class is reported once.
@@ -91,6 +98,9 @@ TSkinControl* MakeControlSkin(ControlSkinClass kind, TComponent& owner) {
     case ControlSkinClass::ScrollBarControl: return Make<TSkinScControl>(owner);
     case ControlSkinClass::ListView: return Make<TSkinListView>(owner);
     case ControlSkinClass::MediaPlayer: return Make<TSkinMP>(owner);
+    case ControlSkinClass::ObjImageCheck: return &MakeObjImageSkin(owner, 1);
+    case ControlSkinClass::ObjImageRadio: return &MakeObjImageSkin(owner, 2);
+    case ControlSkinClass::ObjImageCheck3: return &MakeObjImageSkin(owner, 3);
     default: break;
     }
     return NotYet(kind);
