@@ -143,37 +143,30 @@ bool TGlyphButton::Paint(HDC dc, const RECT& box) noexcept {
 
 // --- strips given by CustomGlyphs ---------------------------------------------------------
 
-void CustomGlyphStrip::SetTransparentColor(TColor value, TControl& control) {
+void TCustomGlyphControl::SetTransparentColor(TColor value) {
     m_transparentColor = value;
-    control.Invalidate();
+    Invalidate();
 }
 
-void CustomGlyphStrip::SetUseCustomGlyphs(bool value, TControl& control) {
+void TCustomGlyphControl::SetUseCustomGlyphs(bool value) {
     if (value && !m_useCustomGlyphs) m_loaded.Assign(m_customGlyphs);
     if (!value) m_loaded.Clear();
     m_useCustomGlyphs = value;
-    control.Invalidate();
+    Invalidate();
 }
 
-TRzCheckBox::TRzCheckBox() : TGlyphButton{GlyphStripKind::Check} {}
+const TBitmap* TCustomGlyphControl::Strip() const noexcept {
+    return m_useCustomGlyphs && m_loaded.Width() >= GlyphStripCells(Kind()) ? &m_loaded : nullptr;
+}
 
 void TRzCheckBox::Publish(TPublisher<TRzCheckBox>& p) {
     PublishState(p);
-    p.Object(u"CustomGlyphs", [](TRzCheckBox& c) -> TBitmap& { return c.CustomGlyphs(); });
-    p.Colour(u"TransparentColor", &TRzCheckBox::TransparentColor, &TRzCheckBox::SetTransparentColor).Default(clFuchsia);
-    p.Bool(u"UseCustomGlyphs", &TRzCheckBox::UseCustomGlyphs, &TRzCheckBox::SetUseCustomGlyphs).Default(false);
+    PublishGlyphs(p);
 }
-
-TRzRadioButton::TRzRadioButton() : TGlyphButton{GlyphStripKind::Radio} {}
-
-void TRzRadioButton::Toggle() { SetChecked(true); }
 
 void TRzRadioButton::Publish(TPublisher<TRzRadioButton>& p) {
     p.Bool(u"Checked", &TRzRadioButton::Checked, &TRzRadioButton::SetChecked).Default(false);
-    p.Object(u"CustomGlyphs", [](TRzRadioButton& c) -> TBitmap& { return c.CustomGlyphs(); });
-    p.Colour(u"TransparentColor", &TRzRadioButton::TransparentColor, &TRzRadioButton::SetTransparentColor)
-        .Default(clFuchsia);
-    p.Bool(u"UseCustomGlyphs", &TRzRadioButton::UseCustomGlyphs, &TRzRadioButton::SetUseCustomGlyphs).Default(false);
+    PublishGlyphs(p);
 }
 
 // --- a strip given by Properties.Glyph ------------------------------------------------------

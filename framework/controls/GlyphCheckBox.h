@@ -59,18 +59,29 @@ private:
     bool m_pressed = false;
 };
 
-// The strip of TRzCheckBox and TRzRadioButton.
-class CustomGlyphStrip {
+// A control whose strip is "CustomGlyphs": TRzCheckBox and TRzRadioButton.
+class TCustomGlyphControl : public TGlyphButton {
+    KESTRELLE_CLASS(TCustomGlyphControl, TGlyphButton)
+
 public:
     TBitmap& CustomGlyphs() noexcept { return m_customGlyphs; }
     TColor TransparentColor() const noexcept { return m_transparentColor; }
+    void SetTransparentColor(TColor value);
     bool UseCustomGlyphs() const noexcept { return m_useCustomGlyphs; }
-    const TBitmap* InUse() const noexcept { return m_useCustomGlyphs && !m_loaded.Empty() ? &m_loaded : nullptr; }
+    // Switching on loads CustomGlyphs again.
+    void SetUseCustomGlyphs(bool value);
 
 protected:
-    void SetTransparentColor(TColor value, TControl& control);
-    // Switching on loads CustomGlyphs again.
-    void SetUseCustomGlyphs(bool value, TControl& control);
+    explicit TCustomGlyphControl(GlyphStripKind kind) : TGlyphButton{kind} {}
+    const TBitmap* Strip() const noexcept override;
+    TColor StripKey() const noexcept override { return m_transparentColor; }
+
+    template <class T>
+    static void PublishGlyphs(TPublisher<T>& p) {
+        p.Object(u"CustomGlyphs", [](T& c) -> TBitmap& { return c.CustomGlyphs(); });
+        p.Colour(u"TransparentColor", &T::TransparentColor, &T::SetTransparentColor).Default(clFuchsia);
+        p.Bool(u"UseCustomGlyphs", &T::UseCustomGlyphs, &T::SetUseCustomGlyphs).Default(false);
+    }
 
 private:
     TBitmap m_customGlyphs;
@@ -79,34 +90,24 @@ private:
     bool m_useCustomGlyphs = false;
 };
 
-class TRzCheckBox : public TGlyphButton, public CustomGlyphStrip {
-    KESTRELLE_CLASS(TRzCheckBox, TGlyphButton)
+class TRzCheckBox : public TCustomGlyphControl {
+    KESTRELLE_CLASS(TRzCheckBox, TCustomGlyphControl)
 
 public:
-    TRzCheckBox();
-    void SetTransparentColor(TColor value) { CustomGlyphStrip::SetTransparentColor(value, *this); }
-    void SetUseCustomGlyphs(bool value) { CustomGlyphStrip::SetUseCustomGlyphs(value, *this); }
+    TRzCheckBox() : TCustomGlyphControl{GlyphStripKind::Check} {}
     static void Publish(TPublisher<TRzCheckBox>& p);
-
-protected:
-    const TBitmap* Strip() const noexcept override { return InUse(); }
-    TColor StripKey() const noexcept override { return TransparentColor(); }
 };
 
-// Checking one turns off the other TRzRadioButtons of the same parent.
-class TRzRadioButton : public TGlyphButton, public CustomGlyphStrip {
-    KESTRELLE_CLASS(TRzRadioButton, TGlyphButton)
+// Checking one turns off the other radio buttons of the same parent.
+class TRzRadioButton : public TCustomGlyphControl {
+    KESTRELLE_CLASS(TRzRadioButton, TCustomGlyphControl)
 
 public:
-    TRzRadioButton();
-    void SetTransparentColor(TColor value) { CustomGlyphStrip::SetTransparentColor(value, *this); }
-    void SetUseCustomGlyphs(bool value) { CustomGlyphStrip::SetUseCustomGlyphs(value, *this); }
+    TRzRadioButton() : TCustomGlyphControl{GlyphStripKind::Radio} {}
     static void Publish(TPublisher<TRzRadioButton>& p);
 
 protected:
-    const TBitmap* Strip() const noexcept override { return InUse(); }
-    TColor StripKey() const noexcept override { return TransparentColor(); }
-    void Toggle() override;
+    void Toggle() override { SetChecked(true); }
 };
 
 // The look of a TcxCheckBox: its strip is Glyph, with Glyph's transparent colour left out.

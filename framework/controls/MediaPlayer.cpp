@@ -106,7 +106,7 @@ void TMediaPlayer::Open() {
     ModeChanged();
 }
 
-void TMediaPlayer::Close() noexcept {
+void TMediaPlayer::Close() {
     Report(TMPNotifyValues::nvAborted);
     m_device->Close();
     ModeChanged();
@@ -242,7 +242,7 @@ bool TMediaPlayer::Paint(HDC dc, const RECT& box) noexcept {
     for (int slot = 0; slot < row.visibleCount; ++slot) {
         const uint8_t button = row.order[static_cast<size_t>(slot)];
         const auto type = static_cast<TMPBtnType>(button);
-        const bool enabled = m_enabledButtons.Contains(type);
+        const bool enabled = Enabled() && m_enabledButtons.Contains(type);
         const bool pressed = enabled && button == m_pressed;
         const core::Rect r = row.SlotRect(slot, box.bottom - box.top);
         RECT face{box.left + r.left, box.top + r.top, box.left + r.right, box.top + r.bottom};

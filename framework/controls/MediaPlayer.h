@@ -61,7 +61,7 @@ public:
 
     // Opens FileName; throws EReadError (or the file's error) when it cannot be played.
     void Open();
-    void Close() noexcept;
+    void Close();
     void Play();
     void Pause();
     void Stop();

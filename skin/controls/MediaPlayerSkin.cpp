@@ -95,11 +95,17 @@ void TWMediaPlayer::WndProc(TMessage& message) {
     }
 }
 
+HWND TWMediaPlayer::EnabledTarget() const noexcept {
+    // A disabled player takes no mouse input; the overlay over it passes none on.
+    HWND target = m_target ? m_target->HandleIfAllocated() : nullptr;
+    return target && ::IsWindowEnabled(target) ? target : nullptr;
+}
+
 void TWMediaPlayer::Press(TMessage& message) {
     m_tracking = true;
     TCustomControl::WndProc(message);
     const ComponentRef<TWMediaPlayer> alive{this};
-    if (HWND target = m_target ? m_target->HandleIfAllocated() : nullptr)
+    if (HWND target = EnabledTarget())
         ::SendMessageW(target, WM_LBUTTONDOWN, message.WParam, message.LParam);
     if (!alive.Get()) return;
     // The player took the mouse for its own press; the release must come here, so that
@@ -119,7 +125,7 @@ void TWMediaPlayer::Release(TMessage& message) {
     m_hotButton = ButtonAt(GET_X_LPARAM(message.LParam));
     if (m_hotButton == m_pressedButton && m_hotButton != kNoMediaButton) {
         const ComponentRef<TWMediaPlayer> alive{this};
-        if (HWND target = m_target ? m_target->HandleIfAllocated() : nullptr)
+        if (HWND target = EnabledTarget())
             ::SendMessageW(target, WM_LBUTTONUP, message.WParam, message.LParam);
         if (!alive.Get()) return;
     }
@@ -152,7 +158,9 @@ bool TWMediaPlayer::Paint(HDC dc, const RECT& box) noexcept {
 }
 
 bool TWMediaPlayer::Compose(HDC dc, const RECT& box, const MediaButtonRow& row) const {
-    const TButtonSet enabled = NamedButtons(m_target, u"EnabledButtons");
+    // A disabled player shows every button disabled.
+    const TButtonSet enabled =
+        m_target && m_target->Enabled() ? NamedButtons(m_target, u"EnabledButtons") : TButtonSet{};
     const TButtonSet coloured = NamedButtons(m_target, u"ColoredButtons");
     const TDataSkinButton* face = m_skinData ? &m_skinData->Buttons() : nullptr;
     const bool hasFace = face && !face->Image.Empty();

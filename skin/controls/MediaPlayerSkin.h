@@ -50,6 +50,7 @@ private:
     // The target's buttons as its set properties name them, laid out over `width`.
     MediaButtonRow Row(int width) const;
     bool Compose(HDC dc, const RECT& box, const MediaButtonRow& row) const;
+    HWND EnabledTarget() const noexcept;
     void Press(TMessage& message);
     void Release(TMessage& message);
 

@@ -116,6 +116,14 @@ TEST_F(MediaPlayerSkinTest, APressAndAReleaseOverTheSameButtonReachThePlayer) {
     Mouse(WM_LBUTTONUP, 60);
     EXPECT_EQ(player->Mode(), TMPModes::mpStopped);
     EXPECT_EQ(log.closes, 1);
+
+    // A disabled player shows every button disabled and takes no press through the overlay.
+    player->SetEnabled(false);
+    Paint(target);
+    EXPECT_TRUE(AllOf(target, {3, 3, 30, 6}, kFrames[2]));
+    Mouse(WM_LBUTTONDOWN, 10);
+    Mouse(WM_LBUTTONUP, 10);
+    EXPECT_EQ(player->Mode(), TMPModes::mpStopped);
     ::DeleteFileW(path.c_str());
 }
 
