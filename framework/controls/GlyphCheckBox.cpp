@@ -36,15 +36,7 @@ void TGlyphButton::SetState(TCheckBoxState value) {
     if (!IsLoading()) Click();
 }
 
-void TGlyphButton::Toggle() {
-    switch (m_state) {
-    case TCheckBoxState::cbUnchecked:
-        SetState(m_allowGrayed ? TCheckBoxState::cbGrayed : TCheckBoxState::cbChecked);
-        break;
-    case TCheckBoxState::cbGrayed: SetState(TCheckBoxState::cbChecked); break;
-    case TCheckBoxState::cbChecked: SetState(TCheckBoxState::cbUnchecked); break;
-    }
-}
+void TGlyphButton::Toggle() { SetState(NextCheckState(m_state, m_allowGrayed)); }
 
 int TGlyphButton::Cell() const noexcept { return GlyphCell(m_kind, m_state, Hot(), Enabled()); }
 
