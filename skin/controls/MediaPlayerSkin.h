@@ -28,8 +28,9 @@ public:
 
     // Lays the overlay over `target`, in `owner`'s skin; it is never skinned itself.
     void AttachPlayer(TSkinMP& owner, TWinControl& target);
-    // Takes the target's bounds (and, with `visibility`, whether it shows) again.
+    // Takes the target's bounds again, just in front of it.
     void FollowTarget();
+    // Shows or hides with the target.
     void FollowVisibility();
 
     // The visible button at `x`, kNoMediaButton when none.
