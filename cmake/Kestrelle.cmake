@@ -35,6 +35,8 @@ function(kestrelle_resource_depends)
     set(skin ${PROJECT_SOURCE_DIR}/assets/skin)
     set_source_files_properties(${skin}/builtin.rc PROPERTIES
         OBJECT_DEPENDS "${skin}/track.bmp;${skin}/trackvert.bmp;${skin}/plumagemenu.bmp")
+    file(GLOB media ${PROJECT_SOURCE_DIR}/assets/media/*.bmp ${PROJECT_SOURCE_DIR}/assets/media/*.wav)
+    set_source_files_properties(${PROJECT_SOURCE_DIR}/assets/media/media.rc PROPERTIES OBJECT_DEPENDS "${media}")
 endfunction()
 
 # kestrelle_test(name [SERIAL] SOURCES ... [LIBS ...] [RESOURCES file.rc ...])

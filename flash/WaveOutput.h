@@ -5,6 +5,7 @@
 // dropped quietly. The device sits behind WaveSink so that tests can count what is written.
 
 #include "flash/SoundMixer.h"
+#include "framework/win/WaveSink.h"
 #include "framework/win/WindowTimer.h"
 
 #include <cstddef>
@@ -15,25 +16,6 @@
 #include <vector>
 
 #include <windows.h>
-
-// One open stream of interleaved 16-bit stereo samples.
-class WaveSink {
-public:
-    virtual ~WaveSink() = default;
-    // False when there is no device to play on.
-    virtual bool Open(unsigned rate) = 0;
-    // Queues a buffer of samples; false when the device refused it.
-    virtual bool Write(std::span<const int16_t> samples) = 0;
-    // Buffers written that have not finished playing.
-    virtual size_t Pending() = 0;
-    // Drops whatever is queued, at once, and closes the device.
-    virtual void Close() noexcept = 0;
-};
-
-using WaveSinkFactory = std::function<std::unique_ptr<WaveSink>()>;
-
-// The sink on the system's wave output (winmm).
-std::unique_ptr<WaveSink> MakeSystemWaveSink();
 
 class WaveOutput {
 public:
@@ -53,7 +35,7 @@ public:
     void Pump() noexcept;
 
     static constexpr size_t kBufferFrames = 1024;  // 46 ms at the mixer's rate
-    static constexpr size_t kQueuedBuffers = 6;
+    static constexpr size_t kQueuedBuffers = kWaveSinkBuffers;
 
 private:
     void Close() noexcept;

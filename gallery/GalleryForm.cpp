@@ -6,6 +6,7 @@
 #include "framework/forms/Application.h"
 #include "framework/win/Files.h"
 #include "gallery/ControlsPage.h"
+#include "gallery/MediaPage.h"
 #include "gallery/MenusPage.h"
 #include "gallery/ScrollingPage.h"
 #include "gallery/TabsPage.h"
@@ -61,6 +62,7 @@ bool TGalleryForm::Build(std::vector<std::wstring> open, std::wstring_view page)
     BuildTabsPage(*this, AddPage(L"tabs", L"Tabs"));
     TPanel& menus = AddPage(L"menus", L"Menus");
     m_pageList.back().menu = &BuildMenusPage(*this, menus);
+    BuildMediaPage(*this, AddPage(L"media", L"Media"));
     if (ShowPage(page)) return true;
     ShowPage(m_pageList.front().name);
     return false;

@@ -19,15 +19,7 @@ void TCustomCheckBox::SetState(TCheckBoxState value) {
     ClickForChange();
 }
 
-void TCustomCheckBox::Toggle() {
-    switch (m_state) {
-    case TCheckBoxState::cbUnchecked:
-        SetState(m_allowGrayed ? TCheckBoxState::cbGrayed : TCheckBoxState::cbChecked);
-        break;
-    case TCheckBoxState::cbChecked: SetState(TCheckBoxState::cbUnchecked); break;
-    case TCheckBoxState::cbGrayed: SetState(TCheckBoxState::cbChecked); break;
-    }
-}
+void TCustomCheckBox::Toggle() { SetState(NextCheckState(m_state, m_allowGrayed)); }
 
 void TCustomCheckBox::Publish(TPublisher<TCustomCheckBox>& p) {
     p.Enum(u"Alignment", &TCustomCheckBox::Alignment, &TCustomCheckBox::SetAlignment, LeftRightIdents())

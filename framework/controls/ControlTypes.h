@@ -103,6 +103,14 @@ KESTRELLE_IDENTS(TStatusPanelBevel, u"pbNone", u"pbLowered", u"pbRaised")
 // Button controls.
 enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 KESTRELLE_IDENTS(TCheckBoxState, u"cbUnchecked", u"cbChecked", u"cbGrayed")
+// The state a click moves a check box on to: unchecked, grayed if allowed, checked, unchecked.
+constexpr TCheckBoxState NextCheckState(TCheckBoxState state, bool allowGrayed) noexcept {
+    switch (state) {
+    case TCheckBoxState::cbUnchecked: return allowGrayed ? TCheckBoxState::cbGrayed : TCheckBoxState::cbChecked;
+    case TCheckBoxState::cbGrayed: return TCheckBoxState::cbChecked;
+    default: return TCheckBoxState::cbUnchecked;
+    }
+}
 // The side a check box or radio button shows its caption on: a TAlignment without taCenter.
 inline std::span<const std::u16string_view> LeftRightIdents() noexcept {
     static constexpr std::u16string_view idents[] = {u"taLeftJustify", u"taRightJustify"};

@@ -6,9 +6,11 @@
 #include "framework/controls/ControlCanvas.h"
 #include "framework/controls/DateTimePicker.h"
 #include "framework/controls/Edit.h"
+#include "framework/controls/GlyphCheckBox.h"
 #include "framework/controls/HeaderControl.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/ListView.h"
+#include "framework/controls/MediaPlayer.h"
 #include "framework/controls/Memo.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
@@ -69,6 +71,7 @@ void RegisterStandardClasses() {
     RegisterComponentClasses<TEdit, TMemo, TListBox, TComboBox, TScrollBar, TUpDown>();
     RegisterComponentClasses<TListView, TTreeView, TScrollBox, TDateTimePicker>();
     RegisterComponentClasses<TPageControl, TTabSheet, TTabControl, TTabSet, TPicturePageControl>();
+    RegisterComponentClasses<TMediaPlayer, TRzCheckBox, TRzRadioButton, TcxCheckBox>();
 }
 
 TApplication::TApplication() : m_title{ProgramName()} {

@@ -10,6 +10,8 @@
 #include "skin/controls/EditSkins.h"
 #include "skin/controls/GroupBoxSkin.h"
 #include "skin/controls/HeaderSkin.h"
+#include "skin/controls/MediaPlayerSkin.h"
+#include "skin/controls/ObjImageSkin.h"
 #include "skin/controls/ProgressSkin.h"
 #include "skin/controls/ScrollBarSkins.h"
 #include "skin/controls/SkinControl.h"
@@ -37,6 +39,12 @@ static_assert(kNames.size() == static_cast<size_t>(ControlSkinClass::TabControl)
 template <class T>
 TSkinControl* Make(TComponent& owner) {
     return &owner.Create<T>();
+}
+
+TSkinObjImage& MakeObjImageSkin(TComponent& owner, int32_t kind) {
+    auto& skin = owner.Create<TSkinObjImage>();
+    skin.SetImageKind(kind);
+    return skin;
 }
 
 // Skins that come with later work attach nothing; each class is reported once.
@@ -104,6 +112,10 @@ TSkinControl* MakeControlSkin(ControlSkinClass kind, TComponent& owner) {
         skin.SetPageMode(4);
         return &skin;
     }
+    case ControlSkinClass::MediaPlayer: return Make<TSkinMP>(owner);
+    case ControlSkinClass::ObjImageCheck: return &MakeObjImageSkin(owner, 1);
+    case ControlSkinClass::ObjImageRadio: return &MakeObjImageSkin(owner, 2);
+    case ControlSkinClass::ObjImageCheck3: return &MakeObjImageSkin(owner, 3);
     default: break;
     }
     return NotYet(kind);

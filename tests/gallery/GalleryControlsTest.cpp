@@ -2,6 +2,8 @@
 // them skinned, the menus the skin's own, and the skin taken off and put on again a
 // thousand times with nothing left behind.
 
+#include "framework/controls/GlyphCheckBox.h"
+#include "framework/controls/MediaPlayer.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
@@ -11,6 +13,7 @@
 #include "skin/window/SkinManage.h"
 #include "skin/window/WinSkinForm.h"
 #include "skin/window/WinSkinMenu.h"
+#include "skin/controls/MediaPlayerSkin.h"
 #include "tests/support/GdiHeadroom.h"
 #include "tests/support/PumpMessages.h"
 
@@ -196,6 +199,51 @@ TEST_F(GalleryPage, MenusSkinnedOffAndOnAThousandTimesLeaveNoHandleBehind) {
     EXPECT_EQ(::GetMenu(form->Handle()), menu->Handle());
     EXPECT_TRUE(menu->OwnerDraw());  // the gallery's own choice: some items draw themselves
     EXPECT_FALSE(popup->OwnerDraw());  // the skin's choice, taken back
+}
+
+// The controls on `parent` and below that are a T.
+template <class T>
+std::vector<T*> ControlsOf(TWinControl& parent) {
+    std::vector<T*> found;
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* control = parent.Controls(i);
+        if (auto* t = As<T>(control)) found.push_back(t);
+        if (auto* windowed = As<TWinControl>(control)) {
+            const std::vector<T*> inner = ControlsOf<T>(*windowed);
+            found.insert(found.end(), inner.begin(), inner.end());
+        }
+    }
+    return found;
+}
+
+TEST_F(GalleryPage, MediaPlayersAndGlyphBoxesSkinnedOffAndOnAThousandTimesLeaveNoHandleBehind) {
+    Open(L"media");
+    const std::vector<TMediaPlayer*> players = ControlsOf<TMediaPlayer>(*form->Page());
+    ASSERT_EQ(players.size(), 3u);
+    const std::vector<TRzCheckBox*> boxes = ControlsOf<TRzCheckBox>(*form->Page());
+    ASSERT_FALSE(boxes.empty());
+    // Each trip: the skin off (no overlay left, the boxes' own look back), and on again
+    // (an overlay just in front of each player, the boxes with the skin's strip).
+    auto roundTrip = [&] {
+        TWinSkinForm* skinned = manager->FindSkinForm(form->Handle());
+        ASSERT_NE(skinned, nullptr);
+        manager->Unskin(*skinned);
+        for (TMediaPlayer* player : players)
+            ASSERT_EQ(As<TWMediaPlayer>(TWinControl::FindControl(::GetWindow(player->Handle(), GW_HWNDPREV))), nullptr);
+        ASSERT_FALSE(boxes.front()->UseCustomGlyphs());
+        ASSERT_TRUE(manager->SkinForm(*form));
+        ASSERT_TRUE(PumpUntil([&] { return Running(); }));
+        ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        for (TMediaPlayer* player : players) {
+            auto* overlay = As<TWMediaPlayer>(TWinControl::FindControl(::GetWindow(player->Handle(), GW_HWNDPREV)));
+            ASSERT_NE(overlay, nullptr);
+            ASSERT_EQ(overlay->Target(), player);
+        }
+        ASSERT_TRUE(boxes.front()->UseCustomGlyphs());
+    };
+    Repeat(50, roundTrip);
+    ::ShowWindow(form->Handle(), SW_SHOWMINNOACTIVE);
+    Repeat(1000, roundTrip);
 }
 
 }  // namespace
