@@ -1,7 +1,7 @@
 // The gallery: every window kind the skin engine knows, skinned as in the program.
 //   gallery.exe [--open kind ...] [--page name]
 //     --open  opens those kinds at start ("all": every kind that is not modal)
-//     --page  shows that page first ("windows", the default, "controls", "scrolling", "tabs" or "menus")
+//     --page  shows that page first ("windows", the default, "controls", "scrolling", "tabs", "media" or "menus")
 
 #include "framework/forms/Application.h"
 #include "gallery/GalleryForm.h"
