@@ -172,6 +172,8 @@ protected:
     void RemoveControl(TControl& control);
     // A child control came, went, moved or changed its size.
     virtual void ControlsChanged() {}
+    // The children are aligned; `rest` is the part of the client area none of them took.
+    virtual void ControlsAligned(const core::Rect& /*rest*/) {}
 
     // The double buffer of the top-level window, shared by every control on it.
     virtual DibSection* PaintBuffer() noexcept;
