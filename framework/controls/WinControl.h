@@ -72,6 +72,10 @@ public:
 
     // The control a framework window belongs to, through the window property.
     static TWinControl* FindControl(HWND window) noexcept;
+    // The control whose window CreateWindowEx is making on this thread, until the
+    // window's first message joins the two; null otherwise (a CBT hook sees the window
+    // before FindControl can).
+    static TWinControl* ControlBeingCreated() noexcept;
     // The name of that property's global atom: "ControlOfs" + module + thread, in hex.
     static std::wstring ControlAtomName();
 

@@ -68,6 +68,8 @@ TWinControl* TWinControl::FindControl(HWND window) noexcept {
     return atom ? static_cast<TWinControl*>(::GetPropW(window, MAKEINTATOM(atom))) : nullptr;
 }
 
+TWinControl* TWinControl::ControlBeingCreated() noexcept { return t_creating.control; }
+
 HWND TWinControl::Handle() {
     if (!m_handle) {
         if (Parent()) Parent()->HandleNeeded();

@@ -200,7 +200,12 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
     Perform(kMsgMenuChanged);
 }
 
-bool TCustomForm::IsShortCut(TShortCut shortCut) { return m_menu && m_menu->IsShortCut(shortCut); }
+bool TCustomForm::IsShortCut(TShortCut shortCut) {
+    if (m_menu && m_menu->IsShortCut(shortCut)) return true;
+    // A child has no bar of its own: the frame's shortcuts work wherever the focus is.
+    TCustomForm* frame = m_formStyle == TFormStyle::fsMDIChild ? MdiFrameForm() : nullptr;
+    return frame && frame != this && frame->IsShortCut(shortCut);
+}
 
 void TCustomForm::Notification(TComponent& component, Operation operation) {
     TWinControl::Notification(component, operation);
