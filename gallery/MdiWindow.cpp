@@ -5,6 +5,8 @@
 #include "framework/controls/Menus.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/window/SkinManage.h"
 
 #include <string>
 #include <string_view>
@@ -58,6 +60,11 @@ TCustomForm& OpenMdiWindow(TComponent& owner) {
     };
     AddItem(frame, file, L"&Close").OnClick = [&frame](TObject*) {
         if (TCustomForm* child = frame.ActiveMDIChild()) child->Close();
+    };
+    // Every window in the system's look and back, to compare the two.
+    AddItem(frame, file, L"&Skin on or off", TextToShortCut(u"Ctrl+K")).OnClick = [](TObject*) {
+        const TSkinManage* manager = TSkinManage::Instance();
+        if (TSkinData* skin = manager ? manager->MainSkinData() : nullptr) skin->SetActive(!skin->Active());
     };
     TMenuItem& window = AddItem(frame, menu.Items(), L"&Window");
     AddItem(frame, window, L"&Tile").OnClick = [&frame](TObject*) { frame.Tile(); };
