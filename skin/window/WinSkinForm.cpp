@@ -105,6 +105,10 @@ void TWinSkinForm::InitSkin(TSkinData& skinData) {
     m_mdiKind = ChildOfClass(m_window, L"MDIClient") ? MdiKind::Frame : MdiKind::None;
     if (exStyle & WS_EX_MDICHILD) {
         m_mdiKind = MdiKind::Child;
+        // Skinned while it lives, only the client's active child shows the active frame;
+        // the others learn nothing of activation until it changes.
+        HWND client = ::GetParent(m_window);
+        m_active = client && reinterpret_cast<HWND>(::SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) == m_window;
         if (skinData.Options().Contains(TSkinOption::xoMDIChildBorder)) m_frameSkinning = false;
     }
     m_borderKind = BorderKindOf(m_style, exStyle, m_isDialog);

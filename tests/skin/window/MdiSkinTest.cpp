@@ -457,6 +457,11 @@ TEST_F(MdiSkinTest, SkinningOnAndOffAThousandTimesLeaksNothingAndKeepsTheWindows
         EXPECT_EQ(::SendMessageW(windows[i], WMX_ISSKINNED, 0, 0), 0);
     }
     EXPECT_EQ(frame->MDIChildCount(), 3);
+
+    // Skinned again while they live, only the active child shows the active frame.
+    for (HWND w : windows) manager->SkinWindow(w);
+    ASSERT_TRUE(PumpUntil([&] { return Running(*children[0]) && Running(*children[2]); }));
+    for (TForm* child : children) EXPECT_EQ(SkinOf(*child)->Active(), child == frame->ActiveMDIChild());
 }
 
 }  // namespace
