@@ -157,7 +157,8 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
         MDICREATESTRUCTW create{params.className.c_str(), params.caption.c_str(), ::GetModuleHandleW(nullptr),
                                 params.x, params.y, params.width, params.height,
                                 params.style & ~static_cast<DWORD>(WS_CHILD), 0};
-        window = reinterpret_cast<HWND>(::SendMessageW(params.parent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+        const LRESULT made = ::SendMessageW(params.parent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create));
+        window = reinterpret_cast<HWND>(made);
     } else {
         window = ::CreateWindowExW(params.exStyle, params.className.c_str(), params.caption.c_str(), params.style,
                                    params.x, params.y, params.width, params.height, params.parent, id,

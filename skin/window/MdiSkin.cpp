@@ -40,8 +40,8 @@ void TWinSkinForm::ReleaseMdiClient() noexcept {
         m_mdiClientRouter.reset();
     }
     // The manager must not hand messages on to a frame that is no longer skinned.
-    if (TSkinManage* manager = TSkinManage::Instance(); manager && m_mdiClient && manager->MdiClientWnd() == m_mdiClient)
-        manager->SetMdiClient(nullptr, nullptr);
+    TSkinManage* manager = TSkinManage::Instance();
+    if (manager && m_mdiClient && manager->MdiClientWnd() == m_mdiClient) manager->SetMdiClient(nullptr, nullptr);
     m_mdiClient = nullptr;
 }
 

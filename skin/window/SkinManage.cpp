@@ -235,8 +235,8 @@ bool TSkinManage::SkinForm(TCustomForm& form) {
     if (!form.Visible()) return false;
     HWND window = form.HandleIfAllocated();
     if (!window) return false;
-    if ((::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) && !(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_MDICHILD))
-        return false;
+    const bool mdiChild = ::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_MDICHILD;
+    if ((::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) && !mdiChild) return false;
     return SkinWindow(window);
 }
 
