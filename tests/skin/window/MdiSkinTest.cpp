@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -213,12 +215,32 @@ TEST_F(MdiSkinTest, FrameworkFormsListArrangeAndFreeTheirChildren) {
     EXPECT_TRUE(two.IsShortCut(TextToShortCut(u"Ctrl+N")));
     EXPECT_EQ(newClicks, 1);
 
+    // Ctrl+F6 and Ctrl+F4 typed in a child go to the client through the message loop.
+    BYTE keys[256]{};
+    ASSERT_TRUE(::GetKeyboardState(keys));
+    BYTE withCtrl[256];
+    std::copy(std::begin(keys), std::end(keys), std::begin(withCtrl));
+    withCtrl[VK_CONTROL] = 0x80;
+    ASSERT_TRUE(::SetKeyboardState(withCtrl));
+    ::PostMessageW(three.Handle(), WM_KEYDOWN, VK_F6, 1);
+    app.ProcessMessages();
+    EXPECT_NE(frame->ActiveMDIChild(), &three);  // the next child took over
+    TCustomForm* next = frame->ActiveMDIChild();
+    ASSERT_NE(next, nullptr);
+    HWND closed = next->Handle();
+    ::PostMessageW(closed, WM_KEYDOWN, VK_F4, 1);
+    app.ProcessMessages();
+    ::SetKeyboardState(keys);
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(closed); }));
+    EXPECT_EQ(frame->MDIChildCount(), 2);
+    ::SendMessageW(frame->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(three.Handle()), 0);
+
     // Closing frees the child: its window and its form go, the client lists two.
     HWND gone = three.Handle();
     three.Close();
-    ASSERT_TRUE(PumpUntil([&] { return frame->MDIChildCount() == 2; }));
+    ASSERT_TRUE(PumpUntil([&] { return frame->MDIChildCount() == 1; }));
     EXPECT_FALSE(::IsWindow(gone));
-    EXPECT_EQ(::GetMenuItemCount(list), 2 + 1 + 2);
+    EXPECT_EQ(::GetMenuItemCount(list), 2 + 1 + 1);
     EXPECT_NE(frame->ActiveMDIChild(), nullptr);
 }
 
