@@ -2,6 +2,7 @@
 
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
+#include "gallery/MdiWindow.h"
 
 #include <cstdint>
 #include <string>
@@ -120,6 +121,7 @@ const std::vector<WindowKind>& WindowKinds() {
         {L"tool", L"Tool window", false},
         {L"nobuttons", L"Without caption buttons", false},
         {L"rtl", L"Right-to-left reading", false},
+        {L"mdi", L"MDI window with three children", false},
         {L"information", L"Message box: information", true},
         {L"warning", L"Message box: warning", true},
         {L"error", L"Message box: error", true},
@@ -145,6 +147,8 @@ bool OpenWindowKind(std::wstring_view name, TComponent& owner) {
                                {biSystemMenu, biMinimize, biMaximize});
         form.SetBiDiMode(TBiDiMode::bdRightToLeft);
         Show(form);
+    } else if (name == L"mdi") {
+        OpenMdiWindow(owner);
     } else if (name == L"information") {
         Box(L"An information message: the lesson files are written to the system folder.", L"Information",
             MB_OK | MB_ICONINFORMATION);

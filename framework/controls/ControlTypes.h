@@ -90,6 +90,10 @@ enum class TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnl
 KESTRELLE_IDENTS(TPosition, u"poDesigned", u"poDefault", u"poDefaultPosOnly", u"poDefaultSizeOnly",
                  u"poScreenCenter", u"poDesktopCenter")
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+KESTRELLE_IDENTS(TFormStyle, u"fsNormal", u"fsMDIChild", u"fsMDIForm", u"fsStayOnTop")
+enum class TTileMode { tbHorizontal, tbVertical };
+KESTRELLE_IDENTS(TTileMode, u"tbHorizontal", u"tbVertical")
 
 enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 KESTRELLE_IDENTS(TBorderIcon, u"biSystemMenu", u"biMinimize", u"biMaximize", u"biHelp")

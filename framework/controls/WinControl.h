@@ -72,6 +72,10 @@ public:
 
     // The control a framework window belongs to, through the window property.
     static TWinControl* FindControl(HWND window) noexcept;
+    // The control whose window CreateWindowEx is making on this thread, until the
+    // window's first message joins the two; null otherwise (a CBT hook sees the window
+    // before FindControl can).
+    static TWinControl* ControlBeingCreated() noexcept;
     // The name of that property's global atom: "ControlOfs" + module + thread, in hex.
     static std::wstring ControlAtomName();
 
@@ -172,6 +176,8 @@ protected:
     void RemoveControl(TControl& control);
     // A child control came, went, moved or changed its size.
     virtual void ControlsChanged() {}
+    // The children are aligned; `rest` is the part of the client area none of them took.
+    virtual void ControlsAligned(const core::Rect& /*rest*/) {}
 
     // The double buffer of the top-level window, shared by every control on it.
     virtual DibSection* PaintBuffer() noexcept;

@@ -28,10 +28,14 @@ void TWinControl::AlignChildren() {
             aligned.push_back(c);
             items.push_back({c->Align(), c->BoundsRect(), c->Visible()});
         }
-    if (aligned.empty()) return;
+    if (aligned.empty()) {
+        ControlsAligned(AdjustClientRect(ClientRect()));
+        return;
+    }
     ++m_aligning;
+    core::Rect rest;
     try {
-        AlignItems(items, AdjustClientRect(ClientRect()));
+        rest = AlignItems(items, AdjustClientRect(ClientRect()));
         for (size_t i = 0; i < aligned.size(); ++i) {
             const core::Rect& r = items[i].bounds;
             if (r != aligned[i]->BoundsRect()) aligned[i]->SetBounds(r.left, r.top, r.Width(), r.Height());
@@ -41,4 +45,5 @@ void TWinControl::AlignChildren() {
         throw;
     }
     --m_aligning;
+    ControlsAligned(rest);
 }

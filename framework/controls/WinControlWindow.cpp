@@ -68,6 +68,8 @@ TWinControl* TWinControl::FindControl(HWND window) noexcept {
     return atom ? static_cast<TWinControl*>(::GetPropW(window, MAKEINTATOM(atom))) : nullptr;
 }
 
+TWinControl* TWinControl::ControlBeingCreated() noexcept { return t_creating.control; }
+
 HWND TWinControl::Handle() {
     if (!m_handle) {
         if (Parent()) Parent()->HandleNeeded();
@@ -144,11 +146,24 @@ void TWinControl::CreateWnd() {
 void TWinControl::CreateWindowHandle(const TCreateParams& params) {
     const WNDPROC base = RegisterFrameworkClass(params, &TWinControl::InitWndProc);
     m_hasBaseClass = params.baseClass != nullptr;
-    const HMENU id = (params.style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextChildId())) : nullptr;
+    // An MDI child's number is its client's to give.
+    const bool numbered = (params.style & WS_CHILD) && !(params.exStyle & WS_EX_MDICHILD);
+    const HMENU id = numbered ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextChildId())) : nullptr;
     t_creating = {this, base, nullptr};
-    HWND window = ::CreateWindowExW(params.exStyle, params.className.c_str(), params.caption.c_str(), params.style,
-                                    params.x, params.y, params.width, params.height, params.parent, id,
-                                    ::GetModuleHandleW(nullptr), nullptr);
+    HWND window = nullptr;
+    if (params.exStyle & WS_EX_MDICHILD) {
+        // An MDI child is made by its client window, which numbers it, lists it in the
+        // window menu and maximises it when the active child is.
+        MDICREATESTRUCTW create{params.className.c_str(), params.caption.c_str(), ::GetModuleHandleW(nullptr),
+                                params.x, params.y, params.width, params.height,
+                                params.style & ~static_cast<DWORD>(WS_CHILD), 0};
+        const LRESULT made = ::SendMessageW(params.parent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create));
+        window = reinterpret_cast<HWND>(made);
+    } else {
+        window = ::CreateWindowExW(params.exStyle, params.className.c_str(), params.caption.c_str(), params.style,
+                                   params.x, params.y, params.width, params.height, params.parent, id,
+                                   ::GetModuleHandleW(nullptr), nullptr);
+    }
     const DWORD error = ::GetLastError();
     const std::exception_ptr failure = std::exchange(t_creating, {}).failure;
     if (failure) {

@@ -236,13 +236,22 @@ bool TApplication::IsDialogMessageFor(const MSG& message) {
     return form->Perform(kMsgDialogKey, message.wParam, message.lParam) != 0;
 }
 
+bool TApplication::IsMdiSysAccel(MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+    const TCustomForm* frame = TCustomForm::MdiFrameForm();
+    if (!frame || !frame->ClientHandle()) return false;
+    // Only keys typed in the frame: Ctrl+F4 in a dialog over it closes no child.
+    if (::GetAncestor(message.hwnd, GA_ROOT) != frame->HandleIfAllocated()) return false;
+    return ::TranslateMDISysAccel(frame->ClientHandle(), &message) != FALSE;
+}
+
 bool TApplication::ProcessMessage(MSG& message) {
     if (!::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return false;
     if (message.message == WM_QUIT) {
         m_terminated = true;
         return true;
     }
-    if (!IsDialogMessageFor(message)) {
+    if (!IsMdiSysAccel(message) && !IsDialogMessageFor(message)) {
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }

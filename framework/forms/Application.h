@@ -105,6 +105,8 @@ public:
 private:
     bool ProcessMessage(MSG& message);
     bool IsDialogMessageFor(const MSG& message);
+    // Ctrl+F4, Ctrl+F6 and the like for the MDI frame's active child.
+    static bool IsMdiSysAccel(MSG& message);
     bool AppWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND OwnerWindow() const noexcept;
     void ShowHintNow();

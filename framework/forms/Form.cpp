@@ -138,7 +138,12 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     if (Parent()) return;  // a form placed inside another control is a child window
     params.style = FrameStyle();
     params.exStyle = (params.exStyle & (WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR)) | FrameExStyle();
+    if (m_formStyle == TFormStyle::fsStayOnTop) params.exStyle |= WS_EX_TOPMOST;
     params.parent = nullptr;
+    if (m_formStyle == TFormStyle::fsMDIChild) {
+        MdiChildParams(params);
+        return;
+    }
     switch (m_position) {
     case TPosition::poDesigned: break;
     case TPosition::poDefault:
@@ -157,10 +162,11 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 
 void TCustomForm::InitializeWindow() {
     ApplyIcon();
-    if (m_menu) {
+    if (m_menu && m_formStyle != TFormStyle::fsMDIChild) {  // a child window has no menu bar
         ::SetMenu(HandleIfAllocated(), m_menu->Handle());
         m_menu->SetWindowHandle(HandleIfAllocated());
     }
+    if (m_formStyle == TFormStyle::fsMDIForm) CreateClientWindow();
     // A window made again (new border) shows as the old one did.
     if (Visible() && !Parent()) ::ShowWindow(HandleIfAllocated(), ShowCommand());
 }
@@ -194,12 +200,18 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
     Perform(kMsgMenuChanged);
 }
 
-bool TCustomForm::IsShortCut(TShortCut shortCut) { return m_menu && m_menu->IsShortCut(shortCut); }
+bool TCustomForm::IsShortCut(TShortCut shortCut) {
+    if (m_menu && m_menu->IsShortCut(shortCut)) return true;
+    // A child has no bar of its own: the frame's shortcuts work wherever the focus is.
+    TCustomForm* frame = m_formStyle == TFormStyle::fsMDIChild ? MdiFrameForm() : nullptr;
+    return frame && frame != this && frame->IsShortCut(shortCut);
+}
 
 void TCustomForm::Notification(TComponent& component, Operation operation) {
     TWinControl::Notification(component, operation);
     if (operation != Operation::Remove) return;
     if (&component == m_menu) SetMenu(nullptr);
+    if (&component == m_windowMenu) m_windowMenu = nullptr;
     if (m_activeControl && static_cast<TComponent*>(m_activeControl) == &component) m_activeControl = nullptr;
 }
 
@@ -224,6 +236,8 @@ void TCustomForm::SetVisible(bool value) {
     }
     if (value == Visible() && value == Showing()) return;
     if (value) {
+        // An MDI child is made visible: its client shows and activates it as it makes it.
+        if (m_formStyle == TFormStyle::fsMDIChild) TControl::SetVisible(true);
         HandleNeeded();
         TControl::SetVisible(true);
         ::ShowWindow(HandleIfAllocated(), ShowCommand());
@@ -240,6 +254,15 @@ void TCustomForm::SetWindowState(TWindowState value) {
     m_windowState = value;
     HWND window = HandleIfAllocated();
     if (!window || !::IsWindowVisible(window)) return;
+    if (m_formStyle == TFormStyle::fsMDIChild) {
+        // Through the child's own commands, so that its client keeps its MDI state.
+        ::SendMessageW(window, WM_SYSCOMMAND,
+                       value == TWindowState::wsMaximized   ? SC_MAXIMIZE
+                       : value == TWindowState::wsMinimized ? SC_MINIMIZE
+                                                            : SC_RESTORE,
+                       0);
+        return;
+    }
     ::ShowWindow(window, value == TWindowState::wsMaximized   ? SW_MAXIMIZE
                          : value == TWindowState::wsMinimized ? SW_MINIMIZE
                                                               : SW_RESTORE);
@@ -253,7 +276,8 @@ bool TCustomForm::CloseQuery() {
 
 void TCustomForm::Close() {
     if (!CloseQuery()) return;
-    TCloseAction action = TCloseAction::caHide;
+    // A closed MDI child goes; hidden it would still be listed and tiled by its client.
+    TCloseAction action = m_formStyle == TFormStyle::fsMDIChild ? TCloseAction::caFree : TCloseAction::caHide;
     Fire(OnClose, this, action);
     if (action == TCloseAction::caNone) return;
     if (Application && Application->MainForm() == this) {
@@ -326,6 +350,7 @@ void TCustomForm::WndProc(TMessage& message) {
         }
         m_active = false;
         DefaultHandler(message);
+        m_clientHandle = nullptr;  // the system destroys it with the frame
         return;
     case kMsgFocusChanged:
         if (auto* control = reinterpret_cast<TWinControl*>(message.LParam); control && ContainsControl(control))
@@ -342,6 +367,10 @@ void TCustomForm::WndProc(TMessage& message) {
         return;
     case kMsgDialogChar:
         Broadcast(message);
+        return;
+    case kMsgMenuChanged:
+        RefreshMdiMenu();
+        TWinControl::WndProc(message);
         return;
     case WM_COMMAND:
         // A menu's command (high word 0, no control); other commands are the controls'.
@@ -363,6 +392,9 @@ void TCustomForm::Publish(TPublisher<TCustomForm>& p) {
         .Default(TBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize});
     p.Enum(u"WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState).Default(TWindowState::wsNormal);
     p.Enum(u"Position", &TCustomForm::Position, &TCustomForm::SetPosition).Default(TPosition::poDesigned);
+    p.Enum(u"FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle).Default(TFormStyle::fsNormal);
+    p.Enum(u"TileMode", &TCustomForm::TileMode, &TCustomForm::SetTileMode).Default(TTileMode::tbHorizontal);
+    p.Reference(u"WindowMenu", &TCustomForm::WindowMenu, &TCustomForm::SetWindowMenu);
     p.Object(u"Icon", &TCustomForm::Icon).Stored([](const TObject& o) {
         return !const_cast<TCustomForm&>(static_cast<const TCustomForm&>(o)).Icon().Empty();
     });

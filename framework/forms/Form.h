@@ -2,7 +2,9 @@
 // A top-level window built from a stored layout: border, window state (it can open
 // maximised), icon, a main menu slot, the creation and close events, and the focus
 // bookkeeping of the controls on it. Each form has the double buffer its controls
-// paint through.
+// paint through. A form can be an MDI frame (its "MDIClient" window holds the child
+// forms, in the part of its client area the aligned controls leave) or an MDI child of
+// the application's frame; the MDI side is in MdiForm.cpp.
 
 #include "framework/controls/ShortCut.h"
 #include "framework/controls/WinControl.h"
@@ -15,6 +17,7 @@
 #include <string>
 
 class TMainMenu;
+class TMenuItem;
 
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
@@ -43,6 +46,31 @@ public:
     void SetWindowState(TWindowState value);
     TPosition Position() const noexcept { return m_position; }
     void SetPosition(TPosition value) noexcept { m_position = value; }
+    // Changing it makes the window again (an MDI child needs a frame form with its
+    // client window first; Exception otherwise).
+    TFormStyle FormStyle() const noexcept { return m_formStyle; }
+    void SetFormStyle(TFormStyle value);
+
+    // --- MDI frame (MdiForm.cpp) ---
+    // The "MDIClient" window of a frame form, made with the form's window; null otherwise.
+    HWND ClientHandle() const noexcept { return m_clientHandle; }
+    // The children, the active one first, then in the client's z-order.
+    TCustomForm* ActiveMDIChild() const noexcept;
+    int MDIChildCount() const noexcept;
+    TCustomForm* MDIChildren(int index) const noexcept;
+    void Tile();
+    void Cascade();
+    void ArrangeIcons();
+    void Next();
+    void Previous();
+    TTileMode TileMode() const noexcept { return m_tileMode; }
+    void SetTileMode(TTileMode value) noexcept { m_tileMode = value; }
+    // The menu item (of Menu) below which the client lists the children; not owned.
+    TMenuItem* WindowMenu() const noexcept { return m_windowMenu; }
+    void SetWindowMenu(TMenuItem* item);
+    // The frame form an MDI child is made in: the main form when it is one, else the
+    // first open frame form; null when there is none.
+    static TCustomForm* MdiFrameForm() noexcept;
 
     // The window's icon.
     TIcon& Icon() noexcept { return m_icon; }
@@ -94,7 +122,10 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void InitializeWindow() override;
+    void DestroyWnd() override;
     void WndProc(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
+    void ControlsAligned(const core::Rect& rest) override;
     DibSection* PaintBuffer() noexcept override { return &m_paintBuffer; }
     void Notification(TComponent& component, Operation operation) override;
     virtual bool CloseQuery();
@@ -106,11 +137,21 @@ private:
     void ApplyIcon();
     int ShowCommand() const noexcept;
     core::Size FrameExtra() const;
+    // --- MDI (MdiForm.cpp) ---
+    void MdiChildParams(TCreateParams& params);
+    void CreateClientWindow();
+    // The frame's menu or window menu changed: the client lists the children again.
+    void RefreshMdiMenu() noexcept;
+    HMENU WindowMenuHandle() const noexcept;
 
     TFormBorderStyle m_borderStyle = TFormBorderStyle::bsSizeable;
     TBorderIcons m_borderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
     TWindowState m_windowState = TWindowState::wsNormal;
     TPosition m_position = TPosition::poDesigned;
+    TFormStyle m_formStyle = TFormStyle::fsNormal;
+    TTileMode m_tileMode = TTileMode::tbHorizontal;
+    TMenuItem* m_windowMenu = nullptr;
+    HWND m_clientHandle = nullptr;
     TIcon m_icon;
     TMainMenu* m_menu = nullptr;
     TWinControl* m_activeControl = nullptr;

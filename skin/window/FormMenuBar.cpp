@@ -291,10 +291,19 @@ bool TWinSkinForm::DialogChar(TMessage& message) {
         message.Result = 1;
         return true;
     }
-    // A secondary window's Alt+letter may be meant for the main window's bar.
+    // An MDI child's Alt+letter is meant for its frame's bar; a secondary window's may be
+    // meant for the main window's.
     TCustomForm* main = Application ? Application->MainForm() : nullptr;
-    if (!m_form || !main || main == m_form) return false;
     const ComponentRef<TWinSkinForm> self{this};
+    if (const TSkinManage* manager = TSkinManage::Instance(); m_form && m_mdiKind == MdiKind::Child && manager) {
+        if (TCustomForm* frame = manager->MdiFrameForm(); frame && frame != m_form)
+            if (const LRESULT answer = frame->Perform(kMsgDialogChar, message.WParam, message.LParam)) {
+                message.Result = answer;
+                return true;
+            }
+        if (!self) return true;
+    }
+    if (!m_form || !main || main == m_form) return false;
     if (const LRESULT answer = main->Perform(kMsgDialogChar, message.WParam, message.LParam)) {
         message.Result = answer;
         return true;

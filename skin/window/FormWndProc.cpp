@@ -197,6 +197,7 @@ LRESULT TWinSkinForm::NonClientMessage(UINT message, WPARAM wParam, LPARAM lPara
 }
 
 LRESULT TWinSkinForm::SizeChanged(WPARAM kind, LPARAM size) {
+    const WindowState before = m_windowState;
     const LRESULT result = CallOld(WM_SIZE, kind, size);
     switch (kind) {
     case SIZE_RESTORED: m_windowState = WindowState::Normal; break;
@@ -205,8 +206,10 @@ LRESULT TWinSkinForm::SizeChanged(WPARAM kind, LPARAM size) {
     default: break;
     }
     if (m_mdiKind == MdiKind::Child) {
+        // The frame's bar gains or loses this child's buttons.
+        if (kind == SIZE_MAXIMIZED || before == WindowState::Maximized) PostMdiFrameRedraw();
         const TSkinManage* manager = TSkinManage::Instance();
-        if ((manager && manager->MdiMaximized()) || m_windowState != WindowState::Normal) return result;
+        if ((manager && manager->MdiMaximized()) || m_windowState == WindowState::Maximized) return result;
     }
     // A minimised window gets the region of its caption alone.
     if (m_skinState == SkinState::Running || m_skinState == SkinState::Reapplying) BuildRegion();
@@ -217,7 +220,13 @@ LRESULT TWinSkinForm::Activate(WPARAM wParam, LPARAM lParam) {
     m_active = wParam != 0;
     m_mouseTimer->SetEnabled(m_active);
     if (!m_active && m_hotObject) m_hotObject->MouseLeave();
-    if (m_mdiKind == MdiKind::Child) return CallOld(WM_NCACTIVATE, wParam, lParam);
+    if (m_mdiKind == MdiKind::Frame && m_mdiClient) ::SendMessageW(m_mdiClient, WM_NCACTIVATE, wParam, lParam);
+    if (m_mdiKind == MdiKind::Child) {
+        // The child's procedure keeps its MDI bookkeeping; -1 keeps it from drawing the
+        // system's caption over the skin's.
+        CallOld(WM_NCACTIVATE, wParam, -1);
+        if (m_windowState == WindowState::Maximized) return 1;
+    }
     PaintNonClient(nullptr);
     return 1;
 }

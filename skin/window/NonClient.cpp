@@ -142,6 +142,7 @@ CaptionFacts TWinSkinForm::Facts() const {
     facts.border = m_borderKind;
     facts.isDialogClass = m_isDialog;
     facts.toolWindow = ::GetWindowLongPtrW(m_window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW;
+    facts.mdiChildButtonsInMenuBar = m_menuBar && m_menuBarHeight > 0 && ActiveMdiChildMaximized();
     HWND window = m_window;
     facts.askHost = [window](int code, int action) {
         return ::SendMessageW(window, WMX_CAPTIONBUTTONSHOWN, static_cast<WPARAM>(code), action) > 0;
@@ -325,6 +326,8 @@ bool TWinSkinForm::PaintNonClient(HDC dc) noexcept {
             }
         }
         PaintCaption(buffer, w, h);
+        if (m_windowState != WindowState::Minimized && m_menuBarHeight > 0 && m_mdiKind == MdiKind::Frame)
+            PaintMdiButtons(buffer);
 
         // One transfer puts the whole frame on the window; the client area is left alone.
         const WindowDc own = dc ? WindowDc{m_window, nullptr} : WindowDc::Whole(m_window);

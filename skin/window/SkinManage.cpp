@@ -121,7 +121,9 @@ void TSkinManage::OnHook(int code, WPARAM wParam, LPARAM lParam) {
         if (!create) return;
         const auto style = static_cast<DWORD>(create->style);
         if (!(style & WS_CHILD) && ClassNameOf(window) == L"#32768") SkinMenuWindow(window);
-        if (create->dwExStyle & WS_EX_MDICHILD) SkinWindow(window);
+        // A framework form's child is skinned by its frame's client once the form has its
+        // window; here it would be taken for a bare window.
+        if ((create->dwExStyle & WS_EX_MDICHILD) && !TWinControl::ControlBeingCreated()) SkinWindow(window);
         return;
     }
     case HCBT_DESTROYWND: ReleaseMenuWindow(window); return;
@@ -211,10 +213,6 @@ bool TSkinManage::SkinWindow(HWND window) {
     if (!doSkin) return false;
     TSkinData* skinData = ChooseSkinData(window);
     if (!skinData || skinData->NoSkin()) return false;
-    if ((exStyle & WS_EX_MDICHILD) || ChildOfClass(window, L"MDIClient")) {
-        LogFailure(u"MDI windows keep the system frame in this version: " + FromWide(className));
-        return false;
-    }
 
     TWinSkinForm* made = nullptr;
     try {
@@ -236,7 +234,9 @@ bool TSkinManage::SkinWindow(HWND window) {
 bool TSkinManage::SkinForm(TCustomForm& form) {
     if (!form.Visible()) return false;
     HWND window = form.HandleIfAllocated();
-    if (!window || (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)) return false;
+    if (!window) return false;
+    const bool mdiChild = ::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_MDICHILD;
+    if ((::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) && !mdiChild) return false;
     return SkinWindow(window);
 }
 
@@ -311,8 +311,11 @@ const TBitmap* TSkinManage::MenuBitmapOf(HMENU menu) noexcept {
 // --- MDI ------------------------------------------------------------------------------------
 
 void TSkinManage::SetMdiMaximized(bool value) {
-    // MDI children keep the system frame in this version, so there is no child to re-frame.
+    if (value == m_mdiMaximized) return;
     m_mdiMaximized = value;
+    if (m_mainSkinData && m_mainSkinData->Options().Contains(TSkinOption::xoMDIChildBorder)) return;
+    for (TWinSkinForm* form : SkinForms())
+        if (form->Mdi() == MdiKind::Child) form->SetMdiLook(value);
 }
 
 void TSkinManage::SetMdiClient(HWND client, TCustomForm* frameForm) noexcept {

@@ -82,7 +82,7 @@ public:
     // Attaches a window skinning object to `window` now if skinning is on and the window
     // qualifies; true when one was attached.
     bool SkinWindow(HWND window) override;
-    // SkinWindow for a visible top-level form.
+    // SkinWindow for a visible top-level or MDI child form.
     bool SkinForm(TCustomForm& form);
     // The skin data a window is skinned with, or null.
     TSkinData* ChooseSkinData(HWND window) const;

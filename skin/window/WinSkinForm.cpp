@@ -105,6 +105,10 @@ void TWinSkinForm::InitSkin(TSkinData& skinData) {
     m_mdiKind = ChildOfClass(m_window, L"MDIClient") ? MdiKind::Frame : MdiKind::None;
     if (exStyle & WS_EX_MDICHILD) {
         m_mdiKind = MdiKind::Child;
+        // Skinned while it lives, only the client's active child shows the active frame;
+        // the others learn nothing of activation until it changes.
+        HWND client = ::GetParent(m_window);
+        m_active = client && reinterpret_cast<HWND>(::SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) == m_window;
         if (skinData.Options().Contains(TSkinOption::xoMDIChildBorder)) m_frameSkinning = false;
     }
     m_borderKind = BorderKindOf(m_style, exStyle, m_isDialog);
@@ -115,16 +119,32 @@ void TWinSkinForm::InitSkin(TSkinData& skinData) {
         skinData.SetSkinControls(controls);
     }
 
+    if (m_mdiKind == MdiKind::Frame) SubclassMdiClient();  // throws, with nothing changed yet
     auto router = SubclasserPtr<Router>{new Router(*this)};
-    router->Subclass(m_window);  // throws, with nothing changed yet
+    try {
+        router->Subclass(m_window);
+    } catch (...) {
+        ReleaseMdiClient();
+        throw;
+    }
     m_router = std::move(router);
 
+    TSkinManage* manager = TSkinManage::Instance();
     if (WantsMenuBar()) CreateMenuBar();
     if (m_frameSkinning) {
-        if (m_windowState != WindowState::Minimized) SetCaptionStyle(false);
+        const bool mdiMaximized = m_mdiKind == MdiKind::Child && manager && manager->MdiMaximized();
+        if (m_windowState != WindowState::Minimized && !mdiMaximized) SetCaptionStyle(false);
         ReadBorderSizes();
     } else {
         m_skinState = SkinState::Running;
+    }
+    if (m_mdiKind == MdiKind::Child && m_frameSkinning) {
+        // A skin caption lower than the system's pushes the client down to where the
+        // system's caption would have ended, so the child's content keeps its place.
+        const int systemTop = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CXFRAME);
+        if (m_borders.top < systemTop) m_menuBarHeight = systemTop - m_borders.top;
+        if (m_windowState == WindowState::Maximized && manager && !manager->MdiMaximized())
+            manager->SetMdiMaximized(true);
     }
 }
 
@@ -151,7 +171,19 @@ void TWinSkinForm::StartSkin() {
         LogCurrentException(u"control discovery stopped part-way");
     }
 
-    if (m_skinState == SkinState::Attached && m_frameSkinning) {
+    if (m_skinState == SkinState::Attached && m_frameSkinning && m_mdiKind == MdiKind::Child) {
+        if (m_windowState == WindowState::Maximized) {
+            SetMdiLook(true);
+            PostMdiFrameRedraw();  // the frame's bar shows the child's buttons
+        } else if (m_windowState == WindowState::Minimized) {
+            SetCaptionStyle(true);
+        } else {
+            m_skinState = SkinState::Fitting;
+            FitToSkin(false);
+            m_skinState = SkinState::Running;
+            BuildRegion();
+        }
+    } else if (m_skinState == SkinState::Attached && m_frameSkinning) {
         if (!m_isChild && m_borderKind != BorderKind::NoCaption && m_windowState != WindowState::Minimized) {
             m_skinState = SkinState::Fitting;
             FitToSkin(false);
@@ -215,7 +247,9 @@ void TWinSkinForm::BuildRegion() noexcept {
     const core::Size size = WindowSize(m_window);
     const int w = size.width, h = size.height;
     if (w <= 0 || h <= 0) return;
-    if (m_mdiKind == MdiKind::Child && m_windowState != WindowState::Normal) return;
+    // A maximised MDI child shows the system's frame beyond the client's edges; a
+    // minimised one is cut as its caption, or the key colour would show at its corners.
+    if (m_mdiKind == MdiKind::Child && m_windowState == WindowState::Maximized) return;
     if (m_hasRegion && w == m_regionWidth && h == m_regionHeight && m_mdiKind != MdiKind::Child &&
         m_skinState != SkinState::Reapplying)
         return;
@@ -352,6 +386,7 @@ void TWinSkinForm::Unhook() noexcept {
         m_router->Unsubclass();
         m_router.reset();
     }
+    ReleaseMdiClient();
 }
 
 void TWinSkinForm::ReleaseWindow() noexcept {
@@ -376,7 +411,9 @@ void TWinSkinForm::RestoreWindow() noexcept {
     if (living) SetFormColour(false);
     SetSysMenuStyle(false);
     SetCaptionStyle(true);
-    if (living && (m_mdiKind == MdiKind::Child || !m_isChild)) {
+    // A maximised MDI child still has the system's frame: its size is the client's to keep.
+    const bool maximizedChild = m_mdiKind == MdiKind::Child && ::IsZoomed(m_window);
+    if (living && !maximizedChild && (m_mdiKind == MdiKind::Child || !m_isChild)) {
         const core::Size size = WindowSize(m_window);
         const POINT at = WindowOrigin(m_window);
         ::SetWindowPos(m_window, nullptr, at.x, at.y,

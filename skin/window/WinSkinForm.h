@@ -9,7 +9,8 @@
 // The non-client side (frame sizes, hit test, painting, caption buttons and their
 // mouse handling) is in NonClient.cpp, the message procedures in FormWndProc.cpp,
 // control discovery, which gives the window's controls their skins, in ControlDiscovery.cpp,
-// and the tool-bar painters in FormToolBars.cpp.
+// the tool-bar painters in FormToolBars.cpp, and the MDI frame's client window and the
+// MDI children's looks in MdiSkin.cpp.
 
 #include "framework/controls/Menus.h"
 #include "framework/controls/ToolBar.h"
@@ -79,6 +80,15 @@ public:
     void RefreshSkin();
     // (Re)makes the window region from the frame pictures.
     void BuildRegion() noexcept;
+
+    // --- MDI (MdiSkin.cpp) ----------------------------------------------------------------
+    // An MDI child takes the maximised look (the system's frame, beyond the client's
+    // edges, and no region) or its skinned frame back.
+    void SetMdiLook(bool maximized) noexcept;
+    // The MDI frame's client window while it is subclassed; null otherwise.
+    HWND MdiClient() const noexcept { return m_mdiClientRouter ? m_mdiClient : nullptr; }
+    // An MDI frame whose active child is maximised: its buttons are in the frame's bar.
+    bool ActiveMdiChildMaximized() const noexcept;
 
     // The manager's refresh after a skin change: first every window drops what it drew
     // from the old skin and measures the new frame, then each re-applies its colours.
@@ -207,6 +217,8 @@ public:
 private:
     class Router;
     friend class Router;
+    class MdiClientRouter;
+    friend class MdiClientRouter;
 
     // The running Windows as the frame rules read it.
     static PlatformVersion RunningVersion() noexcept;
@@ -274,6 +286,15 @@ private:
     bool IsRegistered(const TSkinControl& skin) const noexcept;
     DiscoverySwitches Switches() const noexcept;
 
+    // --- MDI (MdiSkin.cpp) ---
+    void SubclassMdiClient();
+    void ReleaseMdiClient() noexcept;
+    LRESULT MdiClientWndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The maximised child's buttons, drawn into the frame's bar in `dc` (window coordinates).
+    void PaintMdiButtons(HDC dc) noexcept;
+    // The whole MDI frame is drawn again, once the messages before this one are handled.
+    void PostMdiFrameRedraw() const noexcept;
+
     // --- message procedures (FormWndProc.cpp) -------------------------------------------
     LRESULT FormWndProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT FrameMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -314,6 +335,10 @@ private:
     TSkinData* m_skinData = nullptr;
     TCustomForm* m_form = nullptr;
     SubclasserPtr<Router> m_router;
+    SubclasserPtr<MdiClientRouter> m_mdiClientRouter;
+    HWND m_mdiClient = nullptr;
+    // The skin data's MenuUpdate when the frame was skinned, given back once no child is left.
+    bool m_savedMenuUpdate = true;
     // The form's own handler while FormMessageHook stands in front of it.
     std::function<void(TMessage&)> m_oldFormHandler;
     bool m_formHooked = false;

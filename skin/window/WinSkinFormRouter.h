@@ -15,3 +15,15 @@ public:
 private:
     TWinSkinForm* m_form;
 };
+
+// Routes an MDI frame's client window's messages into MdiClientWndProc.
+class TWinSkinForm::MdiClientRouter final : public Subclasser {
+public:
+    explicit MdiClientRouter(TWinSkinForm& form) noexcept : m_form{&form} {}
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override {
+        return m_form->MdiClientWndProc(message, wParam, lParam);
+    }
+
+private:
+    TWinSkinForm* m_form;
+};

@@ -27,6 +27,7 @@ struct BarItem {
     UINT id = 0;
     HMENU submenu = nullptr;
     bool read = false;
+    bool bitmap = false;  // a picture item, such as a maximised MDI child's icon and buttons
 };
 
 BarItem ReadBarItem(HMENU menu, int position) {
@@ -46,6 +47,7 @@ BarItem ReadBarItem(HMENU menu, int position) {
     item.state = info.fState;
     item.id = info.wID;
     item.submenu = info.hSubMenu;
+    item.bitmap = (info.fType & MFT_BITMAP) != 0;
     return item;
 }
 
@@ -111,7 +113,8 @@ void TWinSkinMenu::ReadButtons(Reading reading) {
     for (int position = 0; position < std::max(count, 0); ++position) {
         const BarItem item = ReadBarItem(m_menuHandle, position);
         auto button = std::make_unique<TMenuBtn>(*m_form, *this, position);
-        button->Visible = true;
+        // The system's MDI pictures have the skin's own buttons in their stead.
+        button->Visible = !item.bitmap;
         button->Submenu = item.submenu;
         button->Enabled = !Disabled(item.state);
         button->Command = item.id;

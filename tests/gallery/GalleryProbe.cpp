@@ -1,6 +1,7 @@
 // Looks at a running gallery from outside, for the gallery's end-to-end test:
-//   gallery_probe windows   one line per visible top-level window of another process:
-//                           "skinned" or "plain", a tab, the class, a tab, the caption
+//   gallery_probe windows   one line per visible top-level window of another process,
+//                           and per MDI child inside one: "skinned" or "plain", a tab,
+//                           the class, a tab, the caption
 //   gallery_probe close     closes every visible top-level window of other processes
 // Lines are UTF-8.
 
@@ -26,14 +27,24 @@ bool IsOthersVisible(HWND window) {
     return process != ::GetCurrentProcessId() && ::IsWindowVisible(window);
 }
 
-BOOL CALLBACK ListWindow(HWND window, LPARAM) noexcept {
-    if (!IsOthersVisible(window)) return TRUE;
+void PrintWindow(HWND window) {
     wchar_t name[128]{}, caption[256]{};
     ::GetClassNameW(window, name, 128);
     ::GetWindowTextW(window, caption, 256);
     DWORD_PTR skinned = 0;
     ::SendMessageTimeoutW(window, WMX_ISSKINNED, 0, 0, SMTO_ABORTIFHUNG, 2000, &skinned);
     Print(std::wstring(skinned == 1 ? L"skinned" : L"plain") + L"\t" + name + L"\t" + caption + L"\n");
+}
+
+BOOL CALLBACK ListMdiChild(HWND window, LPARAM) noexcept {
+    if (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_MDICHILD) PrintWindow(window);
+    return TRUE;
+}
+
+BOOL CALLBACK ListWindow(HWND window, LPARAM) noexcept {
+    if (!IsOthersVisible(window)) return TRUE;
+    PrintWindow(window);
+    ::EnumChildWindows(window, &ListMdiChild, 0);
     return TRUE;
 }
 

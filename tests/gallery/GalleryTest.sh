@@ -46,6 +46,11 @@ expect_skinned "Kestrelle gallery" "A sizeable form" "A dialog-style form" "A to
     "A window without caption buttons" "从右到左 — right to left"
 stop
 
+# The MDI window: the frame and its three children, each skinned.
+open --open mdi
+expect_skinned "Kestrelle gallery" "An MDI window" "子窗口 Child 1" "子窗口 Child 2" "子窗口 Child 3"
+stop
+
 for kind in information:Information warning:Warning error:Error question:Question "system:A system dialog" \
     "fileopen:Open a lesson file"; do
     open --open "${kind%%:*}"
