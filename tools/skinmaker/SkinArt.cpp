@@ -1,5 +1,7 @@
 #include "tools/skinmaker/SkinArt.h"
 
+#include "tools/skinmaker/SkinPalette.h"
+
 #include "framework/graphics/BmpCodec.h"
 
 #include <algorithm>
@@ -729,22 +731,25 @@ Picture ListSelection() {
 
 }  // namespace
 
-std::vector<SkinFile> DrawSkinBitmaps() {
+std::vector<SkinFile> DrawSkinBitmaps(int caption) {
     using namespace look;
-    const FramePieces frame = WindowFrame(kCaptionWidth, kCaption, kBorder, kCornerRadius, kSideMiddle, kSideFoot, 40);
+    const FramePieces frame = WindowFrame(kCaptionWidth, caption, kBorder, kCornerRadius, kSideMiddle, kSideFoot, 40);
     const FramePieces tool = WindowFrame(80, 18, 3, 6, 8, 4, 24);
 
     std::vector<SkinFile> files;
     const auto add = [&](std::string name, Picture picture) { files.push_back({std::move(name), std::move(picture)}); };
-    add("caption.bmp", frame.caption);
-    add("left.bmp", frame.left);
-    add("right.bmp", frame.right);
-    add("bottom.bmp", frame.bottom);
+    const auto addFrame = [&](std::string name, Picture picture) {
+        files.push_back({std::move(name), std::move(picture), true});
+    };
+    addFrame("caption.bmp", frame.caption);
+    addFrame("left.bmp", frame.left);
+    addFrame("right.bmp", frame.right);
+    addFrame("bottom.bmp", frame.bottom);
     add("menubar.bmp", MenuBar());
-    add("btnclose.bmp", CaptionButton(kCaptionButton, kCloseGlyph, true));
-    add("btnmax.bmp", CaptionButton(kCaptionButton, kMaximiseGlyph, false));
-    add("btnrestore.bmp", CaptionButton(kCaptionButton, kRestoreGlyph, false));
-    add("btnmin.bmp", CaptionButton(kCaptionButton, kMinimiseGlyph, false));
+    addFrame("btnclose.bmp", CaptionButton(kCaptionButton, kCloseGlyph, true));
+    addFrame("btnmax.bmp", CaptionButton(kCaptionButton, kMaximiseGlyph, false));
+    addFrame("btnrestore.bmp", CaptionButton(kCaptionButton, kRestoreGlyph, false));
+    addFrame("btnmin.bmp", CaptionButton(kCaptionButton, kMinimiseGlyph, false));
     add("mdicontrols.bmp", MdiControls());
     add("buttons.bmp", PushButtons());
     add("checkbox.bmp", CheckStrip());
@@ -781,17 +786,26 @@ std::vector<SkinFile> DrawSkinBitmaps() {
     add("updownvertglyph.bmp", SpinGlyphs(false));
     add("checkbox16.bmp", LargeCheckStrip());
     add("radio16.bmp", LargeRadioStrip());
-    add("toolcaption.bmp", tool.caption);
-    add("toolleft.bmp", tool.left);
-    add("toolright.bmp", tool.right);
-    add("toolbottom.bmp", tool.bottom);
-    add("toolclose.bmp", CaptionButton(13, kSmallClose, true));
+    addFrame("toolcaption.bmp", tool.caption);
+    addFrame("toolleft.bmp", tool.left);
+    addFrame("toolright.bmp", tool.right);
+    addFrame("toolbottom.bmp", tool.bottom);
+    addFrame("toolclose.bmp", CaptionButton(13, kSmallClose, true));
     add("taskbar.bmp", TaskBar());
     add("taskbutton.bmp", TaskButtons());
     add("hint.bmp", Hint());
     add("splitter.bmp", Splitter());
     add("panel.bmp", RaisedPanel());
     add("listbox.bmp", ListSelection());
+    return files;
+}
+
+std::vector<SkinFile> DrawSkinBitmaps(const SkinPalette& palette) {
+    std::vector<SkinFile> files = DrawSkinBitmaps(palette.caption);
+    for (SkinFile& file : files) {
+        if (file.frame) file.picture.Recolour([&](Rgb c) { return palette.Frame(c); });
+        else file.picture.Recolour(palette);
+    }
     return files;
 }
 
