@@ -1,8 +1,9 @@
 #pragma once
-// Kestrelle's own skin, drawn: every bitmap of the packed skin and the program's
-// built-in bitmaps. One look throughout: a calm sea-green caption and frame around warm
-// off-white faces, controls with 3-pixel rounded corners (10 for the window's top
-// corners), lit from the top left, dark glyphs drawn pixel for pixel. Host tool code.
+// Kestrelle's skins, drawn: every bitmap of the packed skin and the program's built-in
+// bitmaps (the pictures themselves come from FrameArt, ControlArt and MenuArt). One look
+// throughout: a calm sea-green caption and frame around warm off-white faces, controls
+// with 3-pixel rounded corners (10 for the window's top corners), lit from the top left,
+// dark glyphs drawn pixel for pixel; other skins map its colours. Host tool code.
 
 #include "tools/skinmaker/Picture.h"
 
