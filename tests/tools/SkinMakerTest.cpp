@@ -137,7 +137,7 @@ TEST(SkinMaker, EveryTextStandsOutFromItsBackground) {
     }
 }
 
-TEST(SkinMaker, TheHighContrastCaptionIsTallerWithLargerTextAndCentredButtons) {
+TEST(SkinMaker, TheHighContrastSkinHasATallerCaptionLargerTextAndThickerLines) {
     const Sections own = Parse(SkinDescription(Palette("kestrelle")));
     const Sections contrast = Parse(SkinDescription(Palette("contrast")));
     EXPECT_GT(std::stoi(contrast.at("Fonts").at("FontHeight")), std::stoi(own.at("Fonts").at("FontHeight")));
@@ -146,6 +146,13 @@ TEST(SkinMaker, TheHighContrastCaptionIsTallerWithLargerTextAndCentredButtons) {
     for (const char* button : {"Button0", "Button1", "Button12", "Button13", "Button14"}) {
         const int top = std::stoi(contrast.at(button).at("Ycoord"));
         EXPECT_LE(std::abs(2 * top + look::kCaptionButton - caption), 1) << button;
+    }
+    // Push buttons are outlined two pixels thick, the program's own one.
+    for (const char* stem : {"kestrelle", "contrast"}) {
+        const std::vector<SkinFile> files = DrawSkinBitmaps(Palette(stem));
+        const Rgb outline = Pixel(files, "buttons.bmp", 0, 11);
+        EXPECT_EQ(Pixel(files, "buttons.bmp", 1, 11) == outline, stem == std::string_view("contrast")) << stem;
+        EXPECT_NE(Pixel(files, "buttons.bmp", 2, 11), outline) << stem;
     }
     // The strip the description's heights slice: two frames of the caption's height.
     for (const SkinFile& file : DrawSkinBitmaps(Palette("contrast")))

@@ -52,6 +52,10 @@ inline constexpr std::array kStates{State::Normal, State::Pressed, State::Disabl
 Rgb GlyphColour(State state);
 // A raised control face with a one-pixel outline, lit from the top left.
 void ControlFace(Picture& p, int x0, int y0, int x1, int y1, int radius, State state);
+// A control's outline: the ring of a rounded rectangle, as many pixels thick as the
+// skin's lines (SetLineWidth; one, unless a skin asks for more).
+void Outline(Picture& p, int x0, int y0, int x1, int y1, int radius, Rgb colour);
+void SetLineWidth(int width) noexcept;
 // The `width` x `height` piece of `from` at (x, y).
 Picture Cut(const Picture& from, int x, int y, int width, int height);
 

@@ -25,14 +25,14 @@ void CheckBox(Picture& cell, int size, Mark mark, State state) {
         const Rgb top = disabled ? Hex(0xC4D2CC) : state == State::Pressed ? kAccentDark : Hex(0x5A9785);
         const Rgb bottom = disabled ? Hex(0xB7C6BF) : state == State::Hot ? Hex(0x4B8A78) : kAccent;
         cell.GradientRound(0, 0, size, size, 2, top, bottom);
-        cell.OutlineRound(0, 0, size, size, 2, disabled ? kBorderDisabled : kAccentDark);
+        Outline(cell, 0, 0, size, size, 2, disabled ? kBorderDisabled : kAccentDark);
         cell.StampCentred(0, 0, size, size, size >= 16 ? Glyph(kBigCheckMark) : Glyph(kCheckMark), kWhite);
         return;
     }
     const Rgb top = disabled ? Hex(0xF1F3EF) : state == State::Pressed ? Hex(0xDCE4DE) : kWhite;
     const Rgb bottom = disabled ? Hex(0xF1F3EF) : state == State::Hot ? kAccentPale : Hex(0xECF0EC);
     cell.GradientRound(0, 0, size, size, 2, top, bottom);
-    cell.OutlineRound(0, 0, size, size, 2, outline);
+    Outline(cell, 0, 0, size, size, 2, outline);
     if (mark == Mark::Grayed) {
         const int bar = size / 2;
         cell.Fill((size - bar) / 2, size / 2 - 1, (size + bar) / 2, size / 2 + 1, disabled ? kGlyphDisabled : kAccent);
@@ -46,7 +46,7 @@ void RadioButton(Picture& cell, int size, bool on, State state) {
     const int r = size / 2;
     cell.GradientRound(0, 0, size, size, r, top, bottom);
     const Rgb outline = disabled ? kBorderDisabled : (on || state == State::Hot) ? kAccent : kBorderDark;
-    cell.OutlineRound(0, 0, size, size, r, outline);
+    Outline(cell, 0, 0, size, size, r, outline);
     if (on) {
         const int dot = size >= 16 ? 6 : 5, from = (size - dot) / 2;
         cell.FillRound(from, from, from + dot, from + dot, dot / 2, disabled ? kGlyphDisabled : kAccent);
@@ -89,11 +89,11 @@ Picture ProgressBar() {
         if (i == 0) {
             cell.FillRound(0, 0, 24, 16, 3, kTrough);
             cell.Fill(2, 1, 22, 2, Hex(0xD0D8D2));  // the trough's inner top shadow
-            cell.OutlineRound(0, 0, 24, 16, 3, kLineBorder);
+            Outline(cell, 0, 0, 24, 16, 3, kLineBorder);
         } else {
             cell.GradientRound(0, 0, 24, 16, 3, Hex(0x79B2A1), kAccent);
             cell.Fill(3, 1, 21, 2, Hex(0xA6D1C4));
-            cell.OutlineRound(0, 0, 24, 16, 3, kAccentDark);
+            Outline(cell, 0, 0, 24, 16, 3, kAccentDark);
         }
     });
 }
@@ -147,7 +147,7 @@ Picture Pane(int radius) {
     Picture pane(24, 24);
     pane.FillRound(0, 0, 24, 24, radius, kPane);
     pane.Bevel(0, 0, 24, 24, radius, kWhite, Hex(0xE6EBE6));
-    pane.OutlineRound(0, 0, 24, 24, radius, kLineBorder);
+    Outline(pane, 0, 0, 24, 24, radius, kLineBorder);
     return pane;
 }
 
@@ -193,7 +193,7 @@ Picture SunkEdge() {
         cell.Fill(2, 1, 22, 2, disabled ? Hex(0xEDF0EC) : Hex(0xE6EBE7));
         const Rgb outline = disabled ? kBorderDisabled : state == State::Hot ? kAccent
                           : state == State::Pressed ? kBorderDark : kLineBorder;
-        cell.OutlineRound(0, 0, 24, 21, 3, outline);
+        Outline(cell, 0, 0, 24, 21, 3, outline);
     });
 }
 

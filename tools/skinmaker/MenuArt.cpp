@@ -45,7 +45,7 @@ Picture MenuItems() {
 Picture MenuBackground() {
     Picture back(24, 24, kPane);
     back.Bevel(0, 0, 24, 24, 0, kWhite, Hex(0xE6EBE6));
-    back.OutlineRound(0, 0, 24, 24, 0, kBorderDark);
+    Outline(back, 0, 0, 24, 24, 0, kBorderDark);
     return back;
 }
 
@@ -127,7 +127,7 @@ Picture ScrollThumb(bool vertical) {
             cell.GradientRound(x0, y0, x1, y1, 3, top, bottom);
         }
         cell.Bevel(x0, y0, x1, y1, 3, Hex(0xF6F9F7), Mix(bottom, kBorderDark, 600));
-        cell.OutlineRound(x0, y0, x1, y1, 3, state == State::Normal ? kBorderDark : kAccent);
+        Outline(cell, x0, y0, x1, y1, 3, state == State::Normal ? kBorderDark : kAccent);
     });
 }
 

@@ -79,7 +79,9 @@ std::vector<SkinFile> DrawSkinBitmaps(int caption) {
 }
 
 std::vector<SkinFile> DrawSkinBitmaps(const SkinPalette& palette) {
+    SetLineWidth(palette.lineWidth);
     std::vector<SkinFile> files = DrawSkinBitmaps(palette.caption);
+    SetLineWidth(1);
     for (SkinFile& file : files) {
         if (file.frame) file.picture.Recolour([&](Rgb c) { return palette.Frame(c); });
         else file.picture.Recolour(palette);

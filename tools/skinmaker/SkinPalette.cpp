@@ -78,7 +78,7 @@ constexpr std::array kPalettes{
                 14, 29, 6, Kestrelle, Kestrelle},
     SkinPalette{"dark", "Kestrelle dark - dark grey faces and frames with a calm sea-green accent.", 14, 29, 6, Dark, DarkFrame},
     SkinPalette{"contrast", "Kestrelle high contrast - black faces, white edges and text, yellow marks, larger captions.",
-                18, 33, 8, HighContrast, HighContrastFrame},
+                18, 33, 8, HighContrast, HighContrastFrame, 2},
 };
 
 double Linear(uint8_t channel) noexcept {

@@ -18,6 +18,7 @@ struct SkinPalette {
     // frame, caption buttons and caption text; never the transparent magenta.
     Rgb (*colour)(Rgb);
     Rgb (*frameColour)(Rgb);
+    int lineWidth = 1;  // of the controls' outlines
 
     Rgb operator()(Rgb kestrelle) const noexcept { return colour(kestrelle); }
     Rgb Frame(Rgb kestrelle) const noexcept { return frameColour(kestrelle); }
