@@ -31,7 +31,7 @@ constexpr int kButtonWidth = 200, kButtonHeight = 30, kGap = 8;
 
 TGalleryForm::TGalleryForm() = default;
 
-bool TGalleryForm::Build(std::vector<std::wstring> open, std::wstring_view page) {
+bool TGalleryForm::Build(std::vector<std::wstring> open, std::wstring_view page, std::wstring_view skinFile) {
     m_open = std::move(open);
     SetCaption(L"Kestrelle gallery");
     const auto icon = ResourceBytes(nullptr, L"GALLERYICON", MAKEINTRESOURCEW(10) /* RT_RCDATA */);
@@ -47,6 +47,8 @@ bool TGalleryForm::Build(std::vector<std::wstring> open, std::wstring_view page)
     // The program's own skin, packed, and its icon, as the gallery's resources.
     const auto packed = ResourceBytes(nullptr, L"KESTRELLESKIN", MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     SetBinaryProp(m_skin, u"SkinStream", SkinStreamProperty(packed));
+    // Another skin to look at, such as the dark or the high-contrast one beside the program.
+    if (!skinFile.empty()) m_skin->SetSkinFile(skinFile);
     m_skin->SetActive(true);
     m_skin->SetLoading(false);
     m_skin->Loaded();

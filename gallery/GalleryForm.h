@@ -22,8 +22,9 @@ public:
 
     // Builds the window (no stored layout) and loads the skin; `open` names window kinds
     // to open once the window shows ("all" for every kind that is not modal), `page`
-    // the page shown first ("windows", "controls", "scrolling", "tabs" or "menus"; false for another name).
-    bool Build(std::vector<std::wstring> open, std::wstring_view page = L"windows");
+    // the page shown first ("windows", "controls", "scrolling", "tabs", "media" or "menus"; false for
+    // another name), `skinFile` a .skin file to load instead of the program's own skin.
+    bool Build(std::vector<std::wstring> open, std::wstring_view page = L"windows", std::wstring_view skinFile = {});
 
     TSkinData* Skin() const noexcept { return m_skin; }
     // The page shown; its controls are the page's children.

@@ -1,5 +1,7 @@
 #include "skin/controls/ButtonRules.h"
 
+#include "framework/graphics/Colors.h"
+
 ButtonFrame PushButtonFrame(const ButtonFacts& facts) noexcept {
     ButtonFrame frame = facts.focused ? ButtonFrame::Focused : ButtonFrame::Normal;
     if (facts.pressed)
@@ -184,4 +186,8 @@ CheckPlaces PlaceCheckBox(const core::Rect& client, core::Size cell, bool leftTe
 
 core::Rect CentreCheckCaption(const core::Rect& caption, int textHeight) noexcept {
     return caption.Offset(0, (caption.Height() - textHeight) / 2);
+}
+
+int32_t SkinnedCaptionColour(int32_t fontColour, int32_t skinText) noexcept {
+    return fontColour == clWindowText || fontColour == clBtnText ? skinText : fontColour;
 }

@@ -151,3 +151,8 @@ CheckPlaces PlaceCheckBox(const core::Rect& client, core::Size cell, bool leftTe
 // The caption rectangle moved down so that a caption measured `textHeight` high sits
 // in its middle.
 core::Rect CentreCheckCaption(const core::Rect& caption, int textHeight) noexcept;
+
+// The colour a skinned check box or group box draws its caption in: the control's own
+// font colour, but the skin's text colour while the font keeps one of the system's text
+// colours, which a skin with dark faces would hide the caption in.
+int32_t SkinnedCaptionColour(int32_t fontColour, int32_t skinText) noexcept;

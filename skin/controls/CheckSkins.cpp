@@ -137,7 +137,8 @@ void CheckSkinBase::PaintCaption(HDC dc, const RECT& caption, bool leftText) {
         ::SelectObject(dc, font->Handle());
     else if (auto* own = reinterpret_cast<HFONT>(::SendMessageW(Handle(), WM_GETFONT, 0, 0)))
         ::SelectObject(dc, own);
-    const TColor ownColour = font ? font->Color() : SkinData()->Colours().ButtonText;
+    const TColor skinText = SkinData()->Colours().ButtonText;
+    const TColor ownColour = font ? SkinnedCaptionColour(font->Color(), skinText) : skinText;
     ::SetTextColor(dc, ColorToRGB(WindowDisabled() ? clGrayText : ownColour));
     ::SetBkColor(dc, ColorToRGB(SkinData()->Colours().ButtonFace));
     ::SetBkMode(dc, TRANSPARENT);

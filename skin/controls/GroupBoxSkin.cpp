@@ -2,6 +2,7 @@
 
 #include "framework/controls/WinControl.h"
 #include "framework/win/Convert.h"
+#include "skin/controls/ButtonRules.h"
 #include "skin/controls/GroupBoxLayout.h"
 #include "skin/data/WinSkinData.h"
 
@@ -39,7 +40,8 @@ void TSkinGroupBox::PaintBox(HDC dc, const RECT& rect) {
     // skin's text colour.
     HFONT font = Control() ? Control()->FontHandle()
                            : reinterpret_cast<HFONT>(::SendMessageW(Handle(), WM_GETFONT, 0, 0));
-    const TColor textColour = Control() ? Control()->Font().Color() : colours.ButtonText;
+    const TColor textColour =
+        Control() ? SkinnedCaptionColour(Control()->Font().Color(), colours.ButtonText) : colours.ButtonText;
     if (!font) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     SavedDc keep{dc};
     ::SelectObject(dc, font);

@@ -57,4 +57,11 @@ for kind in information:Information warning:Warning error:Error question:Questio
     expect_skinned "Kestrelle gallery" "${kind#*:}"
     stop
 done
-echo "gallery: every window kind of the first page opened skinned"
+# The other skins beside the program load in place of the program's own; a skin that
+# failed to load would leave the gallery unskinned behind a message box.
+for skin in dark contrast; do
+    open --skin "$(dirname "$gallery")/$skin.skin" --open sizeable
+    expect_skinned "Kestrelle gallery" "A sizeable form"
+    stop
+done
+echo "gallery: every window kind of the first page opened skinned, under each shipped skin"

@@ -53,6 +53,13 @@ public:
     void StampCentred(int x0, int y0, int x1, int y1, std::span<const std::string_view> rows,
                       Rgb colour) noexcept;
 
+    // Every pixel but the transparent ones through `recolour`.
+    template <class Map>
+    void Recolour(Map recolour) {
+        for (Rgb& pixel : m_pixels)
+            if (pixel != kKey) pixel = recolour(pixel);
+    }
+
     // Copies `source` with its top-left at (x, y).
     void Paste(const Picture& source, int x, int y) noexcept;
     // The same picture mirrored left to right, or turned a quarter clockwise.

@@ -1,8 +1,9 @@
 #pragma once
-// Kestrelle's own skin, drawn: every bitmap of the packed skin and the program's
-// built-in bitmaps. One look throughout: a calm sea-green caption and frame around warm
-// off-white faces, controls with 3-pixel rounded corners (10 for the window's top
-// corners), lit from the top left, dark glyphs drawn pixel for pixel. Host tool code.
+// Kestrelle's skins, drawn: every bitmap of the packed skin and the program's built-in
+// bitmaps (the pictures themselves come from FrameArt, ControlArt and MenuArt). One look
+// throughout: a calm sea-green caption and frame around warm off-white faces, controls
+// with 3-pixel rounded corners (10 for the window's top corners), lit from the top left,
+// dark glyphs drawn pixel for pixel; other skins map its colours. Host tool code.
 
 #include "tools/skinmaker/Picture.h"
 
@@ -34,10 +35,16 @@ inline constexpr int kIconX = kBorder + 4;
 struct SkinFile {
     std::string name;
     Picture picture;
+    bool frame = false;  // a piece of the window's frame or one of its caption buttons
 };
 
-// Every bitmap of the skin, each once, in the order they go into the container.
-std::vector<SkinFile> DrawSkinBitmaps();
+// Every bitmap of the skin, each once, in the order they go into the container, in
+// Kestrelle's own colours; `caption` is the height of the window's caption strip.
+std::vector<SkinFile> DrawSkinBitmaps(int caption = look::kCaption);
+
+struct SkinPalette;
+// The same in a skin's palette and caption height.
+std::vector<SkinFile> DrawSkinBitmaps(const SkinPalette& palette);
 
 // The program's built-in bitmaps: the grooves of track bars (16 x 4 and 4 x 16) for
 // skins without their own, and the four 16 x 16 glyphs of the skinned system menu

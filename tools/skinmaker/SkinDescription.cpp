@@ -50,69 +50,77 @@ void TextColours(Ini& ini, std::string_view normal, std::string_view over, std::
     ini.Key("PressedColour2", pressed);
 }
 
-// A title-bar button at `xcoord` from the window's right edge.
-void CaptionButton(Ini& ini, std::string_view section, std::string_view role, int action, int xcoord,
+// A title-bar button at `xcoord` from the window's right edge, `ycoord` from its top.
+void CaptionButton(Ini& ini, std::string_view section, std::string_view role, int action, int xcoord, int ycoord,
                    int visibility1, std::string_view image) {
     ini.Section(section);
     ini.Comment(role);
-    ini.Keys({{"Action", action}, {"Align", 1}, {"Xcoord", xcoord}, {"Ycoord", look::kCaptionButtonTop},
+    ini.Keys({{"Action", action}, {"Align", 1}, {"Xcoord", xcoord}, {"Ycoord", ycoord},
               {"Visibility", 0}, {"Visibility1", visibility1}});
     ini.Key("ButtonImage", image);
 }
 
-constexpr std::string_view kText = "31 42 38";
-constexpr std::string_view kTextSoft = "74 87 83";
-constexpr std::string_view kAccentText = "47 97 85";
+// "r g b", the way the description spells a colour.
+std::string Spelled(Rgb c) { return std::to_string(c.r) + " " + std::to_string(c.g) + " " + std::to_string(c.b); }
 
 }  // namespace
 
-std::string SkinDescription() {
+std::string DescriptionName(const SkinPalette& palette) { return std::string(palette.stem) + ".ini"; }
+
+std::string SkinDescription(const SkinPalette& palette) {
     using namespace look;
+    const auto colour = [&](uint32_t kestrelle) { return Spelled(palette(Hex(kestrelle))); };
+    const std::string text = colour(0x1F2A26);
+    const std::string textSoft = colour(0x4A5753);
+    const std::string accentText = colour(0x2F6155);
+    const std::string white = colour(0xFFFFFF);
     Ini ini;
-    ini.Comment("Kestrelle - the program's own skin: a calm sea-green frame around warm off-white faces.");
+    ini.Comment(palette.title);
     ini.Comment("Made by tools/skinmaker; magenta (255 0 255) marks transparent pixels.");
 
     ini.Section("Personality");
-    Border(ini, "Left", "left.bmp", kCaption, kSideFoot, true);
-    Border(ini, "Right", "right.bmp", kCaption, kSideFoot, true);
+    Border(ini, "Left", "left.bmp", palette.caption, kSideFoot, true);
+    Border(ini, "Right", "right.bmp", palette.caption, kSideFoot, true);
     Border(ini, "Top", "caption.bmp", kCaptionEnd, kCaptionEnd, true);
     Border(ini, "Bottom", "bottom.bmp", 0, 0, false);
     ini.Keys({{"TextShift", kIconX + kCaptionButton + 6}, {"TextShiftVert", 0},
               {"TextRightClip", kMinimiseX + 6}, {"TextAlignment", 0}});
-    ini.Keys({{"ActiveTextR", 255}, {"ActiveTextG", 255}, {"ActiveTextB", 255}});
-    ini.Keys({{"InActiveTextR", 74}, {"InActiveTextG", 87}, {"InActiveTextB", 83}});
+    const Rgb active = palette.Frame(Hex(0xFFFFFF)), inactive = palette.Frame(Hex(0x4A5753));
+    ini.Keys({{"ActiveTextR", active.r}, {"ActiveTextG", active.g}, {"ActiveTextB", active.b}});
+    ini.Keys({{"InActiveTextR", inactive.r}, {"InActiveTextG", inactive.g}, {"InActiveTextB", inactive.b}});
     ini.Key("menuBar", "menubar.bmp");
     ini.Keys({{"TileMenu", 0}, {"TileLeftMenu", 2}, {"TileRightMenu", 2}});
 
     ini.Section("Fonts");
-    ini.Key("FontHeight", 14);
+    ini.Key("FontHeight", palette.fontHeight);
     ini.Key("FontName", "Tahoma");
 
     ini.Section("Colours");
-    ini.Key("WindowText", kText);
-    ini.Key("ButtonFace", "238 240 234");
-    ini.Key("Scrollbar", "228 233 228");
-    ini.Key("HilightText", "255 255 255");
-    ini.Key("Hilight", "62 122 106");
-    ini.Key("Menubar", "236 240 235");
-    ini.Key("Menu", "248 250 246");
-    ini.Key("MenuText", kText);
-    ini.Key("ButtonText", kText);
-    ini.Key("ButtonHilight", "255 255 255");
-    ini.Key("Buttonlight", "246 248 244");
-    ini.Key("ButtonShadow", "167 179 172");
-    ini.Key("ButtonDkShadow", "94 110 102");
-    ini.Key("MenuBarText", kText);
-    ini.Key("TitleTextActive", "255 255 255");
-    ini.Key("TitleTextNoActive", kTextSoft);
+    ini.Key("WindowText", text);
+    ini.Key("ButtonFace", colour(0xEEF0EA));
+    ini.Key("Scrollbar", colour(0xE4E9E4));
+    ini.Key("HilightText", white);
+    ini.Key("Hilight", colour(0x3E7A6A));
+    ini.Key("Menubar", colour(0xECF0EB));
+    ini.Key("Menu", colour(0xF8FAF6));
+    ini.Key("MenuText", text);
+    ini.Key("ButtonText", text);
+    ini.Key("ButtonHilight", white);
+    ini.Key("Buttonlight", colour(0xF6F8F4));
+    ini.Key("ButtonShadow", colour(0xA7B3AC));
+    ini.Key("ButtonDkShadow", colour(0x5E6E66));
+    ini.Key("MenuBarText", text);
+    ini.Key("TitleTextActive", Spelled(active));
+    ini.Key("TitleTextNoActive", Spelled(inactive));
 
-    CaptionButton(ini, "Button1", "close", 0, kCloseX, 0, "btnclose.bmp");
-    CaptionButton(ini, "Button12", "maximise, while the window is not maximised", 1, kMaximiseX, 2, "btnmax.bmp");
-    CaptionButton(ini, "Button13", "restore, while the window is maximised", 1, kMaximiseX, 1, "btnrestore.bmp");
-    CaptionButton(ini, "Button14", "minimise", 2, kMinimiseX, 0, "btnmin.bmp");
+    const int top = palette.captionButtonTop;
+    CaptionButton(ini, "Button1", "close", 0, kCloseX, top, 0, "btnclose.bmp");
+    CaptionButton(ini, "Button12", "maximise, while the window is not maximised", 1, kMaximiseX, top, 2, "btnmax.bmp");
+    CaptionButton(ini, "Button13", "restore, while the window is maximised", 1, kMaximiseX, top, 1, "btnrestore.bmp");
+    CaptionButton(ini, "Button14", "minimise", 2, kMinimiseX, top, 0, "btnmin.bmp");
     ini.Section("Button0");
     ini.Comment("the window's icon, drawn from the window itself");
-    ini.Keys({{"Action", 3}, {"Align", 0}, {"Xcoord", kIconX}, {"Ycoord", kCaptionButtonTop}, {"Visibility", 0},
+    ini.Keys({{"Action", 3}, {"Align", 0}, {"Xcoord", kIconX}, {"Ycoord", top}, {"Visibility", 0},
               {"Visibility1", 0}});
     ini.Section("MDICONTROLS");
     ini.Key("Image", "mdicontrols.bmp");
@@ -123,7 +131,7 @@ std::string SkinDescription() {
     ini.Keys({{"Trans", 1}, {"Tile", 0}});
     ini.Key("CheckButton", "checkbox.bmp");
     ini.Key("RadioButton", "radio.bmp");
-    TextColours(ini, kText, kAccentText, kText);
+    TextColours(ini, text, accentText, text);
     ini.Section("Button.CheckBox");
     ini.Comment("check boxes for large fonts: unchecked, checked, both disabled");
     ini.Key("Image", "checkbox16.bmp");
@@ -150,7 +158,7 @@ std::string SkinDescription() {
     ini.Key("Image", "grouplabel.bmp");
     ini.Margins(6, 4, 6, 4);
     ini.Keys({{"Trans", 1}, {"BackgroundAlignment", 0}, {"BackgroundLeftShift", 4}, {"BackgroundRightShift", 4}});
-    TextColours(ini, kText, kText, kText);
+    TextColours(ini, text, text, text);
 
     ini.Section("Tabs");
     ini.Key("Image", "tabs.bmp");
@@ -158,7 +166,7 @@ std::string SkinDescription() {
     ini.Keys({{"Style", 0}});
     ini.Margins(4, 4, 4, 2);
     ini.Keys({{"Trans", 1}});
-    TextColours(ini, kTextSoft, kText, kText);
+    TextColours(ini, textSoft, text, text);
     ini.Section("Tab.Pane");
     ini.Comment("named as a skin author's folder would have it");
     ini.Key("Image", "Kestrelle\\TabPane.bmp");
@@ -167,13 +175,13 @@ std::string SkinDescription() {
     ini.Section("StatusBarEdges");
     ini.Key("Image", "statusedges.bmp");
     ini.Margins(2, 2, 2, 2);
-    TextColours(ini, kText, kText, kText);
+    TextColours(ini, text, text, text);
 
     ini.Section("ToolBars");
     ini.Key("Image", "toolbars.bmp");
     ini.Margins(4, 4, 4, 4);
     ini.Keys({{"Trans", 1}});
-    TextColours(ini, kText, kAccentText, kText);
+    TextColours(ini, text, accentText, text);
 
     ini.Section("ComboButton");
     ini.Key("Image", "combobutton.bmp");
@@ -191,7 +199,7 @@ std::string SkinDescription() {
     ini.Section("Headerbar");
     ini.Key("Image", "headerbar.bmp");
     ini.Margins(3, 3, 3, 3);
-    TextColours(ini, kText, kAccentText, kText);
+    TextColours(ini, text, accentText, text);
 
     ini.Section("MenuItem");
     ini.Key("Image", "menuitem.bmp");

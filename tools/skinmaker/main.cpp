@@ -1,6 +1,7 @@
-// Makes Kestrelle's own skin and the program's built-in bitmaps:
+// Makes Kestrelle's skins and the program's built-in bitmaps:
 //   skinmaker <output folder>
-// writes kestrelle.skin (the packed skin: 57 bitmaps, the description last),
+// writes kestrelle.skin (the packed skin: 57 bitmaps, the description last), dark.skin
+// and contrast.skin (the same art in a dark and in a high-contrast palette),
 // skinstream.layout (the same packed skin as the main form's "SkinStream" property, for
 // its stored layout), and track.bmp, trackvert.bmp and plumagemenu.bmp (bitmap
 // resources of the program). The output is the same on every run.
@@ -27,17 +28,17 @@ void SaveText(const std::filesystem::path& path, const std::string& text) {
 // The container's files: every bitmap, the menu bar a second time where the tool-window
 // bitmaps are (the way a skin author's packer lists a shared picture), and the
 // description last.
-std::vector<SkinFileEntry> SkinFiles() {
+std::vector<SkinFileEntry> SkinFiles(const SkinPalette& palette) {
     std::vector<SkinFileEntry> files;
     std::vector<std::byte> menuBar;
-    for (const SkinFile& file : DrawSkinBitmaps()) {
+    for (const SkinFile& file : DrawSkinBitmaps(palette)) {
         files.push_back({file.name, file.picture.Bmp24()});
         if (file.name == "menubar.bmp") menuBar = files.back().bytes;
         if (file.name == "toolbottom.bmp") files.push_back({"menubar.bmp", menuBar});
     }
-    const std::string description = SkinDescription();
+    const std::string description = SkinDescription(palette);
     const auto text = std::as_bytes(std::span(description.data(), description.size()));
-    files.push_back({kDescriptionName, std::vector<std::byte>(text.begin(), text.end())});
+    files.push_back({DescriptionName(palette), std::vector<std::byte>(text.begin(), text.end())});
     return files;
 }
 
@@ -74,9 +75,12 @@ int main(int argc, char** argv) {
     try {
         const std::filesystem::path out = argv[1];
         std::filesystem::create_directories(out);
-        const std::vector<std::byte> packed = PackSkinStream(WriteSkinContainer(SkinFiles()));
-        SaveFile(out / "kestrelle.skin", packed);
-        SaveText(out / "skinstream.layout", SkinStreamBlock(packed));
+        for (const SkinPalette& palette : SkinPalettes()) {
+            const std::vector<std::byte> packed = PackSkinStream(WriteSkinContainer(SkinFiles(palette)));
+            SaveFile(out / (std::string(palette.stem) + ".skin"), packed);
+            // The main form's stored layout carries Kestrelle's own skin, the first.
+            if (&palette == &SkinPalettes().front()) SaveText(out / "skinstream.layout", SkinStreamBlock(packed));
+        }
         SaveFile(out / "track.bmp", BuiltInTrack().Bmp24());
         SaveFile(out / "trackvert.bmp", BuiltInTrackVert().Bmp24());
         SaveFile(out / "plumagemenu.bmp", BuiltInMenuGlyphs());

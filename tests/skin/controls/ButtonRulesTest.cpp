@@ -1,5 +1,7 @@
 #include "skin/controls/ButtonRules.h"
 
+#include "framework/graphics/Colors.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -283,6 +285,17 @@ TEST(ButtonRules, CheckBoxesPutTheBoxLeftOrFlushRight) {
     EXPECT_EQ(places.caption, Rect(0, 0, 104, 21));
 
     EXPECT_EQ(CentreCheckCaption({15, 0, 120, 21}, 13), Rect(15, 4, 120, 25));
+}
+
+// A caption in the system's text colour takes the skin's, so that it shows on a dark
+// skin's faces; a colour the program chose stays.
+TEST(ButtonRules, CaptionsInTheSystemTextColourTakeTheSkins) {
+    constexpr TColor skin = RgbColour(230, 230, 230);
+    EXPECT_EQ(SkinnedCaptionColour(clWindowText, skin), skin);
+    EXPECT_EQ(SkinnedCaptionColour(clBtnText, skin), skin);
+    EXPECT_EQ(SkinnedCaptionColour(clRed, skin), clRed);
+    EXPECT_EQ(SkinnedCaptionColour(clBlack, skin), clBlack);
+    EXPECT_EQ(SkinnedCaptionColour(clGrayText, skin), clGrayText);
 }
 
 }  // namespace

@@ -37,8 +37,23 @@ std::vector<std::byte> SmallSkin(TColor caption = RgbColour(200, 40, 40)) {
         {"side.bmp", SolidBitmap(6, 10, clBlue)},
         {"push.bmp", SolidBitmap(50, 10, clSilver)},
         {"small.ini", Bytes("[Personality]\r\nTop=top.bmp\r\nTopFrame=2\r\nLeft=side.bmp\r\n"
-                            "[Colours]\r\nButtonFace=10 20 30\r\n[Buttons]\r\nBitmap=push.bmp\r\n")},
+                          "[Colours]\r\nButtonFace=10 20 30\r\n[Buttons]\r\nBitmap=push.bmp\r\n")},
     });
+}
+
+// Every object of a load, null where the skin has none, in one order.
+std::vector<const TDataSkinObject*> Objects(TSkinData& data) {
+    return {static_cast<TDataSkinObject*>(&data.LeftBorder()), &data.RightBorder(), &data.TopBorder(),
+            &data.BottomBorder(), static_cast<TDataSkinObject*>(&data.Title()),
+            static_cast<TDataSkinObject*>(&data.Buttons()), static_cast<TDataSkinObject*>(data.Progress()),
+            data.ProgressChunk(), data.MenuBarSkin(), data.GroupBoxEdge(),
+            static_cast<TDataSkinObject*>(data.GroupBoxLabel()), static_cast<TDataSkinObject*>(data.Tabs()),
+            data.StatusBarEdges(), data.TabPane(), data.ToolBars(), static_cast<TDataSkinObject*>(data.ComboButton()),
+            data.SunkEdge(), data.ExtraImages(), data.Headerbar(), data.MenuItem(), data.MenuBackground(),
+            data.Scrollbar(), data.HorzScroll(), data.VertScroll(), data.HorzScrollThumb(), data.VertScrollThumb(),
+            data.ThumbHorz(), data.ThumbVert(), data.ThumbLeft(), data.ThumbRight(), data.ThumbUp(), data.ThumbDown(),
+            static_cast<TDataSkinObject*>(data.UpDownHorz()), static_cast<TDataSkinObject*>(data.UpDownVert()),
+            data.Track(), data.TrackVert(), data.ToolbarSkin(), data.ComboArrow()};
 }
 
 // Everything a load makes, as numbers: each object's presence, numbers and pixels, the
@@ -60,8 +75,8 @@ std::vector<int64_t> Fingerprint(TSkinData& data) {
         out.push_back(o != nullptr);
         if (!o) return;
         out.insert(out.end(), {o->LeftWidth, o->TopHeight, o->RightWidth, o->BottomHeight, o->Trans, o->Tile,
-                               o->FrameCount, o->Style, o->NormalColour, o->MouseOverColour, o->PressedColour,
-                               o->NormalColour2, o->MouseOverColour2, o->PressedColour2});
+                             o->FrameCount, o->Style, o->NormalColour, o->MouseOverColour, o->PressedColour,
+                             o->NormalColour2, o->MouseOverColour2, o->PressedColour2});
         bitmap(o->Image);
         if (const auto* border = dynamic_cast<const TDataSkinBorder*>(o)) bitmap(border->Image2);
         if (const auto* buttons = dynamic_cast<const TDataSkinButton*>(o)) {
@@ -72,24 +87,12 @@ std::vector<int64_t> Fingerprint(TSkinData& data) {
         if (const auto* button = dynamic_cast<const TDataSkinSysButton*>(o))
             out.insert(out.end(), {button->Action, button->Align, button->Xcoord, button->Visibility1});
     };
-    for (const TDataSkinObject* o :
-         {static_cast<TDataSkinObject*>(&data.LeftBorder()), &data.RightBorder(), &data.TopBorder(),
-          &data.BottomBorder(), static_cast<TDataSkinObject*>(&data.Title()),
-          static_cast<TDataSkinObject*>(&data.Buttons()), static_cast<TDataSkinObject*>(data.Progress()),
-          data.ProgressChunk(), data.MenuBarSkin(), data.GroupBoxEdge(),
-          static_cast<TDataSkinObject*>(data.GroupBoxLabel()), static_cast<TDataSkinObject*>(data.Tabs()),
-          data.StatusBarEdges(), data.TabPane(), data.ToolBars(), static_cast<TDataSkinObject*>(data.ComboButton()),
-          data.SunkEdge(), data.ExtraImages(), data.Headerbar(), data.MenuItem(), data.MenuBackground(),
-          data.Scrollbar(), data.HorzScroll(), data.VertScroll(), data.HorzScrollThumb(), data.VertScrollThumb(),
-          data.ThumbHorz(), data.ThumbVert(), data.ThumbLeft(), data.ThumbRight(), data.ThumbUp(), data.ThumbDown(),
-          static_cast<TDataSkinObject*>(data.UpDownHorz()), static_cast<TDataSkinObject*>(data.UpDownVert()),
-          data.Track(), data.TrackVert(), data.ToolbarSkin(), data.ComboArrow()})
-        object(o);
+    for (const TDataSkinObject* o : Objects(data)) object(o);
     for (const auto& button : data.SysButtons()) object(button.get());
     const TSkinColours& c = data.Colours();
     out.insert(out.end(), {c.WindowText, c.ButtonFace, c.ScrollbarColour, c.HilightText, c.Hilight, c.Menubar, c.Menu,
-                           c.MenuText, c.ButtonText, c.ButtonHilight, c.Buttonlight, c.ButtonShadow, c.ButtonDkShadow,
-                           c.MenuBarText, c.TitleTextActive, c.TitleTextNoActive, data.TitleColour()});
+                         c.MenuText, c.ButtonText, c.ButtonHilight, c.Buttonlight, c.ButtonShadow, c.ButtonDkShadow,
+                         c.MenuBarText, c.TitleTextActive, c.TitleTextNoActive, data.TitleColour()});
     out.push_back(static_cast<int64_t>(reinterpret_cast<intptr_t>(data.ButtonFaceBrush())));
     return out;
 }
@@ -162,7 +165,7 @@ TEST_F(SkinDataTest, TheShippedSkinLoadsEveryPart) {
     const auto& buttons = data.SysButtons();
     ASSERT_EQ(buttons.size(), 8u);
     const std::string names[] = {"BUTTON1", "BUTTON12", "BUTTON13", "BUTTON14", "BUTTON0",
-                                 "MDICONTROLS", "MDICONTROLS", "MDICONTROLS"};
+                               "MDICONTROLS", "MDICONTROLS", "MDICONTROLS"};
     const int actions[] = {0, 1, 1, 2, 3, 7, 8, 9};
     const int frames[] = {6, 6, 6, 6, 6, 4, 4, 4};
     for (size_t i = 0; i < 8; ++i) {
@@ -194,7 +197,7 @@ TEST_F(SkinDataTest, TheShippedSkinLoadsEveryPart) {
     EXPECT_FALSE(data.UpDownVert()->Image2.Empty());
     EXPECT_FALSE(data.Tabs()->Image2.Empty());
     for (TDataSkinObject* thumb : {data.ThumbHorz(), data.ThumbVert(), data.ThumbLeft(), data.ThumbRight(),
-                                   data.ThumbUp(), data.ThumbDown()})
+                                 data.ThumbUp(), data.ThumbDown()})
         EXPECT_EQ(thumb->FrameCount, 5);
     EXPECT_LE(data.TabPane()->LeftWidth, 4);
 
@@ -221,6 +224,39 @@ TEST_F(SkinDataTest, TheShippedSkinLoadsEveryPart) {
     EXPECT_EQ(data.ToolbarSkin()->Image.Height(), 40);
     EXPECT_NE(data.ButtonFaceBrush(), nullptr);
     EXPECT_EQ(data.MenuGlyphs().Count(), 4);
+}
+
+// The dark and the high-contrast skin beside the program: each loads without a word and
+// has every part of the program's own, in the same frames.
+TEST_F(SkinDataTest, TheOtherShippedSkinsHaveEveryPartOfTheProgramsOwn) {
+    // Presence, frame count and, apart from the caption pieces, picture size.
+    const auto shape = [](TSkinData& data) {
+        std::vector<int> out;
+        for (const TDataSkinObject* o : Objects(data)) {
+            out.push_back(o != nullptr);
+            if (!o) continue;
+            out.push_back(o->FrameCount);
+            if (o != &data.TopBorder() && o != &data.LeftBorder() && o != &data.RightBorder())
+                out.insert(out.end(), {o->Image.Width(), o->Image.Height()});
+        }
+        for (const auto& button : data.SysButtons())
+            out.insert(out.end(), {button->Action, button->Align, button->Xcoord, button->Visibility1,
+                                   button->FrameCount, button->Image.Width()});
+        return out;
+    };
+    TSkinData own;
+    Stream(own, ShippedSkin());
+    ASSERT_FALSE(own.NoSkin());
+    for (const char* name : {"/dark.skin", "/contrast.skin"}) {
+        SCOPED_TRACE(name);
+        TSkinData data;
+        Stream(data, ReadFileBytes(KESTRELLE_SKIN_DIR + std::string(name)));
+        ASSERT_FALSE(data.NoSkin());
+        EXPECT_TRUE(messages.empty());
+        EXPECT_EQ(shape(data), shape(own));
+        EXPECT_NE(data.Colours().ButtonFace, own.Colours().ButtonFace);
+        EXPECT_EQ(data.TopBorder().Image.Height(), 2 * data.LeftBorder().TopHeight);
+    }
 }
 
 TEST_F(SkinDataTest, ColoursComeFromTheSkinOrStandForSystemColours) {
@@ -451,7 +487,7 @@ TEST_F(SkinDataTest, TheMainMenuSwitchDecidesWhichMenuSkinningIsDropped) {
 
     TSkinData plain;
     plain.SetSkinControls((kDefaultSkinControls - TSkinControlTypes{TSkinControlType::xcMainMenu}) |
-                          TSkinControlTypes{TSkinControlType::xcMenuItem});
+                        TSkinControlTypes{TSkinControlType::xcMenuItem});
     plain.Loaded();
     EXPECT_TRUE(plain.SkinControls().Contains(TSkinControlType::xcMenuItem));
     EXPECT_FALSE(plain.SkinControls().Contains(TSkinControlType::xcSystemMenu));
@@ -535,9 +571,9 @@ TEST_F(SkinDataTest, HostileValuesAreBoundedAtLoad) {
     TSkinData data;
     FailureLogCapture log;
     Stream(data, PackedSkin({{"top.bmp", SolidBitmap(40, 30, clGreen)},
-                             {"huge.bmp", huge},
-                             {"broken.bmp", broken},
-                             {"hostile.ini", Bytes(description)}}));
+                           {"huge.bmp", huge},
+                           {"broken.bmp", broken},
+                           {"hostile.ini", Bytes(description)}}));
     ASSERT_FALSE(data.NoSkin());
     EXPECT_EQ(log.Count(u"A skin bitmap could not be read; its picture stays empty"), 1u);  // broken.bmp
     EXPECT_EQ(data.TopBorder().FrameCount, 30);  // one-pixel frames, never empty ones
@@ -559,13 +595,13 @@ TEST_F(SkinDataTest, HostileValuesAreBoundedAtLoad) {
     // Every picture the load made can be drawn.
     DibSection target{64, 48};
     std::vector<TDataSkinObject*> objects{&data.TopBorder(), &data.LeftBorder(), &data.Buttons(), data.Headerbar(),
-                                          data.ProgressChunk(), data.SunkEdge(), data.ComboButton(), data.ComboArrow(),
-                                          data.ToolbarSkin(), data.HorzScrollThumb()};
+                                        data.ProgressChunk(), data.SunkEdge(), data.ComboButton(), data.ComboArrow(),
+                                        data.ToolbarSkin(), data.HorzScrollThumb()};
     for (const auto& button : data.SysButtons()) objects.push_back(button.get());
     for (TDataSkinObject* object : objects) {
         ASSERT_NE(object, nullptr);
         for (int frame = 1; frame <= std::min(object->FrameCount, 4); ++frame)
             DrawSliced(target.Dc(), {0, 0, 64, 48}, object->Image, FrameLayout::Horizontal, MiddleMode::Tile,
-                       Transparency::KeyColour, object->FrameCount, frame, object->Margins());
+                     Transparency::KeyColour, object->FrameCount, frame, object->Margins());
     }
 }
