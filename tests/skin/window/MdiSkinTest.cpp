@@ -31,7 +31,6 @@ using namespace window_skin;
 
 namespace {
 
-constexpr COLORREF kSentinel = RGB(1, 2, 3);
 constexpr TColor kBar = RgbColour(40, 50, 60);
 // The "MDICONTROLS" strip: 12 cells of 12 pixels, four frames for each of minimise,
 // restore and close; every cell a colour of its own.
@@ -139,14 +138,6 @@ protected:
                 if (!Running(*c)) return false;
             return true;
         }));
-    }
-    static void PaintFrame(TWinSkinForm& form, DibSection& into) {
-        RECT r{};
-        ::GetWindowRect(form.Window(), &r);
-        ASSERT_TRUE(into.EnsureSize(r.right - r.left, r.bottom - r.top));
-        into.Fill(kSentinel);
-        ASSERT_TRUE(form.PaintNonClient(into.Dc()));
-        ::GdiFlush();
     }
     // The maximised child's buttons of the frame's skin object: minimise, restore, close.
     static std::vector<const TWinSysButton*> MdiButtons(const TWinSkinForm& form) {

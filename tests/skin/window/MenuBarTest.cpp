@@ -33,7 +33,6 @@ using namespace window_skin;
 
 namespace {
 
-constexpr COLORREF kSentinel = RGB(1, 2, 3);
 // The bar picture, two frames stacked: active and inactive. Each has a 4-pixel left end,
 // a 2-pixel middle (one stripe of each colour) and a 5-pixel right end.
 constexpr int kBarLeft = 4, kBarRight = 5, kBarFrameHeight = 20;
@@ -115,14 +114,6 @@ protected:
         ::SetForegroundWindow(window);
         EXPECT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == window && ::GetFocus() == window; }));
         return form;
-    }
-    static void PaintFrame(TWinSkinForm& form, DibSection& into) {
-        RECT r{};
-        ::GetWindowRect(form.Window(), &r);
-        ASSERT_TRUE(into.EnsureSize(r.right - r.left, r.bottom - r.top));
-        into.Fill(kSentinel);
-        ASSERT_TRUE(form.PaintNonClient(into.Dc()));
-        ::GdiFlush();
     }
     static COLORREF Rgb(TColor c) { return ColorToRGB(c); }
     static bool AllEqual(const DibSection& dib, int left, int top, int right, int bottom, COLORREF colour) {

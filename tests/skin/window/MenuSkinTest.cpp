@@ -22,7 +22,6 @@ using namespace window_skin;
 
 namespace {
 
-constexpr COLORREF kSentinel = RGB(1, 2, 3);
 // The item picture's frames: normal, separator (its top half transparent), -, selected, -.
 constexpr TColor kItemFrames[5] = {RgbColour(0, 160, 0), RgbColour(0, 120, 40), RgbColour(0, 90, 0),
                                    RgbColour(0, 60, 0), RgbColour(0, 30, 0)};

@@ -24,7 +24,6 @@ using namespace window_skin;
 
 namespace {
 
-constexpr COLORREF kSentinel = RGB(1, 2, 3);
 // The button object's frames: normal, pressed, disabled, hover, focused.
 constexpr TColor kFrames[5] = {RgbColour(200, 40, 40), RgbColour(40, 200, 40), RgbColour(40, 40, 200),
                                RgbColour(200, 200, 40), RgbColour(40, 200, 200)};

@@ -18,7 +18,6 @@ using namespace window_skin;
 
 namespace {
 
-constexpr COLORREF kSentinel = RGB(1, 2, 3);
 
 // What the test windows' own procedure saw of the engine's messages.
 struct Seen {
@@ -58,14 +57,6 @@ core::Size SizeOf(HWND window) {
 
 class WinSkinFormTest : public SkinnedTest {
 protected:
-    // The frame as the object paints it, into a bitmap of the window's size.
-    static void PaintFrame(TWinSkinForm& form, DibSection& into) {
-        const core::Size size = SizeOf(form.Window());
-        ASSERT_TRUE(into.EnsureSize(size.width, size.height));
-        into.Fill(kSentinel);
-        ASSERT_TRUE(form.PaintNonClient(into.Dc()));
-        ::GdiFlush();
-    }
     static COLORREF Rgb(TColor colour) { return ColorToRGB(colour); }
 };
 

@@ -5,6 +5,7 @@
 // frames (normal, pressed, hot, inactive) differ, and a window to skin.
 
 #include "framework/graphics/Colors.h"
+#include "framework/win/DibSection.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/SkinManage.h"
@@ -123,5 +124,18 @@ protected:
 private:
     TSkinReader::Notifier m_previousNotifier;
 };
+
+// Fills a frame picture before the paint, so that what the paint leaves out shows.
+inline constexpr COLORREF kSentinel = RGB(1, 2, 3);
+
+// The frame as the skinning object paints it, into a bitmap of the window's size.
+inline void PaintFrame(TWinSkinForm& form, DibSection& into) {
+    RECT r{};
+    ::GetWindowRect(form.Window(), &r);
+    ASSERT_TRUE(into.EnsureSize(r.right - r.left, r.bottom - r.top));
+    into.Fill(kSentinel);
+    ASSERT_TRUE(form.PaintNonClient(into.Dc()));
+    ::GdiFlush();
+}
 
 }  // namespace window_skin
