@@ -1,5 +1,6 @@
 #include "gallery/GalleryForm.h"
 
+#include "framework/controls/GroupBox.h"
 #include "framework/controls/Messages.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/SpeedButton.h"
@@ -9,6 +10,7 @@
 #include "gallery/MediaPage.h"
 #include "gallery/MenusPage.h"
 #include "gallery/ScrollingPage.h"
+#include "gallery/SkinChooser.h"
 #include "gallery/TabsPage.h"
 #include "gallery/WindowKinds.h"
 #include "skin/controls/TabSkins.h"
@@ -65,9 +67,28 @@ bool TGalleryForm::Build(std::vector<std::wstring> open, std::wstring_view page,
     TPanel& menus = AddPage(L"menus", L"Menus");
     m_pageList.back().menu = &BuildMenusPage(*this, menus);
     BuildMediaPage(*this, AddPage(L"media", L"Media"));
+    BuildSkinChooser(skinFile);
     if (ShowPage(page)) return true;
     ShowPage(m_pageList.front().name);
     return false;
+}
+
+TGalleryForm::~TGalleryForm() = default;
+
+void TGalleryForm::BuildSkinChooser(std::wstring_view skinFile) {
+    auto& group = Create<TGroupBox>();
+    group.SetParent(m_pages);
+    group.SetCaption(L"皮肤 Skin");
+    group.SetBounds(kGap, kGap + static_cast<int>(m_pageList.size()) * (kButtonHeight + kGap) + kGap, kButtonWidth, 58);
+    std::wstring current;
+    if (!skinFile.empty()) {
+        current.resize(MAX_PATH);
+        const DWORD length = ::GetFullPathNameW(std::wstring(skinFile).c_str(), MAX_PATH, current.data(), nullptr);
+        current.resize(length < MAX_PATH ? length : 0);
+        if (current.empty()) current = skinFile;
+    }
+    m_chooser = std::make_unique<SkinChooser>(*this, group, *m_skin, ProgramFolder(), current, kGap, 24,
+                                              kButtonWidth - 2 * kGap);
 }
 
 TPanel& TGalleryForm::AddPage(const wchar_t* name, const wchar_t* caption) {

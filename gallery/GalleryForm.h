@@ -5,12 +5,14 @@
 
 #include "framework/forms/Form.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class TMainMenu;
 class TPanel;
+class SkinChooser;
 class TSkinData;
 class TSpeedButton;
 
@@ -19,6 +21,7 @@ class TGalleryForm : public TForm {
 
 public:
     TGalleryForm();
+    ~TGalleryForm() override;
 
     // Builds the window (no stored layout) and loads the skin; `open` names window kinds
     // to open once the window shows ("all" for every kind that is not modal), `page`
@@ -27,6 +30,8 @@ public:
     bool Build(std::vector<std::wstring> open, std::wstring_view page = L"windows", std::wstring_view skinFile = {});
 
     TSkinData* Skin() const noexcept { return m_skin; }
+    // The chooser of the skin every window of the gallery wears.
+    SkinChooser* Chooser() const noexcept { return m_chooser.get(); }
     // The page shown; its controls are the page's children.
     TPanel* Page() const noexcept;
     bool ShowPage(std::wstring_view name);
@@ -46,9 +51,11 @@ private:
     TSpeedButton& AddButton(TPanel& parent, int row, int column, const wchar_t* caption);
     TPanel& AddPage(const wchar_t* name, const wchar_t* caption);
     void BuildWindowsPage(TPanel& page);
+    void BuildSkinChooser(std::wstring_view skinFile);
 
     TSkinData* m_skin = nullptr;
     TPanel* m_pages = nullptr;
     std::vector<GalleryPage> m_pageList;
     std::vector<std::wstring> m_open;
+    std::unique_ptr<SkinChooser> m_chooser;
 };

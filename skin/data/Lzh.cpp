@@ -77,8 +77,15 @@ public:
         m_bits |= ToBigEndian(word) >> m_count;
         m_next += (63 - m_count) >> 3;
         m_count |= 56;
-        // Once at the end, keep reading the zero padding.
-        m_next = std::min(m_next, m_end);
+        // Once at the end, keep reading the zero padding, counting what lies past it.
+        if (m_next > m_end) [[unlikely]] {
+            m_overrun += static_cast<uint64_t>(m_next - m_end);
+            m_next = m_end;
+        }
+    }
+    // How many bits the decoder has taken, padding past the end included.
+    uint64_t BitsTaken(const uint8_t* begin) const noexcept {
+        return (static_cast<uint64_t>(m_next - begin) + m_overrun) * 8 - static_cast<uint64_t>(m_count);
     }
     unsigned Bit() noexcept {
         const auto bit = static_cast<unsigned>(m_bits >> 63);
@@ -100,6 +107,7 @@ private:
     }
     uint64_t m_bits = 0;
     int m_count = 0;
+    uint64_t m_overrun = 0;
     const uint8_t* m_next;
     const uint8_t* m_end;
 };
@@ -145,6 +153,7 @@ size_t TLZH::GetBytes(std::span<std::byte> buffer) { return m_in.Read(buffer); }
 void TLZH::PutBytes(std::span<const std::byte> bytes) { m_out.WriteBuffer(bytes); }
 
 int64_t TLZH::Decode(int64_t count) {
+    m_inputRanOut = false;
     // Gather the input first; its size bounds what it can honestly decode to.
     std::vector<uint8_t> input;
     for (;;) {
@@ -198,6 +207,8 @@ int64_t TLZH::Decode(int64_t count) {
         out += length;
     }
 
+    // An encoder never needs bits past its last byte: taking some means the input was cut.
+    m_inputRanOut = in.BitsTaken(input.data()) > static_cast<uint64_t>(inputBytes) * 8;
     const auto produced = static_cast<size_t>(out - (history.get() + kWindow));
     PutBytes(std::span(reinterpret_cast<const std::byte*>(history.get() + kWindow), produced));
     return static_cast<int64_t>(produced);

@@ -31,6 +31,9 @@ public:
     // ends early reads as zero bits. A count that is negative or more than
     // MaxUnpackedLength allows for the input raises ElzhException.
     int64_t Decode(int64_t count);
+    // Whether the last Decode ran past the end of the input, into the zero bits: the
+    // input was cut short and the end of its output is not what was packed.
+    bool InputRanOut() const noexcept { return m_inputRanOut; }
 
     // No stream of this coding yields more than 48 bytes per input byte (a 60-byte
     // match costs at least 10 bits), so anything past 64 per byte can only come from
@@ -49,4 +52,5 @@ public:
 private:
     TStream& m_in;
     TStream& m_out;
+    bool m_inputRanOut = false;
 };

@@ -37,6 +37,8 @@ void TSkinReader::Unpack(TMemoryStream& packed, TMemoryStream& target) {
     const int32_t unpackedLength = packed.ReadInt32();
     TLZH lzh(packed, target);
     (void)lzh.Decode(unpackedLength);
+    // Read on, a cut file would pass for a skin with pictures of noise.
+    if (lzh.InputRanOut()) throw ElzhException(u"LZH : The packed skin ends before its data does");
     target.SetPosition(0);
 }
 

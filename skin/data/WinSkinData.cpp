@@ -451,24 +451,45 @@ void TSkinData::SetSkinFile(std::wstring_view value) {
     m_skinFile = value;
     if (m_skinFile.empty()) return;
     if (!FileExists(m_skinFile)) return;
+    if (LoadSkinFile(m_skinFile) && m_skinFormtype == TSkinFormType::sfMainform) ApplySkin();
+}
+
+bool TSkinData::ChangeSkinFile(std::wstring_view path) {
+    const std::wstring file(path);
+    if (file.empty() || !FileExists(file)) {
+        Report(u"The skin file " + FromWide(file) + u" does not exist");
+        return false;
+    }
+    const bool noSkin = m_noSkin;
+    if (!LoadSkinFile(file)) {
+        // The windows go on painting with the skin they have; NoSkin must keep saying so.
+        m_noSkin = noSkin;
+        return false;
+    }
+    m_skinFile = file;
+    if (m_skinFormtype == TSkinFormType::sfMainform) ApplySkin();
+    return true;
+}
+
+bool TSkinData::LoadSkinFile(const std::wstring& path) {
     std::vector<std::byte> bytes;
-    switch (ReadWholeFile(m_skinFile, static_cast<size_t>(kMaxSkinFileBytes), bytes)) {
+    switch (ReadWholeFile(path, static_cast<size_t>(kMaxSkinFileBytes), bytes)) {
     case TWholeFileRead::Done:
         break;
     case TWholeFileRead::TooLarge:
-        Report(u"The skin file " + FromWide(m_skinFile) + u" is too large to be a skin");
-        return;
+        Report(u"The skin file " + FromWide(path) + u" is too large to be a skin");
+        return false;
     case TWholeFileRead::CannotOpen:
     case TWholeFileRead::CannotRead:
-        Report(u"Cannot read the skin file " + FromWide(m_skinFile));
-        return;
+        Report(u"Cannot read the skin file " + FromWide(path));
+        return false;
     }
     TMemoryStream candidate(std::move(bytes));
     // The stored skin is replaced only by one that loads, so a bad file loses nothing.
-    if (!LoadPacked(candidate)) return;
+    if (!LoadPacked(candidate)) return false;
     m_packedSkin.Clear();
     m_packedSkin.WriteBuffer(candidate.Bytes());
-    if (m_skinFormtype == TSkinFormType::sfMainform) ApplySkin();
+    return true;
 }
 
 // --- skinning -------------------------------------------------------------------------

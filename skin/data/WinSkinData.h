@@ -75,6 +75,11 @@ public:
     // Loads the skin file now (its previous skin stays when the file is missing or
     // cannot be used, NoSkin is then true).
     void SetSkinFile(std::wstring_view value);
+    // Switching skins while the program runs: loads `path` and re-skins every open window
+    // with it, as assigning SkinFile does, but a file that is missing or cannot be used
+    // changes nothing at all: the skin in use stays on screen and NoSkin keeps its value.
+    // The reason is told once. True when the file's skin is the one in use now.
+    bool ChangeSkinFile(std::wstring_view path);
     // "(Good)" while a packed skin is stored, "(none)" otherwise. Writing it does nothing.
     std::wstring SkinStore() const;
     TSkinFormType SkinFormtype() const noexcept { return m_skinFormtype; }
@@ -222,6 +227,8 @@ private:
     };
 
     bool LoadPacked(TMemoryStream& packed);
+    // Reads and loads a skin file; false (told why) when it cannot be used.
+    bool LoadSkinFile(const std::wstring& path);
     static void ReadSkin(const TQuickIni& description, const TSkinReader& files, Skin& skin);
     static void LoadBuiltInTracks(Skin& skin);
     static void MakeSane(Skin& skin);

@@ -17,17 +17,22 @@ using namespace lzh;
 namespace {
 
 // Decodes `bits` asking for `count` bytes.
-std::vector<std::byte> DecodeBits(std::span<const std::byte> bits, int64_t count) {
+std::vector<std::byte> DecodeBits(std::span<const std::byte> bits, int64_t count, bool* ranOut = nullptr) {
     TMemoryStream in(std::vector<std::byte>(bits.begin(), bits.end()));
     TMemoryStream out;
     TLZH lzh(in, out);
     const int64_t produced = lzh.Decode(count);
     EXPECT_EQ(produced, out.Size());
+    if (ranOut) *ranOut = lzh.InputRanOut();
     return out.TakeBytes();
 }
 
+// A whole stream never runs into the zero bits behind it.
 std::vector<std::byte> RoundTrip(std::span<const std::byte> data) {
-    return DecodeBits(LzhEncode(data), static_cast<int64_t>(data.size()));
+    bool ranOut = true;
+    auto decoded = DecodeBits(LzhEncode(data), static_cast<int64_t>(data.size()), &ranOut);
+    EXPECT_FALSE(ranOut);
+    return decoded;
 }
 
 std::vector<std::byte> RandomBytes(size_t size, unsigned seed) {
@@ -184,8 +189,12 @@ TEST(Lzh, PackerPacksASkinAtLeastAsTightlyAsTheTestStream) {
 TEST(Lzh, TruncatedStreamRunsToItsLengthOnZeroBits) {
     const auto data = RandomBytes(4000, 3);
     auto bits = LzhEncode(data);
+    bool ranOut = false;
+    (void)DecodeBits(std::span(bits).first(bits.size() - 1), 4000, &ranOut);
+    EXPECT_TRUE(ranOut);  // the last byte alone is missing
     bits.resize(bits.size() / 2);
-    const auto decoded = DecodeBits(bits, 4000);
+    const auto decoded = DecodeBits(bits, 4000, &ranOut);
+    EXPECT_TRUE(ranOut);
     ASSERT_GE(decoded.size(), 4000u);
     ASSERT_LE(decoded.size(), 4000u + kLongestMatch - 1);
     EXPECT_TRUE(std::equal(data.begin(), data.begin() + 1500, decoded.begin()));

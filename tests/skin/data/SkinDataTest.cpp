@@ -391,6 +391,30 @@ TEST_F(SkinDataTest, AMissingSkinFileKeepsTheSkinButSkinningCannotStart) {
     EXPECT_FALSE(manager->Active());
 }
 
+// Switching while the program runs: a file that cannot be used changes nothing, not
+// even NoSkin, since the skin in use stays on screen; each failure is told once.
+TEST_F(SkinDataTest, ChangingToAFileThatCannotBeUsedKeepsTheSkinInUse) {
+    const auto small = TempFile("change.skin"), older = TempFile("change-older.skin");
+    WriteFileBytes(small.string(), SmallSkin());
+    WriteFileBytes(older.string(), PackedSkin({{"a.ini", Bytes("[Colours]\r\n")}}, 19999));
+    TSkinData data;
+    Stream(data, ShippedSkin());
+    ASSERT_TRUE(data.ChangeSkinFile(small.wstring()));
+    EXPECT_EQ(data.SkinFile(), small.wstring());
+    EXPECT_EQ(data.TopBorder().Image.Width(), 30);
+
+    EXPECT_FALSE(data.ChangeSkinFile(older.wstring()));
+    EXPECT_FALSE(data.ChangeSkinFile(TempFile("change-missing.skin").wstring()));
+    EXPECT_FALSE(data.ChangeSkinFile(L""));
+    EXPECT_EQ(messages.size(), 3u);
+    EXPECT_FALSE(data.NoSkin());
+    EXPECT_EQ(data.SkinFile(), small.wstring());
+    EXPECT_EQ(data.TopBorder().Image.Width(), 30);
+    EXPECT_TRUE(std::ranges::equal(data.PackedSkin().Bytes(), SmallSkin()));
+    std::filesystem::remove(small);
+    std::filesystem::remove(older);
+}
+
 TEST_F(SkinDataTest, ASecondSkinReplacesEveryPartAndLeaksNoHandle) {
     const auto small = TempFile("small.skin"), shipped = TempFile("shipped.skin");
     WriteFileBytes(small.string(), SmallSkin());

@@ -169,6 +169,14 @@ TEST(SkinReader, RefusesMalformedContainersAndKeepsWhatItHad) {
     }
     EXPECT_TRUE(spy.messages.empty());
 
+    // A packed stream cut short still unpacks to its stated length on zero bits; the
+    // reader refuses it rather than take the noise for pictures.
+    auto cut = PackSkinStream(RawContainer(20000, "a.bmp\r\n", {300}, std::string(300, 'x') ));
+    cut.resize(cut.size() - 1);
+    TMemoryStream cutStream(cut);
+    EXPECT_THROW(reader.Open(cutStream), ElzhException);
+    EXPECT_EQ(Read(reader, "keep.bmp"), "ok");
+
     // At the limit, and with bytes to spare behind the files, a container opens.
     std::string limitNames;
     for (int i = 0; i < 1001; ++i) limitNames += "f" + std::to_string(i) + "\r\n";
