@@ -324,7 +324,8 @@ void TWinSkinForm::BuildSysMenu() {
             }
             item.SetCaption(caption.empty() ? L"-" : caption);
             item.SetTag(static_cast<int32_t>(info.wID));
-            const SysMenuItemRule rule = SysMenuItemFor(info.wID, info.fState, facts);
+            // A submenu's item number is its handle's, never one of the system's commands.
+            const SysMenuItemRule rule = SysMenuItemFor(info.hSubMenu ? 0 : info.wID, info.fState, facts);
             item.SetImageIndex(rule.image);
             item.SetEnabled(rule.enabled);
             item.SetRadioItem((info.fType & MFT_RADIOCHECK) != 0);
