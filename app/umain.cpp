@@ -1,5 +1,7 @@
 #include "app/umain.h"
 
+#include "app/SkinChooser.h"
+#include "app/UserSettings.h"
 #include "flash/ShockwaveFlash.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/SpeedButton.h"
@@ -50,10 +52,27 @@ std::wstring SystemDirectory() {
     }
 }
 
-TFmain::TFmain() : Clock{LocalNow} {
+std::wstring ProgramFolder() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) {
+            std::wstring path(buffer.data(), length);
+            const size_t slash = path.find_last_of(L"\\/");
+            return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+        }
+        buffer.resize(buffer.size() * 2);  // cut short: ask again with room for it
+    }
+}
+
+TFmain::TFmain()
+    : Clock{LocalNow}, SkinFolder{ProgramFolder()}, SettingsFolder{UserSettings::DefaultFolder()} {
     // The layout names these classes; registering again does nothing.
     RegisterComponentClasses<TShockwaveFlash, TResourceExport, TSkinData>();
 }
+
+TFmain::~TFmain() = default;
 
 template <class T>
 T* TFmain::Require(std::u16string_view name) const {
@@ -96,6 +115,28 @@ void TFmain::FormCreate(TObject*) {
     const LocalDateTime now = Clock();
     SetPanelText(2, DateText(now));
     SetPanelText(3, WeekdayText(now.dayOfWeek));
+    // Before the first frame is skinned, so that the built-in skin does not show first.
+    m_skins = std::make_unique<SkinChooser>(*SkinData1, SkinFolder, UserSettings(SettingsFolder));
+    m_skins->RestoreRemembered();
+}
+
+void TFmain::WndProc(TMessage& message) {
+    switch (message.Msg) {
+    case WM_INITMENUPOPUP:
+        // Read as the menu opens, so that a skin copied beside the program shows at once.
+        if (m_skins && HandleAllocated() &&
+            reinterpret_cast<HMENU>(message.WParam) == ::GetSystemMenu(HandleIfAllocated(), FALSE))
+            m_skins->FillSystemMenu(reinterpret_cast<HMENU>(message.WParam));
+        break;
+    case WM_SYSCOMMAND:
+        if (m_skins && m_skins->Command(message.WParam)) {
+            message.Result = 0;
+            return;
+        }
+        break;
+    default: break;
+    }
+    TForm::WndProc(message);
 }
 
 void TFmain::Timer1Timer(TObject*) { SetPanelText(4, ClockText(Clock())); }

@@ -8,8 +8,10 @@
 #include "framework/forms/Form.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
+class SkinChooser;
 class TPanel;
 class TResourceExport;
 class TShockwaveFlash;
@@ -24,6 +26,7 @@ class TFmain : public TForm {
 
 public:
     TFmain();
+    ~TFmain() override;
 
     // The components of the layout, found by name once it has been read.
     TSplitter* Splitter1 = nullptr;
@@ -39,6 +42,14 @@ public:
     std::wstring ExportDir;
     // Where the date, weekday and clock come from; the local time unless replaced.
     std::function<LocalDateTime()> Clock;
+    // The skins the system menu offers lie in SkinFolder (the program's folder); the
+    // choice is kept in SettingsFolder (the user's, see UserSettings). Both are read
+    // when the form is created.
+    std::wstring SkinFolder;
+    std::wstring SettingsFolder;
+
+    // The skin choice; null until the form has been created.
+    SkinChooser* Skins() const noexcept { return m_skins.get(); }
 
     void FormCreate(TObject* sender);
     void FormClose(TObject* sender, TCloseAction& action);
@@ -71,13 +82,20 @@ public:
     void Loaded() override;
     static void Publish(TPublisher<TFmain>& p);
 
+protected:
+    void WndProc(TMessage& message) override;
+
 private:
     template <class T>
     T* Require(std::u16string_view name) const;
     void SetPanelText(int index, std::u16string_view text);
+
+    std::unique_ptr<SkinChooser> m_skins;
 };
 
 // The local date and time now.
 LocalDateTime LocalNow();
 // The platform's system directory, without a trailing separator. Throws Win32Error.
 std::wstring SystemDirectory();
+// The folder of the running program, without a trailing separator.
+std::wstring ProgramFolder();

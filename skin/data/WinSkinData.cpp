@@ -199,6 +199,10 @@ bool TSkinData::LoadPacked(TMemoryStream& packed) {
         files.FindFile(".ini", text, descriptionName);
         TQuickIni description;
         description.LoadFromStream(text);
+        // A file cut short decodes to zeros where its description was: without one the
+        // skin would load with no parts at all and every window would lose its skin.
+        if (description.SectionIndex().Count() == 0)
+            throw ESkinFormatError(u"Skin container: the skin has no description");
         fresh = std::make_unique<Skin>();
         ReadSkin(description, files, *fresh);
     } catch (const Exception& error) {

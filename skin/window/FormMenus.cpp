@@ -289,6 +289,9 @@ void TWinSkinForm::BuildSysMenu() {
     if (TPopupMenu* old = m_sysMenu.Get()) FreeComponent(old);
     HMENU system = ::GetSystemMenu(m_window, FALSE);
     if (!system || !m_skinData) return;
+    // The system tells a window its system menu is opening before it shows it; a program
+    // that fills in its own items then must have done so before they are copied.
+    ::SendMessageW(m_window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(system), MAKELPARAM(0, TRUE));
     auto& popup = Create<TPopupMenu>();
     m_sysMenu = &popup;
     popup.SetTag(kSysMenuTag);
@@ -299,37 +302,49 @@ void TWinSkinForm::BuildSysMenu() {
     ReadWindowState();
     const SysMenuFacts facts{m_windowState, m_capabilities.minimizeBox, m_capabilities.maximizeBox,
                              m_borderKind == BorderKind::Sizeable};
-    const int count = ::GetMenuItemCount(system);
-    for (int position = 0; position < count; ++position) {
-        std::array<wchar_t, 80> text{};
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_STATE | MIIM_ID | MIIM_STRING;
-        info.dwTypeData = text.data();
-        info.cch = static_cast<UINT>(text.size() - 1);
-        if (!::GetMenuItemInfoW(system, static_cast<UINT>(position), TRUE, &info)) continue;
-        std::wstring caption(text.data());
-        auto& item = popup.Create<TMenuItem>();
-        // The key the system shows after a tab becomes the item's shortcut.
-        if (const size_t tab = caption.find(L'\t'); tab != std::wstring::npos) {
-            item.SetShortCut(TextToShortCut(FromWide(caption.substr(tab + 1))));
-            caption.resize(tab);
+    // A program's submenus come along, a few levels deep, their commands reported as
+    // the system reports them.
+    constexpr int kMaxDepth = 4;
+    const auto copy = [&](const auto& self, HMENU from, TMenuItem& into, int depth) -> void {
+        const int count = ::GetMenuItemCount(from);
+        for (int position = 0; position < count; ++position) {
+            std::array<wchar_t, 80> text{};
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_SUBMENU;
+            info.dwTypeData = text.data();
+            info.cch = static_cast<UINT>(text.size() - 1);
+            if (!::GetMenuItemInfoW(from, static_cast<UINT>(position), TRUE, &info)) continue;
+            std::wstring caption(text.data());
+            auto& item = popup.Create<TMenuItem>();
+            // The key the system shows after a tab becomes the item's shortcut.
+            if (const size_t tab = caption.find(L'\t'); tab != std::wstring::npos) {
+                item.SetShortCut(TextToShortCut(FromWide(caption.substr(tab + 1))));
+                caption.resize(tab);
+            }
+            item.SetCaption(caption.empty() ? L"-" : caption);
+            item.SetTag(static_cast<int32_t>(info.wID));
+            // A submenu's item number is its handle's, never one of the system's commands.
+            const SysMenuItemRule rule = SysMenuItemFor(info.hSubMenu ? 0 : info.wID, info.fState, facts);
+            item.SetImageIndex(rule.image);
+            item.SetEnabled(rule.enabled);
+            item.SetRadioItem((info.fType & MFT_RADIOCHECK) != 0);
+            item.SetChecked(rule.checked);
+            if (info.hSubMenu) {
+                if (depth < kMaxDepth) self(self, info.hSubMenu, item, depth + 1);
+            } else {
+                HWND window = m_window;
+                item.OnClick = [window](TObject* sender) {
+                    if (auto* chosen = As<TMenuItem>(sender))
+                        ::PostMessageW(window, WM_SYSCOMMAND, static_cast<WPARAM>(static_cast<uint32_t>(chosen->Tag())), 0);
+                };
+            }
+            item.OnDrawItem = SkinDrawHandler{this};
+            item.OnMeasureItem = SkinMeasureHandler{this, MeasureKind::SysItem};
+            into.Add(item);
         }
-        item.SetCaption(caption.empty() ? L"-" : caption);
-        item.SetTag(static_cast<int32_t>(info.wID));
-        const SysMenuItemRule rule = SysMenuItemFor(info.wID, info.fState, facts);
-        item.SetImageIndex(rule.image);
-        item.SetEnabled(rule.enabled);
-        item.SetChecked(rule.checked);
-        HWND window = m_window;
-        item.OnClick = [window](TObject* sender) {
-            if (auto* chosen = As<TMenuItem>(sender))
-                ::PostMessageW(window, WM_SYSCOMMAND, static_cast<WPARAM>(static_cast<uint32_t>(chosen->Tag())), 0);
-        };
-        item.OnDrawItem = SkinDrawHandler{this};
-        item.OnMeasureItem = SkinMeasureHandler{this, MeasureKind::SysItem};
-        popup.Items().Add(item);
-    }
+    };
+    copy(copy, system, popup.Items(), 0);
 }
 
 bool TWinSkinForm::ShowSkinnedSysMenu(core::Point screen) {

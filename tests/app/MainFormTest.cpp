@@ -1,5 +1,7 @@
 #include "app/umain.h"
 
+#include "app/SkinChooser.h"
+#include "app/UserSettings.h"
 #include "flash/ShockwaveFlash.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/SpeedButton.h"
@@ -14,15 +16,19 @@
 #include "skin/controls/BoxSkins.h"
 #include "skin/controls/StatusBarSkin.h"
 #include "skin/data/SkinDraw.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/SkinObjects.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/SkinManage.h"
 #include "skin/window/WinSkinForm.h"
+#include "tests/support/GdiHeadroom.h"
 #include "tests/support/PumpMessages.h"
 #include "tests/support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <fstream>
 #include <iterator>
@@ -131,6 +137,7 @@ struct MainForm {
             if (times.size() > 1) times.pop_front();
             return now;
         };
+        made->SkinFolder = made->SettingsFolder = scratch.Path();  // never the user's settings
         made->InitializeForm();
         form = &static_cast<TFmain&>(app.InsertComponent(std::move(made)));
         form->ExportDir = scratch.Path();
@@ -494,4 +501,294 @@ TEST(MainForm, ItsPanelsAndStatusBarLookSkinnedOnceDiscoveryGivesThemTheirSkins)
     for (int py = clock.top; py < clock.bottom; ++py)
         for (int px = clock.left; px < width; ++px)
             ASSERT_EQ(shown.Pixel(px, py), painted.Pixel(px, py)) << px << ", " << py;
+}
+
+namespace {
+
+// The program's skins as they lie beside it, copied into `folder`.
+void CopySkins(const ScratchFolder& folder) {
+    const std::string source = KESTRELLE_SKIN_DIR;
+    for (const wchar_t* name : {L"kestrelle.skin", L"dark.skin", L"contrast.skin"})
+        folder.Write(name, FileBytes(std::wstring(source.begin(), source.end()) + L"/" + name));
+}
+
+// A skin file whose container is cut short: it cannot be loaded.
+void WriteDamagedSkin(const ScratchFolder& folder, const wchar_t* name) {
+    std::vector<char> bytes = FileBytes(folder.File(L"dark.skin"));
+    bytes.resize(bytes.size() / 3);
+    folder.Write(name, bytes);
+}
+
+// A window's frame as it was painted, pixel by pixel.
+struct Picture {
+    int width = 0;
+    std::vector<COLORREF> pixels;
+};
+
+// Empty when the two are the same; otherwise how many pixels differ, in which box, and
+// the first of them.
+std::string Difference(const Picture& a, const Picture& b) {
+    if (a.width != b.width || a.pixels.size() != b.pixels.size()) return "the sizes differ";
+    const auto width = static_cast<size_t>(a.width);
+    size_t count = 0, first = 0, left = width, top = 0, right = 0, bottom = 0;
+    for (size_t i = 0; i < a.pixels.size(); ++i) {
+        if (a.pixels[i] == b.pixels[i]) continue;
+        if (count++ == 0) {
+            first = i;
+            top = i / width;
+        }
+        left = std::min(left, i % width);
+        right = std::max(right, i % width);
+        bottom = i / width;
+    }
+    if (count == 0) return {};
+    char text[160];
+    std::snprintf(text, sizeof text, "%zu pixels differ within (%zu, %zu)-(%zu, %zu), the first %06lx, not %06lx",
+                  count, left, top, right, bottom, a.pixels[first], b.pixels[first]);
+    return text;
+}
+
+// One start of the program: skinned as its entry does it, its skins beside it and its
+// settings in `folder`, the window shown and skinned.
+struct ProgramStart {
+    explicit ProgramStart(const ScratchFolder& folder) {
+        auto made = std::make_unique<TFmain>();
+        made->SkinFolder = made->SettingsFolder = folder.Path();
+        made->InitializeForm();
+        form = &static_cast<TFmain&>(app.InsertComponent(std::move(made)));
+        form->ExportDir = folder.Path();
+        form->Show();
+        TSkinManage& skins = *TSkinManage::Instance();
+        if (!skins.FindSkinForm(form->Handle())) skins.SkinForm(*form);
+        PumpUntil([] { return false; }, 300);  // the requested skinning has run
+    }
+    TSkinData& Skin() const { return *form->SkinData1; }
+    HWND Window() const { return form->Handle(); }
+
+    // Opens the system menu as the system does and answers the "Skins" submenu.
+    HMENU OpenSkinsMenu() const {
+        HMENU system = ::GetSystemMenu(Window(), FALSE);
+        ::SendMessageW(Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(system), MAKELPARAM(0, TRUE));
+        return ::GetSubMenu(system, ::GetMenuItemCount(system) - 1);
+    }
+    // The command of the submenu's item captioned `caption`; 0 when there is none.
+    UINT CommandOf(std::wstring_view caption) const {
+        HMENU skins = OpenSkinsMenu();
+        for (int i = 0; i < ::GetMenuItemCount(skins); ++i) {
+            wchar_t text[64]{};
+            ::GetMenuStringW(skins, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+            if (caption == text) return ::GetMenuItemID(skins, i);
+        }
+        return 0;
+    }
+    // Chooses the skin captioned `caption` from the system menu.
+    void Choose(std::wstring_view caption) const {
+        const UINT command = CommandOf(caption);
+        ASSERT_NE(command, 0u) << "no item " << FromWide(caption).size();
+        ::SendMessageW(Window(), WM_SYSCOMMAND, command, 0);
+        PumpUntil([] { return false; }, 400);  // the skin manager's refresh runs 250 ms after the change
+    }
+    // The skinned frame as the window paints it now.
+    Picture Frame() const {
+        RECT box{};
+        ::GetWindowRect(Window(), &box);
+        DibSection frame(box.right - box.left, box.bottom - box.top);
+        frame.Fill(RGB(1, 2, 3));
+        ::SendMessageW(Window(), WMX_PAINTFRAMEINTO, reinterpret_cast<WPARAM>(frame.Dc()), kSkinSignature);
+        ::GdiFlush();
+        Picture picture{frame.Width(), {}};
+        for (int y = 0; y < frame.Height(); ++y)
+            for (int x = 0; x < frame.Width(); ++x) picture.pixels.push_back(frame.Pixel(x, y));
+        return picture;
+    }
+
+    ManagerScope manager;
+    TApplication app;
+    TFmain* form = nullptr;
+};
+
+std::wstring Remembered(const ScratchFolder& folder) { return UserSettings(folder.Path()).SkinFile(); }
+
+BOOL CALLBACK AddWindow(HWND child, LPARAM list) noexcept {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+// The window and all its descendants.
+std::vector<HWND> WindowsOf(HWND window) {
+    std::vector<HWND> windows{window};
+    ::EnumChildWindows(window, &AddWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+}  // namespace
+
+TEST(MainFormSkins, TheSystemMenuListsTheSkinsAndAChoiceReskinsTheWindowAndIsRemembered) {
+    ScratchFolder folder{L"kestrelle-skins"};
+    CopySkins(folder);
+    MessageBoxCatcher catcher;
+    ProgramStart start{folder};
+    HMENU skins = start.OpenSkinsMenu();
+    HMENU system = ::GetSystemMenu(start.Window(), FALSE);
+    wchar_t text[64]{};
+    ::GetMenuStringW(system, static_cast<UINT>(::GetMenuItemCount(system) - 1), text, 64, MF_BYPOSITION);
+    EXPECT_EQ(text, ToWide(kSkinsMenuText));
+    ASSERT_EQ(::GetMenuItemCount(skins), 4);  // built-in, contrast, dark, kestrelle
+    ::GetMenuStringW(skins, 0, text, 64, MF_BYPOSITION);
+    EXPECT_EQ(text, ToWide(kBuiltInSkinText));
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE;
+    ASSERT_TRUE(::GetMenuItemInfoW(skins, 0, TRUE, &info));
+    EXPECT_TRUE(info.fType & MFT_RADIOCHECK);
+    EXPECT_TRUE(info.fState & MFS_CHECKED);
+    EXPECT_FALSE(::GetMenuState(skins, 2, MF_BYPOSITION) & MF_CHECKED);
+
+    const std::vector<HWND> windows = WindowsOf(start.Window());
+    const Picture builtIn = start.Frame();
+    std::vector<Picture> frames;
+    for (const wchar_t* name : {L"dark", L"contrast", L"kestrelle"}) {
+        start.Choose(name);
+        EXPECT_EQ(start.form->Skins()->Current(), FromWide(name) + u".skin");
+        EXPECT_FALSE(start.Skin().NoSkin());
+        EXPECT_EQ(start.Skin().SkinFile(), folder.File((std::wstring(name) + L".skin").c_str()));
+        EXPECT_EQ(Remembered(folder), std::wstring(name) + L".skin");
+        frames.push_back(start.Frame());
+    }
+    // The dark and the high-contrast skin each look like themselves; the program's own
+    // skin as a file looks like the built-in one.
+    EXPECT_NE(Difference(frames[0], builtIn), "");
+    EXPECT_NE(Difference(frames[1], builtIn), "");
+    EXPECT_NE(Difference(frames[0], frames[1]), "");
+    EXPECT_EQ(Difference(frames[2], builtIn), "");
+    // The menu now checks the file in use, and a skin copied in since shows at once.
+    folder.Write(L"zz-extra.skin", FileBytes(folder.File(L"dark.skin")));
+    skins = start.OpenSkinsMenu();
+    ASSERT_EQ(::GetMenuItemCount(skins), 5);
+    EXPECT_TRUE(::GetMenuState(skins, 3, MF_BYPOSITION) & MF_CHECKED);
+    EXPECT_FALSE(::GetMenuState(skins, 0, MF_BYPOSITION) & MF_CHECKED);
+
+    start.Choose(ToWide(kBuiltInSkinText));
+    EXPECT_EQ(start.form->Skins()->Current(), u"");
+    EXPECT_FALSE(start.Skin().NoSkin());
+    EXPECT_EQ(start.Skin().SkinFile(), L"");
+    EXPECT_EQ(Remembered(folder), L"");
+    EXPECT_EQ(Difference(start.Frame(), builtIn), "");
+    EXPECT_EQ(WindowsOf(start.Window()), windows);  // re-skinned in place
+    EXPECT_TRUE(catcher.boxes.empty());
+}
+
+TEST(MainFormSkins, TheSkinnedSystemMenuCarriesTheSkinsSubmenu) {
+    ScratchFolder folder{L"kestrelle-skinned-menu"};
+    CopySkins(folder);
+    ProgramStart start{folder};
+    TWinSkinForm* window = TSkinManage::Instance()->FindSkinForm(start.Window());
+    ASSERT_NE(window, nullptr);
+    // Built without the menu ever having been opened: the window hears that it opens.
+    window->BuildSysMenu();
+    ASSERT_NE(window->SysMenu(), nullptr);
+    TMenuItem& items = window->SysMenu()->Items();
+    TMenuItem* last = items.Items(items.Count() - 1);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->Caption(), ToWide(kSkinsMenuText));
+    ASSERT_EQ(last->Count(), 4);
+    EXPECT_TRUE(last->Items(0)->RadioItem());
+    EXPECT_TRUE(last->Items(0)->Checked());
+    EXPECT_FALSE(last->Items(2)->Checked());
+    EXPECT_EQ(last->Items(2)->Caption(), L"dark");
+
+    // Clicking it posts the system command the plain menu would have sent.
+    last->Items(2)->Click();
+    PumpUntil([&] { return start.form->Skins()->Current() == u"dark.skin"; });
+    EXPECT_EQ(start.form->Skins()->Current(), u"dark.skin");
+}
+
+TEST(MainFormSkins, ADamagedSkinChosenFromTheMenuSaysWhyOnceAndKeepsTheSkinInUse) {
+    ScratchFolder folder{L"kestrelle-damaged"};
+    CopySkins(folder);
+    WriteDamagedSkin(folder, L"broken.skin");
+    ProgramStart start{folder};
+    start.Choose(L"dark");
+    const Picture dark = start.Frame();
+    MessageBoxCatcher catcher;
+    start.Choose(L"broken");
+    PumpUntil([&] { return !catcher.boxes.empty(); }, 500);
+    EXPECT_EQ(catcher.boxes.size(), 1u);
+    EXPECT_EQ(start.form->Skins()->Current(), u"dark.skin");
+    EXPECT_FALSE(start.Skin().NoSkin());
+    EXPECT_EQ(Difference(start.Frame(), dark), "");
+    EXPECT_EQ(Remembered(folder), L"dark.skin");
+}
+
+TEST(MainFormSkins, TheChoiceComesBackAtTheNextStart) {
+    ScratchFolder folder{L"kestrelle-restart"};
+    CopySkins(folder);
+    MessageBoxCatcher catcher;
+    Picture contrast;
+    TColor face{};
+    {
+        ProgramStart first{folder};
+        first.Choose(L"contrast");
+        contrast = first.Frame();
+        face = first.Skin().Colours().ButtonFace;
+    }
+    ProgramStart second{folder};
+    EXPECT_EQ(second.form->Skins()->Current(), u"contrast.skin");
+    EXPECT_EQ(second.Skin().Colours().ButtonFace, face);
+    EXPECT_EQ(Difference(second.Frame(), contrast), "");
+    HMENU skins = second.OpenSkinsMenu();
+    EXPECT_TRUE(::GetMenuState(skins, 1, MF_BYPOSITION) & MF_CHECKED);
+    EXPECT_TRUE(catcher.boxes.empty());
+}
+
+TEST(MainFormSkins, ARememberedSkinThatCannotBeUsedStartsWithTheBuiltInSkinQuietly) {
+    ScratchFolder folder{L"kestrelle-fallback"};
+    CopySkins(folder);
+    WriteDamagedSkin(folder, L"broken.skin");
+    Picture builtIn;
+    TColor face{};
+    {
+        ProgramStart plain{folder};
+        builtIn = plain.Frame();
+        face = plain.Skin().Colours().ButtonFace;
+    }
+    MessageBoxCatcher catcher;
+    // Missing, damaged, and a real skin named by a path the menu never offers.
+    for (const std::wstring& value : {std::wstring(L"missing.skin"), std::wstring(L"broken.skin"), folder.File(L"dark.skin")}) {
+        ASSERT_TRUE(UserSettings(folder.Path()).SetSkinFile(value));
+        ProgramStart start{folder};
+        EXPECT_EQ(start.form->Skins()->Current(), u"") << FromWide(value).size();
+        EXPECT_FALSE(start.Skin().NoSkin());
+        EXPECT_EQ(start.Skin().Colours().ButtonFace, face);
+        EXPECT_EQ(Difference(start.Frame(), builtIn), "");
+    }
+    EXPECT_TRUE(catcher.boxes.empty());
+}
+
+TEST(MainFormSkins, TwoHundredSwitchesKeepTheWindowsAndLeakNoHandles) {
+    ScratchFolder folder{L"kestrelle-soak"};
+    CopySkins(folder);
+    MessageBoxCatcher catcher;
+    ProgramStart start{folder};
+    const std::vector<std::wstring> names{L"dark", L"contrast", L"kestrelle", ToWide(kBuiltInSkinText)};
+    std::vector<UINT> commands;
+    for (const auto& name : names) commands.push_back(start.CommandOf(name));
+    for (UINT command : commands) ASSERT_NE(command, 0u);
+    const auto round = [&] {
+        for (UINT command : commands) {
+            ::SendMessageW(start.Window(), WM_SYSCOMMAND, command, 0);
+            PumpUntil([] { return false; }, 0);
+        }
+    };
+    round();  // the caches the system fills once
+    PumpUntil([] { return false; }, 400);
+    const std::vector<HWND> windows = WindowsOf(start.Window());
+    const int gdi = GdiHeadroom(), user = UserHeadroom();
+    for (int i = 0; i < 50; ++i) round();
+    PumpUntil([] { return false; }, 400);
+    EXPECT_LE(gdi - GdiHeadroom(), 8);  // a few handles of the system's own caches at most
+    EXPECT_LE(user - UserHeadroom(), 8);
+    EXPECT_EQ(WindowsOf(start.Window()), windows);
+    EXPECT_EQ(start.form->Skins()->Current(), u"");
+    EXPECT_TRUE(catcher.boxes.empty());
 }

@@ -569,6 +569,16 @@ TEST_F(SkinDataTest, ADamagedSkinIsReportedAndTheSkinStays) {
     EXPECT_EQ(messages.size(), 2u);
     EXPECT_TRUE(std::ranges::equal(data.PackedSkin().Bytes(), before));
 
+    // A file cut short decodes to zeros where its description was: it is damaged, not a
+    // skin without parts.
+    Stream(data, ShippedSkin());
+    auto cut = ShippedSkin();
+    cut.resize(cut.size() / 3);
+    Stream(data, cut);
+    EXPECT_EQ(messages.size(), 3u);
+    EXPECT_TRUE(data.NoSkin());
+    EXPECT_EQ(data.TopBorder().Image.Width(), 170);
+
     // A length of 0 stores no skin.
     EXPECT_TRUE(SetBinaryProp(&data, u"SkinStream", std::vector<std::byte>(4)));
     EXPECT_EQ(GetStrProp(&data, u"SkinStore"), u"(none)");
