@@ -132,7 +132,13 @@ void AddScrollBars(TComponent& owner, TWinControl& page) {
 void AddDates(TComponent& owner, TWinControl& page) {
     TGroupBox& group = AddGroup(owner, page, 3, 316, 180, L"日期 Dates", kColumn - 30);
     Column column(owner, group, kGap, 22);
-    const auto picker = [&]() -> TDateTimePicker& { return column.Add<TDateTimePicker>(L"", kColumn - 30 - 2 * kGap); };
+    // The fixed moment the controls page's status bar shows, not the clock's: the page
+    // looks the same on every run, which its pictures rely on.
+    const auto picker = [&]() -> TDateTimePicker& {
+        auto& added = column.Add<TDateTimePicker>(L"", kColumn - 30 - 2 * kGap);
+        added.SetDateTime({2026, 12, 8, 3, 12, 0, 0});
+        return added;
+    };
     picker();
     picker().SetDateFormat(TDTDateFormat::dfLong);
     picker().SetKind(TDateTimeKind::dtkTime);

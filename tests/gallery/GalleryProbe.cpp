@@ -3,6 +3,9 @@
 //                           and per MDI child inside one: "skinned" or "plain", a tab,
 //                           the class, a tab, the caption
 //   gallery_probe close     closes every visible top-level window of other processes
+//   gallery_probe rects C   one line per window of class C among those windows and
+//                           their visible children: its screen rectangle, "left top
+//                           right bottom"
 // Lines are UTF-8.
 
 #include "skin/data/SkinMessages.h"
@@ -48,6 +51,26 @@ BOOL CALLBACK ListWindow(HWND window, LPARAM) noexcept {
     return TRUE;
 }
 
+// `param` is the class name looked for.
+BOOL CALLBACK PrintRectOfClass(HWND window, LPARAM param) noexcept {
+    wchar_t name[128]{};
+    ::GetClassNameW(window, name, 128);
+    RECT r{};
+    if (std::wstring(name) != reinterpret_cast<const wchar_t*>(param) || !::IsWindowVisible(window) ||
+        !::GetWindowRect(window, &r))
+        return TRUE;
+    Print(std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) + L" " +
+          std::to_wstring(r.bottom) + L"\n");
+    return TRUE;
+}
+
+BOOL CALLBACK ListRectsOfClass(HWND window, LPARAM param) noexcept {
+    if (!IsOthersVisible(window)) return TRUE;
+    PrintRectOfClass(window, param);
+    ::EnumChildWindows(window, &PrintRectOfClass, param);
+    return TRUE;
+}
+
 BOOL CALLBACK CloseWindow(HWND window, LPARAM) noexcept {
     if (IsOthersVisible(window)) ::PostMessageW(window, WM_CLOSE, 0, 0);
     return TRUE;
@@ -60,5 +83,6 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argv[1];
     if (command == L"windows") return ::EnumWindows(&ListWindow, 0) ? 0 : 1;
     if (command == L"close") return ::EnumWindows(&CloseWindow, 0) ? 0 : 1;
+    if (command == L"rects" && argc == 3) return ::EnumWindows(&ListRectsOfClass, reinterpret_cast<LPARAM>(argv[2])) ? 0 : 1;
     return 2;
 }
