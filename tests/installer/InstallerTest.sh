@@ -4,9 +4,9 @@
 # plants lesson files and a remembered skin where the program would have left them,
 # uninstalls silently and finds all of it gone and the rest of the prefix as it was.
 # Twice: with /DESKTOP, and without it, which must make no desktop shortcut.
-#   InstallerTest.sh <kestrelle-setup.exe> <folder of the built kestrelle.exe and skins> <version>
+#   InstallerTest.sh <kestrelle-setup.exe> <folder of the files it packed> <version>
 set -uo pipefail
-setup=$1 bin=$2 version=$3
+setup=$1 payload=$2 version=$3
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/env.sh"
 kestrelle_use_wine 32 || exit 2
 
@@ -75,7 +75,7 @@ points_at_program() {
 expect_installed() {
     local file
     for file in kestrelle.exe kestrelle.skin dark.skin contrast.skin; do
-        cmp -s "$install/$file" "$bin/$file" || fail "$file is not installed as built"
+        cmp -s "$install/$file" "$payload/$file" || fail "$file is not installed as packed"
     done
     [ -f "$install/uninstall.exe" ] || fail "no uninstaller in $install"
     [ -f "$menu/Kestrelle.lnk" ] || fail "no Start-menu shortcut to the program"
