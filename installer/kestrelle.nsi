@@ -77,6 +77,20 @@ LangString DescribeDesktop ${LANG_ENGLISH} "A shortcut to Kestrelle on the deskt
 LangString DescribeDesktop ${LANG_SIMPCHINESE} "在桌面上放一个 Kestrelle 的快捷方式。"
 LangString UninstallLink ${LANG_ENGLISH} "${UNINSTALL_LINK_ENGLISH}"
 LangString UninstallLink ${LANG_SIMPCHINESE} "${UNINSTALL_LINK_CHINESE}"
+LangString NeedAdministrator ${LANG_ENGLISH} "Kestrelle is installed and removed for every user of this computer. Please run this program as an administrator."
+LangString NeedAdministrator ${LANG_SIMPCHINESE} "Kestrelle 为本机所有用户安装和卸载，请以管理员身份运行本程序。"
+
+; Without UAC (Windows XP) a limited user's setup would start and then fail file by file;
+; it stops at once instead, with ERROR_ELEVATION_REQUIRED as its exit code.
+!macro RequireAdministrator
+    UserInfo::GetAccountType
+    Pop $0
+    ${If} $0 != "admin"
+        MessageBox MB_ICONSTOP "$(NeedAdministrator)" /SD IDOK
+        SetErrorLevel 740
+        Quit
+    ${EndIf}
+!macroend
 
 Section "$(SectionProgram)" SectionProgram
     SectionIn RO
@@ -119,6 +133,7 @@ SectionEnd
 ; The desktop shortcut is ticked on the components page; a silent install makes it only
 ; when asked with /DESKTOP.
 Function .onInit
+    !insertmacro RequireAdministrator
     ${If} ${Silent}
         ${GetParameters} $0
         ClearErrors
@@ -127,6 +142,10 @@ Function .onInit
             !insertmacro UnselectSection ${SectionDesktop}
         ${EndIf}
     ${EndIf}
+FunctionEnd
+
+Function un.onInit
+    !insertmacro RequireAdministrator
 FunctionEnd
 
 ; The program writes lesson files yinbiao1.swf ... yinbiao16.swf into the system folder

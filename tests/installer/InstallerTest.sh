@@ -25,8 +25,8 @@ menu=$(unix "$(folder ProgramData)\\Microsoft\\Windows\\Start Menu\\Programs\\Ke
 desktop=$(unix "$(folder PUBLIC)\\Desktop")/Kestrelle.lnk
 settings=$(unix "$(folder APPDATA)\\Kestrelle")
 local_app=$(unix "$(folder LOCALAPPDATA)")
-# Each place a lesson file can be: the system folder (SysWOW64 under that name for a
-# 32-bit program on 64-bit Windows), and a standard user's virtual store of it.
+# Each place a lesson file can be: the system folder (which a 32-bit program on 64-bit
+# Windows reaches as SysWOW64), and a standard user's virtual store of either.
 lesson_places=("$(unix "$(folder windir)\\system32")" "$local_app/VirtualStore/Windows/System32"
     "$local_app/VirtualStore/Windows/SysWOW64")
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrelle'
