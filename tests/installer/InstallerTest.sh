@@ -45,6 +45,8 @@ leave_everything_clean() {
 
 # Every file and folder of the drive (the temporary folders aside, which other programs
 # use) and the machine's and the user's software keys.
+# WINE: Wine keeps state of its own under Software\Wine and adds keys there when a
+# program first draws in a session (Temporary System Parameters); that part is left out.
 snapshot() {
     (cd "$prefix_root" && find . -path ./windows/temp -prune -o -path './users/*/Temp' -prune -o \
         -printf '%p %y %s\n' | sed 's/ d [0-9]*$/ d/' | sort) >"$1"
@@ -52,7 +54,8 @@ snapshot() {
     for hive in HKLM HKCU; do
         kestrelle_wine reg export "$hive\\Software" "$work/export.reg" /y >/dev/null 2>&1 ||
             fail "cannot export $hive\\Software"
-        iconv -f UTF-16 -t UTF-8 "$work/export.reg" >>"$1"
+        iconv -f UTF-16 -t UTF-8 "$work/export.reg" | tr -d '\r' |
+            awk '/^\[/ { wine = ($0 ~ /^\[HKEY_[A-Z_]+\\Software\\Wine(\\|\])/) } !wine' >>"$1"
     done
 }
 
