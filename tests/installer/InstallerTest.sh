@@ -41,6 +41,9 @@ leave_everything_clean() {
     rmdir "$local_app/VirtualStore/Windows/System32" "$local_app/VirtualStore/Windows/SysWOW64" \
         "$local_app/VirtualStore/Windows" 2>/dev/null
     kestrelle_wine reg delete "$key" /f >/dev/null 2>&1
+    # The virtual store itself is the system's, made at the first redirected write and
+    # left by the uninstaller; planting lesson files in a fresh prefix would make it.
+    mkdir -p "$local_app/VirtualStore"
 }
 
 # Every file and folder of the drive (the temporary folders aside, which other programs
