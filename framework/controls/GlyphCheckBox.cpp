@@ -114,7 +114,7 @@ bool TGlyphButton::Paint(HDC dc, const RECT& box) noexcept {
         SelectScope useFont{dc, Font().Handle()};
         SavedDc keep{dc};
         ::SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, Enabled() ? ColorToRGB(Font().Color()) : ::GetSysColor(COLOR_GRAYTEXT));
+        ::SetTextColor(dc, Enabled() ? TextOnFace(Font().Color(), Color()) : ::GetSysColor(COLOR_GRAYTEXT));
         const std::wstring& text = Caption();
         ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
         if (Focused() && !text.empty()) {

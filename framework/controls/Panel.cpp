@@ -110,7 +110,7 @@ bool TCustomPanel::Paint(HDC dc, const RECT& box) noexcept {
     SelectScope useFont{dc, FontHandle()};
     SavedDc keep{dc};
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ColorToRGB(Enabled() ? Font().Color() : clGrayText));
+    ::SetTextColor(dc, Enabled() ? TextOnFace(Font().Color(), Color()) : ColorToRGB(clGrayText));
     UINT flags = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
     switch (m_alignment) {
     case TAlignment::taLeftJustify: flags |= UseRightToLeftAlignment() ? DT_RIGHT : DT_LEFT; break;

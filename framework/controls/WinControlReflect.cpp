@@ -48,7 +48,7 @@ bool TWinControl::ReflectedMessage(TMessage& message) {
     if (message.Msg >= kMsgReflectBase + WM_CTLCOLORMSGBOX && message.Msg <= kMsgReflectBase + WM_CTLCOLORSTATIC) {
         // A child window asks its colours of its own control.
         auto* dc = reinterpret_cast<HDC>(message.WParam);
-        ::SetTextColor(dc, ColorToRGB(Font().Color()));
+        ::SetTextColor(dc, TextOnFace(Font().Color(), Color()));
         ::SetBkColor(dc, ColorToRGB(Color()));
         message.Result = reinterpret_cast<LRESULT>(Brush());
         return true;

@@ -11,6 +11,24 @@ COLORREF ColorToRGB(TColor colour) noexcept {
     return static_cast<COLORREF>(colour) & 0x00FFFFFF;
 }
 
+namespace {
+// One look for the whole program: every window wears the main skin.
+bool g_faceLookSet = false;
+FaceLook g_faceLook{};
+}  // namespace
+
+void SetFaceLook(const FaceLook* look) noexcept {
+    g_faceLookSet = look != nullptr;
+    if (look) g_faceLook = *look;
+}
+
+COLORREF TextOnFace(TColor text, TColor face) noexcept {
+    if (g_faceLookSet && (text == clWindowText || text == clBtnText) &&
+        ColorToRGB(face) == ColorToRGB(g_faceLook.face))
+        return ColorToRGB(g_faceLook.text);
+    return ColorToRGB(text);
+}
+
 std::span<const std::u16string_view> EnumIdents(TFontStyle) {
     static constexpr std::u16string_view idents[] = {u"fsBold", u"fsItalic", u"fsUnderline", u"fsStrikeOut"};
     return idents;

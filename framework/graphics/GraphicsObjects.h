@@ -18,6 +18,18 @@
 // The platform colour of a framework colour (system colours resolved now).
 COLORREF ColorToRGB(TColor colour) noexcept;
 
+// Text a control draws on its own face. A look that repaints faces in a colour of its
+// own (a skin) names that face colour and the text colour that goes with it; text in a
+// system text colour on such a face then takes the look's text colour, so that it stays
+// legible on a dark face. Text the program coloured itself, and text on any other face
+// (an edit's window colour), keeps its colour.
+struct FaceLook {
+    TColor face;
+    TColor text;
+};
+void SetFaceLook(const FaceLook* look) noexcept;  // null: the system's look again
+COLORREF TextOnFace(TColor text, TColor face) noexcept;
+
 enum class TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 enum class TFontPitch { fpDefault, fpVariable, fpFixed };
 enum class TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };

@@ -10,6 +10,10 @@
 bool PaintToolButtonFace(TCanvas& canvas, const RECT& bounds, TCustomDrawState state, TSkinData& skin) noexcept {
     try {
         const TDataSkinButton& object = skin.Buttons();
+        // The control hands over its caption in the system's button text colour: on the
+        // skin's faces that is the skin's, or a dark skin's captions would be dark on dark.
+        if (static_cast<COLORREF>(canvas.Font().Color()) == ::GetSysColor(COLOR_BTNTEXT))
+            canvas.Font().SetColor(skin.Colours().ButtonText);
         const auto frame = ToolButtonFrame(state.Bits());
         HDC dc = canvas.Handle();
         if (!frame || object.Image.Empty() || !dc) return false;

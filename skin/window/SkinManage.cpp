@@ -6,6 +6,7 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/Screen.h"
+#include "framework/graphics/GraphicsObjects.h"
 #include "framework/win/Convert.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/WinSkinData.h"
@@ -54,6 +55,7 @@ TSkinManage::~TSkinManage() {
     m_managerState = kDestroying;
     m_active = false;
     m_timer.Stop();
+    SetFaceLook(nullptr);
     // Objects freed here do not edit the list (RemoveSkinForm does nothing now).
     for (size_t i = m_skinForms.size(); i-- > 0;) {
         TWinSkinForm* form = m_skinForms[i].Get();
@@ -394,6 +396,13 @@ void TSkinManage::RunRequest() {
     TSkinData* requester = m_requestingSkinData;
     if (!requester) return;
     const bool onlyThisForm = requester->SkinFormtype() == TSkinFormType::sfOnlyThisForm;
+    // Text in the system's colours on the faces the skin recolours follows the skin, set
+    // before the windows repaint; a skin for one form alone leaves the others' text be.
+    if (!onlyThisForm) {
+        const FaceLook look{requester->Colours().ButtonFace, requester->Colours().ButtonText};
+        if (m_pendingAction == TSkinAction::SkinAll || m_pendingAction == TSkinAction::Refresh) SetFaceLook(&look);
+        if (m_pendingAction == TSkinAction::UnskinAll) SetFaceLook(nullptr);
+    }
     switch (m_pendingAction) {
     case TSkinAction::SkinAll:
         if (!onlyThisForm) {

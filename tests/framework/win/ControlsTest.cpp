@@ -758,3 +758,41 @@ TEST_F(Controls, ARelayedPressRunsTheControlsMouseDownWithoutAClick) {
         EXPECT_GT(wide ? at.x : at.y, 0x8000);
     }
 }
+
+// A dark look over the panel's face: its caption in the system's text colour takes the
+// look's text colour; one the program chose stays, and so does text on another face.
+TEST_F(Controls, PanelCaptionsInSystemTextTakeTheLooksTextColourOnItsFace) {
+    constexpr TColor face = static_cast<TColor>(RGB(40, 40, 40)), text = static_cast<TColor>(RGB(230, 230, 90));
+    auto& panel = form.Create<TPanel>();
+    panel.SetParent(&form);
+    panel.SetBounds(10, 10, 200, 60);
+    panel.SetColor(face);
+    panel.SetCaption(L"■■■■■■");
+    panel.Font().SetSize(20);
+    form.Show();
+    // How many of the panel's pixels are in `colour`, as the screen shows them.
+    const auto pixels = [&](COLORREF colour) {
+        ::RedrawWindow(panel.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        int count = 0;
+        HDC dc = ::GetDC(panel.Handle());
+        for (int y = 0; y < 60; y += 2)
+            for (int x = 0; x < 200; x += 2) count += (::GetPixel(dc, x, y) & 0xFFFFFF) == colour;
+        ::ReleaseDC(panel.Handle(), dc);
+        return count;
+    };
+    EXPECT_EQ(pixels(RGB(230, 230, 90)), 0);
+
+    const FaceLook look{face, text};
+    SetFaceLook(&look);
+    EXPECT_GT(pixels(RGB(230, 230, 90)), 20);
+    EXPECT_EQ(TextOnFace(clBtnText, face), RGB(230, 230, 90));
+    EXPECT_EQ(TextOnFace(clWindowText, clWindow), ::GetSysColor(COLOR_WINDOWTEXT));  // an edit's text
+    panel.Font().SetColor(clRed);
+    EXPECT_EQ(pixels(RGB(230, 230, 90)), 0);
+    EXPECT_GT(pixels(RGB(255, 0, 0)), 20);
+
+    panel.Font().SetColor(clWindowText);
+    SetFaceLook(nullptr);
+    EXPECT_EQ(pixels(RGB(230, 230, 90)), 0);
+    EXPECT_EQ(TextOnFace(clBtnText, face), ::GetSysColor(COLOR_BTNTEXT));
+}
