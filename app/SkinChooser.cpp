@@ -49,13 +49,8 @@ std::wstring SkinChooser::SkinPath(std::u16string_view fileName) const {
 
 std::vector<std::u16string> SkinChooser::SkinFileNames() const {
     std::vector<std::u16string> names;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileW((m_skinFolder + L"\\*" + ToWide(kSkinFileExtension)).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(FromWide(found.cFileName));
-    } while (names.size() < kMaxScannedNames && ::FindNextFileW(search, &found));
-    ::FindClose(search);
+    for (const std::wstring& name : FileNamesIn(m_skinFolder, L"*" + ToWide(kSkinFileExtension), kMaxScannedNames))
+        names.push_back(FromWide(name));
     return names;
 }
 
@@ -64,15 +59,12 @@ void SkinChooser::RestoreRemembered() {
     if (remembered.empty()) return;  // the built-in skin is loaded already
     const QuietSkinMessages quiet;
     try {
-        m_skinData.SetSkinFile(SkinPath(remembered));
-        if (!m_skinData.NoSkin()) {
-            m_current = remembered;
-            return;
-        }
+        // One that cannot be used changes nothing: the built-in skin stays.
+        if (m_skinData.ChangeSkinFile(SkinPath(remembered))) m_current = remembered;
     } catch (...) {  // whatever went wrong, the program starts in its own skin
         LogCurrentException(u"The remembered skin is not used");
+        LoadBuiltIn();
     }
-    LoadBuiltIn();
 }
 
 void SkinChooser::FillSystemMenu(HMENU systemMenu) {
@@ -119,16 +111,8 @@ bool SkinChooser::Choose(std::u16string_view fileName) {
         LoadBuiltIn();
     } else {
         if (!IsSkinFileName(fileName)) return false;
-        const std::wstring path = SkinPath(fileName);
-        if (!FileExists(path)) {
-            TSkinReader::Notify(u"The skin file " + FromWide(path) + u" is not there any more");
-            return false;
-        }
-        m_skinData.SetSkinFile(path);  // tells the user why a file cannot be used
-        if (m_skinData.NoSkin()) {
-            Reinstate();
-            return false;
-        }
+        // A file that is gone or cannot be used is told and leaves the skin in use.
+        if (!m_skinData.ChangeSkinFile(SkinPath(fileName))) return false;
     }
     m_current = fileName;
     (void)m_settings.SetSkinFile(ToWide(fileName));
@@ -140,17 +124,4 @@ void SkinChooser::LoadBuiltIn() {
     TMemoryStream block(SkinStreamProperty(m_builtIn));
     m_skinData.ReadSkinStream(block);
     m_skinData.ApplySkin();
-}
-
-// A file that failed to load left the skin objects of the skin in use as they were but
-// took the skin data out of use; this puts that skin back as it was chosen.
-void SkinChooser::Reinstate() {
-    const QuietSkinMessages quiet;
-    if (m_current.empty()) {
-        LoadBuiltIn();
-        return;
-    }
-    m_skinData.SetSkinFile(SkinPath(m_current));
-    // Its file has gone since: the skin data still holds its bytes.
-    if (m_skinData.NoSkin() && m_skinData.LoadSkin()) m_skinData.ApplySkin();
 }

@@ -49,7 +49,6 @@ private:
     std::wstring SkinPath(std::u16string_view fileName) const;
     std::vector<std::u16string> SkinFileNames() const;
     void LoadBuiltIn();
-    void Reinstate();
 
     TSkinData& m_skinData;
     std::wstring m_skinFolder;

@@ -52,20 +52,6 @@ std::wstring SystemDirectory() {
     }
 }
 
-std::wstring ProgramFolder() {
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return {};
-        if (length < buffer.size()) {
-            std::wstring path(buffer.data(), length);
-            const size_t slash = path.find_last_of(L"\\/");
-            return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-        }
-        buffer.resize(buffer.size() * 2);  // cut short: ask again with room for it
-    }
-}
-
 TFmain::TFmain()
     : Clock{LocalNow}, SkinFolder{ProgramFolder()}, SettingsFolder{UserSettings::DefaultFolder()} {
     // The layout names these classes; registering again does nothing.

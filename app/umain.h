@@ -97,5 +97,3 @@ private:
 LocalDateTime LocalNow();
 // The platform's system directory, without a trailing separator. Throws Win32Error.
 std::wstring SystemDirectory();
-// The folder of the running program, without a trailing separator.
-std::wstring ProgramFolder();

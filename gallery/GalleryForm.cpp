@@ -87,7 +87,7 @@ void TGalleryForm::BuildSkinChooser(std::wstring_view skinFile) {
         current.resize(length < MAX_PATH ? length : 0);
         if (current.empty()) current = skinFile;
     }
-    m_chooser = std::make_unique<SkinChooser>(*this, group, *m_skin, ProgramFolder(), current, kGap, 24,
+    m_chooser = std::make_unique<GallerySkinChooser>(*this, group, *m_skin, ProgramFolder(), current, kGap, 24,
                                               kButtonWidth - 2 * kGap);
 }
 

@@ -12,7 +12,7 @@
 
 class TMainMenu;
 class TPanel;
-class SkinChooser;
+class GallerySkinChooser;
 class TSkinData;
 class TSpeedButton;
 
@@ -31,7 +31,7 @@ public:
 
     TSkinData* Skin() const noexcept { return m_skin; }
     // The chooser of the skin every window of the gallery wears.
-    SkinChooser* Chooser() const noexcept { return m_chooser.get(); }
+    GallerySkinChooser* Chooser() const noexcept { return m_chooser.get(); }
     // The page shown; its controls are the page's children.
     TPanel* Page() const noexcept;
     bool ShowPage(std::wstring_view name);
@@ -57,5 +57,5 @@ private:
     TPanel* m_pages = nullptr;
     std::vector<GalleryPage> m_pageList;
     std::vector<std::wstring> m_open;
-    std::unique_ptr<SkinChooser> m_chooser;
+    std::unique_ptr<GallerySkinChooser> m_chooser;
 };

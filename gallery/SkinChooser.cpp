@@ -2,6 +2,7 @@
 
 #include "framework/controls/ComboBox.h"
 #include "framework/forms/Application.h"
+#include "framework/win/Files.h"
 #include "skin/data/WinSkinData.h"
 
 #include <algorithm>
@@ -43,30 +44,9 @@ std::wstring AskForSkinFile(HWND owner) {
 
 }  // namespace
 
-std::wstring ProgramFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring{} : path.substr(0, slash);
-}
-
 std::vector<std::wstring> SkinFilesIn(const std::wstring& folder, size_t limit) {
-    std::vector<std::wstring> files;
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = ::FindFirstFileW((folder + L"\\*.skin").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return files;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(folder + L"\\" + found.cFileName);
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
+    std::vector<std::wstring> files = FileNamesIn(folder, L"*.skin", 1000);
+    for (std::wstring& name : files) name = folder + L"\\" + name;
     std::sort(files.begin(), files.end(), [](const std::wstring& a, const std::wstring& b) {
         return _wcsicmp(a.c_str(), b.c_str()) < 0;
     });
@@ -74,7 +54,7 @@ std::vector<std::wstring> SkinFilesIn(const std::wstring& folder, size_t limit) 
     return files;
 }
 
-SkinChooser::SkinChooser(TComponent& owner, TWinControl& parent, TSkinData& skin, const std::wstring& folder,
+GallerySkinChooser::GallerySkinChooser(TComponent& owner, TWinControl& parent, TSkinData& skin, const std::wstring& folder,
                          const std::wstring& current, int left, int top, int width) :
     m_skin(skin), m_files(SkinFilesIn(folder)) {
     m_box = &owner.Create<TComboBox>();
@@ -97,22 +77,22 @@ SkinChooser::SkinChooser(TComponent& owner, TWinControl& parent, TSkinData& skin
     m_box->OnSelect = [this](TObject*) { Choose(m_box->ItemIndex()); };
 }
 
-int SkinChooser::LineOf(const std::wstring& path) const {
+int GallerySkinChooser::LineOf(const std::wstring& path) const {
     for (size_t i = 0; i < m_files.size(); ++i)
         if (SamePath(m_files[i], path)) return static_cast<int>(i);
     return -1;
 }
 
-void SkinChooser::FillLines() {
+void GallerySkinChooser::FillLines() {
     m_box->Clear();
     for (const std::wstring& file : m_files) m_box->AddItem(Stem(file));
     m_box->AddItem(kNone);
     m_box->AddItem(kOpenFile);
 }
 
-void SkinChooser::ShowCurrent() { m_box->SetItemIndex(m_current); }
+void GallerySkinChooser::ShowCurrent() { m_box->SetItemIndex(m_current); }
 
-void SkinChooser::Choose(int index) {
+void GallerySkinChooser::Choose(int index) {
     const int files = static_cast<int>(m_files.size());
     if (index >= 0 && index < files) {
         ChooseFile(m_files[static_cast<size_t>(index)]);
@@ -126,7 +106,7 @@ void SkinChooser::Choose(int index) {
     }
 }
 
-bool SkinChooser::ChooseFile(const std::wstring& path) {
+bool GallerySkinChooser::ChooseFile(const std::wstring& path) {
     if (!m_skin.ChangeSkinFile(path)) {
         ShowCurrent();  // the skin in use stays; the skin said why
         return false;
@@ -144,7 +124,7 @@ bool SkinChooser::ChooseFile(const std::wstring& path) {
     return true;
 }
 
-void SkinChooser::ChooseNone() {
+void GallerySkinChooser::ChooseNone() {
     m_skin.SetActive(false);
     m_current = static_cast<int>(m_files.size());
     ShowCurrent();

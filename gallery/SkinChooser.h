@@ -11,7 +11,7 @@ class TSkinData;
 class TWinControl;
 class TComponent;
 
-class SkinChooser {
+class GallerySkinChooser {
 public:
     static constexpr const wchar_t* kNone = L"none";
     static constexpr const wchar_t* kOpenFile = L"open a .skin file…";
@@ -19,7 +19,7 @@ public:
     // A drop-down list in `parent` at (left, top); `folder` is searched for *.skin files,
     // `current` is the file the skin was loaded from (empty: the program's own, shown as
     // the line "kestrelle" when that file lies in `folder`).
-    SkinChooser(TComponent& owner, TWinControl& parent, TSkinData& skin, const std::wstring& folder,
+    GallerySkinChooser(TComponent& owner, TWinControl& parent, TSkinData& skin, const std::wstring& folder,
                 const std::wstring& current, int left, int top, int width);
 
     TComboBox& Box() const noexcept { return *m_box; }
@@ -45,5 +45,3 @@ private:
 
 // The *.skin files in `folder`, sorted by name, at most `limit` of them.
 std::vector<std::wstring> SkinFilesIn(const std::wstring& folder, size_t limit = 50);
-// The folder the running program lies in.
-std::wstring ProgramFolder();

@@ -39,3 +39,30 @@ std::span<const std::byte> ResourceBytes(HMODULE module, const wchar_t* name, co
     if (!bytes) return {};
     return {bytes, ::SizeofResource(module, found)};
 }
+
+std::wstring ProgramFolder() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) {
+            std::wstring path(buffer.data(), length);
+            const size_t slash = path.find_last_of(L"\\/");
+            return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+        }
+        buffer.resize(buffer.size() * 2);  // cut short: ask again with room for it
+    }
+}
+
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder, const std::wstring& pattern, size_t limit) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    size_t looked = 0;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
+    } while (++looked < limit && ::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return names;
+}

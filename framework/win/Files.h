@@ -20,6 +20,13 @@ enum class TWholeFileRead { Done, CannotOpen, CannotRead, TooLarge };
 TWholeFileRead ReadWholeFile(const std::wstring& path, size_t maxBytes, std::vector<std::byte>& bytes,
                              DWORD share = FILE_SHARE_READ);
 
+// The names of the files (not folders) in `folder` that match `pattern` ("*.skin"), in
+// the order the file system lists them; at most `limit` names are looked at.
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder, const std::wstring& pattern, size_t limit);
+
+// The folder of the running program, without a trailing separator; empty if unknown.
+std::wstring ProgramFolder();
+
 // The bytes of resource `name` of `type` in `module` (null: the program), borrowed from
 // the loaded module; empty when there is no such resource.
 std::span<const std::byte> ResourceBytes(HMODULE module, const wchar_t* name, const wchar_t* type) noexcept;
