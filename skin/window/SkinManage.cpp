@@ -229,6 +229,11 @@ bool TSkinManage::SkinWindow(HWND window) {
         return false;
     }
     m_skinForms.push_back(made);
+    if (skinData == m_mainSkinData) {
+        // However skinning started (a request, or the hook at a window's birth).
+        const FaceLook look{skinData->Colours().ButtonFace, skinData->Colours().ButtonText};
+        SetFaceLook(&look);
+    }
     ::PostMessageW(window, WMX_STARTSKIN, 0, kStartSkinTag);
     return true;
 }
