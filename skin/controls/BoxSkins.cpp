@@ -32,6 +32,7 @@ bool TSkinBoxH::BeforeMessage(TMessage& message) {
         CallDefault(message);
         // The text's own background too, so that an opaque static text matches the brush.
         ::SetBkColor(reinterpret_cast<HDC>(message.WParam), ColorToRGB(skin->Colours().ButtonFace));
+        skin->SetFaceTextColour(reinterpret_cast<HDC>(message.WParam));
         message.Result = reinterpret_cast<LRESULT>(skin->ButtonFaceBrush());
         return false;
     default: return TSkinControl::BeforeMessage(message);

@@ -586,6 +586,12 @@ void TSkinData::FilterForm(HWND, std::wstring_view className, bool& doSkin) {
 
 void TSkinData::SkinChanged() { Fire(OnSkinChanged, this); }
 
+void TSkinData::SetFaceTextColour(HDC dc) const noexcept {
+    const COLORREF text = ::GetTextColor(dc);
+    if (text == ::GetSysColor(COLOR_WINDOWTEXT) || text == ::GetSysColor(COLOR_BTNTEXT))
+        ::SetTextColor(dc, ColorToRGB(Colours().ButtonText));
+}
+
 void TSkinData::MakeCaptionFont() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;

@@ -166,6 +166,9 @@ public:
     TColor TitleColour() const noexcept { return m_skin->titleColour; }
     // A solid brush of the skin's form colour; null before the first load.
     HBRUSH ButtonFaceBrush() const noexcept { return m_skin->buttonFaceBrush.Get(); }
+    // A system control about to draw text in the system's text colour on the skin's face
+    // (a message box's text, a dialog's check box) draws it in the skin's text colour.
+    void SetFaceTextColour(HDC dc) const noexcept;
     const TFont& CaptionFont() const noexcept { return m_captionFont; }
     // The application's small icon on the key colour, transparent by it; empty while the
     // application has no icon. Made again whenever the application's icon has changed,

@@ -92,6 +92,7 @@ LRESULT TWinSkinForm::FormWndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         const LRESULT result = CallOld(message, wParam, lParam);
         if (m_form || !m_skinData) return result;
         ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        m_skinData->SetFaceTextColour(reinterpret_cast<HDC>(wParam));
         return reinterpret_cast<LRESULT>(m_skinData->ButtonFaceBrush());
     }
     case WM_MEASUREITEM:

@@ -132,6 +132,9 @@ TEST_F(NestedDialogTest, TheInnerDialogAndItsTextsShowTheSkinsBackground) {
     const LRESULT brush = ::SendMessageW(inner, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(text.Dc()),
                                          reinterpret_cast<LPARAM>(label));
     EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), skin->ButtonFaceBrush());
+    // Its text in the skin's text colour, not the system's, which may not show on the face.
+    ASSERT_NE(ColorToRGB(skin->Colours().ButtonText), ::GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(::GetTextColor(text.Dc()), ColorToRGB(skin->Colours().ButtonText));
     ::SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(text.Dc()), PRF_CLIENT | PRF_ERASEBKGND);
     ::GdiFlush();
     EXPECT_TRUE(text.AllEqual({0, 0, 60, 20}, ColorToRGB(kFace)));
