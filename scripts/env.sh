@@ -71,6 +71,17 @@ kestrelle_use_wine() {
 # Runs a Windows program with the loader chosen by kestrelle_use_wine.
 kestrelle_wine() { "$WINELOADER" "$@"; }
 
+# Asks a gallery or main window started in the background (process `pid`) to close
+# through `probe close`, and ends it when it has not gone within five seconds.
+kestrelle_close_program() {
+    local probe=$1 pid=$2
+    [ -n "$pid" ] || return 0
+    kestrelle_wine "$probe" close
+    for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+}
+
 # Runs a command with its output merged and shown, and runs it once more when it failed
 # and the X library aborted it: "X Error of failed request". WINE: Wine's X11 driver ends
 # a program that way (BadWindow on X_UnmapWindow) when the prefix's desktop lives on

@@ -11,11 +11,7 @@ kestrelle_use_wine "$bits" || exit 2
 fail() { echo "FAIL: $*"; exit 1; }
 program=
 stop() {
-    [ -n "$program" ] || return 0
-    kestrelle_wine "$probe" close
-    for _ in $(seq 1 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-    kill "$program" 2>/dev/null
-    wait "$program" 2>/dev/null
+    kestrelle_close_program "$probe" "$program"
     program=
 }
 trap stop EXIT

@@ -29,11 +29,7 @@ statusFixedWidth=750
 fail() { echo "FAIL: $*"; exit 1; }
 program=
 stop() {
-    [ -n "$program" ] || return 0
-    kestrelle_wine "$galleryProbe" close
-    for _ in $(seq 1 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-    kill "$program" 2>/dev/null
-    wait "$program" 2>/dev/null
+    kestrelle_close_program "$galleryProbe" "$program"
     program=
 }
 
