@@ -401,11 +401,12 @@ void TSkinManage::RunRequest() {
     TSkinData* requester = m_requestingSkinData;
     if (!requester) return;
     const bool onlyThisForm = requester->SkinFormtype() == TSkinFormType::sfOnlyThisForm;
-    // Text in the system's colours on the faces the skin recolours follows the skin, set
-    // before the windows repaint; a skin for one form alone leaves the others' text be.
+    // Text in the system's colours on the faces the skin recolours follows the skin (a
+    // window being skinned sets it too): a new skin's colours before the windows repaint.
+    // A skin for one form alone leaves the others' text be.
     if (!onlyThisForm) {
         const FaceLook look{requester->Colours().ButtonFace, requester->Colours().ButtonText};
-        if (m_pendingAction == TSkinAction::SkinAll || m_pendingAction == TSkinAction::Refresh) SetFaceLook(&look);
+        if (m_pendingAction == TSkinAction::Refresh) SetFaceLook(&look);
         if (m_pendingAction == TSkinAction::UnskinAll) SetFaceLook(nullptr);
     }
     switch (m_pendingAction) {
