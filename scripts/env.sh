@@ -91,8 +91,11 @@ kestrelle_run_once_more_after_x_abort() {
     local log status attempt
     log=$(mktemp)
     for attempt in 1 2; do
-        "$@" 2>&1 | tee "$log"
-        status=${PIPESTATUS[0]}
+        # A file, not a pipe: a process the program starts may keep its output open after
+        # it ends (see kestrelle_start_wineserver), and a pipe's reader would wait for it.
+        status=0
+        "$@" >"$log" 2>&1 </dev/null || status=$?
+        cat "$log"
         if [ "$status" -eq 0 ] || [ "$attempt" = 2 ] || ! grep -q '^X Error of failed request' "$log"; then
             break
         fi
@@ -129,11 +132,17 @@ kestrelle_stop_display() {
 # display: scripts/run, a look at the gallery) keeps its desktop on that display, and
 # every program of this run on this display is then ended by the X library ("BadWindow",
 # X_UnmapWindow). So that server is ended first, with whatever still runs in the prefix.
+# WINE: the desktop process (explorer.exe /desktop) is started by the first program that
+# needs the desktop window and inherits that program's standard error for as long as the
+# server lives; when that was a pipe (ctest's, or wine-exec's), whoever reads the pipe
+# waits for its end and the test hangs to its time limit after passing. So the desktop is
+# started here, by a call that needs it, with nothing inherited.
 kestrelle_start_wineserver() {
     local bits
     for bits in "$@"; do
         (kestrelle_use_wine "$bits" && { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; } &&
-            wineserver -p && kestrelle_wine wineboot >/dev/null 2>&1) || true
+            wineserver -p && kestrelle_wine wineboot >/dev/null 2>&1 &&
+            kestrelle_wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1) || true
     done
 }
 kestrelle_stop_wineserver() {
