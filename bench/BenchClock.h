@@ -1,6 +1,8 @@
 #pragma once
 // Seconds from the platform's high-resolution counter, for the Windows benchmarks.
 
+#include "bench/Figure.h"
+
 #include <windows.h>
 
 inline double Now() {
