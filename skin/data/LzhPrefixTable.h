@@ -14,6 +14,8 @@ namespace lzh {
 
 class LzhPrefixTable {
 public:
+    // Deeper tables lean on nodes that move so often that refilling their entries
+    // costs more than the bit walk they save.
     static constexpr int kBits = 6;
 
     // Where the first bits of a code lead: the node reached and after how many bits.
