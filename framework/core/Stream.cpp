@@ -51,8 +51,11 @@ size_t TMemoryStream::Read(std::span<std::byte> buffer) {
 
 size_t TMemoryStream::Write(std::span<const std::byte> bytes) {
     if (bytes.empty()) return 0;
-    if (m_position + bytes.size() > m_bytes.size()) m_bytes.resize(m_position + bytes.size());
-    std::memcpy(m_bytes.data() + m_position, bytes.data(), bytes.size());
+    if (m_position > m_bytes.size()) m_bytes.resize(m_position);  // the gap a seek past the end left reads as zeros
+    // Overwrite what lies ahead, then append the rest without zero-filling it first.
+    const size_t inside = std::min(bytes.size(), m_bytes.size() - m_position);
+    if (inside) std::memcpy(m_bytes.data() + m_position, bytes.data(), inside);
+    m_bytes.insert(m_bytes.end(), bytes.begin() + static_cast<ptrdiff_t>(inside), bytes.end());
     m_position += bytes.size();
     return bytes.size();
 }

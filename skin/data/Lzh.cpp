@@ -2,6 +2,7 @@
 
 #include "framework/core/Stream.h"
 #include "framework/core/Strings.h"
+#include "skin/data/LzhPrefixTable.h"
 #include "skin/data/LzhTree.h"
 
 #include <algorithm>
@@ -24,7 +25,7 @@ void LzhTree::Start() noexcept {
         son[j] = int16_t(i);
         prnt[i] = prnt[i + 1] = int16_t(j);
     }
-    freq[kTreeSize] = 0xFFFF;
+    std::fill(freq.begin() + kTreeSize, freq.end(), uint16_t{0xFFFF});
     prnt[kRoot] = 0;
 }
 
@@ -40,9 +41,7 @@ void LzhTree::Rebuild() noexcept {
     // Pair them up again, inserting each sum where it keeps the counts sorted.
     for (int i = 0; j < kTreeSize; i += 2, ++j) {
         const unsigned f = freq[i] + freq[i + 1];
-        int k = j - 1;
-        while (f < freq[k]) --k;
-        ++k;
+        const int k = static_cast<int>(std::upper_bound(freq.begin(), freq.begin() + j, f) - freq.begin());
         std::memmove(&freq[k + 1], &freq[k], (j - k) * sizeof freq[0]);
         std::memmove(&son[k + 1], &son[k], (j - k) * sizeof son[0]);
         freq[k] = uint16_t(f);
@@ -65,12 +64,19 @@ namespace {
 // the stream as zero bits, and the bit reader loads 8 bytes at a time.
 constexpr size_t kInputPadding = 8;
 
+// The most bits one symbol takes: the longest code and a position of 8 + 6 bits.
+constexpr int kMaxSymbolBits = LzhTree::kMaxDepth + 14;
+
 // Bits are taken most significant first. `m_bits` holds `m_count` valid bits at its
-// top; one refill tops it up to at least 56, enough for a symbol and a position.
+// top; a refill tops it up to at least 56, enough for a symbol and a position.
 class BitReader {
 public:
     BitReader(const uint8_t* begin, const uint8_t* end) noexcept : m_next(begin), m_end(end) {}
 
+    // Refills only when a whole symbol might not fit in what is left.
+    void MakeRoomForSymbol() noexcept {
+        if (m_count < kMaxSymbolBits) Refill();
+    }
     void Refill() noexcept {
         uint64_t word;
         std::memcpy(&word, m_next, sizeof word);
@@ -87,17 +93,11 @@ public:
     uint64_t BitsTaken(const uint8_t* begin) const noexcept {
         return (static_cast<uint64_t>(m_next - begin) + m_overrun) * 8 - static_cast<uint64_t>(m_count);
     }
-    unsigned Bit() noexcept {
-        const auto bit = static_cast<unsigned>(m_bits >> 63);
-        m_bits <<= 1;
-        --m_count;
-        return bit;
-    }
-    unsigned Bits(int n) noexcept {
-        const auto value = static_cast<unsigned>(m_bits >> (64 - n));
+    // The valid bits, first bit highest; Skip drops the first `n` of them.
+    uint64_t Peek() const noexcept { return m_bits; }
+    void Skip(int n) noexcept {
         m_bits <<= n;
         m_count -= n;
-        return value;
     }
 
 private:
@@ -118,24 +118,39 @@ private:
 // 4,036; the 60 positions from there to the end of the ring start as zeros rather
 // than whatever memory held.
 constexpr int kStartPosition = kWindow - kLongestMatch;
-// Every match copy may write up to 8 bytes past its end.
-constexpr size_t kOutputSlack = kLongestMatch + 8;
+// Every match copy may write up to 15 bytes past its end.
+constexpr size_t kOutputSlack = kLongestMatch + 16;
 
 void FillInitialWindow(uint8_t* history) noexcept {
     std::memset(history, 0, kWindow - kStartPosition);
     std::memset(history + (kWindow - kStartPosition), ' ', kStartPosition);
 }
 
+// Copies whole blocks, ending up to 15 bytes past the match. Blocks of 16 bytes serve
+// a match at least that far back. A match closer than 8 bytes repeats its first
+// `distance` bytes, so once the few bytes ahead of that point are copied one by one
+// it reads from a multiple of the distance at least 8 back instead.
 inline void CopyMatch(uint8_t* dst, size_t distance, int length) noexcept {
     const uint8_t* src = dst - distance;
-    if (distance >= 8) {
-        for (int k = 0; k < length; k += 8) {
-            uint64_t chunk;
-            std::memcpy(&chunk, src + k, 8);
-            std::memcpy(dst + k, &chunk, 8);
-        }
-    } else {
-        for (int k = 0; k < length; ++k) dst[k] = src[k];
+    uint8_t* const end = dst + length;
+    if (distance >= 16) {
+        do {
+            std::memcpy(dst, src, 16);
+            dst += 16;
+            src += 16;
+        } while (dst < end);
+        return;
+    }
+    if (distance < 8) {
+        const size_t back = distance * ((8 + distance - 1) / distance);
+        uint8_t* const singlesEnd = std::min(end, dst + (back - distance));
+        while (dst < singlesEnd) *dst++ = *src++;
+        src = dst - back;
+    }
+    while (dst < end) {
+        std::memcpy(dst, src, 8);
+        dst += 8;
+        src += 8;
     }
 }
 
@@ -172,14 +187,17 @@ int64_t TLZH::Decode(int64_t count) {
     input.resize(input.size() + kInputPadding);
 
     std::unique_ptr<LzhTree> tree;
+    std::unique_ptr<LzhPrefixTable> table;
     std::unique_ptr<uint8_t[]> history;
     try {
         tree = std::make_unique<LzhTree>();
+        table = std::make_unique<LzhPrefixTable>(*tree);
         history = std::make_unique_for_overwrite<uint8_t[]>(kWindow + static_cast<size_t>(count) + kOutputSlack);
     } catch (const std::bad_alloc&) {
         throw ElzhException(std::u16string(ElzhException::kNoMemory));
     }
     tree->Start();
+    table->Build();
     FillInitialWindow(history.get());
 
     auto& son = tree->son;
@@ -187,21 +205,32 @@ int64_t TLZH::Decode(int64_t count) {
     uint8_t* out = history.get() + kWindow;
     uint8_t* const end = out + count;
     while (out < end) {
-        in.Refill();
-        int node = son[kRoot];
-        while (node < kTreeSize) node = son[node + in.Bit()];
-        const int symbol = node - kTreeSize;
-        tree->Update(symbol);
+        in.MakeRoomForSymbol();
+        // The table takes the first bits of the code; a longer one goes on bit by bit.
+        uint64_t bits = in.Peek();
+        const auto start = table->Find(bits);
+        bits <<= start.length;
+        int codeLength = start.length;
+        size_t node = uint16_t(son[start.node]);
+        while (node < kTreeSize) {
+            node = uint16_t(son[node + (bits >> 63)]);
+            bits <<= 1;
+            ++codeLength;
+        }
+        in.Skip(codeLength);
+        const int symbol = static_cast<int>(node) - kTreeSize;
+        tree->Update(symbol, *table);
+        table->Refresh();
         if (symbol < 256) {
             *out++ = static_cast<uint8_t>(symbol);
             continue;
         }
-        // Position: 8 bits select the upper 6 bits and how many more bits follow.
-        unsigned b = in.Bits(8);
-        const unsigned upper = d_code[b];
-        const int more = d_len[b] - 2;
-        b = (b << more) | in.Bits(more);
-        const size_t distance = ((upper << 6) | (b & 0x3F)) + 1;
+        // Position: a prefix of 3 to 8 bits gives the upper 6 bits, the next 6 the lower.
+        const auto window = static_cast<unsigned>(in.Peek() >> (64 - 14));
+        const unsigned lead = window >> 6;
+        const int prefixLength = d_len[lead];
+        const size_t distance = ((d_code[lead] << 6) | ((window >> (8 - prefixLength)) & 0x3F)) + 1;
+        in.Skip(prefixLength + 6);
         const int length = symbol - 255 + kThreshold;
         CopyMatch(out, distance, length);
         out += length;

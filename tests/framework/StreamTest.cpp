@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 TEST(MemoryStream, ReadsStopAtTheEndAndExactReadsThrow) {
     TMemoryStream stream;
     stream.WriteInt32(-4);
@@ -36,4 +38,12 @@ TEST(MemoryStream, WritingPastTheEndGrowsWithZeros) {
     EXPECT_EQ(copy.Size(), 3);
     stream.SetSize(2);
     EXPECT_EQ(stream.Position(), 2);
+
+    // A write that starts inside and runs past the end overwrites, then appends.
+    stream.SetPosition(1);
+    const std::byte three[3] = {std::byte{1}, std::byte{2}, std::byte{3}};
+    stream.WriteBuffer(three);
+    EXPECT_EQ(stream.Position(), 4);
+    const std::byte expected[4] = {std::byte{0}, std::byte{1}, std::byte{2}, std::byte{3}};
+    EXPECT_TRUE(std::ranges::equal(stream.Bytes(), expected));
 }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <memory>
 #include <random>
+#include <string>
 
 using namespace lzh;
 
@@ -174,6 +175,94 @@ TEST(Lzh, RoundTripsThroughThePacker) {
     std::vector<std::byte> runs(70000, std::byte{0x5A});
     std::fill(runs.begin() + 30000, runs.begin() + 30007, std::byte{1});
     EXPECT_EQ(RoundTrip(runs), runs);
+}
+
+namespace {
+
+// The plain way to decode: a 4,096-byte ring, the tree walked one bit at a time, zero
+// bits past the end of the input. It also counts the bits it took.
+struct PlainDecode {
+    std::vector<std::byte> bytes;
+    uint64_t bitsTaken = 0;
+};
+
+PlainDecode DecodePlainly(std::span<const std::byte> in, size_t count) {
+    PlainDecode result;
+    auto bit = [&] {
+        const uint64_t at = result.bitsTaken++;
+        return at / 8 < in.size() ? (std::to_integer<unsigned>(in[at / 8]) >> (7 - at % 8)) & 1 : 0u;
+    };
+    auto tree = std::make_unique<LzhTree>();
+    tree->Start();
+    std::vector<uint8_t> ring(kWindow, ' ');
+    std::fill(ring.end() - kLongestMatch, ring.end(), uint8_t{0});
+    size_t r = kWindow - kLongestMatch;
+    auto put = [&](uint8_t c) {
+        result.bytes.push_back(std::byte{c});
+        ring[r++ % kWindow] = c;
+    };
+    while (result.bytes.size() < count) {
+        int node = tree->son[kRoot];
+        while (node < kTreeSize) node = tree->son[node + static_cast<int>(bit())];
+        const int symbol = node - kTreeSize;
+        tree->Update(symbol);
+        if (symbol < 256) {
+            put(static_cast<uint8_t>(symbol));
+            continue;
+        }
+        unsigned b = 0;
+        for (int i = 0; i < 8; ++i) b = (b << 1) | bit();
+        const unsigned upper = d_code[b];
+        const int more = d_len[b] - 2;
+        for (int i = 0; i < more; ++i) b = (b << 1) | bit();
+        const size_t from = r - ((upper << 6) | (b & 0x3F)) - 1;
+        for (int k = 0; k < symbol - 255 + kThreshold; ++k) put(ring[(from + k) % kWindow]);
+    }
+    return result;
+}
+
+// Decodes `in` both ways and reports where they disagree, empty when they agree.
+std::string CompareWithPlainDecode(std::span<const std::byte> in, size_t count) {
+    bool ranOut = false;
+    const auto fast = DecodeBits(in, static_cast<int64_t>(count), &ranOut);
+    const auto plain = DecodePlainly(in, count);
+    if (fast != plain.bytes) {
+        const auto at = std::ranges::mismatch(fast, plain.bytes).in1 - fast.begin();
+        return "output differs at byte " + std::to_string(at) + " of " + std::to_string(plain.bytes.size());
+    }
+    if (ranOut != (plain.bitsTaken > in.size() * 8))
+        return "InputRanOut says " + std::to_string(ranOut) + " after " + std::to_string(plain.bitsTaken) +
+               " bits of " + std::to_string(in.size() * 8);
+    return {};
+}
+
+}  // namespace
+
+TEST(Lzh, DecodesAsTheBitByBitRingDecoderDoes) {
+    // Matches at every short distance, so that each copy path runs, with lengths on
+    // both sides of the block sizes.
+    std::vector<std::byte> patterns;
+    for (size_t period = 1; period <= 20; ++period) {
+        const auto pattern = RandomBytes(period, static_cast<unsigned>(period));
+        for (size_t i = 0; i < 23 + 7 * period; ++i) patterns.push_back(pattern[i % period]);
+        patterns.push_back(std::byte{0xEE});
+    }
+    // Literals past the ring's size, then a match from 4,000 bytes back.
+    auto wrapped = RandomBytes(6000, 11);
+    wrapped.insert(wrapped.end(), wrapped.begin() + 2000, wrapped.begin() + 2100);
+
+    for (const auto& data : {patterns, wrapped, RandomBytes(3000, 17)}) {
+        const auto bits = LzhEncode(data);
+        EXPECT_EQ(CompareWithPlainDecode(bits, data.size()), "");
+        // Cut short anywhere near the end, including inside the last symbol.
+        for (size_t cut = 1; cut <= 6 && cut < bits.size(); ++cut)
+            EXPECT_EQ(CompareWithPlainDecode(std::span(bits).first(bits.size() - cut), data.size()), "") << cut;
+    }
+    // Bytes that no packer wrote decode to something, the same both ways.
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        const auto noise = RandomBytes(seed * 37, seed);
+        EXPECT_EQ(CompareWithPlainDecode(noise, noise.size() * 40), "") << "seed " << seed;
+    }
 }
 
 TEST(Lzh, PackerPacksASkinAtLeastAsTightlyAsTheTestStream) {
