@@ -6,6 +6,7 @@
 //   scripts/bench ControlPageBench
 
 #include "bench/BenchClock.h"
+#include "bench/BenchPump.h"
 #include "framework/controls/Panel.h"
 #include "framework/forms/Application.h"
 #include "gallery/GalleryForm.h"
@@ -22,18 +23,6 @@
 namespace {
 
 constexpr int kRounds = 8, kPaintsPerRound = 25;
-
-void Pump(DWORD milliseconds) {
-    const DWORD end = ::GetTickCount() + milliseconds;
-    do {
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        ::Sleep(5);
-    } while (static_cast<int>(end - ::GetTickCount()) > 0);
-}
 
 // Milliseconds per repaint of `page` and every control on it.
 void TimePaints(HWND page, std::vector<double>& times) {

@@ -11,6 +11,7 @@
 #include "app/LessonCatalogue.h"
 #include "app/umain.h"
 #include "bench/BenchClock.h"
+#include "bench/BenchPump.h"
 #include "flash/ShockwaveFlash.h"
 #include "framework/controls/SpeedButton.h"
 #include "framework/forms/Application.h"
@@ -29,22 +30,6 @@
 namespace {
 
 constexpr double kGiveUpSeconds = 2.0;
-
-void PumpOnce() {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-}
-
-void Pump(DWORD milliseconds) {
-    const DWORD end = ::GetTickCount() + milliseconds;
-    do {
-        PumpOnce();
-        ::Sleep(5);
-    } while (static_cast<int>(end - ::GetTickCount()) > 0);
-}
 
 // The screen's pixels in `box` (screen coordinates).
 std::vector<uint32_t> Grab(const RECT& box) {
@@ -104,7 +89,7 @@ int main(int argc, char** argv) {
             ::PostMessageW(parent, WM_LBUTTONUP, 0, inside);
             bool painted = false;
             while (!painted && Now() - start < kGiveUpSeconds) {
-                PumpOnce();
+                PumpPending();
                 painted = player->HasMovie() && !player->Movie().empty() &&
                           !::GetUpdateRect(playerWindow, nullptr, FALSE);
             }

@@ -9,6 +9,7 @@
 //   scripts/bench SkinSwitchBench [rounds] [page]
 
 #include "bench/BenchClock.h"
+#include "bench/BenchPump.h"
 #include "framework/forms/Application.h"
 #include "gallery/GalleryForm.h"
 #include "skin/data/WinSkinData.h"
@@ -25,26 +26,6 @@
 #include <windows.h>
 
 namespace {
-
-// The shipped skins' folder, as the program sees it: the host's root is drive Z under Wine.
-std::wstring SkinFolder() {
-    const std::string dir = KESTRELLE_SKIN_DIR;
-    std::wstring folder = L"Z:" + std::wstring(dir.begin(), dir.end());
-    std::replace(folder.begin(), folder.end(), L'/', L'\\');
-    return folder;
-}
-
-void Pump(DWORD milliseconds) {
-    const DWORD end = ::GetTickCount() + milliseconds;
-    do {
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        ::Sleep(1);
-    } while (static_cast<int>(end - ::GetTickCount()) > 0);
-}
 
 struct Switch {
     double load = 0;     // the call that loads the file (none: the call that turns the skin off)
@@ -76,11 +57,7 @@ bool TimeSwitch(TSkinData& skin, Request request, Switch& out) {
         ::DispatchMessageW(&message);
     }
     skin.OnSkinChanged = nullptr;
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
+    PumpPending();
     ::GdiFlush();
     const double done = Now();
     out.load = (requested - start) * 1e3;
@@ -108,7 +85,7 @@ int main(int argc, char** argv) {
     form.Show();
     Pump(1000);
     TSkinData& skin = *form.Skin();
-    const std::wstring folder = SkinFolder();
+    const std::wstring folder = ShippedSkinFolder();
     struct Choice {
         const char* name;
         std::wstring file;  // empty: none

@@ -10,6 +10,7 @@
 // stops answering; the progress line says which try it was.
 //   hostile_skin <work folder> <seconds> [first seed] [skin folder]
 
+#include "bench/BenchPump.h"
 #include "framework/core/Exception.h"
 #include "framework/core/Stream.h"
 #include "framework/forms/Application.h"
@@ -196,18 +197,6 @@ private:
     std::mt19937 m_random;
 };
 
-void Pump(DWORD milliseconds) {
-    const DWORD end = ::GetTickCount() + milliseconds;
-    do {
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        ::Sleep(1);
-    } while (static_cast<int>(end - ::GetTickCount()) > 0);
-}
-
 std::wstring Widened(const char* text) { return std::wstring(text, text + std::strlen(text)); }
 
 }  // namespace
@@ -221,11 +210,7 @@ int main(int argc, char** argv) {
     const double seconds = std::atof(argv[2]);
     unsigned seed = argc > 3 ? static_cast<unsigned>(std::strtoul(argv[3], nullptr, 10)) : 1;
     std::wstring skins = argc > 4 ? Widened(argv[4]) : std::wstring();
-    if (skins.empty()) {
-        const std::string dir = KESTRELLE_SKIN_DIR;  // a Unix path: the host's root is drive Z under Wine
-        skins = L"Z:" + std::wstring(dir.begin(), dir.end());
-        std::replace(skins.begin(), skins.end(), L'/', L'\\');
-    }
+    if (skins.empty()) skins = ShippedSkinFolder();
     struct Seed {
         std::wstring path;
         Bytes packed;
