@@ -139,7 +139,7 @@ void TSkinControl::Repaint() {
     }
     if (!m_handle) return;
     ::InvalidateRect(m_handle, nullptr, TRUE);
-    ::UpdateWindow(m_handle);
+    if (s_repaintBatches == 0) ::UpdateWindow(m_handle);
 }
 
 // --- messages -------------------------------------------------------------------------------

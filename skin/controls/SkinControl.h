@@ -60,8 +60,19 @@ public:
     // Paints the whole window (client and frame) through PaintSkin, into `dc` or the
     // window's own DC. Never throws.
     virtual void PaintFrame(HDC dc) noexcept;
-    // Repaints now.
+    // Repaints now; while a RepaintBatch lives, only marks the window for repainting.
     void Repaint();
+    // While one lives, control skins leave their repaints to whoever ends the batch: a
+    // skin change re-skins every control of a form, and painting each at once paints a
+    // container again for every child whose colour follows it. The user-interface
+    // thread's only.
+    class RepaintBatch {
+    public:
+        RepaintBatch() noexcept { ++s_repaintBatches; }
+        ~RepaintBatch() { --s_repaintBatches; }
+        RepaintBatch(const RepaintBatch&) = delete;
+        RepaintBatch& operator=(const RepaintBatch&) = delete;
+    };
 
     int32_t State() const noexcept { return m_state; }
     bool Attached() const noexcept { return m_attached; }
@@ -161,6 +172,7 @@ protected:
 private:
     class Router;
     friend class Router;
+    static inline int s_repaintBatches = 0;
     void Register(ControlSkinHost& form);
 
     TCanvas* m_canvas = nullptr;

@@ -354,15 +354,27 @@ void TWinSkinForm::RefreshSkin() {
         for (int i = 0; i < m_form->ComponentCount(); ++i)
             if (auto* inner = As<TCustomForm>(m_form->Components(i))) inner->SetColor(face);
     }
-    for (TSkinControl* skin : ControlSkins()) skin->Reskin();
+    {
+        TSkinControl::RepaintBatch batch;
+        for (TSkinControl* skin : ControlSkins()) skin->Reskin();
+    }
+    // Each window the skins marked paints once, now, as each control's repaint did.
+    ::RedrawWindow(m_window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     m_skinState = SkinState::Reapplying;
     if (m_frameSkinning && m_form) {
         if (m_buttons.empty()) ReadBorderSizes();
+        RECT before{}, after{};
+        ::GetClientRect(m_window, &before);
         FitToSkin(true);
-        // A height one more and back makes the form lay its controls out again.
-        const int height = m_form->Height();
-        m_form->SetHeight(height + 1);
-        m_form->SetHeight(height);
+        ::GetClientRect(m_window, &after);
+        // A height one more and back makes the form lay its controls out again; needed
+        // only when the new frame left the client another size. Each pass moves every
+        // control of every page, and repaints each: most of a switch's time.
+        if (!::EqualRect(&before, &after)) {
+            const int height = m_form->Height();
+            m_form->SetHeight(height + 1);
+            m_form->SetHeight(height);
+        }
     }
     ::SendMessageW(m_window, WMX_SKINCOMPLETE, 0, kSkinSignature);
     m_skinState = SkinState::Running;
