@@ -13,10 +13,11 @@
 #include "skin/window/SkinManage.h"
 #include "skin/window/WinSkinForm.h"
 #include "tests/soak/Soak.h"
+#include "tests/support/TempFiles.h"
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,37 +37,15 @@ constexpr size_t kFramesPerPlay = 4;
 
 // A folder of its own for the lesson files, the skins the system menu offers and the
 // remembered choice: the soak never writes the system folder or the user's settings.
-class Scratch {
+class Scratch : public ScratchFolder {
 public:
-    Scratch() {
-        wchar_t temp[MAX_PATH]{};
-        ::GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + L"kestrelle-main-soak";
-        Clear();
-        ::CreateDirectoryW(m_path.c_str(), nullptr);
+    Scratch() : ScratchFolder(L"kestrelle-main-soak") {
         const std::string source = KESTRELLE_SKIN_DIR;  // a Unix path: drive Z under Wine
         for (const wchar_t* name : {L"kestrelle.skin", L"dark.skin", L"contrast.skin"}) {
             std::ifstream in((source + "/" + std::string(name, name + std::wcslen(name))).c_str(), std::ios::binary);
-            std::ofstream((m_path + L"\\" + name).c_str(), std::ios::binary) << in.rdbuf();
+            std::ofstream(File(name).c_str(), std::ios::binary) << in.rdbuf();
         }
     }
-    ~Scratch() {
-        Clear();
-        ::RemoveDirectoryW(m_path.c_str());
-    }
-    const std::wstring& Path() const noexcept { return m_path; }
-
-private:
-    void Clear() const {
-        WIN32_FIND_DATAW found{};
-        HANDLE search = ::FindFirstFileW((m_path + L"\\*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return;
-        do {
-            ::DeleteFileW((m_path + L"\\" + found.cFileName).c_str());
-        } while (::FindNextFileW(search, &found));
-        ::FindClose(search);
-    }
-    std::wstring m_path;
 };
 
 class MainWindow {
