@@ -174,9 +174,10 @@ bool OpenFileDialog(HWND owner, const std::wstring& folder) {
 }
 
 // The About box and the system's file-open dialog, each opened and closed once the
-// closer sees it up. The file dialog first runs unskinned as often: under Wine the
-// system's own dialog loses a USER handle at every open, skin or not, and only what the
-// skin adds to that is the program's.
+// closer sees it up.
+// WINE: the system's own file dialog loses a USER handle at every open, skin or not; so
+// it first runs unskinned as often, and only what the skin adds to that is the program's
+// (on Windows the unskinned run loses nothing and the bound is the plain one).
 void DialogPart(Runner& runner, const MainWindow& main, const Scratch& scratch) {
     TSkinManage& manager = *TSkinManage::Instance();
     int dialogs = 0, skinned = 0;
