@@ -56,37 +56,6 @@ std::vector<char> LessonResource(std::u16string_view name) {
 
 bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// A fresh, empty folder under the temporary folder, removed again with its files.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const wchar_t* name) {
-        m_path = TempFile(name);
-        Clear();
-        ::CreateDirectoryW(m_path.c_str(), nullptr);
-    }
-    ~ScratchFolder() {
-        Clear();
-        ::RemoveDirectoryW(m_path.c_str());
-    }
-    const std::wstring& Path() const { return m_path; }
-    std::wstring File(const wchar_t* name) const { return m_path + L"\\" + name; }
-    void Write(const wchar_t* name, const std::vector<char>& bytes) const {
-        std::ofstream(File(name).c_str(), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-
-private:
-    void Clear() const {
-        WIN32_FIND_DATAW found{};
-        HANDLE search = ::FindFirstFileW((m_path + L"\\*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return;
-        do {
-            ::DeleteFileW((m_path + L"\\" + found.cFileName).c_str());
-        } while (::FindNextFileW(search, &found));
-        ::FindClose(search);
-    }
-    std::wstring m_path;
-};
-
 // Answers every message box the thread shows while it lives, keeping caption and text.
 class MessageBoxCatcher {
 public:
