@@ -358,8 +358,9 @@ void TWinSkinForm::RefreshSkin() {
         TSkinControl::RepaintBatch batch;
         for (TSkinControl* skin : ControlSkins()) skin->Reskin();
     }
-    // Each window the skins marked paints once, now, as each control's repaint did.
-    ::RedrawWindow(m_window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // Each window the skins marked paints once, now, as each control's repaint did (never
+    // with no window: that would repaint the whole desktop).
+    if (m_window) ::RedrawWindow(m_window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     m_skinState = SkinState::Reapplying;
     if (m_frameSkinning && m_form) {
         if (m_buttons.empty()) ReadBorderSizes();
