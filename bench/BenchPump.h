@@ -1,9 +1,5 @@
 #pragma once
-// Message pumping for the Windows benchmarks and the hostile-skin driver, and where the
-// shipped skins lie as such a program sees them.
-
-#include <algorithm>
-#include <string>
+// Message pumping for the Windows benchmarks and the hostile-skin driver.
 
 #include <windows.h>
 
@@ -24,14 +20,3 @@ inline void Pump(DWORD milliseconds) {
         ::Sleep(1);
     } while (static_cast<int>(end - ::GetTickCount()) > 0);
 }
-
-#ifdef KESTRELLE_SKIN_DIR
-// The shipped skins' folder: a Unix path at build time, and the host's root is drive Z
-// under Wine.
-inline std::wstring ShippedSkinFolder() {
-    const std::string dir = KESTRELLE_SKIN_DIR;
-    std::wstring folder = L"Z:" + std::wstring(dir.begin(), dir.end());
-    std::replace(folder.begin(), folder.end(), L'/', L'\\');
-    return folder;
-}
-#endif

@@ -14,6 +14,7 @@
 #include "gallery/GalleryForm.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/SkinManage.h"
+#include "tests/support/ShippedSkins.h"
 #include "skin/window/WinSkinForm.h"
 
 #include <algorithm>

@@ -18,6 +18,7 @@
 #include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/window/SkinManage.h"
+#include "tests/support/ShippedSkins.h"
 #include "tools/skinpack/LzhEncoder.h"
 #include "tools/skinpack/SkinContainerWriter.h"
 

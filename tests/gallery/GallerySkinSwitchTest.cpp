@@ -6,6 +6,7 @@
 #include "gallery/SkinChooser.h"
 #include "skin/data/SkinReader.h"
 #include "tests/gallery/GalleryPage.h"
+#include "tests/support/ShippedSkins.h"
 
 #include <fstream>
 #include <iterator>
@@ -17,14 +18,6 @@
 namespace {
 
 using namespace gallery_test;
-
-// The shipped skins' folder, as the program sees it.
-std::wstring SkinFolder() {
-    const std::string dir = KESTRELLE_SKIN_DIR;  // a Unix path: the host's root is drive Z under Wine
-    std::wstring folder = L"Z:" + std::wstring(dir.begin(), dir.end());
-    std::replace(folder.begin(), folder.end(), L'/', L'\\');
-    return folder;
-}
 
 // Every window handle of the gallery's controls with the control's class, the form's
 // first; windows the skin makes for itself (a media player's overlay) come and go with it.
@@ -48,7 +41,7 @@ protected:
     void OpenWithChooser(const wchar_t* page) {
         Open(page);
         if (HasFatalFailure()) return;
-        chooser = std::make_unique<GallerySkinChooser>(*form, *form, *form->Skin(), SkinFolder(), std::wstring{}, 0, 0, 150);
+        chooser = std::make_unique<GallerySkinChooser>(*form, *form, *form->Skin(), ShippedSkinFolder(), std::wstring{}, 0, 0, 150);
         ASSERT_EQ(chooser->Files().size(), 3u);  // contrast, dark, kestrelle
     }
     // Picks line `line` as a user would and waits for the switch to be carried out.

@@ -11,6 +11,7 @@
 #include "skin/window/SkinManage.h"
 #include "skin/window/WinSkinForm.h"
 #include "tests/soak/Soak.h"
+#include "tests/support/ShippedSkins.h"
 
 #include <algorithm>
 #include <array>
@@ -32,14 +33,6 @@ std::string Narrow(const wchar_t* text) {
     return out;
 }
 
-// The shipped skins' folder, as the program sees it.
-std::wstring SkinFolder() {
-    const std::string dir = KESTRELLE_SKIN_DIR;  // a Unix path: the host's root is drive Z under Wine
-    std::wstring folder = L"Z:" + std::wstring(dir.begin(), dir.end());
-    std::replace(folder.begin(), folder.end(), L'/', L'\\');
-    return folder;
-}
-
 class Gallery {
 public:
     Gallery() {
@@ -50,7 +43,7 @@ public:
         form->Show();
         manager = TSkinManage::Instance();
         PumpUntil([&] { return Running(); }, 3000);
-        chooser = std::make_unique<GallerySkinChooser>(*form, *form, *form->Skin(), SkinFolder(), std::wstring{}, 0, 0,
+        chooser = std::make_unique<GallerySkinChooser>(*form, *form, *form->Skin(), ShippedSkinFolder(), std::wstring{}, 0, 0,
                                                        150);
     }
     ~Gallery() {
