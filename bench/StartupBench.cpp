@@ -3,6 +3,8 @@
 // same run. Each time runs from CreateProcess until the screen shows the program's
 // look at a spot it alone paints: the bare window's client colour, and the colour the
 // skinned caption has at its middle (read from a first, untimed start of kestrelle.exe).
+// Both programs start as they ship, without debugging information (copies the build
+// strips into shipped\ beside this benchmark).
 //   StartupBench [runs] [kestrelle.exe] [BareWindow.exe]
 
 #include "bench/BenchClock.h"
@@ -94,8 +96,8 @@ std::wstring Widen(const char* text) { return std::wstring(text, text + std::str
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
-    const std::wstring kestrelle = argc > 2 ? Widen(argv[2]) : HereFile(L"..\\bin\\kestrelle.exe");
-    const std::wstring bare = argc > 3 ? Widen(argv[3]) : HereFile(L"BareWindow.exe");
+    const std::wstring kestrelle = argc > 2 ? Widen(argv[2]) : HereFile(L"shipped\\kestrelle.exe");
+    const std::wstring bare = argc > 3 ? Widen(argv[3]) : HereFile(L"shipped\\BareWindow.exe");
     const POINT centre{::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2};
 
     // A first start, not timed: where the skinned caption lies and what colour it has there.
