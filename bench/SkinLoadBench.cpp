@@ -40,7 +40,8 @@ Figures Measure(const std::function<void()>& prepare, const std::function<void()
         times.push_back((Now() - start) * 1e3);
     }
     std::sort(times.begin(), times.end());
-    return {times.front(), (times[g_runs / 2 - 1] + times[g_runs / 2]) / 2};
+    const double median = g_runs % 2 ? times[g_runs / 2] : (times[g_runs / 2 - 1] + times[g_runs / 2]) / 2;
+    return {times.front(), median};
 }
 
 }  // namespace
