@@ -4,7 +4,7 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/win/Convert.h"
-#include "framework/win/DibSection.h"
+#include "framework/graphics/PixelView.h"
 #include "framework/win/Files.h"
 #include "framework/win/User32Functions.h"
 #include "skin/data/FrameRules.h"
@@ -17,9 +17,11 @@
 #include "skin/data/SkinReader.h"
 
 #include <algorithm>
+#include <cstring>
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -68,25 +70,65 @@ void MakeObjectSane(TDataSkinObject* object, FrameLayout layout) noexcept {
     object->SetMargins(FitMargins(object->Margins(), cellWidth, cellHeight));
 }
 
-// Pictures are composed in DIB sections (0x00RRGGBB): what GDI converts on the way in
-// and out is read and written in memory in between, without a GDI call per piece.
+// Pictures are composed in memory, as 0x00RRGGBB pixels (the layout of a 32-bit DIB):
+// from reading the pictures to writing the results no GDI object is made and no GDI call
+// is made, which under Wine cost more than the composing itself.
+class Pixels {
+public:
+    Pixels() = default;
+    Pixels(int width, int height) { Resize(width, height); }
 
-// The pixels of `picture`, whatever its format; `pixels` stays empty for an empty one.
-void ReadPixels(const TBitmap& picture, DibSection& pixels) {
-    if (picture.Empty()) return;
-    if (!pixels.EnsureSize(picture.Width(), picture.Height()) || !picture.Dc() ||
-        !::BitBlt(pixels.Dc(), 0, 0, picture.Width(), picture.Height(), picture.Dc(), 0, 0, SRCCOPY))
-        throw EInvalidGraphic(u"Out of system resources for a picture");
-    ::GdiFlush();
+    void Resize(int width, int height) {
+        width = std::max(width, 0), height = std::max(height, 0);
+        try {
+            m_pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+        } catch (const std::bad_alloc&) {
+            throw EInvalidGraphic(u"Out of memory for a picture");
+        }
+        m_width = width, m_height = height;
+    }
+    int Width() const noexcept { return m_width; }
+    PixelView View() noexcept { return PixelView::Packed(m_pixels, m_width, m_height); }
+    void Fill(uint32_t pixel) noexcept { std::fill(m_pixels.begin(), m_pixels.end(), pixel); }
+
+private:
+    int m_width = 0;
+    int m_height = 0;
+    std::vector<uint32_t> m_pixels;
+};
+
+// The pixels of `picture`, whatever its format; `pixels` is empty for an empty one.
+void ReadPixels(const TBitmap& picture, Pixels& pixels) {
+    pixels.Resize(picture.Width(), picture.Height());
+    const PixelView view = pixels.View();
+    const int bitCount = picture.BitsPerPixel();
+    for (int y = 0; y < view.height; ++y) {
+        const uint8_t* in = picture.ScanLine(y);
+        const std::span<uint32_t> out = view.Row(y);
+        if (bitCount == 32) {
+            std::memcpy(out.data(), in, out.size_bytes());  // as a GDI copy, the fourth byte too
+        } else if (bitCount == 24) {
+            for (uint32_t& pixel : out) pixel = Bgra(in[2], in[1], in[0], 0), in += 3;
+        } else {
+            for (int x = 0; x < view.width; ++x) {
+                const COLORREF colour = ColorToRGB(picture.PixelColour(x, y));
+                out[static_cast<size_t>(x)] = Bgra(GetRValue(colour), GetGValue(colour), GetBValue(colour), 0);
+            }
+        }
+    }
 }
 
 // `pixels` into `picture` as a 24-bit bitmap of the same size.
-void WritePixels(const DibSection& pixels, TBitmap& picture) {
+void WritePixels(const PixelView& pixels, TBitmap& picture) {
     picture.SetPixelFormat(TPixelFormat::pf24bit);
-    picture.SetSize(pixels.Width(), pixels.Height());
-    if (!picture.Dc() || !::BitBlt(picture.Dc(), 0, 0, pixels.Width(), pixels.Height(), pixels.Dc(), 0, 0, SRCCOPY))
-        throw EInvalidGraphic(u"Out of system resources for a picture");
-    ::GdiFlush();  // the pixels may change in memory next
+    picture.SetSize(pixels.width, pixels.height);
+    for (int y = 0; y < pixels.height; ++y) {
+        uint8_t* out = picture.ScanLine(y);
+        for (const uint32_t pixel : pixels.Row(y)) {
+            out[0] = static_cast<uint8_t>(pixel), out[1] = static_cast<uint8_t>(pixel >> 8);
+            out[2] = static_cast<uint8_t>(pixel >> 16), out += 3;
+        }
+    }
 }
 
 void FillPixels(const PixelView& pixels, const SkinRect& area, uint32_t colour) noexcept {
@@ -371,12 +413,12 @@ void TSkinData::MakeComboImages(Skin& skin) {
         const uint32_t key = static_cast<uint32_t>(kKeyColour);  // magenta reads the same in both byte orders
 
         // Composed in memory: a dozen masked GDI transfers cost more than the rest of a load.
-        DibSection sunkPixels, comboPixels, extraPixels;
+        Pixels sunkPixels, comboPixels, extraPixels;
         ReadPixels(sunk.Image, sunkPixels);
         ReadPixels(combo.Image, comboPixels);
         if (skin.extraImages) ReadPixels(skin.extraImages->Image, extraPixels);
-        DibSection combined{kComboCellWidth * frames, kComboCellHeight};
-        DibSection cell{kComboCellWidth, kComboCellHeight};
+        Pixels combined{kComboCellWidth * frames, kComboCellHeight};
+        Pixels cell{kComboCellWidth, kComboCellHeight};
         combined.Fill(key);
         for (int frame = 1; frame <= frames; ++frame) {
             cell.Fill(key);
@@ -408,9 +450,9 @@ void TSkinData::MakeComboImages(Skin& skin) {
         combo.SetMargins(sunk.Margins());
         combo.LeftWidth = 2;
         combo.RightWidth = button + 2;
-        WritePixels(combined, combo.Image);
+        WritePixels(combined.View(), combo.Image);
         MirrorPixels(combined.View());
-        WritePixels(combined, sunk.Image);
+        WritePixels(combined.View(), sunk.Image);
         sunk.LeftWidth = button + 2;
         sunk.RightWidth = 2;
     }
@@ -424,16 +466,16 @@ void TSkinData::MakeComboImages(Skin& skin) {
     } else if (skin.comboButton->Style == 2) {
         skin.comboArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
         // The drop button of each state, without the edge around it.
-        DibSection combined;
+        Pixels combined;
         ReadPixels(skin.comboButton->Image, combined);
         const int frames = skin.sunkEdge->FrameCount;
         const int cellWidth = combined.Width() / frames;
-        DibSection arrow{kComboArrowSize * frames, kComboArrowSize};
+        Pixels arrow{kComboArrowSize * frames, kComboArrowSize};
         arrow.Fill(0);
         for (int i = 0; i < frames; ++i)
             PastePixels(arrow.View(), i * kComboArrowSize, 0, combined.View(),
                         {(i + 1) * cellWidth - 19, 2, kComboArrowSize, kComboArrowSize});
-        WritePixels(arrow, skin.comboArrow->Image);
+        WritePixels(arrow.View(), skin.comboArrow->Image);
         skin.comboArrow->FrameCount = frames;
     }
 }

@@ -226,6 +226,81 @@ TEST_F(SkinDataTest, TheShippedSkinLoadsEveryPart) {
     EXPECT_EQ(data.MenuGlyphs().Count(), 4);
 }
 
+// A bitmap file of `bitCount` bits (8 with a palette of its colours, 24, or 32 with the
+// fourth byte clear) whose pixel (x, y) is colourAt(x, y).
+template <class ColourAt>
+std::vector<std::byte> BitmapOfDepth(int bitCount, int width, int height, ColourAt colourAt) {
+    DecodedBmp bmp;
+    bmp.width = width, bmp.height = height, bmp.bitCount = bitCount;
+    bmp.pixels.resize(bmp.Stride() * static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const TColor c = colourAt(x, y);
+            const uint32_t rgb = uint32_t{RedOf(c)} << 16 | uint32_t{GreenOf(c)} << 8 | BlueOf(c);
+            uint8_t* p = bmp.pixels.data() + static_cast<size_t>(y) * bmp.Stride();
+            if (bitCount == 8) {
+                auto at = std::find(bmp.palette.begin(), bmp.palette.end(), rgb);
+                if (at == bmp.palette.end()) at = bmp.palette.insert(at, rgb);
+                p[x] = static_cast<uint8_t>(at - bmp.palette.begin());
+            } else {
+                p += static_cast<size_t>(x) * static_cast<size_t>(bitCount / 8);
+                p[0] = BlueOf(c), p[1] = GreenOf(c), p[2] = RedOf(c);
+                if (bitCount == 32) p[3] = 0;
+            }
+        }
+    return EncodeBmp(bmp);
+}
+
+// The combo pictures a load composes from the sunk edge, the combo button and the glyphs
+// come out the same from pictures of every depth, in the pictures' own colours.
+TEST_F(SkinDataTest, ComboPicturesAreComposedAlikeFromPicturesOfEveryDepth) {
+    // Each state, border and corner its own colour; the button has key-coloured pixels.
+    const auto sunk = [](int x, int y) {
+        return RgbColour(static_cast<uint8_t>(10 + 40 * (x / 20)), x % 20 < 3 ? 200 : 90, y < 3 ? 30 : 150);
+    };
+    const auto button = [](int x, int y) {
+        return x % 16 == 0 || y == 10 ? kKeyColour : RgbColour(static_cast<uint8_t>(60 * (x / 16)), 20, 220);
+    };
+    const auto glyph = [](int x, int y) {
+        return x % 9 > 2 && x % 9 < 6 && y > 2 && y < 6 ? RgbColour(0, static_cast<uint8_t>(40 * (x / 9)), 0)
+                                                       : kKeyColour;
+    };
+    const auto load = [&](TSkinData& data, int bitCount) {
+        Stream(data, PackedSkin({{"sunk.bmp", BitmapOfDepth(bitCount, 80, 21, sunk)},
+                                 {"button.bmp", BitmapOfDepth(bitCount, 64, 21, button)},
+                                 {"glyphs.bmp", BitmapOfDepth(bitCount, 45, 9, glyph)},
+                                 {"c.ini", Bytes("[SunkEdge]\r\nImage=sunk.bmp\r\nLeftWidth=3\r\nRightWidth=3\r\n"
+                                                 "TopHeight=3\r\nBottomHeight=3\r\n[ComboButton]\r\n"
+                                                 "Image=button.bmp\r\n[ExtraImages]\r\nImage=glyphs.bmp\r\n")}}));
+    };
+    const auto pixels = [](const TBitmap& image) {
+        std::vector<TColor> out;
+        for (int y = 0; y < image.Height(); ++y)
+            for (int x = 0; x < image.Width(); ++x) out.push_back(image.PixelColour(x, y));
+        return out;
+    };
+    TSkinData deep;
+    load(deep, 24);
+    ASSERT_FALSE(deep.NoSkin());
+    ASSERT_NE(deep.ComboArrow(), nullptr);
+    const TBitmap& combined = deep.ComboButton()->Image;
+    ASSERT_EQ(combined.Width(), 200);
+    EXPECT_EQ(combined.PixelColour(0, 0), sunk(0, 0));        // the first state's corner
+    EXPECT_EQ(combined.PixelColour(150, 20), sunk(60, 20));   // the last state's bottom edge
+    EXPECT_EQ(combined.PixelColour(10, 10), kKeyColour);      // the text area stays open
+    EXPECT_EQ(deep.SunkEdge()->Image.PixelColour(199, 0), sunk(0, 0));  // mirrored
+    for (const int bitCount : {8, 32}) {
+        TSkinData other;
+        load(other, bitCount);
+        ASSERT_FALSE(other.NoSkin()) << bitCount;
+        EXPECT_EQ(pixels(other.ComboButton()->Image), pixels(combined)) << bitCount;
+        EXPECT_EQ(pixels(other.SunkEdge()->Image), pixels(deep.SunkEdge()->Image)) << bitCount;
+        ASSERT_NE(other.ComboArrow(), nullptr);
+        EXPECT_EQ(pixels(other.ComboArrow()->Image), pixels(deep.ComboArrow()->Image)) << bitCount;
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
 // The dark and the high-contrast skin beside the program: each loads without a word and
 // has every part of the program's own, in the same frames.
 TEST_F(SkinDataTest, TheOtherShippedSkinsHaveEveryPartOfTheProgramsOwn) {
