@@ -49,6 +49,15 @@ std::vector<uint32_t> DefaultPalette(int bitCount) {
     return palette;
 }
 
+// Zeroed pixel memory of `height` rows of `stride` bytes, as a new DIB section starts.
+std::vector<uint8_t> BlankPixels(size_t stride, int height) {
+    try {
+        return std::vector<uint8_t>(stride * static_cast<size_t>(height));
+    } catch (const std::bad_alloc&) {
+        throw EInvalidGraphic(u"Out of memory for a bitmap");
+    }
+}
+
 // A top-down DIB section; the bits pointer comes back through `bits`.
 BitmapHandle CreateDib(int width, int height, int bitCount, bool masks565, const std::vector<uint32_t>& palette,
                        uint8_t** bits) {
@@ -88,13 +97,16 @@ public:
 
 protected:
     void CreateHandle() override {
-        // A DC is made even for an empty bitmap: drawing on it then goes nowhere.
+        // A DC is made even for an empty bitmap: drawing on it then goes nowhere. A picture
+        // whose DIB section cannot be made gets none: drawing from it would copy black.
+        const HBITMAP bitmap = m_owner.Handle();
+        if (!bitmap && !m_owner.Empty()) return;
         m_dc = std::make_unique<MemoryDc>();
         if (!*m_dc) {
             m_dc.reset();
             return;
         }
-        if (m_owner.m_handle) m_oldBitmap = ::SelectObject(m_dc->Get(), m_owner.m_handle.Get());
+        if (bitmap) m_oldBitmap = ::SelectObject(m_dc->Get(), bitmap);
         SetHandle(m_dc->Get());
     }
 
@@ -124,11 +136,45 @@ void TBitmap::Replace(BitmapHandle handle, uint8_t* bits, int width, int height,
     DetachCanvas();  // the old bitmap must leave the canvas DC before it is deleted
     m_handle = std::move(handle);
     m_bits = bits;
+    std::vector<uint8_t>().swap(m_memory);
     m_width = width;
     m_height = height;
     m_bitCount = bitCount;
     m_palette = std::move(palette);
     Changed();
+}
+
+void TBitmap::ReplaceWithMemory(std::vector<uint8_t> pixels, int width, int height, int bitCount,
+                                std::vector<uint32_t> palette) {
+    DetachCanvas();
+    m_handle = {};
+    m_memory = std::move(pixels);
+    m_bits = m_memory.data();
+    m_width = width;
+    m_height = height;
+    m_bitCount = bitCount;
+    m_palette = std::move(palette);
+    Changed();
+}
+
+bool TBitmap::Realise() const noexcept {
+    if (m_handle || m_memory.empty()) return static_cast<bool>(m_handle);
+    try {
+        uint8_t* bits = nullptr;
+        BitmapHandle dib = CreateDib(m_width, m_height, m_bitCount, m_format == TPixelFormat::pf16bit, m_palette, &bits);
+        std::memcpy(bits, m_memory.data(), std::min(m_memory.size(), Stride() * static_cast<size_t>(m_height)));
+        m_handle = std::move(dib);
+        m_bits = bits;
+        std::vector<uint8_t>().swap(m_memory);
+        return true;
+    } catch (...) {  // out of GDI objects or memory: the picture stays in memory, without a handle
+        return false;
+    }
+}
+
+HBITMAP TBitmap::Handle() const noexcept {
+    (void)Realise();
+    return m_handle.Get();
 }
 
 void TBitmap::SetSize(int width, int height) {
@@ -140,17 +186,17 @@ void TBitmap::SetSize(int width, int height) {
     }
     std::vector<uint32_t> palette = m_bitCount <= 8 ? (m_palette.empty() ? DefaultPalette(m_bitCount) : m_palette)
                                                     : std::vector<uint32_t>{};
-    uint8_t* bits = nullptr;
-    BitmapHandle dib = CreateDib(width, height, m_bitCount, m_format == TPixelFormat::pf16bit, palette, &bits);
+    const size_t newStride = DecodedBmp::StrideFor(width, m_bitCount);
+    std::vector<uint8_t> pixels = BlankPixels(newStride, height);
     if (m_bits) {  // keep the overlapping part, row by row: same format, same stride rule
         ::GdiFlush();
         const size_t oldStride = Stride();
-        const size_t newStride = DecodedBmp::StrideFor(width, m_bitCount);
         const size_t rowBytes = std::min(oldStride, newStride);
         for (int y = 0; y < std::min(height, m_height); ++y)
-            std::memcpy(bits + static_cast<size_t>(y) * newStride, m_bits + static_cast<size_t>(y) * oldStride, rowBytes);
+            std::memcpy(pixels.data() + static_cast<size_t>(y) * newStride, m_bits + static_cast<size_t>(y) * oldStride,
+                        rowBytes);
     }
-    Replace(std::move(dib), bits, width, height, m_bitCount, std::move(palette));
+    ReplaceWithMemory(std::move(pixels), width, height, m_bitCount, std::move(palette));
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {
@@ -164,6 +210,8 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
         return;
     }
     std::vector<uint32_t> palette = bitCount <= 8 ? DefaultPalette(bitCount) : std::vector<uint32_t>{};
+    // GDI converts, from the DIB section of the picture as it is.
+    if (!Realise()) throw EInvalidGraphic(u"Out of system resources for a bitmap");
     uint8_t* bits = nullptr;
     BitmapHandle dib = CreateDib(m_width, m_height, bitCount, format == TPixelFormat::pf16bit, palette, &bits);
     {
@@ -266,13 +314,15 @@ void TBitmap::SetHandle(BitmapHandle handle) {
         for (int i = 0; i < (1 << bitCount); ++i)
             image.palette.push_back(static_cast<uint32_t>(query.colours[i].rgbRed) << 16 |
                                     static_cast<uint32_t>(query.colours[i].rgbGreen) << 8 | query.colours[i].rgbBlue);
-    Adopt(image);
+    Adopt(std::move(image));
 }
 
 BitmapHandle TBitmap::ReleaseHandle() {
+    (void)Realise();
     DetachCanvas();
     BitmapHandle handle = std::move(m_handle);
     m_bits = nullptr;
+    std::vector<uint8_t>().swap(m_memory);
     m_width = m_height = 0;
     Changed();
     return handle;
@@ -315,12 +365,12 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& rect) const {
     ::SetStretchBltMode(target, oldMode);
 }
 
-void TBitmap::Adopt(const DecodedBmp& image) {
-    uint8_t* bits = nullptr;
-    BitmapHandle dib = CreateDib(image.width, image.height, image.bitCount, false, image.palette, &bits);
-    std::memcpy(bits, image.pixels.data(), std::min(image.pixels.size(), image.Stride() * static_cast<size_t>(image.height)));
+void TBitmap::Adopt(DecodedBmp image) {
+    CheckSize(image.width, image.height);
+    image.pixels.resize(image.Stride() * static_cast<size_t>(image.height));  // whole rows, as a DIB section has
     m_format = FormatOf(image.bitCount);
-    Replace(std::move(dib), bits, image.width, image.height, image.bitCount, image.palette);
+    // Decoded 16-bit pictures come as 24 or 32 bits, so pf15bit here never asks for masks.
+    ReplaceWithMemory(std::move(image.pixels), image.width, image.height, image.bitCount, std::move(image.palette));
 }
 
 void TBitmap::LoadFromBytes(std::span<const std::byte> bytes) { Adopt(DecodeBmp(bytes)); }
@@ -381,12 +431,10 @@ void TBitmap::Assign(const TPersistent& source) {
         Replace(BitmapHandle{}, nullptr, other->m_width, other->m_height, other->m_bitCount, other->m_palette);
         return;
     }
-    uint8_t* bits = nullptr;
-    BitmapHandle dib = CreateDib(other->m_width, other->m_height, other->m_bitCount,
-                                 other->m_format == TPixelFormat::pf16bit, other->m_palette, &bits);
+    std::vector<uint8_t> pixels = BlankPixels(other->Stride(), other->m_height);
     ::GdiFlush();
-    std::memcpy(bits, other->m_bits, other->Stride() * static_cast<size_t>(other->m_height));
-    Replace(std::move(dib), bits, other->m_width, other->m_height, other->m_bitCount, other->m_palette);
+    std::memcpy(pixels.data(), other->m_bits, pixels.size());
+    ReplaceWithMemory(std::move(pixels), other->m_width, other->m_height, other->m_bitCount, other->m_palette);
 }
 
 void TBitmap::Clear() { Replace(BitmapHandle{}, nullptr, 0, 0, m_bitCount, m_palette); }

@@ -2,6 +2,9 @@
 // A bitmap kept as a top-down DIB section of 1, 4, 8, 16, 24 or 32 bits per pixel,
 // with row access (ScanLine), a canvas to draw on, loading and saving of Windows
 // bitmap files, and the transparent colour taken from the lower-left pixel.
+// A picture loaded, sized or copied stays in plain memory, in the same layout, until
+// GDI first needs it (its handle, its DC, drawing): under Wine every DIB section is a
+// mapping of its own, and a skin holds dozens of pictures a program may never draw.
 
 #include "framework/core/Properties.h"
 #include "framework/graphics/Canvas.h"
@@ -57,8 +60,9 @@ public:
     // The colour at (x, y) as RGB; clNone outside the bitmap.
     TColor PixelColour(int x, int y) const;
 
-    // The bitmap's handle, owned by this object; null when empty.
-    HBITMAP Handle() const noexcept { return m_handle.Get(); }
+    // The bitmap's handle, owned by this object, made on first use; null when empty or
+    // when no DIB section can be made. Row pointers taken before may be stale after it.
+    HBITMAP Handle() const noexcept;
     // Takes ownership of any bitmap handle; its picture becomes this bitmap's.
     void SetHandle(BitmapHandle handle);
     // Gives the DIB section to the caller; the bitmap is empty afterwards.
@@ -92,13 +96,20 @@ private:
     class BitmapCanvas;
     void Replace(BitmapHandle handle, uint8_t* bits, int width, int height, int bitCount,
                  std::vector<uint32_t> palette);
-    void Adopt(const DecodedBmp& image);
+    // The picture becomes `pixels` (rows top first, Stride() bytes each), without a handle.
+    void ReplaceWithMemory(std::vector<uint8_t> pixels, int width, int height, int bitCount,
+                           std::vector<uint32_t> palette);
+    // Moves a picture kept in memory into a DIB section; false when it cannot be made.
+    bool Realise() const noexcept;
+    void Adopt(DecodedBmp image);
     void DetachCanvas() noexcept;
     // The canvas DC with the bitmap selected, for copying from it.
     HDC SourceDc() const;
 
-    BitmapHandle m_handle;
-    uint8_t* m_bits = nullptr;
+    // Made by Realise from a const bitmap: the picture is the same before and after.
+    mutable BitmapHandle m_handle;
+    mutable uint8_t* m_bits = nullptr;        // the DIB section's bits, or m_memory's
+    mutable std::vector<uint8_t> m_memory;    // the pixels while there is no DIB section
     int m_width = 0;
     int m_height = 0;
     int m_bitCount = 32;

@@ -352,6 +352,7 @@ void TSkinData::ReadSkin(const TQuickIni& description, const TSkinReader& files,
     if (const TDataSkinObject& top = skin.topBorder; !top.Image.Empty())
         skin.titleColour = top.Image.PixelColour(top.Image.Width() / 3, top.Image.Height() / top.FrameCount / 3);
     skin.buttonFaceBrush = BrushHandle{::CreateSolidBrush(ColorToRGB(skin.colours.ButtonFace))};
+    if (!skin.buttonFaceBrush) throw EInvalidGraphic(u"Out of system resources for a brush");
     MakeComboImages(skin);
     MakeToolbarSkin(skin);
 }
@@ -486,7 +487,10 @@ void TSkinData::MakeToolbarSkin(Skin& skin) {
     TBitmap& image = skin.toolbarSkin->Image;
     image.SetPixelFormat(TPixelFormat::pf24bit);
     image.SetSize(10, 40);
-    GradientFill(image.Dc(), {0, 0, 10, 40}, colours.top, GradientDirection::TopToBottom, colours.bottom);
+    // Pictures are made on first use; this one GDI draws now, so it must exist now.
+    const HDC dc = image.Dc();
+    if (!dc || !GradientFill(dc, {0, 0, 10, 40}, colours.top, GradientDirection::TopToBottom, colours.bottom))
+        throw EInvalidGraphic(u"Out of system resources for a picture");
     skin.toolbarSkin->FrameCount = 1;
 }
 

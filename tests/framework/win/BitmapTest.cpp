@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 constexpr COLORREF kSentinel = RGB(1, 2, 3);
@@ -106,6 +109,53 @@ TEST(Bitmap, AssignCopiesAndStreamsRoundTrip) {
     junk.SetPosition(0);
     EXPECT_THROW(loaded.LoadFromStream(junk), EInvalidGraphic);
     EXPECT_EQ(loaded.PixelColour(3, 3), clLime);  // a failed load keeps the old picture
+}
+
+// Loaded, sized and copied pictures stay in memory, without a GDI object, until GDI needs
+// them; what their rows held then is what the DIB section shows, palette and 5-6-5 masks
+// included, and what GDI draws afterwards is what the rows read.
+TEST(Bitmap, PicturesWaitInMemoryAndBecomeDibSectionsWithTheirPixels) {
+    TBitmap glyph;
+    MakeGlyph(glyph);
+    std::vector<TMemoryStream> files(3);
+    const TPixelFormat depths[] = {TPixelFormat::pf8bit, TPixelFormat::pf24bit, TPixelFormat::pf32bit};
+    for (size_t i = 0; i < files.size(); ++i) {
+        glyph.SetPixelFormat(depths[i]);
+        glyph.SaveToStream(files[i]);
+        files[i].SetPosition(0);
+    }
+
+    const int before = GdiHeadroom();
+    std::vector<std::unique_ptr<TBitmap>> pictures;
+    for (TMemoryStream& file : files) pictures.emplace_back(std::make_unique<TBitmap>())->LoadFromStream(file);
+    auto& copy = *pictures.emplace_back(std::make_unique<TBitmap>());
+    copy.Assign(*pictures[1]);
+    uint8_t* row = copy.ScanLine(1);
+    row[3] = 0, row[4] = 255, row[5] = 0;  // (1, 1) green, before any handle
+    auto& wide = *pictures.emplace_back(std::make_unique<TBitmap>());
+    wide.SetPixelFormat(TPixelFormat::pf16bit);
+    wide.SetSize(8, 8);
+    wide.ScanLine(3)[6] = 0x00, wide.ScanLine(3)[7] = 0xF8;  // (3, 3) full red in 5-6-5
+    for (const auto& picture : pictures) EXPECT_EQ(picture->PixelColour(3, 3), clRed);
+    EXPECT_EQ(GdiHeadroom(), before);
+
+    for (const auto& picture : pictures) {
+        DibSection target(8, 8);
+        target.Fill(kSentinel);
+        TCanvas canvas;
+        canvas.SetHandle(target.Dc());
+        canvas.Draw(0, 0, *picture);
+        canvas.SetHandle(nullptr);
+        EXPECT_EQ(target.Pixel(3, 3), RGB(255, 0, 0)) << picture->BitsPerPixel();
+        if (picture.get() != &wide) {
+            EXPECT_EQ(target.Pixel(0, 0), RGB(255, 0, 255)) << picture->BitsPerPixel();
+        }
+    }
+    EXPECT_EQ(copy.PixelColour(1, 1), clLime);
+    EXPECT_EQ(pictures[1]->PixelColour(1, 1), kMagenta);  // the copy's rows were its own
+    EXPECT_LT(GdiHeadroom(), before);                     // drawn: each has its section now
+    copy.Canvas().SetPixel(5, 5, clBlue);
+    EXPECT_EQ(copy.PixelColour(5, 5), clBlue);  // the rows are the section's now
 }
 
 TEST(Bitmap, ForeignHandlesAreAdoptedAndCanvasLeavesNoObjectsBehind) {
