@@ -1,5 +1,7 @@
 #include "skin/data/SkinObjects.h"
 
+#include <cstring>
+
 TDataSkinObject::TDataSkinObject(std::string_view name) : Name(name) {}
 
 void TDataSkinObject::SetMargins(const SliceMargins& margins) noexcept {
@@ -23,6 +25,26 @@ void ApplyTitleButtonFrames(TDataSkinSysButton& button, int frameKey) noexcept {
     if (TitleButtonDropsImage(frameKey, button.Action)) button.Image.Clear();
 }
 
+namespace {
+
+// Columns [x, x + width) of `strip` into `piece`, a picture of the strip's format and
+// height. Pixels of whole bytes copy row by row in memory, so neither picture needs a DIB
+// section yet; fewer bits per pixel, or a palette of their own, go through GDI.
+void CopyColumns(const TBitmap& strip, int x, int width, TBitmap& piece) {
+    const int bitCount = strip.BitsPerPixel();
+    if (bitCount >= 16 && x >= 0 && width > 0 && x + width <= strip.Width() && piece.Width() >= width &&
+        piece.Height() == strip.Height() && piece.BitsPerPixel() == bitCount) {
+        const size_t bytes = static_cast<size_t>(bitCount / 8);
+        for (int y = 0; y < strip.Height(); ++y)
+            std::memcpy(piece.ScanLine(y), strip.ScanLine(y) + static_cast<size_t>(x) * bytes,
+                        static_cast<size_t>(width) * bytes);
+        return;
+    }
+    ::BitBlt(piece.Dc(), 0, 0, width, strip.Height(), strip.Dc(), x, 0, SRCCOPY);
+}
+
+}  // namespace
+
 std::vector<std::unique_ptr<TDataSkinSysButton>> MakeMdiButtons(const TBitmap* mdiControls) {
     const bool cut = mdiControls && !mdiControls->Empty();
     const auto layout = MdiButtonLayout(cut ? mdiControls->Width() : 0);
@@ -36,7 +58,7 @@ std::vector<std::unique_ptr<TDataSkinSysButton>> MakeMdiButtons(const TBitmap* m
             const int height = mdiControls->Height();
             button->Image.SetPixelFormat(mdiControls->PixelFormat());
             button->Image.SetSize(c.width, height);
-            ::BitBlt(button->Image.Dc(), 0, 0, c.width, height, mdiControls->Dc(), c.sourceX, 0, SRCCOPY);
+            CopyColumns(*mdiControls, c.sourceX, c.width, button->Image);
             button->Xcoord = c.xcoord;
         }
         buttons.push_back(std::move(button));
