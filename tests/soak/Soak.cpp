@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <psapi.h>
+#include <tlhelp32.h>
 
 namespace soak {
 
@@ -22,6 +23,7 @@ namespace {
 char s_part[96] = "start-up";
 std::atomic<unsigned long> s_progress{0};
 constexpr DWORD kHungAfterMs = 120000;
+constexpr int kThreadSlack = 1;
 
 void SetPart(const std::string& name) {
     std::snprintf(s_part, sizeof s_part, "%s", name.c_str());
@@ -48,6 +50,14 @@ DWORD WINAPI Watch(void*) noexcept {
             ::ExitProcess(3);
         }
     }
+}
+
+// Signals the first event, then waits for the second.
+DWORD WINAPI Park(void* events) noexcept {
+    auto* pair = static_cast<HANDLE*>(events);
+    ::SetEvent(pair[0]);
+    ::WaitForSingleObject(pair[1], INFINITE);
+    return 0;
 }
 
 double MiB(long long bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
@@ -149,8 +159,43 @@ unsigned long long PrivateBytes() {
     return CommittedPrivateBytes();
 }
 
+int ThreadCount() {
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    const DWORD self = ::GetCurrentProcessId();
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == self;
+    ::CloseHandle(snapshot);
+    return count;
+}
+
+unsigned long long ThreadBytes() {
+    HANDLE started = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    unsigned long long bytes = 0;
+    if (started && release) {
+        const unsigned long long without = PrivateBytes();
+        HANDLE events[] = {started, release};
+        if (HANDLE thread = ::CreateThread(nullptr, 0, &Park, events, 0, nullptr)) {
+            ::WaitForSingleObject(started, INFINITE);
+            const unsigned long long with = PrivateBytes();
+            bytes = with > without ? with - without : 0;
+            ::SetEvent(release);
+            ::WaitForSingleObject(thread, INFINITE);
+            ::CloseHandle(thread);
+        }
+    }
+    if (started) ::CloseHandle(started);
+    if (release) ::CloseHandle(release);
+    return bytes;
+}
+
 Figures Measure() {
     Figures figures;
+    figures.threads = ThreadCount();
     figures.privateBytes = PrivateBytes();
     // Bytes first: the counts below allocate and free their own lists.
     figures.gdi = GdiHeadroom();
@@ -161,6 +206,7 @@ Figures Measure() {
 Runner::Runner(const Options& options) : m_options(options) {
     ::SetUnhandledExceptionFilter(&ReportCrash);
     if (HANDLE watchdog = ::CreateThread(nullptr, 0, &Watch, nullptr, 0, nullptr)) ::CloseHandle(watchdog);
+    m_threadBytes = ThreadBytes();
     (void)Measure();  // the lists the counts make are then part of every later figure
 }
 
@@ -199,19 +245,22 @@ Runner::Result Runner::Part(const std::string& name, int count, const std::strin
     Alive();
     const Figures after = Measure();
     const long long grown = static_cast<long long>(after.privateBytes) - static_cast<long long>(before.privateBytes);
-    const long long slack = m_options.memorySlackKiB * 1024;
+    const int threadsGrown = after.threads - before.threads;
+    const long long slack =
+        m_options.memorySlackKiB * 1024 + std::max(0, threadsGrown) * static_cast<long long>(m_threadBytes);
     const int gdiAllowed = m_options.handleSlack + (systemLoss ? std::max(0, systemLoss->GdiLoss()) : 0);
     const int userAllowed = m_options.handleSlack + (systemLoss ? std::max(0, systemLoss->UserLoss()) : 0);
     const bool handlesFlat = before.gdi - after.gdi <= gdiAllowed && before.user - after.user <= userAllowed;
     const bool pass = ok && done == count && m_faults.size() == faultsBefore && handlesFlat && grown <= slack &&
-                      before.privateBytes > 0;
+                      threadsGrown <= kThreadSlack && before.privateBytes > 0;
     const char* verdict = judge == Judge::No ? (ok && done == count ? "MEASURED" : "FAIL") : pass ? "PASS" : "FAIL";
     std::printf("%-34s %6d %-8s GDI headroom %5d -> %5d (%+d, allowed -%d); USER headroom %5d -> %5d (%+d, "
-                "allowed -%d); private bytes %.2f -> %.2f MiB (%+.3f, allowed +%.2f); %.1f s; %s\n",
+                "allowed -%d); private bytes %.2f -> %.2f MiB (%+.3f, allowed +%.2f); threads %d -> %d (allowed +%d); "
+                "%.1f s; %s\n",
                 name.c_str(), done, unit.c_str(), before.gdi, after.gdi, after.gdi - before.gdi, gdiAllowed,
                 before.user, after.user, after.user - before.user, userAllowed,
                 MiB(static_cast<long long>(before.privateBytes)), MiB(static_cast<long long>(after.privateBytes)),
-                MiB(grown), MiB(slack), seconds, verdict);
+                MiB(grown), MiB(slack), before.threads, after.threads, kThreadSlack, seconds, verdict);
     std::fflush(stdout);
     if (std::strcmp(verdict, "FAIL") == 0) m_failed = true;
     return {before, after};
