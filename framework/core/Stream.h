@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 enum class SeekOrigin { Begin, Current, End };
@@ -59,6 +60,11 @@ public:
     std::span<const std::byte> Bytes() const noexcept { return m_bytes; }
     std::span<std::byte> Bytes() noexcept { return m_bytes; }
     std::vector<std::byte> TakeBytes() noexcept;
+    // Takes `bytes` as the whole stream, positioned at its start.
+    void SetBytes(std::vector<std::byte> bytes) noexcept {
+        m_bytes = std::move(bytes);
+        m_position = 0;
+    }
 
 private:
     std::vector<std::byte> m_bytes;

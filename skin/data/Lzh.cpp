@@ -6,6 +6,7 @@
 #include "skin/data/LzhTree.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 #include <memory>
@@ -112,8 +113,9 @@ private:
     const uint8_t* m_end;
 };
 
-// The output itself serves as the window: it is preceded by 4,096 bytes that stand
-// for the ring's starting content, so a match is a copy from `distance` bytes back.
+// The output itself serves as the window, a match being a copy from `distance` bytes
+// back; the first 4,096 bytes are decoded behind 4,096 that stand for the ring's
+// starting content.
 // The ring starts as blanks at positions 0 to 4,035 with the write position at
 // 4,036; the 60 positions from there to the end of the ring start as zeros rather
 // than whatever memory held.
@@ -154,6 +156,45 @@ inline void CopyMatch(uint8_t* dst, size_t distance, int length) noexcept {
     }
 }
 
+// Decodes symbols into `out` until it reaches `end`; answers where the output ends, up
+// to a match length past `end`. Every match must lie inside memory before `out`.
+[[gnu::always_inline]] inline uint8_t* DecodeRun(BitReader& in, LzhTree& tree, LzhPrefixTable& table, uint8_t* out,
+                                                 uint8_t* const end) noexcept {
+    auto& son = tree.son;
+    while (out < end) {
+        in.MakeRoomForSymbol();
+        // The table takes the first bits of the code; a longer one goes on bit by bit.
+        uint64_t bits = in.Peek();
+        const auto start = table.Find(bits);
+        bits <<= start.length;
+        int codeLength = start.length;
+        size_t node = uint16_t(son[start.node]);
+        while (node < kTreeSize) {
+            node = uint16_t(son[node + (bits >> 63)]);
+            bits <<= 1;
+            ++codeLength;
+        }
+        in.Skip(codeLength);
+        const int symbol = static_cast<int>(node) - kTreeSize;
+        tree.Update(symbol, table);
+        table.Refresh();
+        if (symbol < 256) {
+            *out++ = static_cast<uint8_t>(symbol);
+            continue;
+        }
+        // Position: a prefix of 3 to 8 bits gives the upper 6 bits, the next 6 the lower.
+        const auto window = static_cast<unsigned>(in.Peek() >> (64 - 14));
+        const unsigned lead = window >> 6;
+        const int prefixLength = d_len[lead];
+        const size_t distance = ((d_code[lead] << 6) | ((window >> (8 - prefixLength)) & 0x3F)) + 1;
+        in.Skip(prefixLength + 6);
+        const int length = symbol - 255 + kThreshold;
+        CopyMatch(out, distance, length);
+        out += length;
+    }
+    return out;
+}
+
 }  // namespace
 
 int64_t TLZH::MaxUnpackedLength(int64_t inputBytes) noexcept {
@@ -168,6 +209,12 @@ size_t TLZH::GetBytes(std::span<std::byte> buffer) { return m_in.Read(buffer); }
 void TLZH::PutBytes(std::span<const std::byte> bytes) { m_out.WriteBuffer(bytes); }
 
 int64_t TLZH::Decode(int64_t count) {
+    const std::vector<std::byte> bytes = DecodeBytes(count);
+    if (!bytes.empty()) PutBytes(bytes);
+    return static_cast<int64_t>(bytes.size());
+}
+
+std::vector<std::byte> TLZH::DecodeBytes(int64_t count) {
     m_inputRanOut = false;
     // Gather the input first; its size bounds what it can honestly decode to.
     std::vector<uint8_t> input;
@@ -183,62 +230,39 @@ int64_t TLZH::Decode(int64_t count) {
     if (count < 0 || count > MaxUnpackedLength(inputBytes))
         throw ElzhException(FromUtf8("LZH : Unpacked length " + std::to_string(count) + " is impossible for " +
                                  std::to_string(inputBytes) + " packed bytes"));
-    if (count == 0) return 0;
+    if (count == 0) return {};
     input.resize(input.size() + kInputPadding);
 
     std::unique_ptr<LzhTree> tree;
     std::unique_ptr<LzhPrefixTable> table;
-    std::unique_ptr<uint8_t[]> history;
+    std::vector<std::byte> bytes;
     try {
         tree = std::make_unique<LzhTree>();
         table = std::make_unique<LzhPrefixTable>(*tree);
-        history = std::make_unique_for_overwrite<uint8_t[]>(kWindow + static_cast<size_t>(count) + kOutputSlack);
+        bytes.resize(static_cast<size_t>(count) + kOutputSlack);
     } catch (const std::bad_alloc&) {
         throw ElzhException(std::u16string(ElzhException::kNoMemory));
     }
     tree->Start();
     table->Build();
-    FillInitialWindow(history.get());
 
-    auto& son = tree->son;
+    // Matches among the first kWindow bytes may reach back into the ring's starting
+    // content: those bytes are decoded behind a copy of it, then moved to the output.
+    // From there on every match lies inside the output, which then needs no room for
+    // the ring before it and is answered as it is.
+    std::array<uint8_t, kWindow * 2 + kOutputSlack> first;
+    FillInitialWindow(first.data());
     BitReader in(input.data(), input.data() + inputBytes);
-    uint8_t* out = history.get() + kWindow;
-    uint8_t* const end = out + count;
-    while (out < end) {
-        in.MakeRoomForSymbol();
-        // The table takes the first bits of the code; a longer one goes on bit by bit.
-        uint64_t bits = in.Peek();
-        const auto start = table->Find(bits);
-        bits <<= start.length;
-        int codeLength = start.length;
-        size_t node = uint16_t(son[start.node]);
-        while (node < kTreeSize) {
-            node = uint16_t(son[node + (bits >> 63)]);
-            bits <<= 1;
-            ++codeLength;
-        }
-        in.Skip(codeLength);
-        const int symbol = static_cast<int>(node) - kTreeSize;
-        tree->Update(symbol, *table);
-        table->Refresh();
-        if (symbol < 256) {
-            *out++ = static_cast<uint8_t>(symbol);
-            continue;
-        }
-        // Position: a prefix of 3 to 8 bits gives the upper 6 bits, the next 6 the lower.
-        const auto window = static_cast<unsigned>(in.Peek() >> (64 - 14));
-        const unsigned lead = window >> 6;
-        const int prefixLength = d_len[lead];
-        const size_t distance = ((d_code[lead] << 6) | ((window >> (8 - prefixLength)) & 0x3F)) + 1;
-        in.Skip(prefixLength + 6);
-        const int length = symbol - 255 + kThreshold;
-        CopyMatch(out, distance, length);
-        out += length;
-    }
+    uint8_t* const firstStart = first.data() + kWindow;
+    const size_t firstCount = std::min(static_cast<size_t>(count), static_cast<size_t>(kWindow));
+    size_t produced =
+        static_cast<size_t>(DecodeRun(in, *tree, *table, firstStart, firstStart + firstCount) - firstStart);
+    uint8_t* const output = reinterpret_cast<uint8_t*>(bytes.data());
+    std::memcpy(output, firstStart, produced);
+    produced = static_cast<size_t>(DecodeRun(in, *tree, *table, output + produced, output + count) - output);
 
     // An encoder never needs bits past its last byte: taking some means the input was cut.
     m_inputRanOut = in.BitsTaken(input.data()) > static_cast<uint64_t>(inputBytes) * 8;
-    const auto produced = static_cast<size_t>(out - (history.get() + kWindow));
-    PutBytes(std::span(reinterpret_cast<const std::byte*>(history.get() + kWindow), produced));
-    return static_cast<int64_t>(produced);
+    bytes.resize(produced);
+    return bytes;
 }

@@ -31,6 +31,8 @@ public:
     // ends early reads as zero bits. A count that is negative or more than
     // MaxUnpackedLength allows for the input raises ElzhException.
     int64_t Decode(int64_t count);
+    // As Decode, answering the bytes instead of writing them to OutStream.
+    std::vector<std::byte> DecodeBytes(int64_t count);
     // Whether the last Decode ran past the end of the input, into the zero bits: the
     // input was cut short and the end of its output is not what was packed.
     bool InputRanOut() const noexcept { return m_inputRanOut; }

@@ -54,9 +54,9 @@ void SkinDescriptionReader::ReadMargins(TDataSkinObject& object, std::string_vie
 
 void SkinDescriptionReader::LoadBitmap(std::string_view value, TBitmap& target) const noexcept {
     try {
-        TMemoryStream file;
-        if (m_files.ReadBitmap(value, file) && SkinBitmapSizeAllowed(file.Bytes())) {
-            target.LoadFromStream(file);
+        const auto file = m_files.Bitmap(value);
+        if (!file.empty() && SkinBitmapSizeAllowed(file)) {
+            target.LoadFromBytes(file);
             return;
         }
     } catch (...) {  // a bitmap we cannot decode, or no memory for it: the picture stays empty

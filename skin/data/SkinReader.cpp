@@ -36,7 +36,7 @@ void TSkinReader::Unpack(TMemoryStream& packed, TMemoryStream& target) {
     if (packed.Size() < 4) throw ElzhException(u"LZH : Packed skin stream is too short to hold its length");
     const int32_t unpackedLength = packed.ReadInt32();
     TLZH lzh(packed, target);
-    (void)lzh.Decode(unpackedLength);
+    target.SetBytes(lzh.DecodeBytes(unpackedLength));
     // Read on, a cut file would pass for a skin with pictures of noise.
     if (lzh.InputRanOut()) throw ElzhException(u"LZH : The packed skin ends before its data does");
     target.SetPosition(0);
@@ -91,9 +91,8 @@ bool TSkinReader::Open(TMemoryStream& packed) {
     m_fileNames = std::move(names);
     m_fileCount = count;
     m_fileSizes = sizes;
-    m_fileData.Clear();
-    m_fileData.WriteBuffer(bytes.subspan(offset));
-    m_fileData.SetPosition(0);
+    m_unpacked = unpacked.TakeBytes();
+    m_dataOffset = offset;
     return true;
 }
 
@@ -101,41 +100,52 @@ int32_t TSkinReader::FileSize(int index) const noexcept {
     return index >= 0 && index < m_fileCount ? m_fileSizes[static_cast<size_t>(index)] : 0;
 }
 
-template <class Match>
-bool TSkinReader::CopyFirst(Match match, TMemoryStream& target, std::string* foundName) const {
+void TSkinReader::CopyInto(std::span<const std::byte> bytes, TMemoryStream& target) {
     target.Clear();
-    const auto data = m_fileData.Bytes();
+    if (!bytes.empty()) target.WriteBuffer(bytes);
+    target.SetPosition(0);
+}
+
+template <class Match>
+std::optional<std::span<const std::byte>> TSkinReader::FindFirst(Match match, std::string* foundName) const {
+    const auto data = FileData();
     size_t offset = 0;
     for (int i = 0; i < m_fileCount; ++i) {
         const auto size = static_cast<size_t>(m_fileSizes[static_cast<size_t>(i)]);
         if (match(m_fileNames[i])) {
-            // Open has checked that every file lies inside FileData; stay inside regardless.
-            if (offset <= data.size()) target.WriteBuffer(data.subspan(offset, std::min(size, data.size() - offset)));
-            target.SetPosition(0);
             if (foundName) *foundName = m_fileNames[i];
-            return true;
+            // Open has checked that every file lies inside FileData; stay inside regardless.
+            if (offset > data.size()) return std::span<const std::byte>{};
+            return data.subspan(offset, std::min(size, data.size() - offset));
         }
         offset += size;
     }
-    return false;
+    return std::nullopt;
 }
 
-void TSkinReader::ReadFile(std::string_view name, TMemoryStream& target) const {
+std::span<const std::byte> TSkinReader::File(std::string_view name) const {
     const std::string wanted = AsciiLower(name);
-    (void)CopyFirst([&](const std::string& entry) { return entry == wanted; }, target, nullptr);
+    return FindFirst([&](const std::string& entry) { return entry == wanted; }, nullptr)
+        .value_or(std::span<const std::byte>{});
 }
+
+void TSkinReader::ReadFile(std::string_view name, TMemoryStream& target) const { CopyInto(File(name), target); }
 
 void TSkinReader::FindFile(std::string_view part, TMemoryStream& target, std::string& foundName) const {
-    (void)CopyFirst([&](const std::string& entry) { return entry.find(part) != std::string::npos; }, target,
-                    &foundName);
+    const auto bytes = FindFirst([&](const std::string& entry) { return entry.find(part) != std::string::npos; },
+                                 &foundName);
+    CopyInto(bytes.value_or(std::span<const std::byte>{}), target);
+}
+
+std::span<const std::byte> TSkinReader::Bitmap(std::string_view value) const {
+    const std::string name = SkinBitmapName(value);
+    return name.empty() ? std::span<const std::byte>{} : File(name);
 }
 
 bool TSkinReader::ReadBitmap(std::string_view value, TMemoryStream& target) const {
-    target.Clear();
-    const std::string name = SkinBitmapName(value);
-    if (name.empty()) return false;
-    ReadFile(name, target);
-    return target.Size() > 0;
+    const auto bytes = Bitmap(value);
+    CopyInto(bytes, target);
+    return !bytes.empty();
 }
 
 std::string SkinBitmapName(std::string_view value) {

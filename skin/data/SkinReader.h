@@ -7,10 +7,14 @@
 #include "framework/core/StringList.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A container whose header, name list or size table does not fit its bytes.
 class ESkinFormatError : public Exception {
@@ -52,23 +56,34 @@ public:
     // Reads the bitmap that a value of the skin description names (see
     // SkinBitmapName); true when a non-empty file was found.
     bool ReadBitmap(std::string_view value, TMemoryStream& target) const;
+    // The bytes of the first file named `name` (any letter case), or of the bitmap a
+    // description value names, without a copy: valid until the next Open. Empty when
+    // there is no such file.
+    std::span<const std::byte> File(std::string_view name) const;
+    std::span<const std::byte> Bitmap(std::string_view value) const;
 
     const TAnsiStringList& FileNames() const noexcept { return m_fileNames; }
     int32_t FileCount() const noexcept { return m_fileCount; }
     // Size of file `index`; 0 outside the list.
     int32_t FileSize(int index) const noexcept;
-    const TMemoryStream& FileData() const noexcept { return m_fileData; }
+    // The files' bytes, one after another in the order of the list.
+    std::span<const std::byte> FileData() const noexcept { return std::span(m_unpacked).subspan(m_dataOffset); }
     int32_t Version() const noexcept { return m_version; }
     int32_t NamesLength() const noexcept { return m_namesLength; }
 
 private:
+    // The first file whose lower-cased name `match` accepts; none when no name does.
     template <class Match>
-    bool CopyFirst(Match match, TMemoryStream& target, std::string* foundName) const;
+    std::optional<std::span<const std::byte>> FindFirst(Match match, std::string* foundName) const;
+    static void CopyInto(std::span<const std::byte> bytes, TMemoryStream& target);
 
     TAnsiStringList m_fileNames;
     int32_t m_fileCount = 0;
     std::array<int32_t, kMaxFiles> m_fileSizes{};
-    TMemoryStream m_fileData;
+    // The whole unpacked container, kept as unpacked (a copy of the files would cost a
+    // second buffer of the skin's size at every load); the files start at m_dataOffset.
+    std::vector<std::byte> m_unpacked;
+    size_t m_dataOffset = 0;
     int32_t m_version = 0;
     int32_t m_namesLength = 0;
     std::array<std::byte, 8> m_reserved{};

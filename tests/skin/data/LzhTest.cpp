@@ -263,6 +263,14 @@ TEST(Lzh, DecodesAsTheBitByBitRingDecoderDoes) {
         const auto noise = RandomBytes(seed * 37, seed);
         EXPECT_EQ(CompareWithPlainDecode(noise, noise.size() * 40), "") << "seed " << seed;
     }
+    // The first 4,096 bytes are decoded apart, behind the ring's starting content, and
+    // the rest in place: lengths on both sides of that seam, whose matches reach back
+    // across it.
+    for (unsigned seed = 21; seed <= 28; ++seed)
+        for (const size_t count : {4095u, 4096u, 4097u, 4100u, 4160u, 8192u}) {
+            const auto noise = RandomBytes(600, seed);
+            EXPECT_EQ(CompareWithPlainDecode(noise, count), "") << "seed " << seed << ", " << count << " bytes";
+        }
 }
 
 TEST(Lzh, PackerPacksASkinAtLeastAsTightlyAsTheTestStream) {

@@ -74,7 +74,7 @@ TEST(SkinReader, OpensASkinContainer) {
     int64_t sum = 0;
     for (int i = 0; i < 58; ++i) sum += reader.FileSize(i);
     EXPECT_EQ(sum, static_cast<int64_t>(expected.size()) - tableEnd);
-    EXPECT_EQ(reader.FileData().Size(), sum);
+    EXPECT_EQ(static_cast<int64_t>(reader.FileData().size()), sum);
 
     TMemoryStream description;
     std::string found = "unchanged";
