@@ -3,32 +3,35 @@
 #include "framework/graphics/Bitmap.h"
 
 #include <algorithm>
+#include <climits>
+#include <span>
+#include <vector>
 
 void ButtonGlyph::Prepare(const TBitmap& bitmap) {
-    m_image.reset();
-    m_grey.reset();
+    m_pictures.reset();
     m_width = m_height = 0;
-    if (bitmap.Empty()) return;
+    if (bitmap.Empty() || bitmap.Height() > INT_MAX / 2) return;
     const int width = bitmap.Width();
     const int height = bitmap.Height();
-    auto image = std::make_unique<DibSection>();
-    auto grey = std::make_unique<DibSection>();
-    if (!image->EnsureSize(width, height) || !grey->EnsureSize(width, height)) return;
+    auto pictures = std::make_unique<DibSection>();
+    if (!pictures->EnsureSize(width, 2 * height)) return;
     const COLORREF transparent = ColorToRGB(bitmap.TransparentColor());
-    const PixelView out = image->View();
-    const PixelView outGrey = grey->View();
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const COLORREF c = ColorToRGB(bitmap.PixelColour(x, y));
+    const PixelView out = pictures->View();
+    std::vector<TColor> row(static_cast<size_t>(width));
+    for (int y = 0; y < height; ++y) {
+        bitmap.RowColours(y, row);
+        const std::span<uint32_t> image = out.Row(y), grey = out.Row(height + y);
+        for (size_t x = 0; x < row.size(); ++x) {
+            const COLORREF c = ColorToRGB(row[x]);
             const uint8_t r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
-            out.At(x, y) = Bgra(r, g, b, 0);
+            image[x] = Bgra(r, g, b, 0);
             // The transparent colour stays as it is, so it is still left out.
             const auto mean = static_cast<uint8_t>((r + g + b) / 3);
-            outGrey.At(x, y) = c == transparent ? out.At(x, y) : Bgra(mean, mean, mean, 0);
+            grey[x] = c == transparent ? image[x] : Bgra(mean, mean, mean, 0);
         }
+    }
     m_transparent = transparent;
-    m_image = std::move(image);
-    m_grey = std::move(grey);
+    m_pictures = std::move(pictures);
     m_width = width;
     m_height = height;
 }
@@ -43,10 +46,9 @@ bool ButtonGlyph::Draw(HDC dc, int x, int y, int cell, int numGlyphs) const noex
     numGlyphs = std::max(1, numGlyphs);
     const bool grey = cell >= numGlyphs && cell == 1;
     if (cell < 0 || cell >= numGlyphs) cell = 0;
-    const DibSection& source = grey ? *m_grey : *m_image;
     const int cellWidth = m_width / numGlyphs;
-    return ::TransparentBlt(dc, x, y, cellWidth, m_height, source.Dc(), cell * cellWidth, 0, cellWidth, m_height,
-                            m_transparent) != FALSE;
+    return ::TransparentBlt(dc, x, y, cellWidth, m_height, m_pictures->Dc(), cell * cellWidth, grey ? m_height : 0,
+                            cellWidth, m_height, m_transparent) != FALSE;
 }
 
 GlyphButtonLook::GlyphButtonLook(TControl& control) : m_control{control} {

@@ -13,14 +13,14 @@
 #include <windows.h>
 
 // The strip holds NumGlyphs cells side by side: up, disabled, pressed, down. It is
-// copied into 32-bit pictures when the bitmap changes, so that painting only blits.
-// The bitmap's transparent colour is left out.
+// copied into one 32-bit picture when the bitmap changes, the strip above its grey
+// copy, so that painting only blits. The bitmap's transparent colour is left out.
 class ButtonGlyph {
 public:
     // Makes the copies of `bitmap`; an empty bitmap, or one whose copies cannot be
     // made, leaves the strip empty.
     void Prepare(const TBitmap& bitmap);
-    bool Empty() const noexcept { return !m_image; }
+    bool Empty() const noexcept { return !m_pictures; }
     // One cell of the strip cut into `numGlyphs`; (0, 0) when the strip is empty.
     core::Size CellSize(int numGlyphs) const noexcept;
     // Draws `cell` with its top-left at (x, y). A cell the strip does not have is
@@ -28,8 +28,7 @@ public:
     bool Draw(HDC dc, int x, int y, int cell, int numGlyphs) const noexcept;
 
 private:
-    std::unique_ptr<DibSection> m_image;
-    std::unique_ptr<DibSection> m_grey;
+    std::unique_ptr<DibSection> m_pictures;  // the strip, its grey copy below it
     COLORREF m_transparent = 0;
     int m_width = 0;  // the whole strip
     int m_height = 0;

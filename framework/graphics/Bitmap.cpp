@@ -234,7 +234,16 @@ const uint8_t* TBitmap::ScanLine(int y) const { return const_cast<TBitmap*>(this
 
 TColor TBitmap::PixelColour(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height || !m_bits) return clNone;
+    return ColourIn(ScanLine(y), x);
+}
+
+void TBitmap::RowColours(int y, std::span<TColor> out) const {
     const uint8_t* row = ScanLine(y);
+    const size_t count = std::min(out.size(), static_cast<size_t>(m_width));
+    for (size_t x = 0; x < count; ++x) out[x] = ColourIn(row, static_cast<int>(x));
+}
+
+TColor TBitmap::ColourIn(const uint8_t* row, int x) const noexcept {
     auto fromPalette = [&](size_t index) {
         const uint32_t c = index < m_palette.size() ? m_palette[index] : 0;
         return RgbColour(static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c));

@@ -59,6 +59,9 @@ public:
     const std::vector<uint32_t>& Palette() const noexcept { return m_palette; }
     // The colour at (x, y) as RGB; clNone outside the bitmap.
     TColor PixelColour(int x, int y) const;
+    // The colours of row `y` as RGB from the left, as many as `out` holds up to the
+    // width; GDI is flushed once for the row. Throws EInvalidGraphic outside the bitmap.
+    void RowColours(int y, std::span<TColor> out) const;
 
     // The bitmap's handle, owned by this object, made on first use; null when empty or
     // when no DIB section can be made. Row pointers taken before may be stale after it.
@@ -99,6 +102,8 @@ private:
     // The picture becomes `pixels` (rows top first, Stride() bytes each), without a handle.
     void ReplaceWithMemory(std::vector<uint8_t> pixels, int width, int height, int bitCount,
                            std::vector<uint32_t> palette);
+    // The colour of pixel `x` of `row`, a row of this bitmap.
+    TColor ColourIn(const uint8_t* row, int x) const noexcept;
     // Moves a picture kept in memory into a DIB section; false when it cannot be made.
     bool Realise() const noexcept;
     void Adopt(DecodedBmp image);

@@ -102,6 +102,7 @@ void ReadPixels(const TBitmap& picture, Pixels& pixels) {
     pixels.Resize(picture.Width(), picture.Height());
     const PixelView view = pixels.View();
     const int bitCount = picture.BitsPerPixel();
+    std::vector<TColor> colours;
     for (int y = 0; y < view.height; ++y) {
         const uint8_t* in = picture.ScanLine(y);
         const std::span<uint32_t> out = view.Row(y);
@@ -110,9 +111,11 @@ void ReadPixels(const TBitmap& picture, Pixels& pixels) {
         } else if (bitCount == 24) {
             for (uint32_t& pixel : out) pixel = Bgra(in[2], in[1], in[0], 0), in += 3;
         } else {
-            for (int x = 0; x < view.width; ++x) {
-                const COLORREF colour = ColorToRGB(picture.PixelColour(x, y));
-                out[static_cast<size_t>(x)] = Bgra(GetRValue(colour), GetGValue(colour), GetBValue(colour), 0);
+            colours.resize(out.size());
+            picture.RowColours(y, colours);
+            for (size_t x = 0; x < out.size(); ++x) {
+                const COLORREF colour = ColorToRGB(colours[x]);
+                out[x] = Bgra(GetRValue(colour), GetGValue(colour), GetBValue(colour), 0);
             }
         }
     }

@@ -43,6 +43,30 @@ TEST(Bitmap, RowsAreTopFirstAndTheTransparentColourIsTheLowerLeftPixel) {
     EXPECT_EQ(TBitmap().TransparentColor(), clDefault);
 }
 
+// Row by row or pixel by pixel, every format reads the same colours, up to the width.
+TEST(Bitmap, RowColoursMatchThePixelsInEveryFormat) {
+    for (const TPixelFormat format : {TPixelFormat::pf1bit, TPixelFormat::pf4bit, TPixelFormat::pf8bit,
+                                      TPixelFormat::pf15bit, TPixelFormat::pf16bit, TPixelFormat::pf24bit,
+                                      TPixelFormat::pf32bit}) {
+        TBitmap bitmap;
+        MakeGlyph(bitmap);
+        bitmap.Canvas().SetPixel(7, 1, clBlue);
+        bitmap.SetPixelFormat(format);
+        std::vector<TColor> row(10, clNone);
+        for (int y = 0; y < bitmap.Height(); ++y) {
+            bitmap.RowColours(y, row);
+            for (int x = 0; x < bitmap.Width(); ++x)
+                EXPECT_EQ(row[static_cast<size_t>(x)], bitmap.PixelColour(x, y))
+                    << "format " << static_cast<int>(format) << " at " << x << "," << y;
+            EXPECT_EQ(row[8], clNone);  // past the width: left alone
+        }
+        std::vector<TColor> part(3);
+        bitmap.RowColours(2, part);
+        EXPECT_EQ(part[2], bitmap.PixelColour(2, 2));
+        EXPECT_THROW(bitmap.RowColours(8, part), EInvalidGraphic);
+    }
+}
+
 TEST(Bitmap, TransparentDrawingLeavesTheKeyColourOut) {
     TBitmap glyph;
     MakeGlyph(glyph);

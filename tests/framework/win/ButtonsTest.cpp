@@ -2,12 +2,14 @@
 // radio buttons and radio groups, driven by the messages a user's input makes.
 
 #include "framework/controls/BitBtn.h"
+#include "framework/controls/ButtonGlyph.h"
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/RadioButton.h"
 #include "framework/controls/RadioGroup.h"
 #include "framework/core/Strings.h"
 #include "framework/win/Convert.h"
+#include "framework/win/DibSection.h"
 #include "tests/framework/win/FormFixture.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +20,49 @@
 #include <windows.h>
 
 namespace {
+
+// A strip paints the cell asked for and, for the disabled look of a one-cell strip, its
+// grey copy; the key colour (the lower-left pixel) stays out of both.
+TEST(ButtonGlyph, CellsAndTheGreyCopyLeaveTheKeyColourOut) {
+    constexpr COLORREF kSentinel = RGB(1, 2, 3);
+    TBitmap strip;
+    strip.SetPixelFormat(TPixelFormat::pf24bit);
+    strip.SetSize(8, 4);
+    TCanvas& canvas = strip.Canvas();
+    canvas.Brush().SetColor(RgbColour(200, 40, 20));
+    canvas.FillRect({0, 0, 4, 4});
+    canvas.Brush().SetColor(RgbColour(20, 160, 60));
+    canvas.FillRect({4, 0, 8, 4});
+    canvas.SetPixel(0, 3, RgbColour(255, 0, 255));
+    canvas.SetPixel(5, 0, RgbColour(255, 0, 255));
+
+    ButtonGlyph glyph;
+    glyph.Prepare(strip);
+    ASSERT_FALSE(glyph.Empty());
+    EXPECT_EQ(glyph.CellSize(2), (core::Size{4, 4}));
+    DibSection target(12, 6);
+    const auto drawn = [&](int cell, int numGlyphs) {
+        target.Fill(kSentinel);
+        EXPECT_TRUE(glyph.Draw(target.Dc(), 1, 1, cell, numGlyphs));
+        ::GdiFlush();
+    };
+    drawn(0, 2);
+    EXPECT_EQ(target.Pixel(3, 2), RGB(200, 40, 20));
+    EXPECT_EQ(target.Pixel(1, 4), kSentinel);  // the key
+    EXPECT_EQ(target.Pixel(5, 2), kSentinel);  // one cell only
+    drawn(1, 2);
+    EXPECT_EQ(target.Pixel(3, 3), RGB(20, 160, 60));
+    EXPECT_EQ(target.Pixel(2, 1), kSentinel);
+    drawn(1, 1);  // disabled, and the strip has no cell for it: the first, in grey
+    EXPECT_EQ(target.Pixel(2, 2), RGB(86, 86, 86));
+    EXPECT_EQ(target.Pixel(7, 2), RGB(80, 80, 80));
+    EXPECT_EQ(target.Pixel(1, 4), kSentinel);
+    EXPECT_EQ(target.Pixel(6, 1), kSentinel);
+
+    glyph.Prepare(TBitmap{});
+    EXPECT_TRUE(glyph.Empty());
+    EXPECT_FALSE(glyph.Draw(target.Dc(), 0, 0, 0, 1));
+}
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
