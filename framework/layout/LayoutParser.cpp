@@ -2,17 +2,24 @@
 
 #include "framework/core/Strings.h"
 
+#include <array>
+#include <cstdint>
+
 namespace {
 
 bool IsIdentStart(char c) noexcept { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsIdentChar(char c) noexcept { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
 bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
-int HexValue(char c) noexcept {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
+// Each character's value as a hexadecimal digit, -1 for the rest: a form's pictures are
+// hundreds of kilobytes of digits.
+constexpr std::array<int8_t, 256> kHexDigits = [] {
+    std::array<int8_t, 256> table{};
+    table.fill(-1);
+    for (int c = '0'; c <= '9'; ++c) table[c] = static_cast<int8_t>(c - '0');
+    for (int c = 'a'; c <= 'f'; ++c) table[c] = table[c - 'a' + 'A'] = static_cast<int8_t>(c - 'a' + 10);
+    return table;
+}();
+int HexValue(char c) noexcept { return kHexDigits[static_cast<unsigned char>(c)]; }
 
 std::u16string LineText(int line) { return u"Line " + FromUtf8(std::to_string(line)) + u": "; }
 
@@ -193,27 +200,31 @@ void LayoutParser::ScanString() {
 
 void LayoutParser::ScanBinary() {
     ++m_pos;  // '<'
+    const size_t end = m_text.find('>', m_pos);
+    const std::string_view digits = m_text.substr(m_pos, end == std::string_view::npos ? end : end - m_pos);
     std::vector<std::byte> bytes;
-    bytes.reserve(64);
+    bytes.reserve(digits.size() / 2);
     int high = -1;
-    for (;;) {
-        if (m_pos >= m_text.size()) FailHere(u"unterminated binary data");
-        const char c = m_text[m_pos++];
-        if (c == '>') break;
-        if (c == '\n') {
-            ++m_line;
-            continue;
-        }
-        if (c == ' ' || c == '\t' || c == '\r') continue;
+    for (const char c : digits) {
         const int d = HexValue(c);
-        if (d < 0) FailHere(u"binary data holds a character that is not a hexadecimal digit");
-        if (high < 0) {
-            high = d;
-        } else {
-            bytes.push_back(static_cast<std::byte>((high << 4) | d));
-            high = -1;
+        if (d >= 0) {
+            if (high < 0) {
+                high = d;
+            } else {
+                bytes.push_back(static_cast<std::byte>((high << 4) | d));
+                high = -1;
+            }
+        } else if (c == '\n') {
+            ++m_line;
+        } else if (c != ' ' && c != '\t' && c != '\r') {
+            FailHere(u"binary data holds a character that is not a hexadecimal digit");
         }
     }
+    if (end == std::string_view::npos) {
+        m_pos = m_text.size();
+        FailHere(u"unterminated binary data");
+    }
+    m_pos = end + 1;
     if (high >= 0) FailHere(u"binary data has an odd number of hexadecimal digits");
     m_token.type = LayoutToken::Binary;
     m_token.bytes = std::move(bytes);

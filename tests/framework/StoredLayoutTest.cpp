@@ -197,6 +197,9 @@ TEST_F(LayoutTest, ErrorsNameTheLineAndTheCauseAndLeaveNothingBehind) {
         {"F: TTestForm {\n Kept: TTestButton {}\n}", 2, u"\"Kept\" is a TTestWidget, not a TTestButton"},
         {"F: TTestForm {\n A: TTestWidget {\n  Blob = <05000000FF>\n }\n}", 3, u"Blob: "},
         {"F: TTestForm {\n Blob = <0F0>\n}", 2, u"odd number of hexadecimal digits"},
+        {"F: TTestForm {\n Blob = <0F\n 0G>\n}", 3, u"not a hexadecimal digit"},
+        {"F: TTestForm {\n Blob = <0f\n 00\n", 4, u"unterminated binary data"},
+        {"F: TTestForm {\n Blob = <0100\n 0000ab>\n Lfet = 1\n}", 4, u"unknown property \"Lfet\""},
         {"F: TTestForm {\n Caption = \"abc\n}", 2, u"unterminated string"},
         {"F: TTestForm {\n Caption = \"\xC3\x28\"\n}", 2, u"invalid UTF-8"},
         {"F: TTestForm {\n Caption = \"\xE0\x80\xAF\"\n}", 2, u"invalid UTF-8"},  // overlong "/"
