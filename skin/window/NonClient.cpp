@@ -301,6 +301,45 @@ void TWinSkinForm::PaintCaption(HDC dc, int width, int height) noexcept {
     }
 }
 
+bool TWinSkinForm::PaintFrameStrip(HDC target, const FrameStrip& strip, core::Size window,
+                                   bool& captionPainted) noexcept {
+    const core::Rect& area = strip.rect;
+    DibSection& buffer = strip.side ? m_sideBuffer : m_frameBuffer;
+    if (!buffer.EnsureSize(area.Width(), area.Height())) return false;
+    HDC dc = buffer.Dc();
+    // Painted in window coordinates; the buffer holds the strip alone.
+    ::SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
+    const auto reaches = [&area](const core::Rect& r) { return !area.Intersect(r).IsEmpty(); };
+    const FrameBorders& b = m_borders;
+    const int w = window.width, h = window.height;
+    if (m_windowState != WindowState::Minimized) {
+        const RECT left{0, 0, b.left, h}, right{w - b.right, 0, w, h}, bottom{b.left, h - b.bottom, w - b.right, h};
+        if (reaches(FromRECT(left))) PaintBorderPiece(1, left, dc);
+        if (reaches(FromRECT(right))) PaintBorderPiece(2, right, dc);
+        if (reaches(FromRECT(bottom))) PaintBorderPiece(4, bottom, dc);
+        const RECT bar{b.left, b.top, w - b.right, b.top + m_menuBarHeight};
+        if (m_menuBarHeight > 0 && reaches(FromRECT(bar))) {
+            TWinSkinMenu* menuBar = m_menuBar.Get();
+            if (!menuBar || !menuBar->PaintMenuBar(dc, bar)) ::FillRect(dc, &bar, m_skinData->ButtonFaceBrush());
+        }
+    }
+    // The caption lies in the top strip unless a skin places its text or a button beyond
+    // it; both are placed as the caption is painted, the top strip first.
+    const bool captionHere = !captionPainted || reaches({b.left, 0, w - b.right, b.top}) ||
+                             reaches(m_captionTextBox) ||
+                             std::any_of(m_buttons.begin(), m_buttons.end(), [&](const auto& button) {
+                                 return button->Visible && reaches(button->Bounds);
+                             });
+    if (captionHere) {
+        PaintCaption(dc, w, h);
+        captionPainted = true;
+        if (m_windowState != WindowState::Minimized && m_menuBarHeight > 0 && m_mdiKind == MdiKind::Frame)
+            PaintMdiButtons(dc);
+    }
+    ::SetViewportOrgEx(dc, 0, 0, nullptr);
+    return ::BitBlt(target, area.left, area.top, area.Width(), area.Height(), dc, 0, 0, SRCCOPY) != FALSE;
+}
+
 bool TWinSkinForm::PaintNonClient(HDC dc) noexcept {
     if (!SharedScratchBitmap(1, 1)) return false;  // the program is ending
     if (!m_skinData || m_skinData->NoSkin()) return false;
@@ -312,32 +351,18 @@ bool TWinSkinForm::PaintNonClient(HDC dc) noexcept {
         RECT window{};
         ::GetWindowRect(m_window, &window);
         const int w = window.right - window.left, h = window.bottom - window.top;
-        if (w <= 0 || h <= 0 || !m_frameBuffer.EnsureSize(w, h)) return false;
-        HDC buffer = m_frameBuffer.Dc();
-        const FrameBorders& b = m_borders;
-        if (m_windowState != WindowState::Minimized) {
-            PaintBorderPiece(1, {0, 0, b.left, h}, buffer);
-            PaintBorderPiece(2, {w - b.right, 0, w, h}, buffer);
-            PaintBorderPiece(4, {b.left, h - b.bottom, w - b.right, h}, buffer);
-            if (m_menuBarHeight > 0) {
-                const RECT bar{b.left, b.top, w - b.right, b.top + m_menuBarHeight};
-                TWinSkinMenu* menuBar = m_menuBar.Get();
-                if (!menuBar || !menuBar->PaintMenuBar(buffer, bar)) ::FillRect(buffer, &bar, m_skinData->ButtonFaceBrush());
-            }
-        }
-        PaintCaption(buffer, w, h);
-        if (m_windowState != WindowState::Minimized && m_menuBarHeight > 0 && m_mdiKind == MdiKind::Frame)
-            PaintMdiButtons(buffer);
-
-        // One transfer puts the whole frame on the window; the client area is left alone.
+        if (w <= 0 || h <= 0) return false;
         const WindowDc own = dc ? WindowDc{m_window, nullptr} : WindowDc::Whole(m_window);
         HDC target = dc ? dc : own.Get();
         if (target) {
-            SavedDc keep{target};
-            if (m_windowState != WindowState::Minimized)
-                ::ExcludeClipRect(target, b.left, b.top + m_menuBarHeight, w - b.right, h - b.bottom);
-            painted = ::BitBlt(target, 0, 0, w, h, buffer, 0, 0, SRCCOPY) != FALSE;
-            ::SetBkMode(target, OPAQUE);
+            // Strip by strip around the client area, each through a buffer of its size: a
+            // buffer of the whole window would be mostly client, and every page of it costs
+            // a fault when first touched (3 ms for a maximised window under Wine).
+            painted = true;
+            bool captionPainted = false;
+            for (const FrameStrip& strip :
+                 FrameStrips(w, h, m_borders, m_menuBarHeight, m_windowState == WindowState::Minimized))
+                painted &= PaintFrameStrip(target, strip, {w, h}, captionPainted);
         }
     } catch (...) {
         LogCurrentException(u"the frame could not be painted");

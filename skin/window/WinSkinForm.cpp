@@ -338,6 +338,7 @@ void TWinSkinForm::DropSkinImages() noexcept {
     m_hotObject = nullptr;
     m_buttons.clear();
     m_frameBuffer.EnsureSize(0, 0);
+    m_sideBuffer.EnsureSize(0, 0);
 }
 
 void TWinSkinForm::RecomputeFrame() {

@@ -319,6 +319,9 @@ private:
     void MakeIconBitmap();
     HICON WindowIcon() const noexcept;
     bool PaintBorderPiece(int index, const RECT& rect, HDC dc) noexcept;
+    // Paints the part of the frame in `strip` of a window of size `window` and puts it on
+    // `target`; `captionPainted` says the caption (and its buttons' places) is done.
+    bool PaintFrameStrip(HDC target, const FrameStrip& strip, core::Size window, bool& captionPainted) noexcept;
     void PaintCaption(HDC dc, int width, int height) noexcept;
     void PaintCaptionText(HDC dc, const RECT& caption) noexcept;
     void LayoutCaptionButtons(int width) noexcept;
@@ -364,7 +367,8 @@ private:
     bool m_hasRegion = false;
     std::vector<std::unique_ptr<TWinSysButton>> m_buttons;
     DibSection m_iconBitmap;
-    DibSection m_frameBuffer;
+    DibSection m_frameBuffer;  // the frame's strips across the window
+    DibSection m_sideBuffer;   // its strips down the sides
     std::vector<ComponentRef<TSkinControl>> m_controls;
     ComponentRef<TSkinControl> m_hoverControl;
     TCanvas m_spareCanvas;

@@ -126,6 +126,29 @@ core::Rect ClientInFrame(const core::Rect& window, const FrameBorders& borders, 
             window.bottom - borders.bottom};
 }
 
+std::vector<FrameStrip> FrameStrips(int width, int height, const FrameBorders& borders, int menuBarHeight,
+                                    bool minimized) {
+    std::vector<FrameStrip> strips;
+    if (width <= 0 || height <= 0) return strips;
+    if (minimized) {
+        strips.push_back({{0, 0, width, height}, false});
+        return strips;
+    }
+    // Hostile sizes are clamped to the window; the client between them may be empty.
+    const auto within = [](int64_t value, int high) { return static_cast<int>(std::clamp<int64_t>(value, 0, high)); };
+    const int top = within(int64_t{borders.top} + menuBarHeight, height);
+    const int bottom = std::max(top, within(int64_t{height} - borders.bottom, height));
+    const int left = within(borders.left, width);
+    const int right = within(int64_t{width} - borders.right, width);
+    const FrameStrip all[] = {{{left, 0, right, top}, false},
+                              {{left, bottom, right, height}, false},
+                              {{0, 0, left, height}, true},
+                              {{right, 0, width, height}, true}};
+    for (const FrameStrip& strip : all)
+        if (!strip.rect.IsEmpty()) strips.push_back(strip);
+    return strips;
+}
+
 int CaptionHitTest(int systemAnswer, core::Point framePoint, int topHeight, int menuBarHeight) noexcept {
     if (systemAnswer != kHitNowhere && systemAnswer != kHitCaption) return systemAnswer;
     int answer = systemAnswer;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <vector>
 
 namespace winstyle {
 constexpr uint32_t kChild = 0x40000000;
@@ -110,6 +111,20 @@ struct FrameBorders {
 // The client rectangle of a window placed at `window` (parent coordinates) inside the
 // skin frame and the menu bar.
 core::Rect ClientInFrame(const core::Rect& window, const FrameBorders& borders, int menuBarHeight) noexcept;
+
+// The strips the frame of a `width` x `height` window is painted in, in window
+// coordinates: the caption strip with the menu bar and the bottom strip, both between
+// the side borders, then the left and right sides from top to bottom (marked `side`:
+// tall and narrow), so that each border picture falls in one strip; a minimised window
+// is one strip. Together they cover the window outside ClientInFrame, each pixel once,
+// except that the sides of a window narrower than its two borders overlap. Empty
+// strips are left out.
+struct FrameStrip {
+    core::Rect rect;
+    bool side = false;
+};
+std::vector<FrameStrip> FrameStrips(int width, int height, const FrameBorders& borders, int menuBarHeight,
+                                    bool minimized);
 
 // The hit-test answer over the caption area: the system's `systemAnswer` stays unless
 // it is nowhere or caption; then a point more than 3 pixels down the frame is caption,

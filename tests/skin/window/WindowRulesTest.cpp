@@ -183,6 +183,44 @@ TEST(WindowRules, ClientLiesInsideTheFrameAndTheMenuBar) {
     EXPECT_EQ(ClientInFrame({0, 0, 0, 0}, FrameBorders{}, 0), (core::Rect{}));
 }
 
+// Every pixel of the window outside the client is in exactly one strip, and the client in
+// none; the sides of a window narrower than its borders may overlap. Sides are the tall strips.
+TEST(WindowRules, FrameStripsCoverTheFrameOnceAndLeaveTheClient) {
+    struct Case {
+        int width, height;
+        FrameBorders borders;
+        int menuBar;
+    };
+    const Case cases[] = {
+        {40, 30, {4, 9, 5, 6}, 0}, {40, 30, {4, 9, 5, 6}, 3},  {40, 30, {0, 0, 0, 0}, 0},
+        {40, 30, {0, 9, 0, 0}, 0}, {7, 30, {4, 9, 5, 6}, 0},   {40, 12, {4, 9, 5, 6}, 3},
+        {40, 5, {4, 9, 5, 6}, 0},  {1, 1, {4, 9, 5, 6}, 2},    {40, 30, {-3, -9, 99, 1 << 30}, 1 << 30},
+    };
+    for (const Case& c : cases) {
+        const auto strips = FrameStrips(c.width, c.height, c.borders, c.menuBar, false);
+        const core::Rect client = ClientInFrame({0, 0, c.width, c.height}, c.borders, c.menuBar);
+        const bool narrow = std::max(c.borders.left, 0) + std::max(c.borders.right, 0) > c.width;
+        for (int y = 0; y < c.height; ++y)
+            for (int x = 0; x < c.width; ++x) {
+                int count = 0, sides = 0;
+                for (const FrameStrip& strip : strips)
+                    if (strip.rect.Contains({x, y})) ++count, sides += strip.side;
+                const bool inClient = !client.IsEmpty() && client.Contains({x, y});
+                const int expected = inClient ? 0 : narrow && sides == 2 ? 2 : 1;
+                EXPECT_EQ(count, expected) << c.width << "x" << c.height << " at " << x << "," << y;
+            }
+        for (const FrameStrip& strip : strips) {
+            EXPECT_FALSE(strip.rect.IsEmpty());
+            EXPECT_TRUE(!strip.side || strip.rect.Width() <= std::max(c.borders.left, c.borders.right));
+        }
+    }
+    // A minimised window is its caption: one strip.
+    const auto minimized = FrameStrips(160, 29, {4, 29, 5, 6}, 0, true);
+    ASSERT_EQ(minimized.size(), 1u);
+    EXPECT_EQ(minimized[0].rect, (core::Rect{0, 0, 160, 29}));
+    EXPECT_TRUE(FrameStrips(0, 30, {4, 9, 5, 6}, 0, false).empty());
+}
+
 TEST(WindowRules, CaptionHitTestKeepsTheSystemAnswersItMustKeep) {
     EXPECT_EQ(CaptionHitTest(10 /* left sizing border */, {2, 10}, 29, 0), 10);
     EXPECT_EQ(CaptionHitTest(1 /* client */, {50, 50}, 29, 0), 1);
