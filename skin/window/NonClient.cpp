@@ -195,6 +195,8 @@ LRESULT TWinSkinForm::NonClientPaint(WPARAM wParam, LPARAM lParam) {
     if ((m_mdiKind == MdiKind::Child && m_windowState == WindowState::Maximized) ||
         m_borderKind == BorderKind::NoCaption)
         return CallOld(WM_NCPAINT, wParam, lParam);
+    // A frame being fitted is left as it is: StartSkin paints it, skinned, once fitted.
+    if (m_skinState == SkinState::Fitting) return 0;
     if (!PaintNonClient(nullptr)) return CallOld(WM_NCPAINT, wParam, lParam);
     return 0;
 }

@@ -171,6 +171,7 @@ void TWinSkinForm::StartSkin() {
         LogCurrentException(u"control discovery stopped part-way");
     }
 
+    bool framePainted = false;
     if (m_skinState == SkinState::Attached && m_frameSkinning && m_mdiKind == MdiKind::Child) {
         if (m_windowState == WindowState::Maximized) {
             SetMdiLook(true);
@@ -188,18 +189,22 @@ void TWinSkinForm::StartSkin() {
             m_skinState = SkinState::Fitting;
             FitToSkin(false);
             m_skinState = SkinState::Running;
-            if (m_windowState == WindowState::Maximized)
+            if (m_windowState == WindowState::Maximized) {
+                // The frame change repaints the frame, skinned now.
                 ::SetWindowPos(m_window, nullptr, 0, 0, 0, 0,
                                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-            else
+                framePainted = true;
+            } else {
                 BuildRegion();
+            }
         }
     }
     ::SendMessageW(m_window, WMX_SKINCOMPLETE, 0, kSkinSignature);
     m_skinState = SkinState::Running;
     if (m_frameSkinning) m_mouseTimer->SetEnabled(true);
     // The skinned frame replaces whatever the system drew before.
-    if (m_frameSkinning) ::RedrawWindow(m_window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    if (m_frameSkinning && !framePainted)
+        ::RedrawWindow(m_window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 void TWinSkinForm::FitToSkin(bool useClient) {
