@@ -136,6 +136,48 @@ TEST(DrawSliced, CopiesOpaqueOrLeavesTheKeyColourOut) {
     EXPECT_TRUE(target.AllEqual({5, 6, 7, 9}, Ref(kKeyColour)));
 }
 
+// Opaque, the picture is drawn where it goes: the same pixels as the picture made apart,
+// tiles cut at the rectangle, nothing outside it, whatever the target's stretch mode.
+TEST(DrawSliced, OpaqueDrawsThePictureMadeApartWithinItsRectangle) {
+    TBitmap nine, tiles;
+    MakeNineSliceStrip(nine);
+    MakeTileStrip(tiles);
+    struct Case {
+        const TBitmap* image;
+        SliceMargins margins;
+        MiddleMode middle;
+        int frames, frame;
+        RECT rect;
+    };
+    const Case cases[] = {
+        {&nine, kMargins, MiddleMode::Stretch, 2, 1, {5, 6, 45, 26}},
+        {&nine, kMargins, MiddleMode::Tile, 2, 2, {3, 2, 50, 33}},
+        {&nine, kMargins, MiddleMode::Stretch, 2, 1, {7, 4, 11, 6}},  // smaller than the margins
+        {&nine, {6, 3, 6, 8}, MiddleMode::Stretch, 2, 1, {2, 2, 40, 30}},  // margins wider than the cell
+        {&tiles, kTileMargins, MiddleMode::Tile, 1, 1, {1, 1, 26, 5}},
+    };
+    for (const Case& c : cases) {
+        DibSection direct(60, 40), apart(60, 40);
+        direct.Fill(kSentinel);
+        apart.Fill(kSentinel);
+        ::SetStretchBltMode(direct.Dc(), HALFTONE);
+        ASSERT_TRUE(DrawSliced(direct.Dc(), c.rect, *c.image, FrameLayout::Horizontal, c.middle, Transparency::Opaque,
+                               c.frames, c.frame, c.margins));
+        EXPECT_EQ(::GetStretchBltMode(direct.Dc()), HALFTONE);
+        const auto picture = SliceImage(c.rect, *c.image, c.margins, FrameLayout::Horizontal, c.middle, c.frames, c.frame);
+        ASSERT_TRUE(picture);
+        ::BitBlt(apart.Dc(), c.rect.left, c.rect.top, picture->Width(), picture->Height(), picture->Dc(), 0, 0, SRCCOPY);
+        ::GdiFlush();
+        int differ = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 60; ++x) differ += (direct.Pixel(x, y) & 0xFFFFFF) != (apart.Pixel(x, y) & 0xFFFFFF);
+        EXPECT_EQ(differ, 0) << c.rect.left << "," << c.rect.top;
+        const RECT outside[] = {{0, 0, 60, c.rect.top}, {0, c.rect.bottom, 60, 40}, {0, 0, c.rect.left, 40},
+                                {c.rect.right, 0, 60, 40}};
+        for (const RECT& r : outside) EXPECT_TRUE(direct.AllEqual(r, kSentinel));
+    }
+}
+
 TEST(DrawRoutines, DrawNothingForEmptyImagesMissingFramesAndInvertedRectangles) {
     TBitmap strip;
     MakeNineSliceStrip(strip);
@@ -359,6 +401,7 @@ TEST(SkinDrawing, LeavesNoGdiObjectBehindAndTheDcAsItWas) {
     const std::vector<std::pair<const char*, std::function<void()>>> routines{
         {"SliceImage", [&] { (void)SliceImage({0, 0, 40, 20}, strip, kMargins, FrameLayout::Horizontal, MiddleMode::Tile, 2, 1); }},
         {"DrawSliced", [&] { DrawSliced(dc, {1, 1, 41, 21}, strip, FrameLayout::Horizontal, MiddleMode::Stretch, Transparency::KeyColour, 2, 2, kMargins); }},
+        {"DrawSliced opaque", [&] { DrawSliced(dc, {1, 1, 41, 21}, strip, FrameLayout::Horizontal, MiddleMode::Tile, Transparency::Opaque, 2, 1, kMargins); }},
         {"DrawThreePart", [&] { DrawThreePart(canvas, {0, 0, 40, 10}, strip, FrameLayout::Vertical, Transparency::KeyColour, 2, 1, kMargins); }},
         {"DrawCell", [&] { DrawCell(dc, {0, 0, 20, 20}, strip, Transparency::KeyColour, 2, 1); }},
         {"DrawCellCentered", [&] { DrawCellCentered(dc, {0, 0, 20, 20}, strip, Transparency::Opaque, 2, 2); }},
