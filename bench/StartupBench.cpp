@@ -4,7 +4,10 @@
 // look at a spot it alone paints: the bare window's client colour, and the colour the
 // skinned caption has at its middle (read from a first, untimed start of kestrelle.exe).
 // Both programs start as they ship, without debugging information (copies the build
-// strips into shipped\ beside this benchmark).
+// strips into shipped\ beside this benchmark). With the default programs, the two twins of
+// StartTwin.exe start in the same rounds: what the system libraries kestrelle imports, and
+// then also its windows and a fitted frame, cost a program that does nothing else. Their
+// figures say how much of kestrelle's start is the platform's.
 //   StartupBench [runs] [kestrelle.exe] [BareWindow.exe]
 
 #include "bench/BenchClock.h"
@@ -44,11 +47,13 @@ struct Started {
 };
 
 // Starts `program` and waits up to `patience` seconds until `at` on the screen shows `colour`.
-Started StartUntil(const std::wstring& program, POINT at, COLORREF colour, double patience) {
+Started StartUntil(const std::wstring& program, POINT at, COLORREF colour, double patience,
+                   const std::wstring& arguments = {}) {
     Started started;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + program + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
     const double start = Now();
     if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &started.process))
@@ -124,25 +129,43 @@ int main(int argc, char** argv) {
     const COLORREF captionColour = ScreenPixel(captionSpot);
     Stop(first, captionSpot, captionColour);
 
-    std::vector<double> bareTimes, kestrelleTimes;
-    for (int run = 0; run < runs; ++run) {
-        Started b = StartUntil(bare, centre, kBareColour, kPatience);
-        Stop(b, centre, kBareColour);
-        Started k = StartUntil(kestrelle, captionSpot, captionColour, kPatience);
-        Stop(k, captionSpot, captionColour);
-        if (b.seconds < 0 || k.seconds < 0) {
-            std::fprintf(stderr, "StartupBench: run %d did not show its window in time\n", run + 1);
-            return 1;
-        }
-        bareTimes.push_back(b.seconds * 1e3);
-        kestrelleTimes.push_back(k.seconds * 1e3);
+    struct Contender {
+        const char* name;
+        std::wstring program, arguments;
+        POINT spot;
+        COLORREF colour;
+        std::vector<double> times;
+    };
+    std::vector<Contender> contenders{{"bare maximised window", bare, {}, centre, kBareColour, {}},
+                                      {"kestrelle, first skinned frame", kestrelle, {}, captionSpot, captionColour, {}}};
+    const std::wstring twin = HereFile(L"shipped\\StartTwin.exe");
+    const bool twins = argc <= 2 && ::GetFileAttributesW(twin.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (twins) {
+        contenders.push_back({"twin: kestrelle's libraries", twin, {}, centre, kBareColour, {}});
+        contenders.push_back({"twin: libraries, windows, frame", twin, L"windows", centre, kBareColour, {}});
     }
-    const double bareMedian = Median(bareTimes), kestrelleMedian = Median(kestrelleTimes);
+    for (int run = 0; run < runs; ++run) {
+        for (Contender& c : contenders) {
+            Started started = StartUntil(c.program, c.spot, c.colour, kPatience, c.arguments);
+            Stop(started, c.spot, c.colour);
+            if (started.seconds < 0) {
+                std::fprintf(stderr, "StartupBench: run %d of %s did not show its window in time\n", run + 1, c.name);
+                return 1;
+            }
+            c.times.push_back(started.seconds * 1e3);
+        }
+    }
     std::printf("%d starts each, alternately; caption checked at %ld, %ld\n", runs, captionSpot.x, captionSpot.y);
-    std::printf("bare maximised window:        median %.0f ms (best %.0f)\n", bareMedian,
-                *std::min_element(bareTimes.begin(), bareTimes.end()));
-    std::printf("kestrelle, first skinned frame: median %.0f ms (best %.0f)\n", kestrelleMedian,
-                *std::min_element(kestrelleTimes.begin(), kestrelleTimes.end()));
+    for (const Contender& c : contenders)
+        std::printf("%-32s median %.0f ms (best %.0f)\n", c.name, Median(c.times),
+                    *std::min_element(c.times.begin(), c.times.end()));
+    const double bareMedian = Median(contenders[0].times), kestrelleMedian = Median(contenders[1].times);
+    if (twins) {
+        const double libraries = Median(contenders[2].times), windows = Median(contenders[3].times);
+        std::printf("the platform's share: libraries twin / bare %.2f x, windows twin / bare %.2f x; "
+                    "kestrelle / windows twin %.2f x\n",
+                    libraries / bareMedian, windows / bareMedian, kestrelleMedian / windows);
+    }
     PrintFigure("start to first skinned frame, kestrelle / bare window (median)", kestrelleMedian / bareMedian, "x",
                 true, 1.1);
     return 0;
