@@ -1,6 +1,8 @@
 // The yardstick of StartupBench: the least a Win32 program does to show one maximised
 // window, its client area in one colour. It ends when its window is closed.
 
+#include "bench/BareColour.h"
+
 #include <windows.h>
 
 namespace {
@@ -17,7 +19,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     wc.lpfnWndProc = BareProc;
     wc.hInstance = instance;
     wc.lpszClassName = L"KestrelleBareWindow";
-    wc.hbrBackground = ::CreateSolidBrush(RGB(1, 130, 200));
+    wc.hbrBackground = ::CreateSolidBrush(kBareColour);
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     ::RegisterClassW(&wc);
     HWND window = ::CreateWindowExW(0, wc.lpszClassName, L"A bare window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,

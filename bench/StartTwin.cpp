@@ -7,6 +7,8 @@
 // frame painted with GDI); the player turns the bare window's colour at its first paint
 // after that. It ends when its window is closed.
 
+#include "bench/BareColour.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -17,7 +19,6 @@
 
 namespace {
 
-constexpr COLORREF kBareColour = RGB(1, 130, 200);
 constexpr UINT kFitFrame = WM_APP + 1;
 constexpr RECT kBorders{4, 30, 4, 4};
 constexpr int kColumnWidth = 225, kSplitterWidth = 3, kStatusHeight = 22;

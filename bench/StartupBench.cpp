@@ -10,6 +10,7 @@
 // figures say how much of kestrelle's start is the platform's.
 //   StartupBench [runs] [kestrelle.exe] [BareWindow.exe]
 
+#include "bench/BareColour.h"
 #include "bench/BenchClock.h"
 #include "skin/data/SkinMessages.h"
 
@@ -24,7 +25,6 @@
 
 namespace {
 
-constexpr COLORREF kBareColour = RGB(1, 130, 200);
 constexpr double kPatience = 30;  // seconds
 
 std::wstring HereFile(const wchar_t* relative) {
