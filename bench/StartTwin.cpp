@@ -60,12 +60,7 @@ void PaintFrame(HWND main) {
 
 LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
-    case WM_SIZE: LayOut(window); break;
-    case WM_WINDOWPOSCHANGED: {
-        const LRESULT result = ::DefWindowProcW(window, message, wParam, lParam);
-        if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_FRAMECHANGED) LayOut(window);
-        return result;
-    }
+    case WM_SIZE: LayOut(window); break;  // a fitted frame changes the client's size too
     case WM_NCCALCSIZE:
         if (g.ownFrame && wParam) {
             auto& params = *reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
